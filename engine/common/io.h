@@ -1,0 +1,57 @@
+// The engine's console and unit files.
+//
+// Stages write through these streams only, so a test can run a stage against
+// in-memory streams and compare exactly what it wrote.  Unit files are created
+// in the work folder at start-up in a fixed order; the scratch files are read
+// back by the stage that wrote them, so every unit is a read/write stream.
+#pragma once
+
+#include <array>
+#include <iosfwd>
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace vorm {
+
+enum class Unit { FT06, FT15, FT08, FT13, FT14, FT16, FT17, FT19, FT18 };
+constexpr int UNIT_COUNT = 9;
+
+// File names in the order the run driver creates them.
+const char* unit_file_name(Unit u);
+
+class UnitFiles {
+public:
+    UnitFiles();
+    ~UnitFiles();
+    UnitFiles(const UnitFiles&) = delete;
+    UnitFiles& operator=(const UnitFiles&) = delete;
+
+    // Creates (truncating) every unit file below the folder; on failure returns
+    // false and names the file in *failed.
+    bool open_in_folder(const std::string& folder, std::string* failed);
+    // In-memory units, for tests.
+    void open_in_memory();
+
+    std::iostream& operator[](Unit u);
+    bool is_open(Unit u) const;
+    void close(Unit u);
+    void close_all();
+    // Contents of an in-memory unit (tests only).
+    std::string contents(Unit u) const;
+
+private:
+    std::array<std::unique_ptr<std::iostream>, UNIT_COUNT> units_;
+    bool in_memory_ = false;
+};
+
+struct Io {
+    std::ostream& con;  // console output
+    std::istream& cin;  // console input (the dialogue and the pauses)
+    UnitFiles units;
+
+    Io(std::ostream& out, std::istream& in) : con(out), cin(in) {}
+    std::iostream& report() { return units[Unit::FT06]; }
+};
+
+}  // namespace vorm

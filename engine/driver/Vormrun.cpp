@@ -1,0 +1,236 @@
+#include "driver/Vormrun.h"
+
+#include <cmath>
+#include <exception>
+#include <iostream>
+
+#include "common/paths.h"
+#include "common/status.h"
+#include "common/stop.h"
+#include "common/textio.h"
+#include "driver/Stages.h"
+#include "model/Marglike.h"
+#include "numlib/Numlib_error.h"
+#include "plotdata/Plotdata.h"
+
+namespace vorm {
+
+namespace {
+
+const std::string kStars51(51, '*');
+const std::string kStars48(48, '*');
+
+void blank_lines(std::ostream& os, int n) {
+    for (int k = 0; k < n; ++k) write_free(os);
+}
+
+void pause(Io& io) {
+    write_free(io.con, {"Press Enter to continue."});
+    io.con.flush();
+    std::string line;
+    std::getline(io.cin, line);
+}
+
+// Shown only when no job file is given, so a console user knows what runs.
+void title_pages(Io& io) {
+    std::ostream& c = io.con;
+    blank_lines(c, 60);
+    write_free(c, {kStars51});
+    write_free(c);
+    write_free(c, {"                    VORMCALC"});
+    write_free(c, {"    Marginal maximum likelihood calibration of"});
+    write_free(c, {"    ideal-point (unfolding) models for ordered"});
+    write_free(c, {"            polytomous responses"});
+    write_free(c, {"                  Version 1.0"});
+    write_free(c, {"          Date of last update: 12/09/2026"});
+    write_free(c, {"      Written by the VORM development team"});
+    write_free(c, {"     with thanks to everyone who tested it"});
+    write_free(c);
+    write_free(c, {"   Free for research and teaching; no warranty."});
+    write_free(c);
+    write_free(c, {kStars51});
+    blank_lines(c, 6);
+    pause(io);
+
+    blank_lines(c, 60);
+    write_free(c, {kStars51});
+    write_free(c);
+    write_free(c, {"This software is available free of charge via the"});
+    write_free(c, {"Internet. Specifically, the prgoram may be "});
+    write_free(c, {"downloaded from:"});
+    write_free(c, {"    https://vorm.example.org/download"});
+    write_free(c, {"Please note that users are asked not to distribute"});
+    write_free(c, {"this software themselves.  Instead, users are asked"});
+    write_free(c, {"to refer individuals to the Internet site to obtain"});
+    write_free(c, {"the most recent version of the software."});
+    write_free(c);
+    write_free(c, {kStars51});
+    blank_lines(c, 6);
+    pause(io);
+
+    blank_lines(c, 60);
+    write_free(c, {kStars51});
+    write_free(c);
+    write_free(c, {"Any publications that include results provided"});
+    write_free(c, {"by this program  or information from the user's"});
+    write_free(c, {"guide should cite the following publication(s):"});
+    write_free(c);
+    write_free(c, {"VORM development team (2026). VORMCALC: marginal"});
+    write_free(c, {"   maximum likelihood estimation of ideal-point"});
+    write_free(c, {"   models for ordered polytomous responses."});
+    write_free(c, {"   User's guide, version 1.0."});
+    write_free(c);
+    write_free(c);
+    write_free(c, {"The author is not liable for any damages or losses"});
+    write_free(c, {"incurred from the use of this program.  Please"});
+    write_free(c, {"report any problems with this program to the author"});
+    write_free(c, {"at: support@vorm.example.org"});
+    write_free(c);
+    write_free(c, {kStars51});
+    write_free(c);
+    pause(io);
+    blank_lines(c, 60);
+}
+
+void information_criteria(std::ostream& rep, const JobSettings& job) {
+    int p = item_parameter_count(job.MODEL, job.NITEM, job.NCAT);
+    double l = job.XLOGL;
+    double lnn = std::log(static_cast<double>(job.NSUBJ));
+    // Every penalty uses twice the parameter count; the count printed is P itself.
+    double aic = 2.0 * p - 2.0 * l;
+    double bic = 2.0 * p * lnn - 2.0 * l;
+    double caic = 2.0 * p * (lnn + 1.0) - 2.0 * l;
+    write_free(rep);
+    write_free(rep, {kStars48});
+    write_free(rep, {" MARGINAL LOG-LIKELIHOOD FOR MODEL=", job.MODEL, " IS: ", l});
+    write_free(rep, {p, " ITEM PARAMETERS HAVE BEEN ESTIMATED"});
+    write_free(rep);
+    write_free(rep, {" AIC=", aic});
+    write_free(rep);
+    write_free(rep, {" BIC=", bic});
+    write_free(rep);
+    write_free(rep, {" CAIC=", caic});
+    write_free(rep);
+    write_free(rep, {kStars48});
+    write_free(rep);
+    write_free(rep);
+}
+
+void plot_files(Io& io, JobSettings& job, Store& st) {
+    write_free(io.con, {" GENERATING PLOT DATA FILES"});
+    const std::string& w = job.WRKDIR;
+    PLOTDATA1(io, st, job.NTHGRP, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, st.UNIT, st.TAUC, w);
+    int largest = 0;
+    for (int i = 1; i <= job.NITEM; ++i) {
+        PLOTDATA2(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
+        PLOTDATA3(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
+        job.INFMAX = 0;
+        PLOTDATA5(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w, job.INFMAX);
+        if (job.INFMAX > largest) largest = job.INFMAX;
+    }
+    job.INFMAX = largest;
+    // One common vertical range for every item-information script.
+    for (int i = 1; i <= job.NITEM; ++i) PLOTDATA5B(io, st, i, job.NCAT(i), w, largest + 1);
+    PLOTDATA4(io, st, job.MODEL, job.NITEM, job.NCAT, st.UNIT, st.TAUC, w);
+    PLOTDATA6(io, st, job.NITEM, w);  // reads what PLOTDATA5 wrote
+    PLOTDATA7(io, st, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, job.NTDGRP, st.UNIT, st.TAUC, w);
+    PLOTLAT(io, st.DENS, job.NQUAD, w, st.XQUAD);
+    PLOTEAP(io, st, job.NSUBJ, w);
+    PLOTLOC(io, st, job.NITEM, w);
+}
+
+void run_stages(Io& io, JobSettings& job, Store& st) {
+    ASKIT(io, job);
+    if (job.NCAT(1) == -1) return;  // constant-categories abort: no stage runs
+    ClockReading start = read_clock();
+    MMLDAT(io, job);
+    READIT(io, job, st);
+    CONTIN(io, job, st);
+    INITVL(io, job, st);
+    MMLEST(io, job, st);
+    STDERRC(io, job, st);
+    MARGLIKE(io.con, st, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
+             st.TAUC, st.XQUAD);
+    information_criteria(io.report(), job);
+    WRITIT(io, job, st);
+    if (job.IPLOT == -1) plot_files(io, job, st);
+    if (job.IFITAN == 1) {
+        write_free(io.con, {" PERFORMING FIT ANALYSES"});
+        DIAMML2(io, job, st);
+    }
+    ClockReading end = read_clock();
+    std::ostream& rep = io.report();
+    write_free(rep);
+    write_free(rep);
+    write_free(rep, {" This analysis required "});
+    write_fixed(rep, "(1X,F20.2)", {elapsed_seconds(start, end)});
+    write_free(rep, {" seconds to execute on this machine."});
+}
+
+void finish(Io& io) {
+    io.con.flush();
+    io.units.close_all();
+}
+
+}  // namespace
+
+int item_parameter_count(int model, int nitem, const ItemInts& ncat) {
+    int n = nitem;
+    int c = ncat(1);
+    int s = 0;
+    for (int j = 1; j <= nitem; ++j) s += ncat(j) - 1;
+    switch (model) {
+        case 1: return n + 1;
+        case 2: return 2 * n;
+        case 3: return n + c - 1;
+        case 4: return n + s;
+        case 5: return 2 * n + 1;
+        case 6: return 3 * n;
+        case 7: return 2 * n + c - 1;
+        case 8: return 2 * n + s;
+        default: return 0;
+    }
+}
+
+double elapsed_seconds(const ClockReading& start, const ClockReading& end) {
+    int end_hour = end.hour < start.hour ? end.hour + 24 : end.hour;  // one passage of midnight
+    long long t0 = start.hour * 360000LL + start.minute * 6000LL + start.second * 100LL + start.hundredths;
+    long long t1 = end_hour * 360000LL + end.minute * 6000LL + end.second * 100LL + end.hundredths;
+    return static_cast<double>(t1 - t0) * 0.01;
+}
+
+int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st) {
+    job.CMDFILE = args.size() > 1 ? native_path(trim_right(args[1])) : std::string();
+    if (job.CMDFILE.empty()) title_pages(io);
+    job.WRKDIR = work_folder(args.size() > 2 ? args[2] : std::string());
+    job.LWRK = static_cast<int>(job.WRKDIR.size());
+    numlib_set_console(&io.con);
+
+    if (!write_status(job.WRKDIR, {status_text("start")})) {
+        write_free(io.con, {" CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER ", job.WRKDIR});
+        return 1;
+    }
+    std::string failed;
+    if (!io.units.open_in_folder(job.WRKDIR, &failed)) {
+        write_free(io.con, {" CANNOT CREATE THE FILE ", failed});
+        write_status(job.WRKDIR, {status_text(" CANNOT CREATE THE ENGINE'S FILES IN THE WORK FOLDER")});
+        return 1;
+    }
+    try {
+        run_stages(io, job, st);
+    } catch (const EngineStop& stop) {
+        finish(io);
+        write_status(job.WRKDIR, stop.status_lines());
+        return stop.exit_code();
+    } catch (const std::exception& e) {
+        finish(io);
+        write_free(io.con, {" INTERNAL ERROR: ", e.what()});
+        write_status(job.WRKDIR, {status_text(" THE ENGINE STOPPED ON AN INTERNAL ERROR"), status_text(e.what())});
+        return 1;
+    }
+    finish(io);
+    write_status(job.WRKDIR, {status_text("end")});
+    return 0;
+}
+
+}  // namespace vorm

@@ -1,0 +1,28 @@
+// The engine's main program: one job from start to end.
+//
+// VORMCALC [job-file] [work-folder]: without a job file the title pages are
+// shown and the job is asked for on the console.  Every way the run ends
+// writes the status file last: " start" at the beginning, " end" after a
+// completed run, otherwise the lines that say why it stopped.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/clock.h"
+#include "common/io.h"
+#include "driver/Store.h"
+
+namespace vorm {
+
+// Returns the process exit status: 0 after " end", 1 after any abort.
+int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st);
+
+// Number of item parameters of the model, for the information criteria
+// (n = retained items, C = categories of item 1, S = sum of NCAT(j) - 1).
+int item_parameter_count(int model, int nitem, const ItemInts& ncat);
+
+// Seconds between two clock readings, allowing one passage of midnight.
+double elapsed_seconds(const ClockReading& start, const ClockReading& end);
+
+}  // namespace vorm

@@ -1,0 +1,8 @@
+#include "driver/Stages.h"
+
+namespace vorm {
+
+// Not built yet: this stage does nothing until its own work lands.
+void WRITIT(Io&, JobSettings&, Store&) {}
+
+}  // namespace vorm

@@ -1,0 +1,19 @@
+// VORMCALC: the estimation engine's program.
+#include <clocale>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "driver/Vormrun.h"
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "C");
+    std::vector<std::string> args(argv, argv + argc);
+    // The store is large (the response matrix and the parameter tables) and
+    // lives for the whole run: one heap object each, never on the stack.
+    auto job = std::make_unique<vorm::JobSettings>();
+    auto store = std::make_unique<vorm::Store>();
+    vorm::Io io(std::cout, std::cin);
+    return vorm::VORMRUN(args, io, *job, *store);
+}

@@ -1,0 +1,8 @@
+#include "plotdata/Plotdata.h"
+
+namespace vorm {
+
+// Not built yet: no plot file is written until the plot stage lands.
+void PLOTDATA4(Io&, Store&, int, int, const ItemInts&, double, const CatReals&, const std::string&) {}
+
+}  // namespace vorm

@@ -1,0 +1,8 @@
+#include "plotdata/Plotdata.h"
+
+namespace vorm {
+
+// Not built yet: no plot file is written until the plot stage lands.
+void PLOTEAP(Io&, Store&, int, const std::string&) {}
+
+}  // namespace vorm

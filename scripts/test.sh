@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Fresh machine: install, build, and run the whole test suite, in a release
+# build and again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs="$(nproc)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$jobs"
+(cd build && ctest --output-on-failure -j"$jobs")
+cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Release -DVORM_SANITIZE=ON >/dev/null
+cmake --build build-san -j"$jobs"
+(cd build-san && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
