@@ -6,7 +6,7 @@ scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)"
 mkdir -p build/example-run
-cd build/example-run
-../bin/VORMCALC ../bin/examples/EXAMPLE.CMD ./ > console.txt || true
-echo "status: $(head -n 1 status)"
-echo "report: $(pwd)/FT06F001"
+cd build/bin/examples
+../VORMCALC EXAMPLE.CMD ../../example-run/ > ../../example-run/console.txt || true
+echo "status: $(head -n 1 ../../example-run/status)"
+echo "report: build/example-run/FT06F001"

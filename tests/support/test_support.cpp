@@ -92,9 +92,19 @@ int run_engine(const std::vector<std::string>& args, const std::string& cwd, con
                std::string* console) {
     TempDir io;
     write_file(io.file("stdin"), input);
-    std::string cmd = "cd " + quote(cwd) + " && " + quote(VORMCALC_PATH);
-    for (const auto& a : args) cmd += " " + quote(a);
-    cmd += " < " + quote(io.file("stdin")) + " > " + quote(io.file("stdout")) + " 2>&1";
+    std::string cmd = "cd ";
+    cmd += quote(cwd);
+    cmd += " && ";
+    cmd += quote(VORMCALC_PATH);
+    for (const auto& a : args) {
+        cmd += ' ';
+        cmd += quote(a);
+    }
+    cmd += " < ";
+    cmd += quote(io.file("stdin"));
+    cmd += " > ";
+    cmd += quote(io.file("stdout"));
+    cmd += " 2>&1";
     int rc = std::system(cmd.c_str());
     if (console) *console = read_file(io.file("stdout"));
     return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;

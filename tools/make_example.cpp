@@ -1,0 +1,70 @@
+// Writes the shipped example: a data set simulated from the model with known
+// parameters, the job file that calibrates it, and the true parameters.
+//   make_example <folder>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "simulate.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: make_example <folder>\n";
+        return 2;
+    }
+    const std::string dir = std::string(argv[1]) + "/";
+    const int nitem = 15, ncat = 6, nsubj = 800, model = 8;
+    vormsim::Spec spec;
+    spec.model = model;
+    spec.items = vormsim::typical_items(model, std::vector<int>(nitem, ncat), 2004);
+    spec.nsubj = nsubj;
+    spec.seed = 20261209;
+    vormsim::Data data = vormsim::simulate(spec);
+
+    std::ofstream(dir + "EXAMPLE.DAT") << vormsim::data_text(data, 1);
+
+    std::ofstream job(dir + "EXAMPLE.CMD");
+    auto line = [&](const std::string& value, const std::string& label) {
+        std::string v = value;
+        while (v.size() < 14) v += ' ';
+        job << v << label << "\r\n";
+    };
+    line(std::to_string(model), "model");
+    line("N", "constrain thresholds");
+    line("N", "reverse initial signs");
+    line("30", "quadrature points");
+    job << "EXAMPLE.DAT\r\n";
+    job << vormsim::data_format(nitem, 1) << "\r\n";
+    line(std::to_string(nitem), "items");
+    line("Y", "categories constant");
+    line(std::to_string(ncat), "categories");
+    line("N", "subtract 1");
+    line("Y", "cutoff constant");
+    line("2", "cutoff");
+    line("N", "discard items");
+    line("N", "discard subjects");
+    line("N", "specify signs");
+    line("50", "outer cycles");
+    line("10", "inner cycles");
+    line("10", "scoring iterations for thresholds");
+    line("10", "scoring iterations for items");
+    line("0.001", "convergence criterion");
+    line("N", "plots");
+    line("N", "fit statistics");
+
+    std::ofstream truth(dir + "EXAMPLE.TRUE");
+    truth << "True item parameters of EXAMPLE.DAT (model " << model << ")\n";
+    char buf[200];
+    for (int i = 0; i < nitem; ++i) {
+        const auto& it = spec.items[static_cast<std::size_t>(i)];
+        std::snprintf(buf, sizeof buf, "ITEM %3d DELTA %9.5f ALPHA %8.5f TAU", i + 1, it.delta, it.alpha);
+        truth << buf;
+        for (int c = 1; c < it.K; ++c) {
+            std::snprintf(buf, sizeof buf, " %9.5f", it.tau[static_cast<std::size_t>(c)]);
+            truth << buf;
+        }
+        truth << "\n";
+    }
+    return 0;
+}
