@@ -253,25 +253,6 @@ TEST_F(AskitTest, FrontEndDefaultJobIsReadWholeWithItsListing) {
     expect_same_lines(split_lines(r.report), expected);
 }
 
-TEST_F(AskitTest, ThresholdModelTakesTheFrontEndsScoringLineForTau) {
-    DialogueRun r = run_job_text(crlf(default_job("3")));
-    ASSERT_FALSE(r.stopped);
-    EXPECT_EQ(r.job->MAXFSU, 0);
-    EXPECT_EQ(r.job->MAXFST, 30);
-    EXPECT_EQ(r.job->MAXFSI, 30);
-}
-
-TEST_F(AskitTest, NumberRecordsPassOverBlankLinesAndIgnoreLabels) {
-    auto lines = kModel1Head;
-    lines[3] = "   ";
-    lines.insert(lines.begin() + 4, "17,  NUMBER OF QUADRATURE POINTS");
-    lines.insert(lines.begin() + 4, "");
-    DialogueRun r = run_job_text(lf(job_with(lines, {"N", "N"})));
-    ASSERT_FALSE(r.stopped);
-    EXPECT_EQ(r.job->NQUAD, 17);
-    EXPECT_EQ(r.job->DATFILE, "in.dat");
-}
-
 // ---- re-ask rules ---------------------------------------------------------
 
 TEST_F(AskitTest, ZeroQuadraturePointsRereadsConstraintSignAndCount) {
@@ -308,19 +289,6 @@ TEST_F(AskitTest, CutoffEqualToCategoryCountIsAskedAgain) {
     std::size_t notes = 0;
     for (std::size_t p = 0; (p = r.console.find("MUST BE AT LEAST 0 AND", p)) != std::string::npos; ++p) ++notes;
     EXPECT_EQ(notes, 2u);
-}
-
-TEST_F(AskitTest, EvenModelReadsOneCategoryLinePerItemAndReasksTheSameItem) {
-    std::vector<std::string> m8 = {"8", "N", "N", "30", "in.dat", "(i4,3i1)", "3", "N", "2", "11", "1", "10", "5",
-                                   "N", "Y", "0", "N", "N", "N", "100", "10", "30", "30", "0.001", "N", "N"};
-    DialogueRun r = run_job_text(lf(m8));
-    ASSERT_FALSE(r.stopped);
-    EXPECT_EQ(r.job->LCATC, 0);
-    EXPECT_EQ(r.job->NCAT(1), 2);
-    EXPECT_EQ(r.job->NCAT(2), 10);
-    EXPECT_EQ(r.job->NCAT(3), 5);
-    EXPECT_EQ(r.job->ICUT(3), 0);
-    EXPECT_EQ(r.job->MAXFST, 30);
 }
 
 TEST_F(AskitTest, CriterionZeroAndNegativeAreTakenAboveAHundredthIsAskedAgain) {
