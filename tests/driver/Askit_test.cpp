@@ -430,22 +430,35 @@ TEST_F(AskitTest, ConsoleInputEndingEarlyStopsTheRun) {
 
 // ---- the built program ----------------------------------------------------
 
+// The report head up to the end of the parameter listing; what follows depends
+// on the data, which these jobs do not need to have.
+std::vector<std::string> report_head(const std::string& path) {
+    auto lines = split_lines(read_file(path));
+    for (std::size_t k = 0; k < lines.size(); ++k)
+        if (lines[k] == "  ********** END OF PARAMETER LISTING **********") {
+            lines.resize(k + 1);
+            return lines;
+        }
+    ADD_FAILURE() << "no end of the parameter listing in " << path;
+    return lines;
+}
+
 TEST(AskitEngine, ConsoleRunAndJobFileRunGiveTheSameReportHead) {
     TempDir cwd;
     std::filesystem::create_directory(cwd.path() / "TEMPFILE");
     std::string input = lf({"", "", ""});  // the three title pages
     input += lf({"N"}) + lf(kModel4Answers);
     std::string console;
-    ASSERT_EQ(run_engine({}, cwd.path().string(), input, &console), 0);
-    EXPECT_EQ(read_file(cwd.file("TEMPFILE/status")), " end\n");
-    auto con_report = split_lines(read_file(cwd.file("TEMPFILE/FT06F001")));
+    int console_rc = run_engine({}, cwd.path().string(), input, &console);
+    std::string console_status = read_file(cwd.file("TEMPFILE/status"));
+    auto con_report = report_head(cwd.file("TEMPFILE/FT06F001"));
     EXPECT_NE(console.find("  WHICH QAV DO YOU WANT TO ESTIMATE?"), std::string::npos);
 
     TempDir work;
     write_file(cwd.file("job.txt"), crlf(kModel4Answers));
-    ASSERT_EQ(run_engine({"job.txt", work.folder()}, cwd.path().string(), "", &console), 0);
-    EXPECT_EQ(read_file(work.file("status")), " end\n");
-    auto file_report = split_lines(read_file(work.file("FT06F001")));
+    EXPECT_EQ(run_engine({"job.txt", work.folder()}, cwd.path().string(), "", &console), console_rc);
+    EXPECT_EQ(read_file(work.file("status")), console_status);
+    auto file_report = report_head(work.file("FT06F001"));
     ASSERT_GT(file_report.size(), 6u);
     EXPECT_EQ(file_report[3], "  THE COMMAND FILE USED FOR THIS JOB IS: job.txt" + std::string(256 - 7, ' '));
     file_report.erase(file_report.begin() + 3, file_report.begin() + 6);
