@@ -21,7 +21,7 @@ constexpr double EPS = 2.220446049250313e-16;
 // Residual and forward-error bounds: c * n * eps * (condition), with c
 // covering the growth of rounding in the elimination and the inversion.
 constexpr double RESIDUAL_FACTOR = 4.0;
-// LINPACK's estimate never exceeds the true reciprocal condition number (it
+// The estimate never exceeds the true reciprocal condition number (it
 // bounds the norm of the inverse from below) and is rarely off by more than a
 // few times.
 constexpr double RCOND_FACTOR = 10.0;
