@@ -1,0 +1,175 @@
+// The run driver as a whole: the built program in a temporary folder, and one
+// in-process run with a clock that passes midnight.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+#include "common/clock.h"
+#include "driver/Vormrun.h"
+#include "job_helpers.h"
+#include "simulate.h"
+#include "test_support.h"
+
+namespace vorm {
+namespace {
+
+using test::read_file;
+using test::run_engine;
+using test::split_lines;
+using test::TempDir;
+using test::write_file;
+
+// A small job of simulated data: quick to estimate, enough to exercise every stage.
+std::string small_job(const std::string& datfile, int model = 1) {
+    return test::crlf({std::to_string(model), "N", "N", "11", datfile, "(I5,1X,6I1)", "6", "Y", "3", "N", "Y",
+                       "1", "N", "N", "N", "5", "2", "3", "3", "0.01", "N", "N"});
+}
+
+void write_small_data(const std::string& path) {
+    vormsim::Spec spec;
+    spec.model = 1;
+    spec.items = vormsim::typical_items(1, std::vector<int>(6, 3), 5);
+    spec.nsubj = 150;
+    spec.seed = 11;
+    write_file(path, vormsim::data_text(vormsim::simulate(spec), 1));
+}
+
+const std::string kStarLine = std::string(1, ' ').append(48, '*');
+
+std::string last_line(const std::string& text) {
+    auto lines = split_lines(text);
+    return lines.empty() ? std::string() : lines.back();
+}
+
+TEST(EngineRun, MissingWorkFolderEndsAtOnceWithAMessage) {
+    TempDir cwd;
+    std::string console;
+    EXPECT_EQ(run_engine({"job.txt", "no/such/folder/"}, cwd.path().string(), "", &console), 1);
+    EXPECT_NE(console.find("CANNOT WRITE THE STATUS FILE"), std::string::npos) << console;
+}
+
+TEST(EngineRun, WorkFolderGetsItsSeparatorAndLosesTrailingBlanks) {
+    TempDir cwd;
+    write_small_data(cwd.file("d.dat"));
+    write_file(cwd.file("job.txt"), small_job("d.dat"));
+    for (const std::string arg : {"wfolder", "wfolder/", "wfolder   ", "wfolder\\"}) {
+        std::filesystem::remove_all(cwd.path() / "wfolder");
+        std::filesystem::create_directory(cwd.path() / "wfolder");
+        EXPECT_EQ(run_engine({"job.txt", arg}, cwd.path().string(), ""), 0) << "[" << arg << "]";
+        EXPECT_EQ(read_file(cwd.file("wfolder/status")), " end\n") << "[" << arg << "]";
+        EXPECT_TRUE(std::filesystem::exists(cwd.path() / "wfolder" / "FT06F001"));
+    }
+}
+
+TEST(EngineRun, WithoutAFolderArgumentEverythingGoesToTempfile) {
+    TempDir cwd;
+    std::filesystem::create_directory(cwd.path() / "TEMPFILE");
+    write_small_data(cwd.file("d.dat"));
+    write_file(cwd.file("job.txt"), small_job("d.dat"));
+    std::string console;
+    EXPECT_EQ(run_engine({"job.txt"}, cwd.path().string(), "", &console), 0);
+    EXPECT_EQ(read_file(cwd.file("TEMPFILE/status")), " end\n");
+    EXPECT_EQ(console.find("Press Enter"), std::string::npos) << "no title pages with a job file";
+    for (const char* f : {"FT06F001", "FT15F001", "FT08F001", "FT13F001", "FT14F001", "FT16F001", "FT17F001",
+                          "FT19F001", "FT18F001"})
+        EXPECT_TRUE(std::filesystem::exists(cwd.path() / "TEMPFILE" / f)) << f;
+}
+
+TEST(EngineRun, LongWorkFolderPathsAreNotCut) {
+    TempDir cwd;
+    std::string deep = "a_folder_name_that_is_long/another_folder_name_that_is_longer/and_a_third_one_to_pass_70";
+    std::filesystem::create_directories(cwd.path() / deep);
+    write_small_data(cwd.file("d.dat"));
+    write_file(cwd.file("job.txt"), small_job("d.dat"));
+    EXPECT_EQ(run_engine({"job.txt", deep}, cwd.path().string(), ""), 0);
+    EXPECT_EQ(read_file(cwd.file(deep + "/status")), " end\n");
+}
+
+TEST(EngineRun, NoArgumentsShowTheTitlePagesThenAskForTheJob) {
+    TempDir cwd;
+    std::filesystem::create_directory(cwd.path() / "TEMPFILE");
+    std::string console;
+    // Three pauses answered, then no answer to the first question: the run ends.
+    EXPECT_EQ(run_engine({}, cwd.path().string(), "\n\n\n", &console), 1);
+    EXPECT_NE(console.find("Internet. Specifically, the prgoram may be "), std::string::npos);
+    EXPECT_NE(console.find("guide should cite the following publication(s):"), std::string::npos);
+    EXPECT_NE(console.find(" DO YOU WANT TO READ IN THE PROGRAM COMMANDS"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(cwd.path() / "TEMPFILE" / "status"));
+    EXPECT_NE(read_file(cwd.file("TEMPFILE/status")), " start\n") << "the status must not stay at start";
+}
+
+TEST(EngineRun, NormalRunEndsWithCriteriaAndTimeAndLeavesFitFilesEmpty) {
+    TempDir work;
+    write_small_data(work.file("d.dat"));
+    write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+    ASSERT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 0);
+    EXPECT_EQ(read_file(work.file("status")), " end\n");
+    auto rep = split_lines(read_file(work.file("FT06F001")));
+    ASSERT_GT(rep.size(), 20u);
+    std::size_t n = rep.size();
+    EXPECT_EQ(rep[n - 1], "  seconds to execute on this machine.");
+    EXPECT_EQ(rep[n - 3], "  This analysis required ");
+    EXPECT_EQ(rep[n - 2].size(), 21u);
+    for (std::size_t k : {4, 5, 6, 7, 9, 11, 13, 15, 19}) EXPECT_EQ(rep[n - k], " ") << k;
+    EXPECT_EQ(rep[n - 8], kStarLine);
+    EXPECT_EQ(rep[n - 18], kStarLine);
+    EXPECT_EQ(rep[n - 10].rfind("  CAIC=", 0), 0u);
+    EXPECT_EQ(rep[n - 12].rfind("  BIC=", 0), 0u);
+    EXPECT_EQ(rep[n - 14].rfind("  AIC=", 0), 0u);
+    EXPECT_EQ(rep[n - 16], " 7 ITEM PARAMETERS HAVE BEEN ESTIMATED");  // model 1, six items: n + 1
+    EXPECT_EQ(rep[n - 17].rfind("  MARGINAL LOG-LIKELIHOOD FOR MODEL=1 IS: ", 0), 0u);
+    EXPECT_EQ(read_file(work.file("FT15F001")), "");
+    EXPECT_EQ(read_file(work.file("FT18F001")), "");
+    for (const auto& e : std::filesystem::directory_iterator(work.path()))
+        EXPECT_NE(e.path().filename().string().rfind("PLOT", 0), 0u) << "no plot files without plots";
+}
+
+TEST(EngineRun, AbortLeavesItsLinesInTheStatusFile) {
+    TempDir work;
+    write_file(work.file("job.txt"), small_job(work.file("missing.dat")));
+    EXPECT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 1);
+    EXPECT_EQ(read_file(work.file("status")),
+              "  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n");
+    EXPECT_EQ(last_line(read_file(work.file("FT06F001"))), kStarLine);
+}
+
+// The job dialogue takes the date and the time of day; the next reading is the
+// start of the analysis.  The clock reads 23:59:59.50 until then and 00:00:01.25
+// afterwards, so the analysis passes midnight once.
+TEST(EngineRun, ElapsedTimeCountsOnePassageOfMidnight) {
+    TempDir work;
+    write_small_data(work.file("d.dat"));
+    write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+    int calls = 0;
+    set_clock([&calls] {
+        ClockReading r;
+        r.year = 2026;
+        r.month = 12;
+        r.day = ++calls <= 3 ? 31 : 1;
+        r.hour = calls <= 3 ? 23 : 0;
+        r.minute = calls <= 3 ? 59 : 0;
+        r.second = calls <= 3 ? 59 : 1;
+        r.hundredths = calls <= 3 ? 50 : 25;
+        return r;
+    });
+    auto job = std::make_unique<JobSettings>();
+    auto st = std::make_unique<Store>();
+    std::ostringstream con;
+    std::istringstream in;
+    int rc;
+    {
+        Io io(con, in);
+        rc = VORMRUN({"VORMCALC", work.file("job.txt"), work.folder()}, io, *job, *st);
+    }
+    set_clock({});
+    ASSERT_EQ(rc, 0) << con.str();
+    auto rep = split_lines(read_file(work.file("FT06F001")));
+    ASSERT_GE(rep.size(), 3u);
+    EXPECT_EQ(rep[rep.size() - 2], "                 1.75");
+    EXPECT_EQ(rep[0], " ***** TODAY'S DATE: 12/31/2026 TODAY'S TIME: 23:59:59 *****");
+}
+
+}  // namespace
+}  // namespace vorm
