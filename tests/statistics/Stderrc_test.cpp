@@ -262,13 +262,21 @@ TEST(Stderrc, TenCategoriesInModelEightFillTheLargestMatrix) {
     expect_matches_reference(c);
 }
 
-// The cross-product matrix and the information from the expected counts
-// (Fisher information at each point, weighted by the respondents' posterior
-// mass there) estimate the same thing; with many items the locations are
-// sharp enough that they agree to a few per cent.
-constexpr double kExpectedCountTol = 0.10;
+// The information from the expected counts (each point's Fisher information of
+// the item, weighted by the respondents' posterior mass there) treats the
+// locations as known, so it holds more than the cross-product matrix: by the
+// missing-information principle its standard errors are the smaller ones.
+// With 30 items the locations are sharp and the gap stays within a quarter;
+// the lower limit leaves room for the sampling noise of 2000 respondents.
+constexpr double kRatioLow = 0.98;
+constexpr double kRatioHigh = 1.25;
 
-void expect_near_expected_count_information(int model) {
+void expect_ratio(double actual, double reference) {
+    EXPECT_GE(actual / reference, kRatioLow) << actual << " vs " << reference;
+    EXPECT_LE(actual / reference, kRatioHigh) << actual << " vs " << reference;
+}
+
+void expect_above_expected_count_errors(int model) {
     std::vector<int> cats(30, 5);
     Case c(model, cats, 2000, 0.0, 31);
     c.run();
@@ -312,17 +320,17 @@ void expect_near_expected_count_information(int model) {
         Matrix inv;
         ASSERT_TRUE(invert(info, inv));
         const int lead = model >= 5 ? 2 : 1;
-        EXPECT_NEAR_REL(c.st->DSTD(i), std::sqrt(inv[lead - 1][lead - 1]), kExpectedCountTol);
+        expect_ratio(c.st->DSTD(i), std::sqrt(inv[lead - 1][lead - 1]));
         if (model >= 5) {
-            EXPECT_NEAR_REL(c.st->ASTD(i), std::sqrt(inv[0][0]), kExpectedCountTol);
+            expect_ratio(c.st->ASTD(i), std::sqrt(inv[0][0]));
         }
         for (int k = 1; k < it.K; ++k)
-            EXPECT_NEAR_REL(c.st->TAUSTD(i, k), std::sqrt(inv[lead + k - 1][lead + k - 1]), kExpectedCountTol);
+            expect_ratio(c.st->TAUSTD(i, k), std::sqrt(inv[lead + k - 1][lead + k - 1]));
     }
 }
 
-TEST(Stderrc, AgreesWithExpectedCountInformationInModelFour) { expect_near_expected_count_information(4); }
-TEST(Stderrc, AgreesWithExpectedCountInformationInModelEight) { expect_near_expected_count_information(8); }
+TEST(Stderrc, StaysJustAboveExpectedCountStandardErrorsInModelFour) { expect_above_expected_count_errors(4); }
+TEST(Stderrc, StaysJustAboveExpectedCountStandardErrorsInModelEight) { expect_above_expected_count_errors(8); }
 
 TEST(Stderrc, RespondentWithoutAnswersAddsNothing) {
     Case a(5, {4, 4, 4}, 50, 0.0);
