@@ -102,18 +102,6 @@ void fill_tables(Io& io, const JobSettings& job, Store& st, bool& known_model) {
     }
 }
 
-// LS(q)·WQUAD(q)/PTABS(q, i, x) without the division when the probability
-// itself is 0: then it is the product of the other answered items'
-// probabilities, which the plain formula would lose as 0/0.
-double weight_without_item(const JobSettings& job, const Store& st, int j, int i, int q) {
-    double p = 1.0;
-    for (int m = 1; m <= job.NITEM; ++m) {
-        const int xm = st.RESP(j, m);
-        if (m != i && xm >= 0) p *= PTABS(q, m, xm);
-    }
-    return p * st.WQUAD(q);
-}
-
 void respondent_scores(const JobSettings& job, Store& st, const Layout& L, int j, double& f) {
     const int nq = job.NQUAD;
     for (int q = 1; q <= nq; ++q) LS(q) = 1.0;
@@ -140,12 +128,7 @@ void respondent_scores(const JobSettings& job, Store& st, const Layout& L, int j
         for (int a = 1; a <= n; ++a) {
             const double* D = derivative_column(L, a, i, x);
             double g = 0.0;
-            for (int q = 1; q <= nq; ++q) {
-                if (p[q - 1] != 0.0)
-                    g += D[q - 1] * LS(q) * st.WQUAD(q) / p[q - 1];
-                else
-                    g += D[q - 1] * weight_without_item(job, st, j, i, q);
-            }
+            for (int q = 1; q <= nq; ++q) g += D[q - 1] * LS(q) * st.WQUAD(q) / p[q - 1];
             GITEM(a, i) = g;
         }
         if (L.common)
