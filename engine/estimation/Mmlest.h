@@ -25,7 +25,7 @@ const ChainRow* start_up_chain(int model, int lcatc, int iconst);
 // Called after every outer cycle that ran (after its inner cycles, before the
 // counter moves on) with the model being estimated and the cycle number; for
 // tests that follow the estimation cycle by cycle.  nullptr: none.
-using OuterCycleObserver = void (*)(void* context, const Store& st, int model, int ncycle);
+using OuterCycleObserver = void (*)(void* context, Store& st, int model, int ncycle);
 void set_outer_cycle_observer(OuterCycleObserver f, void* context);
 
 }  // namespace vorm
