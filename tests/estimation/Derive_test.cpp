@@ -63,7 +63,7 @@ TEST(Derive, NoUpperHalfResponseAnywhereStartsEveryItemAtZeroInsteadOfNaN) {
 
 TEST(Initvl, GivenSignsFollowDataFileNumbersAndThresholdsMatchTheUnit) {
     // Four categories; retained items are data-file items 1, 2 and 4.
-    auto e = job_of(3, 20, {4, 4, 4}, [](int j, int i) { return (j + i) % 4; });
+    auto e = job_of(3, 20, {4, 4, 4}, [](int j, int i) { return i == 3 ? (j % 5 == 0 ? 3 : 0) : (j + i) % 4; });
     e->st->ITEMID(3) = 4;
     e->job->ISIGN(1) = 1;
     e->job->ISIGN(2) = 0;
@@ -72,7 +72,7 @@ TEST(Initvl, GivenSignsFollowDataFileNumbersAndThresholdsMatchTheUnit) {
     e->job->MODEL = 4;
     e->job->SIGNR = -1.0;  // no effect with the signs given
     INITVL(e->io, *e->job, *e->st);
-    EXPECT_EQ(e->console.str(), " COMPUTING INITIAL PARAMETER ESTIMATES\n");
+    EXPECT_EQ(e->console.str(), "  COMPUTING INITIAL PARAMETER ESTIMATES\n");
     const Store& st = *e->st;
     EXPECT_GE(st.DELTA(1), 0.0);
     EXPECT_LE(st.DELTA(2), 0.0);

@@ -21,8 +21,8 @@ TEST(Invert, FailedPivotIsReportedTwiceSkippedAndTheRestStillInverted) {
     INVERT(con, a, inv, 2, 2, ier);
     EXPECT_EQ(ier, 29);
     EXPECT_EQ(con.str(),
-              " ERROR ON INVERSION!!!!!!!!!!!!!!!\n TOLERANCE = NaN\n"
-              " ERROR ON INVERSION!!!!!!!!!!!!!!!\n TOLERANCE = NaN\n");
+              "  ERROR ON INVERSION!!!!!!!!!!!!!!!\n  TOLERANCE = NaN\n"
+              "  ERROR ON INVERSION!!!!!!!!!!!!!!!\n  TOLERANCE = NaN\n");
     EXPECT_EQ(inv[0], 1.0);
     EXPECT_EQ(inv[1], 0.0);
     EXPECT_EQ(inv[2], 0.0);

@@ -131,7 +131,7 @@ TEST(Mmlest, ModelFourStartsFromTheCommonThresholdsOfModelThree) {
     auto s3 = lines_containing(e->report(), "START-UP WITH MODEL 3");
     ASSERT_EQ(l3.size(), 1u);
     ASSERT_EQ(s3.size(), 1u);
-    const int n3 = std::stoi(l3[0].substr(std::string(" MML ITEM SOLUTIONS CRITERION MET AFTER ").size()));
+    const int n3 = std::stoi(l3[0].substr(std::string("  MML ITEM SOLUTIONS CRITERION MET AFTER ").size()));
     EXPECT_EQ(std::stoi(s3[0].substr(2)), n3 + 1);
     for (int k = 0; k < 5; ++k) EXPECT_EQ(e->st->TAUC(k), three->st->TAUC(k));
 }
@@ -149,10 +149,10 @@ TEST(Mmlest, FinishWritesTheDensityAndTheConvergenceLine) {
     EXPECT_EQ(lines[k - 2], " ");
     EXPECT_EQ(lines[k - 1], " ");
     EXPECT_EQ(lines[k], " ***** REPLICATION COMPLETED AT DATE:  3/ 7/2026 TIME:  9: 5: 4 *****");
-    EXPECT_EQ(lines[k + 1].rfind(" MML ITEM SOLUTIONS CRITERION MET AFTER ", 0), 0u);
-    EXPECT_EQ(lines[k + 5], " ON THE LAST ITERATION OF THE MML ESTIMATION PROCEDURE,");
-    EXPECT_EQ(lines[k + 6], " THE ESTIMATED LATENT DISTRIBUTION OF PERSON PARAMETERS WAS AS FOLLOWS:");
-    EXPECT_EQ(lines[k + 8], " QUADRATURE POINT  DENSITY");
+    EXPECT_EQ(lines[k + 1].rfind("  MML ITEM SOLUTIONS CRITERION MET AFTER ", 0), 0u);
+    EXPECT_EQ(lines[k + 5], "  ON THE LAST ITERATION OF THE MML ESTIMATION PROCEDURE,");
+    EXPECT_EQ(lines[k + 6], "  THE ESTIMATED LATENT DISTRIBUTION OF PERSON PARAMETERS WAS AS FOLLOWS:");
+    EXPECT_EQ(lines[k + 8], "  QUADRATURE POINT  DENSITY");
     double printed = 0.0, stored = 0.0;
     for (int q = 1; q <= 9; ++q) {
         const std::string& l = lines[k + 8 + static_cast<std::size_t>(q)];
@@ -165,7 +165,7 @@ TEST(Mmlest, FinishWritesTheDensityAndTheConvergenceLine) {
     EXPECT_NEAR(stored, 1.0, 1e-14);
     EXPECT_NEAR_REL(e->job->XMEAN, 8.0 * 300 - 1, 1e-12);
     EXPECT_EQ(e->console.str(),
-              " COMPUTING INITIAL PARAMETER ESTIMATES\n ESTIMATING ITEM PARAMETERS\n ESTIMATING THETAS\n");
+              "  COMPUTING INITIAL PARAMETER ESTIMATES\n  ESTIMATING ITEM PARAMETERS\n  ESTIMATING THETAS\n");
     EXPECT_EQ(lines_containing(e->status(), "MAXIMUM").size(), 0u);
 }
 
@@ -176,7 +176,7 @@ TEST(Mmlest, CycleLimitIsReportedInTheStatusFileAndTheReport) {
     estimate(*e);
     EXPECT_EQ(e->status(), "  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\n");
     EXPECT_EQ(lines_containing(e->report(), "CRITERION MET AFTER")[0],
-              " MML ITEM SOLUTIONS CRITERION MET AFTER 5 OUTER ITERATIONS");
+              "  MML ITEM SOLUTIONS CRITERION MET AFTER 5 OUTER ITERATIONS");
     EXPECT_EQ(lines_containing(e->report(), "  MAXIMUM NUMBER OF ITERATIONS EXCEEDED").size(), 1u);
 }
 
@@ -286,9 +286,9 @@ TEST(MmlestMaximum, LikelihoodIsFlatInEveryParameterAtTheEstimates) {
         e->job->MAXOUT = 500;
         estimate(*e);
         const double h = 1e-4;
+        const double l0 = loglik(*e);
         for (double* p : free_parameters(model, *e->job, *e->st)) {
             const double x = *p;
-            const double l0 = loglik(*e);
             *p = x + h;
             const double lp = loglik(*e);
             *p = x - h;
