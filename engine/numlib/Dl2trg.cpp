@@ -1,0 +1,85 @@
+#include "numlib/Dl2nrg.h"
+#include "numlib/Numlib_error.h"
+#include "numlib/Pending_decls.h"
+
+#include <cmath>
+#include <utility>
+
+namespace vorm {
+
+namespace {
+// The smallest pivot magnitude taken as nonzero: the smallest normal number,
+// or the reciprocal of the largest when that one would overflow.
+double pivot_threshold() {
+    double t = DMACH(1);
+    if (DMACH(1) * DMACH(2) < 1.0) t = 1.0 / DMACH(2);
+    return t;
+}
+}  // namespace
+
+void dL2TRG(int N, const double* A, int LDA, double* FAC, int LDFAC, int* IPVT, double* SCALE) {
+    E1PSH("dL2TRG");
+    if (N < 1) {
+        MSG_SETI(1, N);
+        E1MES(5, 1, "The order of the matrix must be positive while N = %(i1) is given.");
+        E1POP("dL2TRG");
+        return;
+    }
+    if (LDA < N) {
+        MSG_SETI(1, N);
+        MSG_SETI(2, LDA);
+        E1MES(5, 2,
+              "The order of the matrix must be less than or equal to its leading dimension while N = %(i1) and "
+              "LDA = %(i2) are given.");
+        E1POP("dL2TRG");
+        return;
+    }
+    if (LDFAC < N) {
+        MSG_SETI(1, N);
+        MSG_SETI(2, LDFAC);
+        E1MES(5, 3,
+              "The order of the matrix must be less than or equal to its leading dimension while N = %(i1) and "
+              "LDFAC = %(i2) are given.");
+        E1POP("dL2TRG");
+        return;
+    }
+
+    auto F = [FAC, LDFAC](int i, int j) -> double& { return FAC[(i - 1) + static_cast<long>(j - 1) * LDFAC]; };
+    DCRGRG(N, A, LDA, FAC, LDFAC);
+    const double t = pivot_threshold();
+
+    // Scaling each row by its largest magnitude makes the pivot choice
+    // independent of how the rows were scaled.
+    for (int i = 1; i <= N; ++i) {
+        const double m = std::fabs(F(i, DVEC_IAMAX(N, &F(i, 1), LDFAC)));
+        SCALE[i - 1] = m >= t ? 1.0 / m : 1.0;
+    }
+
+    bool singular = false;
+    for (int k = 1; k <= N - 1; ++k) {
+        int rel = 0;
+        DLU_MAXPROD(N - k + 1, &F(k, k), &SCALE[k - 1], rel);
+        const int l = k - 1 + rel;
+        IPVT[k - 1] = l;
+        if (std::fabs(F(l, k)) <= t) {
+            singular = true;
+            continue;
+        }
+        if (l != k) {
+            std::swap(SCALE[k - 1], SCALE[l - 1]);
+            DVEC_SWAP(N - k + 1, &F(k, k), LDFAC, &F(l, k), LDFAC);
+        }
+        DVEC_SCAL(N - k, -1.0 / F(k, k), &F(k + 1, k), 1);
+        for (int j = k + 1; j <= N; ++j) DVEC_AXPY(N - k, F(k, j), &F(k + 1, k), 1, &F(k + 1, j), 1);
+    }
+    IPVT[N - 1] = N;
+    if (std::fabs(F(N, N)) <= t) singular = true;
+
+    if (singular)
+        E1MES(4, 2,
+              "The input matrix is singular.  Some of the diagonal elements of the upper triangular matrix U of the "
+              "LU factorization are close to zero.");
+    E1POP("dL2TRG");
+}
+
+}  // namespace vorm

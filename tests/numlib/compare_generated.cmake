@@ -1,0 +1,10 @@
+# Runs GENERATOR into ACTUAL and fails unless it equals EXPECTED byte for byte.
+execute_process(COMMAND ${GENERATOR} OUTPUT_FILE ${ACTUAL} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "generator failed: ${rc}")
+endif()
+file(READ ${EXPECTED} expected)
+file(READ ${ACTUAL} actual)
+if(NOT expected STREQUAL actual)
+  message(FATAL_ERROR "${EXPECTED} differs from the output of its generator (${ACTUAL}); regenerate it")
+endif()
