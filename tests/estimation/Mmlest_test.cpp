@@ -165,7 +165,8 @@ TEST(Mmlest, FinishWritesTheDensityAndTheConvergenceLine) {
     EXPECT_NEAR(stored, 1.0, 1e-14);
     EXPECT_NEAR_REL(e->job->XMEAN, 8.0 * 300 - 1, 1e-12);
     EXPECT_EQ(e->console.str(),
-              "  COMPUTING INITIAL PARAMETER ESTIMATES\n  ESTIMATING ITEM PARAMETERS\n  ESTIMATING THETAS\n");
+              "  COMPUTING CORRELATIONS \n  COMPUTING PRINCIPAL COMPONENTS\n  COMPUTING INITIAL PARAMETER ESTIMATES\n"
+              "  ESTIMATING ITEM PARAMETERS\n  ESTIMATING THETAS\n");
     EXPECT_EQ(lines_containing(e->status(), "MAXIMUM").size(), 0u);
 }
 

@@ -33,10 +33,11 @@ struct EstimationJob {
 };
 
 // Simulates `nsubj` respondents for `model` with the given category counts
-// and loads them.  Signs of the start locations are given from the true
-// locations, so the start values need no principal components.
+// and loads them.  The start signs come from the principal components, as in
+// a job that does not give them; `signs_given` takes them from the true
+// locations instead (ISIGN by data-file number).
 inline std::unique_ptr<EstimationJob> simulated_job(int model, const std::vector<int>& cats, int nsubj,
-                                                    std::uint64_t seed, int nquad = 30) {
+                                                    std::uint64_t seed, int nquad = 30, bool signs_given = false) {
     auto e = std::make_unique<EstimationJob>();
     e->spec.model = model;
     e->spec.items = vormsim::typical_items(model, cats, seed);
@@ -59,7 +60,7 @@ inline std::unique_ptr<EstimationJob> simulated_job(int model, const std::vector
     for (int j = 1; j <= nsubj; ++j)
         for (int i = 1; i <= n; ++i)
             st.RESP(j, i) = e->data.resp[static_cast<std::size_t>(j - 1)][static_cast<std::size_t>(i - 1)];
-    job.ISGNSP = 1;
+    job.ISGNSP = signs_given ? 1 : 0;
     job.SIGNR = 1.0;
     job.NQUAD = nquad;
     job.MAXOUT = 200;
