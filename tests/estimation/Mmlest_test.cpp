@@ -184,8 +184,10 @@ TEST(Mmlest, CycleLimitIsReportedInTheStatusFileAndTheReport) {
 TEST(Mmlest, StepThatIsNotFiniteIsNotAppliedAndTheRunGoesOn) {
     // Item 3 has no answer at all: its location has no information, so its
     // step is 0/0.  Item 5 starts so far out that its probabilities overflow.
+    // (Signs given: an item without variance would end the run in the
+    // principal components.)
     for (int model : {1, 8}) {
-        auto e = simulated_job(model, std::vector<int>(6, 4), 150, 9, 9);
+        auto e = simulated_job(model, std::vector<int>(6, 4), 150, 9, 9, true);
         for (int j = 1; j <= 150; ++j) e->st->RESP(j, 3) = -9;
         e->job->MAXOUT = 6;
         INITVL(e->io, *e->job, *e->st);

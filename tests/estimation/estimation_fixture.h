@@ -11,6 +11,7 @@
 
 #include "common/io.h"
 #include "driver/Store.h"
+#include "numlib/Numlib_error.h"
 #include "simulate.h"
 #include "test_support.h"
 
@@ -26,7 +27,13 @@ struct EstimationJob {
     vormsim::Spec spec;
     vormsim::Data data;
 
-    EstimationJob() { io.units.open_in_memory(); }
+    EstimationJob() {
+        // Each job starts with the library's default error tables, as a run does.
+        numlib_reset();
+        numlib_set_console(&console);
+        io.units.open_in_memory();
+    }
+    ~EstimationJob() { numlib_set_console(nullptr); }
 
     std::string report() const { return io.units.contents(Unit::FT06); }
     std::string status() const { return read_file(dir.file("status")); }
