@@ -141,7 +141,7 @@ void score_item_thresholds(Io& io, JobSettings& job, Store& st, const ScoringSet
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = job.NCAT(i);
         const int N = K - 1;
-        if (N < 1) continue;
+        if (N < 1 || K > MAXCAT) continue;  // data input keeps K within 2..10
         // TAU(i, k) for k = 0..9 is contiguous only across items, so the row is
         // worked on in a copy and stored back after each step.
         double row[MAXCAT];
