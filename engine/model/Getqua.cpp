@@ -29,7 +29,7 @@ void GETQUA(QuadReals& XQUAD, QuadReals& WQUAD, double& XMEAN, int n, double& XS
     for (int k = 1; k <= n; ++k) {
         const double x = (k - 1) * h - 4.0;
         WQUAD(k) = kDensity * std::exp(-(x * x) * 0.5);
-        XQUAD(k) = x;  // from k, not by adding h, so that the last point is 4 exactly
+        XQUAD(k) = x;  // from k, not by adding h: no rounding builds up along the grid
     }
     const double r = 1.0 / S;
     double mean = 0.0;

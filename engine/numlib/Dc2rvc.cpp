@@ -13,11 +13,13 @@ namespace vorm {
 //   [0, V)       per variable: 1 once two different valid values were seen;
 //   [V, 2V)      per variable: the first valid value (NaN until one is seen),
 //                reused for the standard deviations when the work is finished;
-// pairwise options (MOPT 1..3):
-//   PM, V x V    running means per pair (i, j), j <= i: the mean of j at
-//                (j, i), the mean of i at (i, j); (i, i) is i's own mean;
-//   PS, V x V    MOPT 3 only: the pair's sums of squares, placed like PM;
-//   PW, packed   with weights only: the weight sum of pair (i, j), j <= i;
+// pairwise options (MOPT 1..3), each table packed by columns of the lower
+// triangle, so that the pair updates walk them in storage order:
+//   PMJ, V(V+1)/2  for the pair (i, j), j <= i, the running mean of j over the
+//                  observations valid for both ((i, i): i's own mean);
+//   PMI, V(V-1)/2  for the pair (i, j), j < i, the running mean of i;
+//   PSJ, PSI       MOPT 3 only: the pair's sums of squares of j and of i;
+//   PW, V(V+1)/2   with weights only: the weight sum of the pair;
 // complete-case option (MOPT 0):
 //   [2V, 3V)     the deviations of the current row from the means.
 long dC2RVC_workspace_size(int NVAR, int MOPT, bool weighted) {
@@ -54,6 +56,7 @@ void dC2RVC(int IDO, int NROW, int NVAR, const double* X, int LDX, int IFRQ, int
     const int lo = (IFRQ > 0 && IWT > 0) ? (IFRQ < IWT ? IFRQ : IWT) : (IFRQ > 0 ? IFRQ : IWT > 0 ? IWT : 0);
     const int hi = (IFRQ > 0 && IWT > 0 && IFRQ != IWT) ? (IFRQ > IWT ? IFRQ : IWT) : 0;
     const int ncol = NVAR + (lo > 0) + (hi > 0);
+    const bool special = lo > 0;
 
     int check = 1;
     ARG_RANGE_CHECK(IDO, "IDO", 0, 3, check);
@@ -76,15 +79,25 @@ void dC2RVC(int IDO, int NROW, int NVAR, const double* X, int LDX, int IFRQ, int
     const bool pairwise = MOPT >= 1;
     double* flag = WK - 1;  // 1-based views
     double* first = WK + V - 1;
-    double* PM = WK + 2L * V;
-    double* PS = MOPT == 3 ? PM + static_cast<long>(V) * V : nullptr;
-    double* PW = weighted && pairwise ? PM + static_cast<long>(V) * V * (MOPT == 3 ? 2 : 1) : nullptr;
+    const long tri_size = static_cast<long>(V) * (V + 1) / 2;
+    const long stri_size = static_cast<long>(V) * (V - 1) / 2;
+    double* PMJ = WK + 2L * V;
+    double* PMI = PMJ + tri_size;
+    double* PSJ = MOPT == 3 ? PMI + stri_size : nullptr;
+    double* PSI = MOPT == 3 ? PSJ + tri_size : nullptr;
+    double* PW = weighted && pairwise ? PMI + stri_size + (MOPT == 3 ? static_cast<long>(V) * V : 0) : nullptr;
     double* dev = WK + 2L * V - 1;  // MOPT 0
     auto cov = [&](int i, int j) -> double& { return COV[(i - 1) + static_cast<long>(j - 1) * LDCOV]; };
     auto incd = [&](int i, int j) -> int& { return INCD[(i - 1) + static_cast<long>(j - 1) * LDINCD]; };
-    auto pm = [&](int i, int j) -> double& { return PM[(i - 1) + static_cast<long>(j - 1) * V]; };
-    auto ps = [&](int i, int j) -> double& { return PS[(i - 1) + static_cast<long>(j - 1) * V]; };
-    auto pw = [&](int i, int j) -> double& { return PW[static_cast<long>(i) * (i - 1) / 2 + (j - 1)]; };
+    // Packed positions of (i, j): i >= j with the diagonal, i > j without.
+    auto tri = [&](int i, int j) { return static_cast<long>(j - 1) * V - static_cast<long>(j - 1) * (j - 2) / 2 + (i - j); };
+    auto stri = [&](int i, int j) {
+        return static_cast<long>(j - 1) * (V - 1) - static_cast<long>(j - 1) * (j - 2) / 2 + (i - j - 1);
+    };
+    // pm(a, b): the running mean of variable a over the pair {a, b}; ps alike.
+    auto pm = [&](int a, int b) -> double& { return a <= b ? PMJ[tri(b, a)] : PMI[stri(a, b)]; };
+    auto ps = [&](int a, int b) -> double& { return a <= b ? PSJ[tri(b, a)] : PSI[stri(a, b)]; };
+    auto pw = [&](int i, int j) -> double& { return PW[tri(i, j)]; };
     auto column = [&](int v) -> long {
         int c = v;
         if (lo > 0 && lo <= c) ++c;
@@ -102,9 +115,9 @@ void dC2RVC(int IDO, int NROW, int NVAR, const double* X, int LDX, int IFRQ, int
         DVEC_SET(V, 0.0, flag + 1, 1);
         DVEC_SET(V, nan, first + 1, 1);
         if (pairwise) {
-            DVEC_SET(V * V, 0.0, PM, 1);
-            if (PS) DVEC_SET(V * V, 0.0, PS, 1);
-            if (PW) DVEC_SET(V * (V + 1) / 2, 0.0, PW, 1);
+            DVEC_SET(V * V, 0.0, PMJ, 1);
+            if (PSJ) DVEC_SET(V * V, 0.0, PSJ, 1);
+            if (PW) DVEC_SET(tri_size, 0.0, PW, 1);
         }
         NOBS = 0;
         NMISS = 0;
@@ -170,13 +183,28 @@ void dC2RVC(int IDO, int NROW, int NVAR, const double* X, int LDX, int IFRQ, int
         }
 
         const int fi = static_cast<int>(f);
-        for (int i = 1; i <= V; ++i) {
-            const double xi = row[column(i)];
-            if (std::isnan(xi)) continue;
-            for (int j = 1; j <= i; ++j) {
-                const double xj = row[column(j)];
-                if (std::isnan(xj)) continue;
-                const int n = incd(i, j) += fi;
+        // Most pairs share their count within a row: reuse the ratio and the
+        // factor (1 - q) w, which are then the very values recomputing gives.
+        double last_sum = 0.0;
+        double q = 0.0;
+        double factor = 0.0;
+        auto value = [&](int v) { return special ? row[column(v)] : row[static_cast<long>(v - 1) * LDX]; };
+        // Each pair's sums are independent of the others', so the pairs are
+        // visited column by column, in storage order.
+        for (int j = 1; j <= V; ++j) {
+            const double xj = value(j);
+            if (std::isnan(xj)) continue;
+            double* cj = &cov(1, j) - 1;
+            int* nj = &incd(1, j) - 1;
+            double* mjc = PMJ + tri(j, j) - j;
+            double* mic = PMI + stri(j + 1, j) - (j + 1);
+            double* sjc = PSJ ? PSJ + tri(j, j) - j : nullptr;
+            double* sic = PSI ? PSI + stri(j + 1, j) - (j + 1) : nullptr;
+            double* wc = PW ? PW + tri(j, j) - j : nullptr;
+            for (int i = j; i <= V; ++i) {
+                const double xi = value(i);
+                if (std::isnan(xi)) continue;
+                const int n = nj[i] += fi;
                 if (n < 0) {
                     MSG_SETI(1, i);
                     MSG_SETI(2, j);
@@ -187,28 +215,39 @@ void dC2RVC(int IDO, int NROW, int NVAR, const double* X, int LDX, int IFRQ, int
                     return;
                 }
                 double sum = n;
-                if (PW) sum = pw(i, j) = pw(i, j) + w;
-                double& mj = pm(j, i);
-                double& mi = pm(i, j);
+                if (wc) sum = wc[i] = wc[i] + w;
+                double& mj = mjc[i];
+                double& mi = i == j ? mjc[i] : mic[i];
                 if (sum == 0.0) {
                     // Everything this pair held has been taken out again.
-                    cov(i, j) = 0.0;
+                    cj[i] = 0.0;
                     mj = 0.0;
                     mi = 0.0;
-                    if (PS) ps(i, j) = ps(j, i) = 0.0;
+                    if (sjc) {
+                        sjc[i] = 0.0;
+                        if (i != j) sic[i] = 0.0;
+                    }
                     continue;
                 }
-                const double q = w / sum;
+                if (sum != last_sum) {
+                    last_sum = sum;
+                    q = w / sum;
+                    factor = (1.0 - q) * w;
+                }
                 const double dj = xj - mj;
                 const double di = xi - mi;
-                cov(i, j) = cov(i, j) + (1.0 - q) * w * di * dj;
-                if (PS) {
-                    ps(j, i) = ps(j, i) + (1.0 - q) * w * dj * dj;
-                    if (j != i) ps(i, j) = ps(i, j) + (1.0 - q) * w * di * di;
+                cj[i] = cj[i] + factor * di * dj;
+                if (sjc) {
+                    sjc[i] = sjc[i] + factor * dj * dj;
+                    if (i != j) sic[i] = sic[i] + factor * di * di;
                 }
                 mj = mj + dj * q;
-                if (j != i) mi = mi + di * q;
+                if (i != j) mi = mi + di * q;
             }
+        }
+        for (int i = 1; i <= V; ++i) {
+            const double xi = value(i);
+            if (std::isnan(xi)) continue;
             const double ni = PW ? pw(i, i) : incd(i, i);
             if (ni != 0.0) XMEAN[i - 1] = XMEAN[i - 1] + (xi - XMEAN[i - 1]) * w / ni;
         }

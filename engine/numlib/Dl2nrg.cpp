@@ -1,6 +1,7 @@
 #include "numlib/Dl2nrg.h"
+#include "numlib/Kernels.h"
+#include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-#include "numlib/Pending_decls.h"
 
 namespace vorm {
 
@@ -55,7 +56,7 @@ void DL2NRG(int N, const double* A, int LDA, double* AINV, int LDAINV, double* W
     // exchanging columns for the row exchanges of the factorisation.
     for (int k = N - 1; k >= 1; --k) {
         DVEC_SET(N - k, 0.0, &X(k + 1, k), 1);
-        DGEMV("N", N, N - k, 1.0, &X(1, k + 1), LDAINV, WK + offset(k), 1, 1.0, &X(1, k), 1);
+        DGEMV('N', N, N - k, 1.0, &X(1, k + 1), LDAINV, WK + offset(k), 1, 1.0, &X(1, k), 1);
         const int l = IPVT[k - 1];
         if (l != k) DVEC_SWAP(N, &X(1, k), 1, &X(1, l), 1);
     }

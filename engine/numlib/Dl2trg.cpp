@@ -1,6 +1,7 @@
 #include "numlib/Dl2nrg.h"
+#include "numlib/Kernels.h"
+#include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-#include "numlib/Pending_decls.h"
 
 #include <cmath>
 #include <utility>

@@ -1,5 +1,5 @@
 #include "numlib/Dl2nrg.h"
-#include "numlib/Pending_decls.h"
+#include "numlib/Kernels.h"
 
 #include <cmath>
 

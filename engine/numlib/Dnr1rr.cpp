@@ -1,6 +1,6 @@
 #include "numlib/Dl2nrg.h"
+#include "numlib/Kernels.h"
 #include "numlib/Numlib_error.h"
-#include "numlib/Pending_decls.h"
 
 namespace vorm {
 

@@ -1,7 +1,7 @@
 #include "numlib/Chebyshev_series.h"
 #include "numlib/Chidf.h"
+#include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-#include "numlib/Pending_decls.h"
 
 #include <cmath>
 

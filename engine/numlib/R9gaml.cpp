@@ -1,6 +1,6 @@
 #include "numlib/Chidf.h"
+#include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-#include "numlib/Pending_decls.h"
 
 #include <algorithm>
 #include <cmath>

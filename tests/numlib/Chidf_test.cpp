@@ -43,6 +43,14 @@ protected:
         numlib_set_console(nullptr);
         numlib_reset();
     }
+    // The console without continuation marks, blanks or line ends, so that
+    // texts can be found whatever the line breaking of the messages.
+    bool printed(std::string text) const { return squeeze(console_.str()).find(squeeze(text)) != std::string::npos; }
+    static std::string squeeze(std::string s) {
+        for (size_t at; (at = s.find("\n ***")) != std::string::npos;) s.erase(at, 5);
+        s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\n'; }), s.end());
+        return s;
+    }
     std::ostringstream console_;
 };
 
@@ -82,9 +90,10 @@ TEST_F(Chidf, NegativeStatisticGivesZeroWithANoteOnlyWhenNotesArePrinted) {
     ERSET(0, 1, 0);
     EXPECT_EQ(CHIDF(-1.0f, 2.0f), 0.0f);
     const std::string out = console_.str();
-    EXPECT_NE(out.find(" *** NOTE     ERROR 1 from CHIDF.  Since CHSQ = -1.000000E+00 is less than zero,"),
+    EXPECT_NE(out.find("\n *** NOTE     ERROR 1 from CHIDF.  Since CHSQ = -1.000000E+00 is less than"),
               std::string::npos)
         << out;
+    EXPECT_TRUE(printed("Since CHSQ = -1.000000E+00 is less than zero, the distribution function is zero at CHSQ."));
     EXPECT_EQ(LAST_ERROR_CODE(), 1);
 }
 
@@ -203,9 +212,10 @@ TEST_F(Chidf, GammaFunctionOverTheArgumentsOfTheDistribution) {
     EXPECT_NEAR_REL(GAMMA(above), std::tgamma(static_cast<double>(above)), 2e-7 * 10.0 * std::log(10.0));
     EXPECT_EQ(console_.str(), "");
     EXPECT_TRUE(std::isnan(GAMMA(0.0f)));
-    EXPECT_NE(console_.str().find(" *** TERMINAL ERROR 5 from GAMMA.  The argument for the function can not be zero."),
+    EXPECT_NE(console_.str().find(" *** TERMINAL ERROR 5 from GAMMA.  The argument for the function"),
               std::string::npos)
         << console_.str();
+    EXPECT_TRUE(printed("The argument for the function can not be zero."));
 }
 
 TEST_F(Chidf, LimitsOfTheGammaFunction) {
@@ -239,14 +249,13 @@ TEST_F(Chidf, ChebyshevToolsCheckTheirArguments) {
     // 1 + 0.5 x + 0.25 (2x^2 - 1) at x = 0.5
     EXPECT_FLOAT_EQ(CSEVL(0.5f, cs, 3), 1.0f + 0.25f - 0.125f);
     EXPECT_TRUE(std::isnan(CSEVL(0.5f, cs, 0)));
-    EXPECT_NE(console_.str().find("The number of terms in the series is not positive. N = 0."), std::string::npos);
+    EXPECT_TRUE(printed("The number of terms in the series is not positive. N = 0."));
     EXPECT_FLOAT_EQ(CSEVL(1.5f, cs, 2), 1.0f + 0.75f);
     EXPECT_NE(console_.str().find(" *** WARNING  ERROR 7 from CSEVL.  The argument X = 1.500000E+00 is outside"),
               std::string::npos)
         << console_.str();
     EXPECT_EQ(INITS(cs, 3, 1e-9f), 0);
-    EXPECT_NE(console_.str().find("Too much accuracy may be requested. ETA should be increased."),
-              std::string::npos);
+    EXPECT_TRUE(printed("Too much accuracy may be requested. ETA should be increased."));
     EXPECT_EQ(INITS(cs, 3, 0.3f), 2);
 }
 
@@ -259,7 +268,7 @@ TEST_F(Chidf, LogGammaCorrection) {
     }
     EXPECT_EQ(console_.str(), "");
     EXPECT_TRUE(std::isnan(R9LGMC(9.0f)));
-    EXPECT_NE(console_.str().find("must be greater than or equal to 10.0."), std::string::npos);
+    EXPECT_TRUE(printed("The argument X = 9.000000E+00 must be greater than or equal to 10.0."));
 }
 
 }  // namespace

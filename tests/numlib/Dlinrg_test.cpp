@@ -39,10 +39,11 @@ protected:
         EXPECT_EQ(numlib_workspace_doubles_in_use(), 0);
         EXPECT_EQ(numlib_workspace_ints_in_use(), 0);
     }
-    // The console without any blanks or line ends, so that texts can be found
-    // whatever the line breaking of the messages.
+    // The console without continuation marks, blanks or line ends, so that
+    // texts can be found whatever the line breaking of the messages.
     std::string squeezed() const { return squeeze(console_.str()); }
     static std::string squeeze(std::string s) {
+        for (size_t at; (at = s.find("\n ***")) != std::string::npos;) s.erase(at, 5);
         s.erase(std::remove_if(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\n'; }), s.end());
         return s;
     }

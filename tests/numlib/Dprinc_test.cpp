@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/stop.h"
+#include "numlib/Dcorvc.h"
 #include "numlib/De2csf.h"
 #include "numlib/Numlib_error.h"
 #include "test_support.h"
@@ -398,6 +399,63 @@ TEST_F(DprincTest, EigensystemDoesNotChangeItsInput) {
             if (std::fabs(evec(r, i)) > std::fabs(big)) big = evec(r, i);
         EXPECT_EQ(big, 1.0);
     }
+}
+
+
+// --- the start values' chain: correlations of responses, then components -----
+
+struct Responses {
+    std::vector<double> x = std::vector<double>(2000 * 100);
+    double& operator()(int r, int i) { return x[(r - 1) + static_cast<size_t>(i - 1) * 2000]; }
+};
+
+Mat correlations(Responses& d, int nrow, int nvar) {
+    Mat cor(nvar);
+    std::vector<double> mean(nvar);
+    std::vector<int> npair(kLd * kLd);
+    int nobs, nmiss;
+    double sumwt;
+    DCORVC(0, nrow, nvar, d.x.data(), 2000, 0, 0, 1, 2, mean.data(), cor.a.data(), kLd, npair.data(), kLd, nobs,
+           nmiss, sumwt);
+    return cor;
+}
+
+TEST_F(DprincTest, ComponentsOfAFullResponseCorrelationMatrix) {
+    Responses d;
+    std::mt19937 gen(23);
+    std::normal_distribution<double> z(0, 1);
+    for (int r = 1; r <= 2000; ++r) {
+        const double t = z(gen);
+        for (int i = 1; i <= 100; ++i) {
+            const double y = std::fabs(t - (i - 50) * 0.04) + 0.7 * z(gen);  // single-peaked in the trait
+            d(r, i) = std::min(4.0, std::floor(y * 1.5));
+        }
+    }
+    Mat cor = correlations(d, 2000, 100);
+    Pc p = principal(cor, 2000);
+    EXPECT_EQ(console.str(), "");
+    expect_eigensystem(cor, p);
+    expect_sign_rule_and_unit_length(p, 100);
+    EXPECT_NEAR(p.pct[99], 1.0, 1e-12);
+    double sum = 0;
+    for (double e : p.eval) sum += e;
+    EXPECT_NEAR(sum, 100.0, 1e-11);  // the trace of a correlation matrix
+}
+
+TEST_F(DprincTest, ConstantItemWarnsInCorrelationsAndEndsTheRunInComponents) {
+    Responses d;
+    std::mt19937 gen(4);
+    std::uniform_int_distribution<int> cat(0, 3);
+    for (int r = 1; r <= 300; ++r)
+        for (int i = 1; i <= 5; ++i) d(r, i) = i == 3 ? 1.0 : cat(gen);
+    Mat cor = correlations(d, 300, 5);
+    EXPECT_NE(flat(console.str()).find("WARNING ERROR 14 from DCORVC."), std::string::npos) << console.str();
+    console.str("");
+    EXPECT_THROW(principal(cor, 300), EngineStop);
+    EXPECT_NE(flat(console.str()).find("FATAL ERROR 1 from DPRINC. The iteration for the eigenvalues did not "
+                                       "converge."),
+              std::string::npos)
+        << console.str();
 }
 
 }  // namespace
