@@ -1,8 +1,74 @@
+#include <cmath>
+
+#include "common/textio.h"
 #include "driver/Stages.h"
+#include "estimation/Derive.h"
+#include "numlib/Dcorvc.h"
+#include "numlib/Dprinc.h"
 
 namespace vorm {
 
-// Not built yet: this stage does nothing until its own work lands.
-void INITVL(Io&, JobSettings&, Store&) {}
+namespace {
+// Work areas of the start values, fixed capacity, leading dimensions as the
+// library routines are called with.
+Arr2<double, 1, MAXSUBJ, 1, MAXITEM> XMAT;
+ItemReals RMEAN, EVAL, PCTVAR, EVSTD;
+Arr2<double, 1, MAXITEM, 1, MAXITEM> CORMAT, EVEC, PCCOR;
+Arr2<int, 1, MAXITEM, 1, MAXITEM> NPAIR;
+
+int upper_half(int K) { return static_cast<int>(std::floor(0.5 * K + 0.5)); }
+}  // namespace
+
+void INITVL(Io& io, JobSettings& job, Store& st) {
+    const int n = job.NITEM;
+    const bool signs_given = job.ISGNSP == 1;
+    if (!signs_given) {
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= job.NSUBJ; ++j) XMAT(j, i) = static_cast<double>(st.RESP(j, i));
+        write_free(io.con, {" COMPUTING CORRELATIONS "});
+        int NOBS = 0, NMISS = 0;
+        double SUMWT = 0.0;
+        DCORVC(0, job.NSUBJ, n, XMAT.data(), MAXSUBJ, 0, 0, 1, 2, RMEAN.data(), CORMAT.data(), MAXITEM,
+               NPAIR.data(), MAXITEM, NOBS, NMISS, SUMWT);
+        write_free(io.con, {" COMPUTING PRINCIPAL COMPONENTS"});
+        DPRINC(job.NSUBJ, n, CORMAT.data(), MAXITEM, 1, EVAL.data(), PCTVAR.data(), EVSTD.data(), EVEC.data(),
+               MAXITEM, PCCOR.data(), MAXITEM);
+    }
+    write_free(io.con, {" COMPUTING INITIAL PARAMETER ESTIMATES"});
+    DERIVE(st, job.NCAT, n, job.NSUBJ, st.UNIT);
+
+    for (int i = 1; i <= n; ++i) {
+        if (!signs_given) {
+            // A loading that is not a number fails the test and counts as negative.
+            if (EVEC(i, 1) >= 0.0) st.DELTA(i) = -st.DELTA(i);
+            st.DELTA(i) = st.DELTA(i) * job.SIGNR;
+        } else {
+            const int id = st.ITEMID(i);
+            const int sign = (id >= 1 && id <= MAXITEM) ? job.ISIGN(id) : 1;
+            if (sign == 0) st.DELTA(i) = -st.DELTA(i);
+        }
+        st.DINIT(i) = st.DELTA(i);
+        st.ALPHA(i) = 1.0;
+    }
+
+    const double u = st.UNIT;
+    const int model = job.MODEL;
+    const bool unit_model = model == 1 || model == 2 || model == 5 || model == 6;
+    for (int i = 1; i <= n; ++i) {
+        const int K = job.NCAT(i);
+        st.TAUC(0) = 0.0;
+        const double m = u / upper_half(K);
+        st.UNIT = m;
+        for (int k = 1; k <= K - 1; ++k) st.TAUC(k) = -2.0 * m * (K - k);
+        for (int k = 0; k <= K - 1; ++k) {
+            st.TAU(i, k) = st.TAUC(k);
+            if (unit_model)
+                st.PARINI(i, 1) = m;
+            else
+                st.PARINI(i, k + 1) = st.TAUC(k);
+        }
+    }
+    for (int i = 1; i <= n; ++i) st.LAMBDA(i) = u / upper_half(job.NCAT(i));
+}
 
 }  // namespace vorm

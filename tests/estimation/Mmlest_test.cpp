@@ -1,0 +1,353 @@
+#include "estimation/Mmlest.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "common/clock.h"
+#include "common/stop.h"
+#include "driver/Stages.h"
+#include "estimation/Randn2.h"
+#include "estimation_fixture.h"
+#include "model/Marglike.h"
+#include "test_support.h"
+
+namespace vorm::test {
+namespace {
+
+std::vector<std::string> lines_containing(const std::string& text, const std::string& what) {
+    std::vector<std::string> out;
+    for (const auto& l : split_lines(text))
+        if (l.find(what) != std::string::npos) out.push_back(l);
+    return out;
+}
+
+// Records the model and criterion of every outer cycle.
+struct Trace {
+    const JobSettings* job = nullptr;
+    std::vector<int> models;
+    std::vector<double> criteria;
+    static void observe(void* c, Store&, int model, int) {
+        auto* t = static_cast<Trace*>(c);
+        if (t->models.empty() || t->models.back() != model) {
+            t->models.push_back(model);
+            t->criteria.push_back(t->job->CONVC);
+        }
+    }
+};
+
+struct ObserverGuard {
+    ObserverGuard(OuterCycleObserver f, void* c) { set_outer_cycle_observer(f, c); }
+    ~ObserverGuard() { set_outer_cycle_observer(nullptr, nullptr); }
+};
+
+void estimate(EstimationJob& e) {
+    INITVL(e.io, *e.job, *e.st);
+    MMLEST(e.io, *e.job, *e.st);
+}
+
+TEST(Mmlest, ModelWithCommonParametersAndPerItemCategoriesStops) {
+    for (int model : {1, 3, 5, 7}) {
+        auto e = simulated_job(model, {3, 4, 3}, 20, 1, 5);
+        e->job->LCATC = 0;
+        try {
+            MMLEST(e->io, *e->job, *e->st);
+            ADD_FAILURE() << "no stop for model " << model;
+        } catch (const EngineStop& stop) {
+            const std::string first = " Error: Model " + std::to_string(model) + " does not allow for a variable";
+            ASSERT_EQ(stop.status_lines().size(), 2u);
+            EXPECT_EQ(stop.status_lines()[0], first);
+            EXPECT_EQ(stop.status_lines()[1], "  number of response categories across items.");
+            EXPECT_EQ(e->console.str(), first + "\n  number of response categories across items.\n");
+        }
+        EXPECT_EQ(e->report(), "");
+    }
+}
+
+struct ChainCase {
+    int model, lcatc, iconst;
+    std::vector<int> runs;
+    std::vector<int> startup_lines;  // models named by the report's start-up lines
+};
+
+TEST(Mmlest, StartUpChainsRunTheirModelsAndPrintTheirLines) {
+    const ChainCase cases[] = {
+        {8, -1, 0, {3, 4, 8}, {3, 4}}, {8, -1, 1, {3, 7, 8}, {3, 7}}, {8, 0, 0, {4, 8}, {4}},
+        {8, 0, 1, {4, 8}, {4}},        {7, -1, 0, {3, 7}, {3}},       {7, -1, 1, {3, 7}, {3}},
+        {6, -1, 0, {1, 2, 6}, {1, 2}}, {6, -1, 1, {1, 5, 6}, {1}},    {6, 0, 0, {2, 6}, {2}},
+        {6, 0, 1, {2, 6}, {2}},        {5, -1, 0, {1, 5}, {1}},       {5, -1, 1, {1, 5}, {1}},
+        {4, -1, 0, {3, 4}, {3}},       {4, -1, 1, {3, 4}, {3}},       {4, 0, 0, {4}, {}},
+        {4, 0, 1, {4}, {}},            {3, -1, 0, {3}, {}},           {2, -1, 0, {1, 2}, {1}},
+        {2, -1, 1, {1, 2}, {1}},       {2, 0, 0, {2}, {}},            {2, 0, 1, {2}, {}},
+        {1, -1, 0, {1}, {}},
+    };
+    for (const ChainCase& c : cases) {
+        SCOPED_TRACE("model " + std::to_string(c.model) + " LCATC " + std::to_string(c.lcatc) + " ICONST " +
+                     std::to_string(c.iconst));
+        std::vector<int> cats = c.lcatc == -1 ? std::vector<int>(6, 4) : std::vector<int>{4, 3, 4, 5, 4, 3};
+        auto e = simulated_job(c.model, cats, 200, 40 + c.model, 11);
+        e->job->ICONST = c.iconst;
+        e->job->CONVC = 0.005;
+        e->job->MAXOUT = 6;
+        Trace trace;
+        trace.job = e->job.get();
+        ObserverGuard guard(&Trace::observe, &trace);
+        estimate(*e);
+        EXPECT_EQ(trace.models, c.runs);
+        // Start-up models use 0.01 without the constraint and the job's value with it.
+        for (std::size_t k = 0; k < trace.models.size(); ++k)
+            EXPECT_EQ(trace.criteria[k], k + 1 < trace.models.size() && c.iconst == 0 ? 0.01 : 0.005);
+        auto lines = lines_containing(e->report(), "START-UP");
+        ASSERT_EQ(lines.size(), c.startup_lines.size());
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            const std::string tail = " ITERATIONS REQUIRED IN START-UP WITH MODEL " + std::to_string(c.startup_lines[k]);
+            ASSERT_GE(lines[k].size(), tail.size() + 3);
+            EXPECT_EQ(lines[k].substr(0, 2), "  ");
+            EXPECT_EQ(lines[k].substr(lines[k].size() - tail.size()), tail);
+            int n = std::stoi(lines[k].substr(2));
+            EXPECT_GE(n, 2);
+            EXPECT_LE(n, 7);
+        }
+        EXPECT_EQ(e->job->MODEL, c.model);
+        EXPECT_EQ(e->job->CONVC, 0.005);
+    }
+}
+
+TEST(Mmlest, ModelFourStartsFromTheCommonThresholdsOfModelThree) {
+    auto e = simulated_job(4, std::vector<int>(6, 5), 300, 77, 11);
+    e->job->MAXOUT = 8;
+    INITVL(e->io, *e->job, *e->st);
+    // Run model 3 alone on a copy of the job, then compare with the
+    // thresholds model 4 started from, seen through the first cycle of model 4.
+    auto three = simulated_job(4, std::vector<int>(6, 5), 300, 77, 11);
+    three->job->MODEL = 3;
+    three->job->CONVC = 0.01;
+    three->job->MAXOUT = 8;
+    INITVL(three->io, *three->job, *three->st);
+    MMLEST(three->io, *three->job, *three->st);
+    MMLEST(e->io, *e->job, *e->st);
+    // The model-3 stage of model 4's chain is exactly model 3 at criterion 0.01.
+    auto l3 = lines_containing(three->report(), "CRITERION MET AFTER");
+    auto s3 = lines_containing(e->report(), "START-UP WITH MODEL 3");
+    ASSERT_EQ(l3.size(), 1u);
+    ASSERT_EQ(s3.size(), 1u);
+    const int n3 = std::stoi(l3[0].substr(std::string("  MML ITEM SOLUTIONS CRITERION MET AFTER ").size()));
+    EXPECT_EQ(std::stoi(s3[0].substr(2)), n3 + 1);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(e->st->TAUC(k), three->st->TAUC(k));
+}
+
+TEST(Mmlest, FinishWritesTheDensityAndTheConvergenceLine) {
+    set_clock([] { return ClockReading{2026, 3, 7, 9, 5, 4, 0}; });
+    auto e = simulated_job(1, std::vector<int>(8, 4), 300, 5, 9);
+    e->st->RESP(4, 4) = -9;
+    estimate(*e);
+    set_clock({});
+    const auto lines = split_lines(e->report());
+    std::size_t k = 0;
+    while (k < lines.size() && lines[k].find("REPLICATION") == std::string::npos) ++k;
+    ASSERT_LT(k + 16, lines.size());
+    EXPECT_EQ(lines[k - 2], " ");
+    EXPECT_EQ(lines[k - 1], " ");
+    EXPECT_EQ(lines[k], " ***** REPLICATION COMPLETED AT DATE:  3/ 7/2026 TIME:  9: 5: 4 *****");
+    EXPECT_EQ(lines[k + 1].rfind("  MML ITEM SOLUTIONS CRITERION MET AFTER ", 0), 0u);
+    EXPECT_EQ(lines[k + 5], "  ON THE LAST ITERATION OF THE MML ESTIMATION PROCEDURE,");
+    EXPECT_EQ(lines[k + 6], "  THE ESTIMATED LATENT DISTRIBUTION OF PERSON PARAMETERS WAS AS FOLLOWS:");
+    EXPECT_EQ(lines[k + 8], "  QUADRATURE POINT  DENSITY");
+    double printed = 0.0, stored = 0.0;
+    for (int q = 1; q <= 9; ++q) {
+        const std::string& l = lines[k + 8 + static_cast<std::size_t>(q)];
+        ASSERT_EQ(l.size(), 26u);
+        EXPECT_EQ(std::stod(l.substr(5, 8)), e->st->XQUAD(q));
+        printed += std::stod(l.substr(18));
+        stored += e->st->DENS(q);
+    }
+    EXPECT_NEAR(printed, 1.0, 9 * 0.5e-5);
+    EXPECT_NEAR(stored, 1.0, 1e-14);
+    EXPECT_NEAR_REL(e->job->XMEAN, 8.0 * 300 - 1, 1e-12);
+    EXPECT_EQ(e->console.str(),
+              "  COMPUTING CORRELATIONS \n  COMPUTING PRINCIPAL COMPONENTS\n  COMPUTING INITIAL PARAMETER ESTIMATES\n"
+              "  ESTIMATING ITEM PARAMETERS\n  ESTIMATING THETAS\n");
+    EXPECT_EQ(lines_containing(e->status(), "MAXIMUM").size(), 0u);
+}
+
+TEST(Mmlest, CycleLimitIsReportedInTheStatusFileAndTheReport) {
+    auto e = simulated_job(2, std::vector<int>(6, 4), 200, 6, 9);
+    e->job->MAXOUT = 5;
+    e->job->CONVC = 1e-9;
+    estimate(*e);
+    EXPECT_EQ(e->status(), "  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\n");
+    EXPECT_EQ(lines_containing(e->report(), "CRITERION MET AFTER")[0],
+              "  MML ITEM SOLUTIONS CRITERION MET AFTER 5 OUTER ITERATIONS");
+    EXPECT_EQ(lines_containing(e->report(), "  MAXIMUM NUMBER OF ITERATIONS EXCEEDED").size(), 1u);
+}
+
+TEST(Mmlest, StepThatIsNotFiniteIsNotAppliedAndTheRunGoesOn) {
+    // Item 3 has no answer at all: its location has no information, so its
+    // step is 0/0.  Item 5 starts so far out that its probabilities overflow.
+    // (Signs given: an item without variance would end the run in the
+    // principal components.)
+    for (int model : {1, 8}) {
+        auto e = simulated_job(model, std::vector<int>(6, 4), 150, 9, 9, true);
+        for (int j = 1; j <= 150; ++j) e->st->RESP(j, 3) = -9;
+        e->job->MAXOUT = 6;
+        INITVL(e->io, *e->job, *e->st);
+        const double start3 = e->st->DELTA(3);
+        e->st->DELTA(5) = 900.0;
+        MMLEST(e->io, *e->job, *e->st);
+        EXPECT_EQ(e->st->DELTA(3), start3);
+        EXPECT_EQ(e->st->DELTA(5), 900.0);
+        const Store& st = *e->st;
+        for (int i = 1; i <= 6; ++i) {
+            EXPECT_TRUE(std::isfinite(st.DELTA(i)) && std::isfinite(st.ALPHA(i)) && std::isfinite(st.LAMBDA(i)));
+            for (int k = 0; k < 4; ++k) EXPECT_TRUE(std::isfinite(st.TAU(i, k)));
+        }
+        EXPECT_TRUE(std::isfinite(st.UNIT));
+        for (int j = 1; j <= 150; ++j) EXPECT_TRUE(std::isfinite(st.THETA(j)) && std::isfinite(st.TSTD(j)));
+        const std::string rep = e->report();
+        EXPECT_FALSE(lines_containing(rep, "SINGULARITY").empty()) << "model " << model;
+        if (model == 1)
+            EXPECT_EQ(lines_containing(rep, " DELTA FOR ITEM #3 IN MODEL 1").size(), 1u);
+        else
+            EXPECT_EQ(lines_containing(rep, " DELTA/ALPHA FOR ITEM #5 IN MODEL 8").size(), 1u);
+    }
+}
+
+// ---- recovery, maximum and monotone likelihood on simulated data ---------
+
+double reflected_correlation(const EstimationJob& e) {
+    std::vector<double> est, truth;
+    for (int i = 1; i <= e.job->NITEM; ++i) {
+        est.push_back(e.st->DELTA(i));
+        truth.push_back(e.spec.items[static_cast<std::size_t>(i - 1)].delta);
+    }
+    const double r = correlation(est, truth);
+    return std::fabs(r);  // theta -> -theta with every delta negated fits equally well
+}
+
+double loglik(EstimationJob& e) {
+    JobSettings& j = *e.job;
+    Store& s = *e.st;
+    double l = 0.0;
+    MARGLIKE(e.console, s, s.WQUAD, l, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
+    return l;
+}
+
+std::vector<int> categories(int model, bool per_item, int n) {
+    std::vector<int> c(static_cast<std::size_t>(n));
+    const int constant[] = {0, 4, 6, 5, 4, 6, 4, 4, 6};
+    for (int i = 0; i < n; ++i) c[static_cast<std::size_t>(i)] = per_item ? 2 + 2 * (i % 4) : constant[model];
+    return c;
+}
+
+void recover(int model, bool per_item) {
+    SCOPED_TRACE("model " + std::to_string(model) + (per_item ? " per-item categories" : ""));
+    auto e = simulated_job(model, categories(model, per_item, 18), 1000, 100 + model, 30);
+    estimate(*e);
+    EXPECT_GT(reflected_correlation(*e), 0.98);
+    // Person estimates follow the true locations as well as 18 items allow.
+    std::vector<double> th, truth;
+    for (int j = 1; j <= e->job->NSUBJ; ++j) th.push_back(e->st->THETA(j));
+    EXPECT_GT(std::fabs(correlation(th, e->data.theta)), 0.8);
+    EXPECT_EQ(lines_containing(e->status(), "MAXIMUM").size(), 0u) << e->status();
+}
+
+TEST(MmlestRecovery, Model1) { recover(1, false); }
+TEST(MmlestRecovery, Model2) { recover(2, false); }
+TEST(MmlestRecovery, Model2PerItemCategories) { recover(2, true); }
+TEST(MmlestRecovery, Model3) { recover(3, false); }
+TEST(MmlestRecovery, Model4) { recover(4, false); }
+TEST(MmlestRecovery, Model4PerItemCategories) { recover(4, true); }
+TEST(MmlestRecovery, Model5) { recover(5, false); }
+TEST(MmlestRecovery, Model6) { recover(6, false); }
+TEST(MmlestRecovery, Model6PerItemCategories) { recover(6, true); }
+TEST(MmlestRecovery, Model7) { recover(7, false); }
+TEST(MmlestRecovery, Model8) { recover(8, false); }
+TEST(MmlestRecovery, Model8PerItemCategories) { recover(8, true); }
+
+// Every free parameter of the model, as a pointer into the store.
+std::vector<double*> free_parameters(int model, JobSettings& job, Store& st) {
+    std::vector<double*> p;
+    for (int i = 1; i <= job.NITEM; ++i) p.push_back(&st.DELTA(i));
+    if (model >= 5)
+        for (int i = 1; i <= job.NITEM; ++i) p.push_back(&st.ALPHA(i));
+    if (model == 1 || model == 5) p.push_back(&st.UNIT);
+    if (model == 2 || model == 6)
+        for (int i = 1; i <= job.NITEM; ++i) p.push_back(&st.LAMBDA(i));
+    if (model == 3 || model == 7)
+        for (int k = 1; k < job.NCAT(1); ++k) p.push_back(&st.TAUC(k));
+    if (model == 4 || model == 8)
+        for (int i = 1; i <= job.NITEM; ++i)
+            for (int k = 1; k < job.NCAT(i); ++k) p.push_back(&st.TAU(i, k));
+    return p;
+}
+
+void flat_at_estimates(int model) {
+    {
+        auto e = simulated_job(model, categories(model, model % 2 == 0, 12), 600, 300 + model, 25);
+        e->job->CONVC = 1e-5;
+        e->job->MAXOUT = 500;
+        estimate(*e);
+        const double h = 1e-4;
+        const double l0 = loglik(*e);
+        for (double* p : free_parameters(model, *e->job, *e->st)) {
+            const double x = *p;
+            *p = x + h;
+            const double lp = loglik(*e);
+            *p = x - h;
+            const double lm = loglik(*e);
+            *p = x;
+            const double grad = (lp - lm) / (2 * h);
+            const double curv = -(lp - 2 * l0 + lm) / (h * h);
+            ASSERT_GT(curv, 0.0);
+            // The distance to the maximum in standard errors: g / sqrt(I).
+            EXPECT_LT(std::fabs(grad) / std::sqrt(curv), 0.02) << "gradient " << grad << " curvature " << curv;
+        }
+    }
+}
+
+// The engine stops at a maximum of the marginal likelihood, not merely where
+// the parameters stop moving.
+TEST(MmlestMaximum, Model1IsFlatAtTheEstimates) { flat_at_estimates(1); }
+TEST(MmlestMaximum, Model2IsFlatAtTheEstimates) { flat_at_estimates(2); }
+TEST(MmlestMaximum, Model3IsFlatAtTheEstimates) { flat_at_estimates(3); }
+TEST(MmlestMaximum, Model4IsFlatAtTheEstimates) { flat_at_estimates(4); }
+TEST(MmlestMaximum, Model5IsFlatAtTheEstimates) { flat_at_estimates(5); }
+TEST(MmlestMaximum, Model6IsFlatAtTheEstimates) { flat_at_estimates(6); }
+TEST(MmlestMaximum, Model7IsFlatAtTheEstimates) { flat_at_estimates(7); }
+TEST(MmlestMaximum, Model8IsFlatAtTheEstimates) { flat_at_estimates(8); }
+
+struct Climb {
+    EstimationJob* e = nullptr;
+    int model = 0;
+    double last = -INFINITY;
+    double worst = 0.0;
+    int cycles = 0;
+    static void observe(void* c, Store&, int model, int) {
+        auto* t = static_cast<Climb*>(c);
+        const int saved = t->e->job->MODEL;
+        t->e->job->MODEL = model;
+        const double l = loglik(*t->e);
+        t->e->job->MODEL = saved;
+        if (model != t->model) t->last = -INFINITY;
+        t->model = model;
+        t->worst = std::min(t->worst, l - t->last);
+        t->last = l;
+        ++t->cycles;
+    }
+};
+
+TEST(MmlestMonotone, LikelihoodNeverDecreasesFromOneOuterCycleToTheNext) {
+    for (int model = 1; model <= 8; ++model) {
+        SCOPED_TRACE("model " + std::to_string(model));
+        auto e = simulated_job(model, categories(model, false, 15), 800, 500 + model, 21);
+        Climb climb;
+        climb.e = e.get();
+        ObserverGuard guard(&Climb::observe, &climb);
+        estimate(*e);
+        EXPECT_GT(climb.cycles, 3);
+        EXPECT_GE(climb.worst, -1e-9 * std::fabs(climb.last));
+    }
+}
+
+}  // namespace
+}  // namespace vorm::test
