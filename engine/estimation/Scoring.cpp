@@ -50,6 +50,35 @@ int location_limit(const JobSettings& job, const ScoringSettings& s) {
     return job.MAXFSI + ((s.NCYCLE == 1 && s.n == 1) ? 5 : 0);
 }
 
+// Adds item i's terms at point q to a one-parameter score G and information I;
+// d(c) is the parameter's derivative of category c's probability.
+template <class Deriv>
+void add_one_parameter_terms(const Store& st, const ExpectedCounts& ec, int q, int i, int K, Deriv d, double& G,
+                             double& I) {
+    const double nbar = ec.NBAR(q, i);
+    for (int c = 0; c < K; ++c) {
+        const double dc = d(c);
+        const double p = st.PROB(c);
+        I += nbar * dc * dc / p;
+        G += ec.RBAR(q, i, c) * dc / p;
+    }
+}
+
+// One update of a single parameter; true when its iteration is over: the
+// unclamped step met the criterion, or it is not finite, in which case it is
+// reported like a singular matrix and not applied.
+template <class Warning>
+bool apply_one_parameter_step(Io& io, JobSettings& job, double G, double I, double& param, Warning warning) {
+    const double step = G / I;
+    if (!std::isfinite(step)) {
+        warn(io, job, warning());
+        return true;
+    }
+    const bool done = std::fabs(step) <= job.CONVC;
+    param += clamp(step, 1.0);
+    return done;
+}
+
 // Adds item i's terms at point q to a threshold system of order N, with the
 // derivatives in DPLT rows 1..N; the matrix is formed on and above the diagonal.
 void add_threshold_terms(const Store& st, const ExpectedCounts& ec, int q, int i, int K, int N) {
@@ -166,34 +195,26 @@ void score_common_unit(Io& io, JobSettings& job, Store& st, const ScoringSetting
     const ExpectedCounts& ec = expected_counts();
     const int K = s.NCAT0;
     const int limit = unit_limit(job, s);
+    const auto by_unit = [&st](int c) { return st.DPLT(1, c); };
     for (int it = 1; it <= limit; ++it) {
         double G = 0.0, I = 0.0;
         for (int i = 1; i <= job.NITEM; ++i)
             for (int q = 1; q <= job.NQUAD; ++q) {
                 DPLAM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
                 PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                const double nbar = ec.NBAR(q, i);
-                for (int c = 0; c < K; ++c) {
-                    const double d = st.DPLT(1, c);
-                    const double p = st.PROB(c);
-                    I += nbar * d * d / p;
-                    G += ec.RBAR(q, i, c) * d / p;
-                }
+                add_one_parameter_terms(st, ec, q, i, K, by_unit, G, I);
             }
-        const double step = G / I;
-        if (!std::isfinite(step)) {
-            warn(io, job, {" SINGULARITY WHEN INVERTING", " UNIT IN MODEL ", s.MODEL});
+        if (apply_one_parameter_step(io, job, G, I, st.UNIT, [&] {
+                return std::vector<Val>{" SINGULARITY WHEN INVERTING", " UNIT IN MODEL ", s.MODEL};
+            }))
             break;
-        }
-        const bool done = std::fabs(step) <= job.CONVC;
-        st.UNIT += clamp(step, 1.0);
-        if (done) break;
     }
 }
 
 void score_item_units(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
     const ExpectedCounts& ec = expected_counts();
     const int limit = unit_limit(job, s);
+    const auto by_unit = [&st](int c) { return st.DPLT(1, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = job.NCAT(i);
         for (int it = 1; it <= limit; ++it) {
@@ -201,22 +222,13 @@ void score_item_units(Io& io, JobSettings& job, Store& st, const ScoringSettings
             for (int q = 1; q <= job.NQUAD; ++q) {
                 DPLAM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
                 PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                const double nbar = ec.NBAR(q, i);
-                for (int c = 0; c < K; ++c) {
-                    const double d = st.DPLT(1, c);
-                    const double p = st.PROB(c);
-                    I += nbar * d * d / p;
-                    G += ec.RBAR(q, i, c) * d / p;
-                }
+                add_one_parameter_terms(st, ec, q, i, K, by_unit, G, I);
             }
-            const double step = G / I;
-            if (!std::isfinite(step)) {
-                warn(io, job, {" SINGULARITY WHEN INVERTING", " UNIT FOR ITEM #", i, " IN MODEL ", s.MODEL});
+            if (apply_one_parameter_step(io, job, G, I, st.LAMBDA(i), [&] {
+                    return std::vector<Val>{" SINGULARITY WHEN INVERTING", " UNIT FOR ITEM #", i, " IN MODEL ",
+                                            s.MODEL};
+                }))
                 break;
-            }
-            const bool done = std::fabs(step) <= job.CONVC;
-            st.LAMBDA(i) += clamp(step, 1.0);
-            if (done) break;
         }
     }
 }
@@ -243,6 +255,7 @@ void score_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings&
     const ExpectedCounts& ec = expected_counts();
     const int limit = location_limit(job, s);
     const bool common = s.MODEL == 1 || s.MODEL == 3;
+    const auto by_location = [&st](int c) { return st.DPAD(2, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = common ? s.NCAT0 : job.NCAT(i);
         for (int it = 1; it <= limit; ++it) {
@@ -250,22 +263,13 @@ void score_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings&
             for (int q = 1; q <= job.NQUAD; ++q) {
                 PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
                 DPDEL(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                const double nbar = ec.NBAR(q, i);
-                for (int c = 0; c < K; ++c) {
-                    const double d = st.DPAD(2, c);
-                    const double p = st.PROB(c);
-                    I += nbar * d * d / p;
-                    G += ec.RBAR(q, i, c) * d / p;
-                }
+                add_one_parameter_terms(st, ec, q, i, K, by_location, G, I);
             }
-            const double step = G / I;
-            if (!std::isfinite(step)) {
-                warn(io, job, {" SINGULARITY WHEN INVERTING", " DELTA FOR ITEM #", i, " IN MODEL ", s.MODEL});
+            if (apply_one_parameter_step(io, job, G, I, st.DELTA(i), [&] {
+                    return std::vector<Val>{" SINGULARITY WHEN INVERTING", " DELTA FOR ITEM #", i, " IN MODEL ",
+                                            s.MODEL};
+                }))
                 break;
-            }
-            const bool done = std::fabs(step) <= job.CONVC;
-            st.DELTA(i) += clamp(step, 1.0);
-            if (done) break;
         }
     }
 }
