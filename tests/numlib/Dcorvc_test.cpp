@@ -13,47 +13,19 @@
 #include "common/stop.h"
 #include "numlib/Numlib_error.h"
 #include "numlib/Workspace.h"
+#include "Numlib_test_fixture.h"
 #include "test_support.h"
 
 namespace vorm {
 namespace {
 
+using test::count_of;
+using test::flat;
+
 // Two-pass sums of n <= 2000 values of a few units each: the one-pass update
 // agrees to a few hundred ulps.
 constexpr double kTol = 1e-12;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// The library's messages on the console as one text: the " *** " marks
-// dropped and every run of blanks and line breaks folded to one blank, so that
-// messages can be matched whatever their line breaking.
-std::string flat(const std::string& text) {
-    std::string out;
-    bool blank = false;
-    size_t at = 0;
-    while (at <= text.size()) {
-        size_t end = text.find('\n', at);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(at, end - at);
-        if (line.rfind(" *** ", 0) == 0) line = line.substr(5);
-        for (char c : line + " ") {
-            if (c == ' ') {
-                blank = true;
-                continue;
-            }
-            if (blank && !out.empty()) out += ' ';
-            blank = false;
-            out += c;
-        }
-        at = end + 1;
-    }
-    return out;
-}
-
-int count_of(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
-    return n;
-}
 
 // Column-major data with the engine's leading dimensions.
 struct Data {

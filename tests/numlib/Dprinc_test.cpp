@@ -15,39 +15,16 @@
 #include "numlib/Dcorvc.h"
 #include "numlib/De2csf.h"
 #include "numlib/Numlib_error.h"
+#include "Numlib_test_fixture.h"
 #include "test_support.h"
 
 namespace vorm {
 namespace {
 
+using test::flat;
+
 constexpr double kEps = 2.220446049250313e-16;
 constexpr int kLd = 100;
-
-// The library's messages on the console as one text: the " *** " marks
-// dropped and every run of blanks and line breaks folded to one blank, so that
-// messages can be matched whatever their line breaking.
-std::string flat(const std::string& text) {
-    std::string out;
-    bool blank = false;
-    size_t at = 0;
-    while (at <= text.size()) {
-        size_t end = text.find('\n', at);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(at, end - at);
-        if (line.rfind(" *** ", 0) == 0) line = line.substr(5);
-        for (char c : line + " ") {
-            if (c == ' ') {
-                blank = true;
-                continue;
-            }
-            if (blank && !out.empty()) out += ' ';
-            blank = false;
-            out += c;
-        }
-        at = end + 1;
-    }
-    return out;
-}
 
 struct Mat {
     int n;
