@@ -104,22 +104,7 @@ double estimate_rcond(int N, const double* FAC, int LDFAC, const int* IPVT, doub
 
 void DL2CRG(int N, const double* A, int LDA, double* FAC, int LDFAC, int* IPVT, double& RCOND, double* Z) {
     E1PSH("DL2CRG");
-    if (N < 1) {
-        MSG_SETI(1, N);
-        E1MES(5, 1, "The order of the matrix must be positive while N = %(I1) is given.");
-    } else if (LDA < N) {
-        MSG_SETI(1, N);
-        MSG_SETI(2, LDA);
-        E1MES(5, 2,
-              "The order of the matrix must be less than or equal to its leading dimension while N = %(I1) and "
-              "LDA = %(I2) are given.");
-    } else if (LDFAC < N) {
-        MSG_SETI(1, N);
-        MSG_SETI(2, LDFAC);
-        E1MES(5, 3,
-              "The order of the matrix must be less than or equal to its leading dimension while N = %(I1) and "
-              "LDFAC = %(I2) are given.");
-    } else {
+    if (order_checks_pass(N, LDA, "LDA", LDFAC, "LDFAC")) {
         RCOND = 1.0;
         const int option = 17;
         int ivals[2] = {0, 0};

@@ -7,27 +7,7 @@ namespace vorm {
 
 void DL2NRG(int N, const double* A, int LDA, double* AINV, int LDAINV, double* WK, int* IPVT) {
     E1PSH("DL2NRG");
-    if (N < 1) {
-        MSG_SETI(1, N);
-        E1MES(5, 1, "The order of the matrix must be positive while N = %(I1) is given.");
-        E1POP("DL2NRG");
-        return;
-    }
-    if (LDA < N) {
-        MSG_SETI(1, N);
-        MSG_SETI(2, LDA);
-        E1MES(5, 2,
-              "The order of the matrix must be less than or equal to its leading dimension while N = %(I1) and "
-              "LDA = %(I2) are given.");
-        E1POP("DL2NRG");
-        return;
-    }
-    if (LDAINV < N) {
-        MSG_SETI(1, N);
-        MSG_SETI(2, LDAINV);
-        E1MES(5, 3,
-              "The order of the matrix must be less than or equal to its leading dimension while N = %(I1) and "
-              "LDAINV = %(I2) are given.");
+    if (!order_checks_pass(N, LDA, "LDA", LDAINV, "LDAINV")) {
         E1POP("DL2NRG");
         return;
     }

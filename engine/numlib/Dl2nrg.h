@@ -11,6 +11,11 @@
 
 namespace vorm {
 
+// The order checks that the inversion routines share: a TERMINAL error with
+// code 1 when N < 1, code 2 when LD1 < N, code 3 when LD2 < N (the messages
+// name the leading dimensions).  True when every check passed.
+bool order_checks_pass(int N, int LD1, const char* name1, int LD2, const char* name2);
+
 // Factorise A into FAC, estimate the reciprocal L1 condition number into RCOND
 // (Z: N doubles of work), and invert; WK holds N*(N+1)/2 doubles.
 void DL2NRG(int N, const double* A, int LDA, double* AINV, int LDAINV, double* WK, int* IPVT);

@@ -20,27 +20,7 @@ double pivot_threshold() {
 
 void dL2TRG(int N, const double* A, int LDA, double* FAC, int LDFAC, int* IPVT, double* SCALE) {
     E1PSH("dL2TRG");
-    if (N < 1) {
-        MSG_SETI(1, N);
-        E1MES(5, 1, "The order of the matrix must be positive while N = %(i1) is given.");
-        E1POP("dL2TRG");
-        return;
-    }
-    if (LDA < N) {
-        MSG_SETI(1, N);
-        MSG_SETI(2, LDA);
-        E1MES(5, 2,
-              "The order of the matrix must be less than or equal to its leading dimension while N = %(i1) and "
-              "LDA = %(i2) are given.");
-        E1POP("dL2TRG");
-        return;
-    }
-    if (LDFAC < N) {
-        MSG_SETI(1, N);
-        MSG_SETI(2, LDFAC);
-        E1MES(5, 3,
-              "The order of the matrix must be less than or equal to its leading dimension while N = %(i1) and "
-              "LDFAC = %(i2) are given.");
+    if (!order_checks_pass(N, LDA, "LDA", LDFAC, "LDFAC")) {
         E1POP("dL2TRG");
         return;
     }

@@ -9,25 +9,11 @@ namespace vorm {
 
 void DLINRT(int N, const double* A, int LDA, int IPATH, double* AINV, int LDAINV) {
     E1PSH("DLINRT");
-    if (N < 1) {
-        MSG_SETI(1, N);
-        E1MES(5, 1, "The order of the matrix must be positive while N = %(I1) is given.");
-    } else if (LDA < N) {
-        MSG_SETI(1, N);
-        MSG_SETI(2, LDA);
-        E1MES(5, 2,
-              "The order of the matrix must be less than or equal to its leading dimension while N = %(I1) and "
-              "LDA = %(I2) are given.");
-    } else if (LDAINV < N) {
-        MSG_SETI(1, N);
-        MSG_SETI(2, LDAINV);
-        E1MES(5, 3,
-              "The order of the matrix must be less than or equal to its leading dimension while N = %(I1) and "
-              "LDAINV = %(I2) are given.");
-    } else if (IPATH != 1 && IPATH != 2) {
+    const bool sizes_ok = order_checks_pass(N, LDA, "LDA", LDAINV, "LDAINV");
+    if (sizes_ok && IPATH != 1 && IPATH != 2) {
         MSG_SETI(1, IPATH);
         E1MES(5, 4, "IPATH must be either 1 or 2 while a value of %(I1) is given.");
-    } else {
+    } else if (sizes_ok) {
         auto a = [A, LDA](int i, int j) { return A[(i - 1) + static_cast<long>(j - 1) * LDA]; };
         auto X = [AINV, LDAINV](int i, int j) -> double& { return AINV[(i - 1) + static_cast<long>(j - 1) * LDAINV]; };
         double t = DMACH(1);
