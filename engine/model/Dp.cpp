@@ -10,16 +10,6 @@ using namespace model_detail;
 
 enum class By { Alpha, Delta, Lambda };
 
-struct CommonTau {
-    const CatReals& t;
-    double operator()(int j) const { return t(j); }
-};
-struct ItemTau {
-    const Store& st;
-    int i;
-    double operator()(int j) const { return st.TAU(i, j); }
-};
-
 // Quotient rule for P(c) = w(c) / D with the exponents lowered by `shift`
 // (0 on the plain path; a common factor leaves the ratio unchanged).  False
 // when a result is not finite, so that the caller can retry with a shift.

@@ -44,16 +44,6 @@ void prob_threshold(Store& st, int i, int K, double a, const Tau& tau, double th
     prob_core(st, K, a, E, theta - st.DELTA(i));
 }
 
-struct CommonTau {
-    const CatReals& t;
-    double operator()(int j) const { return t(j); }
-};
-struct ItemTau {
-    const Store& st;
-    int i;
-    double operator()(int j) const { return st.TAU(i, j); }
-};
-
 }  // namespace
 
 void GPM1(Store& st, int i, int K, double UNIT, double theta) { prob_unit(st, i, K, 1.0, UNIT, theta); }

@@ -55,6 +55,17 @@ inline void threshold_terms(int K, const Tau& tau, double* E) {
     }
 }
 
+// The thresholds of the common-threshold models and of one item's own row.
+struct CommonTau {
+    const CatReals& t;
+    double operator()(int j) const { return t(j); }
+};
+struct ItemTau {
+    const Store& st;
+    int i;
+    double operator()(int j) const { return st.TAU(i, j); }
+};
+
 inline void exponents(int K, double a, const double* E, double d, double* u, double* v) {
     const int M = 2 * K - 1;
     for (int c = 0; c < K; ++c) {
