@@ -40,19 +40,7 @@ public:
 
     void say(const std::vector<Val>& items = {}) { write_free(con_, items); }
 
-    long long whole(const char* what) {
-        con_.flush();
-        long long v = 0;
-        switch (read_int_record(in_, v)) {
-            case ReadStatus::Ok:
-                return v;
-            case ReadStatus::End:
-                ended(what);
-            case ReadStatus::Error:
-                break;
-        }
-        not_a_number(what);
-    }
+    long long whole(const char* what) { return number_record(what, read_int_record, 0LL); }
 
     // A whole number that an int setting can hold; anything larger cannot be
     // a sensible answer and is treated like any other unreadable number.
@@ -62,19 +50,7 @@ public:
         return static_cast<int>(v);
     }
 
-    double real(const char* what) {
-        con_.flush();
-        double v = 0.0;
-        switch (read_real_record(in_, v)) {
-            case ReadStatus::Ok:
-                return v;
-            case ReadStatus::End:
-                ended(what);
-            case ReadStatus::Error:
-                break;
-        }
-        not_a_number(what);
-    }
+    double real(const char* what) { return number_record(what, read_real_record, 0.0); }
 
     char letter(const char* what) {
         con_.flush();
@@ -113,6 +89,20 @@ public:
     }
 
 private:
+    template <class T>
+    T number_record(const char* what, ReadStatus (*read)(LineReader&, T&), T v) {
+        con_.flush();
+        switch (read(in_, v)) {
+            case ReadStatus::Ok:
+                return v;
+            case ReadStatus::End:
+                ended(what);
+            case ReadStatus::Error:
+                break;
+        }
+        not_a_number(what);
+    }
+
     [[noreturn]] void ended(const char* what) {
         if (file_)
             stop({" THE COMMAND FILE ENDED BEFORE THE JOB WAS COMPLETE.",
@@ -158,12 +148,26 @@ void ask_scoring(Answers& a, const char* second_line) {
     a.say({" SINGLE INNER CYCLE (MUST BE GREATER OR EQUAL TO 1)? "});
 }
 
-int at_least(Answers& a, int low, void (*ask)(Answers&), const char* what) {
+// Shows the question and reads the answer until it lies in [low, high].
+int in_range(Answers& a, int low, int high, void (*ask)(Answers&), const char* what) {
     for (;;) {
         ask(a);
         int v = a.number(what);
-        if (v >= low) return v;
+        if (v >= low && v <= high) return v;
     }
+}
+
+// The same for a real answer that must not exceed `high` (no lower bound).
+double at_most(Answers& a, double high, void (*ask)(Answers&), const char* what) {
+    for (;;) {
+        ask(a);
+        double v = a.real(what);
+        if (v <= high) return v;
+    }
+}
+
+int at_least(Answers& a, int low, void (*ask)(Answers&), const char* what) {
+    return in_range(a, low, INT_MAX, ask, what);
 }
 
 // Records 9 and 10 of the job: the category counts.  Returns false for the
@@ -172,15 +176,13 @@ bool categories(Answers& a, JobSettings& job) {
     a.say({" IS NUMBER OF CATEGORIES CONSTANT ACROSS ITEMS? "});
     if (yes(a.letter("CATEGORIES CONSTANT"))) {
         job.LCATC = -1;
-        for (;;) {
-            a.say({" HOW MANY RESPONSE CATEGORIES DOES EACH ITEM ", "HAVE?"});
-            a.say({" NOTE THAT THIS NUMBER MUST BE AT LEAST 2 AND ", "LESS THAN OR EQUAL TO 10."});
-            int n = a.number("NUMBER OF RESPONSE CATEGORIES");
-            if (n >= 2 && n <= MAXCAT) {
-                job.NCAT(1) = n;
-                break;
-            }
-        }
+        job.NCAT(1) = in_range(
+            a, 2, MAXCAT,
+            [](Answers& q) {
+                q.say({" HOW MANY RESPONSE CATEGORIES DOES EACH ITEM ", "HAVE?"});
+                q.say({" NOTE THAT THIS NUMBER MUST BE AT LEAST 2 AND ", "LESS THAN OR EQUAL TO 10."});
+            },
+            "NUMBER OF RESPONSE CATEGORIES");
         for (int j = 2; j <= job.NITEM; ++j) job.NCAT(j) = job.NCAT(1);
         return true;
     }
@@ -256,14 +258,7 @@ void constant_categories_abort(Io& io, JobSettings& job) {
 
 // Records 1 to 34 in order.
 void dialogue(Io& io, Answers& a, JobSettings& job, JobEcho& echo) {
-    for (;;) {
-        ask_model(a);
-        int m = a.number("MODEL NUMBER");
-        if (m >= 1 && m <= 8) {
-            job.MODEL = m;
-            break;
-        }
-    }
+    job.MODEL = in_range(a, 1, 8, ask_model, "MODEL NUMBER");
     // A bad quadrature count sends the dialogue back to the constraint question.
     for (;;) {
         a.say({" DO YOU WANT TO CONSTRAIN THE LAMBDA/THRESHOLD"});
@@ -374,37 +369,31 @@ void dialogue(Io& io, Answers& a, JobSettings& job, JobEcho& echo) {
         a, 1, [](Answers& q) { ask_scoring(q, " ITERATIONS ALLOWED FOR ITEM ESTIMATES WITHIN ANY"); },
         "FISHER SCORING ITERATIONS FOR ITEMS");
 
-    for (;;) {
-        a.say({" WHAT IS THE CONVERGENCE CRITERION (MUST BE LESS"});
-        a.say({" THAN OR EQUAL TO .01)? "});
-        double c = a.real("CONVERGENCE CRITERION");
-        if (c <= 0.01) {
-            job.CONVC = c;
-            break;
-        }
-    }
+    job.CONVC = at_most(
+        a, 0.01,
+        [](Answers& q) {
+            q.say({" WHAT IS THE CONVERGENCE CRITERION (MUST BE LESS"});
+            q.say({" THAN OR EQUAL TO .01)? "});
+        },
+        "CONVERGENCE CRITERION");
 
     a.say({" DO YOU WANT TO PRODUCE PLOTS (Y/N)?"});
     job.IPLOT = yes(a.letter("PLOTS")) ? -1 : 0;
     if (job.IPLOT == -1) {
-        for (;;) {
-            a.say();
-            a.say({" HOW MANY THETA GROUPS DO YOU WANT TO PLOT?"});
-            int n = a.number("NUMBER OF THETA GROUPS");
-            if (n >= 2 && n <= 20) {
-                job.NTHGRP = n;
-                break;
-            }
-        }
-        for (;;) {
-            a.say();
-            a.say({" HOW MANY GROUPS OF THETA-DELTA PAIRS DO YOU ", " WANT TO PLOT?"});
-            int n = a.number("NUMBER OF THETA-DELTA GROUPS");
-            if (n >= 2 && n <= 2000) {
-                job.NTDGRP = n;
-                break;
-            }
-        }
+        job.NTHGRP = in_range(
+            a, 2, 20,
+            [](Answers& q) {
+                q.say();
+                q.say({" HOW MANY THETA GROUPS DO YOU WANT TO PLOT?"});
+            },
+            "NUMBER OF THETA GROUPS");
+        job.NTDGRP = in_range(
+            a, 2, 2000,
+            [](Answers& q) {
+                q.say();
+                q.say({" HOW MANY GROUPS OF THETA-DELTA PAIRS DO YOU ", " WANT TO PLOT?"});
+            },
+            "NUMBER OF THETA-DELTA GROUPS");
     }
 
     a.say({" DO YOU WANT ANY FIT STATISTICS COMPUTED (Y/N)? "});
@@ -431,28 +420,24 @@ void dialogue(Io& io, Answers& a, JobSettings& job, JobEcho& echo) {
         a.say({" WHAT CUT-OFF VALUE SHOULD BE USED TO FLAG", " STANDARDIZED ITEM FIT"});
         a.say({" (I.E., INFIT AND OUTFIT) MEASURES?  "});
         job.ITTCUT = a.real("ITEM T-VALUE CUTOFF");
-        for (;;) {
-            a.say();
-            a.say({" WHAT ALPHA LEVEL SHOULD BE USED TO FLAG ITEM FIT", " CHI-SQUARE VALUES? "});
-            double p = a.real("ITEM ALPHA LEVEL");
-            if (p <= 0.2) {
-                job.ITALPH = p;
-                break;
-            }
-        }
+        job.ITALPH = at_most(
+            a, 0.2,
+            [](Answers& q) {
+                q.say();
+                q.say({" WHAT ALPHA LEVEL SHOULD BE USED TO FLAG ITEM FIT", " CHI-SQUARE VALUES? "});
+            },
+            "ITEM ALPHA LEVEL");
         a.say();
         a.say({" WHAT CUT-OFF VALUE SHOULD BE USED TO FLAG AND", " PRINT STANDARDIZED"});
         a.say({" PERSON FIT (I.E., INFIT AND OUTFIT) MEASURES?  "});
         job.PSTCUT = a.real("PERSON T-VALUE CUTOFF");
-        for (;;) {
-            a.say();
-            a.say({" WHAT ALPHA LEVEL SHOULD BE USED TO FLAG AND PRINT", " PERSON FIT", " CHI-SQUARE VALUES? "});
-            double p = a.real("PERSON ALPHA LEVEL");
-            if (p <= 0.2) {
-                job.PSALPH = p;
-                break;
-            }
-        }
+        job.PSALPH = at_most(
+            a, 0.2,
+            [](Answers& q) {
+                q.say();
+                q.say({" WHAT ALPHA LEVEL SHOULD BE USED TO FLAG AND PRINT", " PERSON FIT", " CHI-SQUARE VALUES? "});
+            },
+            "PERSON ALPHA LEVEL");
         a.say();
         a.say({" WHAT LOCALIZED FIT CUTOFF SHOULD BE USED TO ",
                " FLAG AND PRINT PERSON FIT STATISTICS (I.E., INFIT AND OUTFIT)", " MEASURES? "});
