@@ -58,22 +58,28 @@ double respondent_likelihood(const Store& st, const PointItemCatReals& PT, int j
     return pn;
 }
 
+void fill_probability_table(std::ostream& con, Store& st, PointItemCatReals& PT, int MODEL, const ItemInts& NCAT,
+                            int NITEM, int NQUAD, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
+    for (int i = 1; i <= NITEM; ++i) {
+        const int K = NCAT(i);
+        for (int q = 1; q <= NQUAD; ++q) {
+            if (!PROBM(st, MODEL, q, i, K, UNIT, TAUC, XQUAD.data()))
+                write_free(con, {" THE MODEL NUMBER IN RANDN2 IS INCORRECT "});
+            for (int c = 0; c < K; ++c) PT(q, i, c) = st.PROB(c);
+        }
+    }
+}
+
 void RANDN2(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM,
             int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
     auto& RBAR = g_counts.RBAR;
     auto& NBAR = g_counts.NBAR;
-    for (int j = 1; j <= NITEM; ++j) {
-        const int K = NCAT(j);
+    fill_probability_table(con, st, PTABR, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD);
+    for (int j = 1; j <= NITEM; ++j)
         for (int q = 1; q <= NQUAD; ++q) {
-            if (!PROBM(st, MODEL, q, j, K, UNIT, TAUC, XQUAD.data()))
-                write_free(con, {" THE MODEL NUMBER IN RANDN2 IS INCORRECT "});
-            for (int c = 0; c < K; ++c) {
-                RBAR(q, j, c) = 0.0;
-                PTABR(q, j, c) = st.PROB(c);
-            }
+            for (int c = 0; c < NCAT(j); ++c) RBAR(q, j, c) = 0.0;
             NBAR(q, j) = 0.0;
         }
-    }
 
     constexpr int stride = decltype(st.RESP)::n1;
     const double* wq = WQUAD.data();

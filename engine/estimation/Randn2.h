@@ -35,7 +35,14 @@ ExpectedCounts& expected_counts();
 void RANDN2(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM,
             int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
 
-// Shared by the expectation step and the person estimates: the likelihood of
+// The category probabilities of every item at every point into PT, by the
+// model's routine; a model number outside 1..8 prints
+// " THE MODEL NUMBER IN RANDN2 IS INCORRECT " on `con` for each item and point
+// and copies whatever PROB holds.
+void fill_probability_table(std::ostream& con, Store& st, PointItemCatReals& PT, int MODEL, const ItemInts& NCAT,
+                            int NITEM, int NQUAD, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
+
+// Shared by the expectation step, the person estimates and the standard errors: the likelihood of
 // respondent j at every point from a probability table PT (point fastest,
 // then item, then category), computed as a plain product; when that product
 // underflows at every point, it is recomputed with exact power-of-two rescaling

@@ -3,9 +3,7 @@
 #include <cmath>
 #include <ostream>
 
-#include "common/textio.h"
 #include "estimation/Randn2.h"
-#include "model/Probm.h"
 
 namespace vorm {
 
@@ -16,14 +14,7 @@ QuadReals LQ;
 
 void PEREST(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM,
             int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
-    for (int i = 1; i <= NITEM; ++i) {
-        const int K = NCAT(i);
-        for (int q = 1; q <= NQUAD; ++q) {
-            if (!PROBM(st, MODEL, q, i, K, UNIT, TAUC, XQUAD.data()))
-                write_free(con, {" THE MODEL NUMBER IN RANDN2 IS INCORRECT "});
-            for (int c = 0; c < K; ++c) PTABP(q, i, c) = st.PROB(c);
-        }
-    }
+    fill_probability_table(con, st, PTABP, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD);
     for (int j = 1; j <= NSUBJ; ++j) {
         double S = respondent_likelihood(st, PTABP, j, NITEM, NQUAD, WQUAD, LQ);
         if (!(S > 0.0)) {

@@ -19,6 +19,7 @@
 #include "common/textio.h"
 #include "driver/Stages.h"
 #include "model/Dp.h"
+#include "estimation/Randn2.h"
 #include "model/Probm.h"
 #include "numlib/Dlinrg.h"
 #include "numlib/Numlib_error.h"
@@ -31,10 +32,10 @@ constexpr int LD = MAXPARM;  // leading dimension of the per-item matrices
 
 // Work areas of fixed capacity, private to this stage and kept out of the
 // stack: the derivative table alone is 3.6 MB.
-Arr3<double, 1, MAXQUAD, 1, MAXITEM, 0, MAXCAT - 1> PTABS;
+PointItemCatReals PTABS;
 Arr4<double, 1, MAXQUAD, 1, MAXITEM, 0, MAXCAT - 1, 1, 2> DTABAD;
 Arr4<double, 1, MAXQUAD, 1, MAXITEM, 1, MAXCAT - 1, 0, MAXCAT - 1> DTABLT;
-Arr1<double, 1, MAXQUAD> LS;
+QuadReals LS;
 Arr1<double, 1, MAXPARM> SCORE;
 double INFMAT[LD * LD];
 double INFINV[LD * LD];
@@ -104,15 +105,8 @@ void fill_tables(Io& io, const JobSettings& job, Store& st, bool& known_model) {
 
 void respondent_scores(const JobSettings& job, Store& st, const Layout& L, int j, double& f) {
     const int nq = job.NQUAD;
-    for (int q = 1; q <= nq; ++q) LS(q) = 1.0;
-    for (int i = 1; i <= job.NITEM; ++i) {
-        const int x = st.RESP(j, i);
-        if (x < 0) continue;
-        const double* p = &PTABS(1, i, x);
-        for (int q = 1; q <= nq; ++q) LS(q) *= p[q - 1];
-    }
-    f = 0.0;
-    for (int q = 1; q <= nq; ++q) f += LS(q) * st.WQUAD(q);
+    // A rescaled product leaves every ratio g/f, and so every score, unchanged.
+    f = respondent_likelihood(st, PTABS, j, job.NITEM, nq, st.WQUAD, LS);
 
     const int ntail = L.common ? tail_count(L, job.NCAT(1)) : 0;
     for (int k = 1; k <= ntail; ++k) GCOMMON(k) = 0.0;
