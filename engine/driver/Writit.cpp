@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "common/textio.h"
+#include "driver/Listing.h"
 #include "driver/Stages.h"
 
 namespace vorm {
@@ -24,12 +25,10 @@ constexpr const char* kItemD =
     "' INITIAL=',F12.8,' LAMBDA=',F12.8,' LSTD=',F12.8)";
 constexpr const char* kThreshold = "(' THRESHOLD#',I2,' INITIAL=',F12.8,' TAU=',F12.8,' TAUSTD=',F12.8)";
 constexpr const char* kPerson = "(' SUBJECT# ',I4,' THETA=',F12.8,' TSTD=',F12.8)";
-constexpr const char* kStamp =
-    "('  ***** TODAY''S DATE: ',I2,'/',I2,'/',I4,' TODAY''S TIME: ',I2,':',I2,':',I2,' *****')";
 
 void file_head(std::ostream& os, const char* title, const JobSettings& job) {
     write_free(os, {title});
-    write_fixed(os, kStamp, {job.IMONTH, job.IDAY, job.IYEAR, job.IHOUR, job.IMIN, job.ISEC});
+    os << date_line(job, 2) << '\n';
     write_free(os);
     write_free(os);
 }
