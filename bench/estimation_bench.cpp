@@ -127,8 +127,7 @@ void run(const Size& z) {
     const std::string rep = io.units.contents(Unit::FT06);
     const auto at = rep.find("CRITERION MET AFTER ");
     const std::string cycles = at == std::string::npos ? "?" : rep.substr(at + 20, rep.find(' ', at + 20) - at - 20);
-    std::printf("  whole estimation     %9.3f s    (chain 3, 4, 8; model 8 outer cycles: %s)\n", whole,
-                cycles.c_str());
+    std::printf("  whole estimation     %9.3f s    (chain 3, 4, 8; model 8 outer cycles: %s)\n", whole, cycles.c_str());
     if (sink == 12345.678) std::printf(" ");
 }
 

@@ -97,13 +97,11 @@ struct Arr4 {
     T v[n1 * n2 * n3 * n4]{};
 
     T& operator()(int i, int j, int k, int l) {
-        VORM_INDEX_CHECK(i >= L1 && i <= U1 && j >= L2 && j <= U2 && k >= L3 && k <= U3 &&
-                         l >= L4 && l <= U4);
+        VORM_INDEX_CHECK(i >= L1 && i <= U1 && j >= L2 && j <= U2 && k >= L3 && k <= U3 && l >= L4 && l <= U4);
         return v[(i - L1) + n1 * ((j - L2) + n2 * ((k - L3) + n3 * (l - L4)))];
     }
     const T& operator()(int i, int j, int k, int l) const {
-        VORM_INDEX_CHECK(i >= L1 && i <= U1 && j >= L2 && j <= U2 && k >= L3 && k <= U3 &&
-                         l >= L4 && l <= U4);
+        VORM_INDEX_CHECK(i >= L1 && i <= U1 && j >= L2 && j <= U2 && k >= L3 && k <= U3 && l >= L4 && l <= U4);
         return v[(i - L1) + n1 * ((j - L2) + n2 * ((k - L3) + n3 * (l - L4)))];
     }
     void fill(const T& x) {

@@ -28,9 +28,9 @@ double Val::as_real() const {
 
 struct RecordFormat::Node {
     enum class K { Lit, I, F, E, A, L, X, T, TL, TR, Slash, Colon, Scale } k = K::Lit;
-    int w = 0;      // field width (-1: none given, for A)
-    int d = 0;      // digits after the point; minimum digits for I (-1: none)
-    int e = 0;      // exponent digits for E/D (0: default)
+    int w = 0;  // field width (-1: none given, for A)
+    int d = 0;  // digits after the point; minimum digits for I (-1: none)
+    int e = 0;  // exponent digits for E/D (0: default)
     char letter = 'E';
     std::string text;
 };
@@ -263,8 +263,7 @@ const Flat& layout(std::string_view text) {
         if (e.first == text) return e.second;
     Flat f;
     std::string why;
-    if (!LayoutParser(text).parse(f, &why))
-        throw std::invalid_argument("bad layout " + std::string(text) + ": " + why);
+    if (!LayoutParser(text).parse(f, &why)) throw std::invalid_argument("bad layout " + std::string(text) + ": " + why);
     cache.emplace_back(std::string(text), std::move(f));
     return cache.back().second;
 }
@@ -281,7 +280,8 @@ std::string edit_I(long long v, int w, int m) {
     unsigned long long mag = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
     std::string digits = std::to_string(mag);
     if (m == 0 && v == 0) digits.clear();
-    if (m > 0 && static_cast<int>(digits.size()) < m) digits.insert(0, static_cast<std::size_t>(m) - digits.size(), '0');
+    if (m > 0 && static_cast<int>(digits.size()) < m)
+        digits.insert(0, static_cast<std::size_t>(m) - digits.size(), '0');
     if (v < 0) digits.insert(0, 1, '-');
     return fit(digits, w);
 }
@@ -293,8 +293,10 @@ std::string edit_F(double x, int w, int d, int scale) {
     std::snprintf(buf, sizeof buf, d == 0 ? "%#.*f" : "%.*f", d, x);
     std::string s(buf);
     if (w > 0 && static_cast<int>(s.size()) > w) {
-        if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-        else if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
+        if (s.rfind("0.", 0) == 0)
+            s.erase(0, 1);
+        else if (s.rfind("-0.", 0) == 0)
+            s.erase(1, 1);
     }
     return fit(s, w);
 }

@@ -44,8 +44,10 @@ void CONTIN(Io& io, JobSettings& job, Store& st) {
     for (int j = 1; j <= nitem; ++j) {
         for (int k = 1; k <= job.NSUBJ; ++k) {
             int r = st.RESP(k, j);
-            if (r < 0) ++count(j, MAXCAT);
-            else if (r < MAXCAT) ++count(j, r);  // data input lets no larger code through
+            if (r < 0)
+                ++count(j, MAXCAT);
+            else if (r < MAXCAT)
+                ++count(j, r);  // data input lets no larger code through
         }
         for (int c = 0; c <= MAXCAT; ++c) across(c) += count(j, c);
     }
@@ -106,7 +108,8 @@ void CONTIN(Io& io, JobSettings& job, Store& st) {
     for (int c = 0; c < cmax; ++c)
         if (across(c) == 0) across_unused = true;
     if (across_unused)
-        table_abort(io, {{" FEWER THAN ", cmax, " RESPONSE CATEGORIES HAVE"}, {" BEEN USED WHEN CONSIDERING ALL ITEMS."}},
+        table_abort(io,
+                    {{" FEWER THAN ", cmax, " RESPONSE CATEGORIES HAVE"}, {" BEEN USED WHEN CONSIDERING ALL ITEMS."}},
                     {format_free({" FEWER THAN ", cmax, " RESPONSE CATEGORIES",
                                   " HAVE BEEN USED WHEN CONSIDERING ALL ITEMS."})});
     for (int k = 0; k < 4; ++k) write_free(rep);

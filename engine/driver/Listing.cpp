@@ -69,7 +69,8 @@ void write_parameter_listing(std::ostream& rep, JobSettings& job, const JobEcho&
         switch (job.MODEL) {
             case 2:
             case 6:
-                write_free(rep, {" THE AVERAGE VALUE OF EACH LAMBDA PARAMETER IS", " CONSTRAINED TO BE EQUAL TO THE LAMBDAS"});
+                write_free(
+                    rep, {" THE AVERAGE VALUE OF EACH LAMBDA PARAMETER IS", " CONSTRAINED TO BE EQUAL TO THE LAMBDAS"});
                 write_free(rep, {job.MODEL == 2 ? " OBTAINED INITIALLY WITH MODEL 1 (I.E., A COMMON"
                                                 : " OBTAINED INITIALLY WITH MODEL 5 (I.E., A COMMON",
                                  " SET OF LAMBDAS ACROSS ITEMS)"});
@@ -125,8 +126,7 @@ void write_parameter_listing(std::ostream& rep, JobSettings& job, const JobEcho&
         blank(rep);
         write_free(rep, {" THE USER HAS REQUESTED THAT ", job.NDELS, " SUBJECTS BE DELETED.  THESE SUBJECTS ARE:"});
         for (int k = 1; k <= job.NDELS; ++k) write_fixed(rep, "(T6,I4)", {static_cast<long long>(job.IDELS(k))});
-        write_free(rep,
-                   {" ** NOTE THAT OTHER SUBJECTS MAY ALSO BE DISCARDED", " DUE TO EXTREME RESPONSE PATTERNS **"});
+        write_free(rep, {" ** NOTE THAT OTHER SUBJECTS MAY ALSO BE DISCARDED", " DUE TO EXTREME RESPONSE PATTERNS **"});
     }
 
     blank(rep);
@@ -144,8 +144,7 @@ void write_parameter_listing(std::ostream& rep, JobSettings& job, const JobEcho&
     else
         write_fixed(rep, "('  MAXIMUM NUMBER OF FISHER SCORING ITERATIONS FOR TAU',' VALUES IS: ',I3)", {job.MAXFST});
     blank(rep);
-    write_fixed(rep, "('  MAXIMUM NUMBER OF FISHER SCORING ITERATIONS FOR',' ITEM PARAMETERS IS: ',I3)",
-                {job.MAXFSI});
+    write_fixed(rep, "('  MAXIMUM NUMBER OF FISHER SCORING ITERATIONS FOR',' ITEM PARAMETERS IS: ',I3)", {job.MAXFSI});
     blank(rep);
     write_fixed(rep, "('  CONVERGENCE CRITERION FOR ALL MAXIMIZATION STEPS',' IS: ',F8.5)", {job.CONVC});
 

@@ -9,6 +9,8 @@
 // the file gives the read-error abort, and counted; a file with more records
 // than the table ends with the respondent-limit abort before the clean-up,
 // since records that are not held cannot be cleaned.
+#include "driver/Mmldat.h"
+
 #include <climits>
 #include <cstdint>
 #include <filesystem>
@@ -16,10 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "common/stop.h"
 #include "common/status.h"
+#include "common/stop.h"
 #include "common/textio.h"
-#include "driver/Mmldat.h"
 #include "driver/Stages.h"
 
 namespace vorm {
@@ -27,9 +28,9 @@ namespace vorm {
 namespace {
 
 struct RawTable {
-    SubjIds id;                                // identifier of each held record
-    Arr2<int, 1, MAXSUBJ, 1, MAXITEM> resp;    // resp(k, j): record k, current item position j
-    ItemInts itemno;                           // data-file number of the item at position j
+    SubjIds id;                              // identifier of each held record
+    Arr2<int, 1, MAXSUBJ, 1, MAXITEM> resp;  // resp(k, j): record k, current item position j
+    ItemInts itemno;                         // data-file number of the item at position j
 };
 
 RawTable& raw_table() {
@@ -78,9 +79,9 @@ constexpr const char* kCleanupStars = "(1X,'************************************
 }
 
 [[noreturn]] void respondent_limit(Io& io) {
-    data_abort(io,
-               {{" NO MORE THAN 2000 RETAINED RESPONDENTS CAN   "}, {" CAN BE USED IN A SINGLE CALIBRATION.         "}},
-               {{" NO MORE THAN 2000 RETAINED RESPONDENTS CAN   "}, {" CAN BE USED IN A SINGLE CALIBRATION          "}});
+    data_abort(
+        io, {{" NO MORE THAN 2000 RETAINED RESPONDENTS CAN   "}, {" CAN BE USED IN A SINGLE CALIBRATION.         "}},
+        {{" NO MORE THAN 2000 RETAINED RESPONDENTS CAN   "}, {" CAN BE USED IN A SINGLE CALIBRATION          "}});
 }
 
 [[noreturn]] void item_limit(Io& io) {

@@ -23,7 +23,7 @@ constexpr int MAXPARM = 11;    // parameters of one item in a per-item matrix
 using ItemInts = Arr1<int, 1, MAXITEM>;
 using ItemReals = Arr1<double, 1, MAXITEM>;
 using QuadReals = Arr1<double, 1, MAXQUAD>;
-using CatReals = Arr1<double, 0, MAXCAT - 1>;     // one value per category or threshold
+using CatReals = Arr1<double, 0, MAXCAT - 1>;  // one value per category or threshold
 using ItemCatReals = Arr2<double, 1, MAXITEM, 0, MAXCAT - 1>;
 using SubjReals = Arr1<double, 1, MAXSUBJ>;
 using SubjIds = Arr1<std::int64_t, 1, MAXSUBJ>;
@@ -82,8 +82,8 @@ struct JobSettings {
 // Shared model arrays, reached directly by every stage.
 struct Store {
     Arr2<int, 1, MAXSUBJ, 1, MAXITEM> RESP;  // category 0..K-1; negative = missing
-    ItemInts ITEMID;                          // data-file number of each retained item
-    SubjIds PERSID;                           // identifier of each retained record
+    ItemInts ITEMID;                         // data-file number of each retained item
+    SubjIds PERSID;                          // identifier of each retained record
 
     ItemReals DELTA;
     ItemReals ALPHA;
@@ -93,7 +93,7 @@ struct Store {
     CatReals TAUC;     // common thresholds; TAUC(0) = 0
 
     Arr2<double, 1, MAXITEM, 1, MAXCAT> PARINI;  // start unit (col 1) or thresholds (cols 1..K)
-    ItemReals DINIT;                              // start locations
+    ItemReals DINIT;                             // start locations
 
     ItemReals DSTD, ASTD, LSTD;
     ItemCatReals TAUSTD;

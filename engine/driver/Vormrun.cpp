@@ -149,8 +149,8 @@ void run_stages(Io& io, JobSettings& job, Store& st) {
     INITVL(io, job, st);
     MMLEST(io, job, st);
     STDERRC(io, job, st);
-    MARGLIKE(io.con, st, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
-             st.TAUC, st.XQUAD);
+    MARGLIKE(io.con, st, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC,
+             st.XQUAD);
     information_criteria(io.report(), job);
     WRITIT(io, job, st);
     if (job.IPLOT == -1) plot_files(io, job, st);
@@ -180,15 +180,24 @@ int item_parameter_count(int model, int nitem, const ItemInts& ncat) {
     int s = 0;
     for (int j = 1; j <= nitem; ++j) s += ncat(j) - 1;
     switch (model) {
-        case 1: return n + 1;
-        case 2: return 2 * n;
-        case 3: return n + c - 1;
-        case 4: return n + s;
-        case 5: return 2 * n + 1;
-        case 6: return 3 * n;
-        case 7: return 2 * n + c - 1;
-        case 8: return 2 * n + s;
-        default: return 0;
+        case 1:
+            return n + 1;
+        case 2:
+            return 2 * n;
+        case 3:
+            return n + c - 1;
+        case 4:
+            return n + s;
+        case 5:
+            return 2 * n + 1;
+        case 6:
+            return 3 * n;
+        case 7:
+            return 2 * n + c - 1;
+        case 8:
+            return 2 * n + s;
+        default:
+            return 0;
     }
 }
 

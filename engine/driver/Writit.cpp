@@ -41,8 +41,7 @@ void item_thresholds(std::ostream& os, const Store& st, int j, int K) {
 }
 
 void common_thresholds(std::ostream& os, const Store& st, int K) {
-    for (int k = 1; k <= K; ++k)
-        write_fixed(os, kThreshold, {k, st.PARINI(1, k), st.TAUC(k - 1), st.TAUSTD(1, k - 1)});
+    for (int k = 1; k <= K; ++k) write_fixed(os, kThreshold, {k, st.PARINI(1, k), st.TAUC(k - 1), st.TAUSTD(1, k - 1)});
 }
 
 // Category counts come from the store; a count outside the tables would read
@@ -59,41 +58,42 @@ void item_file(std::ostream& os, const JobSettings& job, const Store& st) {
     for (int j = 1; j <= job.NITEM; ++j) {
         const int id = st.ITEMID(j);
         switch (model) {
-        case 1:
-            write_fixed(os, kItemB, {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.PARINI(1, 1), st.UNIT, st.LSTD(1)});
-            break;
-        case 2:
-            write_fixed(os, kItemB,
-                        {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.PARINI(j, 1), st.LAMBDA(j), st.LSTD(j)});
-            break;
-        case 3:
-            write_fixed(os, kItemA, {id, st.DINIT(j), st.DELTA(j), st.DSTD(j)});
-            break;
-        case 4:
-            write_fixed(os, kItemA, {id, st.DINIT(j), st.DELTA(j), st.DSTD(j)});
-            item_thresholds(os, st, j, categories(job, j));
-            break;
-        case 5:
-            write_fixed(os, kItemD,
-                        {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j),
-                         st.PARINI(1, 1), st.UNIT, st.LSTD(1)});
-            break;
-        case 6:
-            write_fixed(os, kItemD,
-                        {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j),
-                         st.PARINI(j, 1), st.LAMBDA(j), st.LSTD(j)});
-            break;
-        case 7:
-            write_fixed(os, kItemC,
-                        {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j)});
-            break;
-        case 8:
-            write_fixed(os, kItemC,
-                        {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j)});
-            item_thresholds(os, st, j, categories(job, j));
-            break;
-        default:
-            break;
+            case 1:
+                write_fixed(os, kItemB,
+                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.PARINI(1, 1), st.UNIT, st.LSTD(1)});
+                break;
+            case 2:
+                write_fixed(os, kItemB,
+                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.PARINI(j, 1), st.LAMBDA(j), st.LSTD(j)});
+                break;
+            case 3:
+                write_fixed(os, kItemA, {id, st.DINIT(j), st.DELTA(j), st.DSTD(j)});
+                break;
+            case 4:
+                write_fixed(os, kItemA, {id, st.DINIT(j), st.DELTA(j), st.DSTD(j)});
+                item_thresholds(os, st, j, categories(job, j));
+                break;
+            case 5:
+                write_fixed(os, kItemD,
+                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j),
+                             st.PARINI(1, 1), st.UNIT, st.LSTD(1)});
+                break;
+            case 6:
+                write_fixed(os, kItemD,
+                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j),
+                             st.PARINI(j, 1), st.LAMBDA(j), st.LSTD(j)});
+                break;
+            case 7:
+                write_fixed(os, kItemC,
+                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j)});
+                break;
+            case 8:
+                write_fixed(os, kItemC,
+                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j)});
+                item_thresholds(os, st, j, categories(job, j));
+                break;
+            default:
+                break;
         }
     }
     if ((model == 3 || model == 7) && job.NITEM >= 1) common_thresholds(os, st, categories(job, 1));

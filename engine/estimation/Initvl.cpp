@@ -28,11 +28,11 @@ void INITVL(Io& io, JobSettings& job, Store& st) {
         write_free(io.con, {" COMPUTING CORRELATIONS "});
         int NOBS = 0, NMISS = 0;
         double SUMWT = 0.0;
-        DCORVC(0, job.NSUBJ, n, XMAT.data(), MAXSUBJ, 0, 0, 1, 2, RMEAN.data(), CORMAT.data(), MAXITEM,
-               NPAIR.data(), MAXITEM, NOBS, NMISS, SUMWT);
+        DCORVC(0, job.NSUBJ, n, XMAT.data(), MAXSUBJ, 0, 0, 1, 2, RMEAN.data(), CORMAT.data(), MAXITEM, NPAIR.data(),
+               MAXITEM, NOBS, NMISS, SUMWT);
         write_free(io.con, {" COMPUTING PRINCIPAL COMPONENTS"});
-        DPRINC(job.NSUBJ, n, CORMAT.data(), MAXITEM, 1, EVAL.data(), PCTVAR.data(), EVSTD.data(), EVEC.data(),
-               MAXITEM, PCCOR.data(), MAXITEM);
+        DPRINC(job.NSUBJ, n, CORMAT.data(), MAXITEM, 1, EVAL.data(), PCTVAR.data(), EVSTD.data(), EVEC.data(), MAXITEM,
+               PCCOR.data(), MAXITEM);
     }
     write_free(io.con, {" COMPUTING INITIAL PARAMETER ESTIMATES"});
     DERIVE(st, job.NCAT, n, job.NSUBJ, st.UNIT);

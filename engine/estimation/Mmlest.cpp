@@ -21,10 +21,9 @@ namespace {
 constexpr int ANY = -1;
 
 const ChainRow kChains[] = {
-    {8, -1, 0, {3, 4, 8}, 348}, {8, -1, 1, {3, 7, 8}, 378}, {8, 0, ANY, {4, 8, 0}, 48},
-    {7, -1, ANY, {3, 7, 0}, 37}, {6, -1, 0, {1, 2, 6}, 126}, {6, -1, 1, {1, 5, 6}, 156},
-    {6, 0, ANY, {2, 6, 0}, 26},  {5, -1, ANY, {1, 5, 0}, 15}, {4, -1, ANY, {3, 4, 0}, 34},
-    {4, 0, ANY, {4, 0, 0}, 0},   {3, -1, ANY, {3, 0, 0}, 0},  {2, -1, ANY, {1, 2, 0}, 12},
+    {8, -1, 0, {3, 4, 8}, 348},  {8, -1, 1, {3, 7, 8}, 378}, {8, 0, ANY, {4, 8, 0}, 48}, {7, -1, ANY, {3, 7, 0}, 37},
+    {6, -1, 0, {1, 2, 6}, 126},  {6, -1, 1, {1, 5, 6}, 156}, {6, 0, ANY, {2, 6, 0}, 26}, {5, -1, ANY, {1, 5, 0}, 15},
+    {4, -1, ANY, {3, 4, 0}, 34}, {4, 0, ANY, {4, 0, 0}, 0},  {3, -1, ANY, {3, 0, 0}, 0}, {2, -1, ANY, {1, 2, 0}, 12},
     {2, 0, ANY, {2, 0, 0}, 0},   {1, -1, ANY, {1, 0, 0}, 0},
 };
 
@@ -32,21 +31,21 @@ const ChainRow kChains[] = {
 // step to the next model of the chain.
 struct SectionEnd {
     int section;
-    bool startup_line;      // when LCHAIN is not 0
-    bool copy_tauc;         // TAU(i,k) = TAUC(k), when LCHAIN is not 0
-    bool copy_unit;         // LAMBDA(i) = UNIT, always
+    bool startup_line;  // when LCHAIN is not 0
+    bool copy_tauc;     // TAU(i,k) = TAUC(k), when LCHAIN is not 0
+    bool copy_unit;     // LAMBDA(i) = UNIT, always
 };
 const SectionEnd kSectionEnds[] = {
-    {3, true, true, false}, {4, true, false, false}, {1, true, false, true}, {2, true, false, false},
+    {3, true, true, false}, {4, true, false, false},  {1, true, false, true},   {2, true, false, false},
     {7, true, true, false}, {8, false, false, false}, {5, false, false, false}, {6, false, false, false},
 };
 
 struct Transition {
     int section;
-    int from;     // LCHAIN at the section's end
-    int to;       // LCHAIN for the next model
-    int model;    // next model
-    bool restore; // CONVC back to the job's criterion
+    int from;      // LCHAIN at the section's end
+    int to;        // LCHAIN for the next model
+    int model;     // next model
+    bool restore;  // CONVC back to the job's criterion
 };
 const Transition kTransitions[] = {
     {3, 348, 48, 4, false}, {3, 378, 78, 7, false}, {3, 37, 0, 7, true},  {3, 34, 0, 4, true},
@@ -87,7 +86,9 @@ bool compare_and_copy(int model, const JobSettings& job, const Store& st, int NC
         for (int i = 1; i <= job.NITEM; ++i) any |= moved(st.ALPHA(i), old.alpha(i), crit);
     switch (model) {
         case 1:
-        case 5: any |= moved(st.UNIT, old.table(1, 0), crit); break;
+        case 5:
+            any |= moved(st.UNIT, old.table(1, 0), crit);
+            break;
         case 2:
         case 6:
             for (int i = 1; i <= job.NITEM; ++i) any |= moved(st.LAMBDA(i), old.table(i, 0), crit);
@@ -101,7 +102,8 @@ bool compare_and_copy(int model, const JobSettings& job, const Store& st, int NC
             for (int i = 1; i <= job.NITEM; ++i)
                 for (int k = 0; k < job.NCAT(i); ++k) any |= moved(st.TAU(i, k), old.table(i, k), crit);
             break;
-        default: break;
+        default:
+            break;
     }
     return any;
 }
@@ -126,12 +128,12 @@ int estimate_model(Io& io, JobSettings& job, Store& st, int NCAT0) {
     return NCYCLE;
 }
 
-void section_end(Io& io, JobSettings& job, Store& st, int section, int NCYCLE, int NCAT0, int& LCHAIN,
-                 double CONVS) {
+void section_end(Io& io, JobSettings& job, Store& st, int section, int NCYCLE, int NCAT0, int& LCHAIN, double CONVS) {
     for (const SectionEnd& e : kSectionEnds) {
         if (e.section != section) continue;
         if (LCHAIN != 0 && e.startup_line)
-            write_free(io.report(), {" ", NCYCLE, " ITERATIONS REQUIRED IN START-UP WITH MODEL " + std::to_string(section)});
+            write_free(io.report(),
+                       {" ", NCYCLE, " ITERATIONS REQUIRED IN START-UP WITH MODEL " + std::to_string(section)});
         if (LCHAIN != 0 && e.copy_tauc)
             for (int i = 1; i <= job.NITEM; ++i)
                 for (int k = 0; k < NCAT0; ++k) st.TAU(i, k) = st.TAUC(k);

@@ -70,8 +70,8 @@ void fill_probability_table(std::ostream& con, Store& st, PointItemCatReals& PT,
     }
 }
 
-void RANDN2(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM,
-            int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
+void RANDN2(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM, int NQUAD,
+            int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
     auto& RBAR = g_counts.RBAR;
     auto& NBAR = g_counts.NBAR;
     fill_probability_table(con, st, PTABR, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD);

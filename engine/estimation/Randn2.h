@@ -32,8 +32,8 @@ ExpectedCounts& expected_counts();
 // on `con` and the step goes on with whatever PROB holds.  A respondent whose
 // likelihood underflows at every point is weighted through a rescaled product;
 // one whose likelihood is exactly zero everywhere contributes nothing.
-void RANDN2(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM,
-            int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
+void RANDN2(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM, int NQUAD,
+            int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
 
 // The category probabilities of every item at every point into PT, by the
 // model's routine; a model number outside 1..8 prints

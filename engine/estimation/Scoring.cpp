@@ -326,14 +326,23 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, const S
 void scoring_cycle(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
     switch (s.MODEL) {
         case 1:
-        case 5: score_common_unit(io, job, st, s); break;
+        case 5:
+            score_common_unit(io, job, st, s);
+            break;
         case 2:
-        case 6: score_item_units(io, job, st, s); break;
+        case 6:
+            score_item_units(io, job, st, s);
+            break;
         case 3:
-        case 7: score_common_thresholds(io, job, st, s); break;
+        case 7:
+            score_common_thresholds(io, job, st, s);
+            break;
         case 4:
-        case 8: score_item_thresholds(io, job, st, s); break;
-        default: return;
+        case 8:
+            score_item_thresholds(io, job, st, s);
+            break;
+        default:
+            return;
     }
     const bool per_item = s.MODEL == 2 || s.MODEL == 4 || s.MODEL == 6 || s.MODEL == 8;
     if (per_item && job.ICONST == 1) recentre(job, st, s);

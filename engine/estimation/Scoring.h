@@ -19,10 +19,10 @@
 namespace vorm {
 
 struct ScoringSettings {
-    int MODEL = 0;     // model being estimated
-    int NCAT0 = 0;     // categories of the common models and of the recentring
-    int n = 1;         // inner cycle number
-    int NCYCLE = 1;    // outer cycle counter
+    int MODEL = 0;   // model being estimated
+    int NCAT0 = 0;   // categories of the common models and of the recentring
+    int n = 1;       // inner cycle number
+    int NCYCLE = 1;  // outer cycle counter
 };
 
 // One inner cycle of scoring steps for the model in `s`.

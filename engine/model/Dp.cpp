@@ -14,8 +14,7 @@ enum class By { Alpha, Delta, Lambda };
 // (0 on the plain path; a common factor leaves the ratio unchanged).  False
 // when a result is not finite, so that the caller can retry with a shift.
 template <By X>
-bool quotient(int K, double a, const double* E, double d, const double* u, const double* v, double shift,
-              double* res) {
+bool quotient(int K, double a, const double* E, double d, const double* u, const double* v, double shift, double* res) {
     const int M = 2 * K - 1;
     double T1[MAXCAT], T2[MAXCAT], w[MAXCAT], wp[MAXCAT];
     terms(K, u, v, shift, T1, T2);
@@ -98,7 +97,7 @@ bool tau_quotient(int K, double a, const double* u, const double* v, double shif
 
 template <class Tau>
 void deriv_tau(Store& st, int i, int K, double a, const Tau& tau, double theta) {
-    if (K - 1 < 1 || !categories_ok(K)) return;  // K = 1: no free threshold
+    if (K - 1 < 1 || !categories_ok(K)) return;        // K = 1: no free threshold
     double E[MAXCAT], u[MAXCAT] = {}, v[MAXCAT] = {};  // cleared only to quiet a false warning
     double res[MAXCAT][MAXCAT];
     threshold_terms(K, tau, E);
@@ -186,47 +185,91 @@ void DPTAU8(Store& st, int q, int i, int K, const double* theta) {
 
 bool DPDEL(Store& st, int model, int q, int i, int K, double UNIT, const CatReals& TAUC, const double* theta) {
     switch (model) {
-        case 1: DPDEL1(st, q, i, K, UNIT, theta); return true;
-        case 2: DPDEL2(st, q, i, K, theta); return true;
-        case 3: DPDEL3(st, q, i, K, TAUC, theta); return true;
-        case 4: DPDEL4(st, q, i, K, theta); return true;
-        case 5: DPDEL5(st, q, i, K, UNIT, theta); return true;
-        case 6: DPDEL6(st, q, i, K, theta); return true;
-        case 7: DPDEL7(st, q, i, K, TAUC, theta); return true;
-        case 8: DPDEL8(st, q, i, K, theta); return true;
-        default: return false;
+        case 1:
+            DPDEL1(st, q, i, K, UNIT, theta);
+            return true;
+        case 2:
+            DPDEL2(st, q, i, K, theta);
+            return true;
+        case 3:
+            DPDEL3(st, q, i, K, TAUC, theta);
+            return true;
+        case 4:
+            DPDEL4(st, q, i, K, theta);
+            return true;
+        case 5:
+            DPDEL5(st, q, i, K, UNIT, theta);
+            return true;
+        case 6:
+            DPDEL6(st, q, i, K, theta);
+            return true;
+        case 7:
+            DPDEL7(st, q, i, K, TAUC, theta);
+            return true;
+        case 8:
+            DPDEL8(st, q, i, K, theta);
+            return true;
+        default:
+            return false;
     }
 }
 
 bool DPALP(Store& st, int model, int q, int i, int K, double UNIT, const CatReals& TAUC, const double* theta) {
     switch (model) {
-        case 5: DPALP5(st, q, i, K, UNIT, theta); return true;
-        case 6: DPALP6(st, q, i, K, theta); return true;
-        case 7: DPALP7(st, q, i, K, TAUC, theta); return true;
-        case 8: DPALP8(st, q, i, K, theta); return true;
-        default: return false;
+        case 5:
+            DPALP5(st, q, i, K, UNIT, theta);
+            return true;
+        case 6:
+            DPALP6(st, q, i, K, theta);
+            return true;
+        case 7:
+            DPALP7(st, q, i, K, TAUC, theta);
+            return true;
+        case 8:
+            DPALP8(st, q, i, K, theta);
+            return true;
+        default:
+            return false;
     }
 }
 
 bool DPLAM(Store& st, int model, int q, int i, int K, double UNIT, const CatReals& TAUC, const double* theta) {
     (void)TAUC;
     switch (model) {
-        case 1: DPLAM1(st, q, i, K, UNIT, theta); return true;
-        case 2: DPLAM2(st, q, i, K, theta); return true;
-        case 5: DPLAM5(st, q, i, K, UNIT, theta); return true;
-        case 6: DPLAM6(st, q, i, K, theta); return true;
-        default: return false;
+        case 1:
+            DPLAM1(st, q, i, K, UNIT, theta);
+            return true;
+        case 2:
+            DPLAM2(st, q, i, K, theta);
+            return true;
+        case 5:
+            DPLAM5(st, q, i, K, UNIT, theta);
+            return true;
+        case 6:
+            DPLAM6(st, q, i, K, theta);
+            return true;
+        default:
+            return false;
     }
 }
 
 bool DPTAU(Store& st, int model, int q, int i, int K, double UNIT, const CatReals& TAUC, const double* theta) {
     (void)UNIT;
     switch (model) {
-        case 3: DPTAU3(st, q, i, K, TAUC, theta); return true;
-        case 4: DPTAU4(st, q, i, K, theta); return true;
-        case 7: DPTAU7(st, q, i, K, TAUC, theta); return true;
-        case 8: DPTAU8(st, q, i, K, theta); return true;
-        default: return false;
+        case 3:
+            DPTAU3(st, q, i, K, TAUC, theta);
+            return true;
+        case 4:
+            DPTAU4(st, q, i, K, theta);
+            return true;
+        case 7:
+            DPTAU7(st, q, i, K, TAUC, theta);
+            return true;
+        case 8:
+            DPTAU8(st, q, i, K, theta);
+            return true;
+        default:
+            return false;
     }
 }
 

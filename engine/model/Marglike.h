@@ -8,8 +8,7 @@
 
 namespace vorm {
 
-void MARGLIKE(std::ostream& con, Store& st, const QuadReals& WQUAD, double& XLOGL, int MODEL,
-              const ItemInts& NCAT, int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
-              const QuadReals& XQUAD);
+void MARGLIKE(std::ostream& con, Store& st, const QuadReals& WQUAD, double& XLOGL, int MODEL, const ItemInts& NCAT,
+              int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
 
 }  // namespace vorm

@@ -57,9 +57,7 @@ void GPM6(Store& st, int i, int K, double theta) { prob_unit(st, i, K, st.ALPHA(
 void GPM7(Store& st, int i, int K, const CatReals& TAUC, double theta) {
     prob_threshold(st, i, K, st.ALPHA(i), CommonTau{TAUC}, theta);
 }
-void GPM8(Store& st, int i, int K, double theta) {
-    prob_threshold(st, i, K, st.ALPHA(i), ItemTau{st, i}, theta);
-}
+void GPM8(Store& st, int i, int K, double theta) { prob_threshold(st, i, K, st.ALPHA(i), ItemTau{st, i}, theta); }
 
 void PROBM1(Store& st, int q, int i, int K, double UNIT, const double* theta) { GPM1(st, i, K, UNIT, theta[q - 1]); }
 void PROBM2(Store& st, int q, int i, int K, const double* theta) { GPM2(st, i, K, theta[q - 1]); }
@@ -76,15 +74,32 @@ void PROBM8(Store& st, int q, int i, int K, const double* theta) { GPM8(st, i, K
 
 bool GPM(Store& st, int model, int i, int K, double UNIT, const CatReals& TAUC, double theta) {
     switch (model) {
-        case 1: GPM1(st, i, K, UNIT, theta); return true;
-        case 2: GPM2(st, i, K, theta); return true;
-        case 3: GPM3(st, i, K, TAUC, theta); return true;
-        case 4: GPM4(st, i, K, theta); return true;
-        case 5: GPM5(st, i, K, UNIT, theta); return true;
-        case 6: GPM6(st, i, K, theta); return true;
-        case 7: GPM7(st, i, K, TAUC, theta); return true;
-        case 8: GPM8(st, i, K, theta); return true;
-        default: return false;
+        case 1:
+            GPM1(st, i, K, UNIT, theta);
+            return true;
+        case 2:
+            GPM2(st, i, K, theta);
+            return true;
+        case 3:
+            GPM3(st, i, K, TAUC, theta);
+            return true;
+        case 4:
+            GPM4(st, i, K, theta);
+            return true;
+        case 5:
+            GPM5(st, i, K, UNIT, theta);
+            return true;
+        case 6:
+            GPM6(st, i, K, theta);
+            return true;
+        case 7:
+            GPM7(st, i, K, TAUC, theta);
+            return true;
+        case 8:
+            GPM8(st, i, K, theta);
+            return true;
+        default:
+            return false;
     }
 }
 

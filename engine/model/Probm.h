@@ -31,8 +31,7 @@ void GPM8(Store& st, int i, int K, double theta);
 
 // The callers' choice by model number, tested 1, 2, ..., 8: false (and PROB
 // untouched) for a number outside 1..8, which each caller reports itself.
-bool PROBM(Store& st, int model, int q, int i, int K, double UNIT, const CatReals& TAUC,
-           const double* theta);
+bool PROBM(Store& st, int model, int q, int i, int K, double UNIT, const CatReals& TAUC, const double* theta);
 bool GPM(Store& st, int model, int i, int K, double UNIT, const CatReals& TAUC, double theta);
 
 }  // namespace vorm

@@ -1,9 +1,10 @@
 #include "numlib/Chidf.h"
-#include "numlib/Machine.h"
-#include "numlib/Numlib_error.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "numlib/Machine.h"
+#include "numlib/Numlib_error.h"
 
 namespace vorm {
 
@@ -18,8 +19,7 @@ float CHIDF(float CHSQ, float DF) {
         result = 0.0f;
     } else if (DF < 0.5f) {
         MSG_SETR(1, DF);
-        E1MES(5, 2,
-              "The number of degrees of freedom of the distribution, DF = %(R1), must be at least equal to 0.5.");
+        E1MES(5, 2, "The number of degrees of freedom of the distribution, DF = %(R1), must be at least equal to 0.5.");
         result = AMACH(6);
     } else if (x <= 1.0E-12f) {
         result = 0.0f;

@@ -1,8 +1,8 @@
+#include <cmath>
+
 #include "numlib/Chidf.h"
 #include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-
-#include <cmath>
 
 namespace vorm {
 

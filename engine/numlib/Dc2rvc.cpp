@@ -25,11 +25,15 @@ namespace vorm {
 long dC2RVC_workspace_size(int NVAR, int MOPT, bool weighted) {
     const long v = NVAR;
     switch (MOPT) {
-        case 0: return weighted ? 4 * v : 3 * v;
+        case 0:
+            return weighted ? 4 * v : 3 * v;
         case 1:
-        case 2: return weighted ? v * (3 * v + 5) / 2 : v * (v + 2);
-        case 3: return weighted ? 5 * v * (v + 1) / 2 : 2 * v * (v + 1);
-        default: return 0;
+        case 2:
+            return weighted ? v * (3 * v + 5) / 2 : v * (v + 2);
+        case 3:
+            return weighted ? 5 * v * (v + 1) / 2 : 2 * v * (v + 1);
+        default:
+            return 0;
     }
 }
 
@@ -90,7 +94,9 @@ void dC2RVC(int IDO, int NROW, int NVAR, const double* X, int LDX, int IFRQ, int
     auto cov = [&](int i, int j) -> double& { return COV[(i - 1) + static_cast<long>(j - 1) * LDCOV]; };
     auto incd = [&](int i, int j) -> int& { return INCD[(i - 1) + static_cast<long>(j - 1) * LDINCD]; };
     // Packed positions of (i, j): i >= j with the diagonal, i > j without.
-    auto tri = [&](int i, int j) { return static_cast<long>(j - 1) * V - static_cast<long>(j - 1) * (j - 2) / 2 + (i - j); };
+    auto tri = [&](int i, int j) {
+        return static_cast<long>(j - 1) * V - static_cast<long>(j - 1) * (j - 2) / 2 + (i - j);
+    };
     auto stri = [&](int i, int j) {
         return static_cast<long>(j - 1) * (V - 1) - static_cast<long>(j - 1) * (j - 2) / 2 + (i - j - 1);
     };

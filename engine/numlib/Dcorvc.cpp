@@ -21,8 +21,7 @@ void drop_held() {
 }  // namespace
 
 void DCORVC(int IDO, int NROW, int NVAR, const double* X, int LDX, int IFRQ, int IWT, int MOPT, int ICOPT,
-            double* XMEAN, double* COV, int LDCOV, int* INCD, int LDINCD, int& NOBS, int& NMISS,
-            double& SUMWT) {
+            double* XMEAN, double* COV, int LDCOV, int* INCD, int LDINCD, int& NOBS, int& NMISS, double& SUMWT) {
     double* wk = nullptr;
     try {
         E1PSH("DCORVC");
@@ -65,8 +64,8 @@ void DCORVC(int IDO, int NROW, int NVAR, const double* X, int LDX, int IFRQ, int
             }
             wk = g_held;
         }
-        dC2RVC(IDO, NROW, NVAR, X, LDX, IFRQ, IWT, MOPT, ICOPT, XMEAN, COV, LDCOV, INCD, LDINCD, NOBS, NMISS,
-               SUMWT, wk);
+        dC2RVC(IDO, NROW, NVAR, X, LDX, IFRQ, IWT, MOPT, ICOPT, XMEAN, COV, LDCOV, INCD, LDINCD, NOBS, NMISS, SUMWT,
+               wk);
         if (IDO == 0) numlib_workspace_free_double(wk);
         if (IDO == 3) drop_held();
         if (IDO == 0 || IDO == 3) wk = nullptr;

@@ -18,8 +18,7 @@ void DCRGRG(int N, const double* A, int LDA, double* B, int LDB) {
         MSG_SETI(2, N);
         E1MES(5, 3, "The argument LDB = %(I1).  It must be at least as large as N = %(I2).");
     } else if (A != B || LDA != LDB) {
-        for (int j = 0; j < N; ++j)
-            DVEC_COPY(N, A + static_cast<long>(j) * LDA, 1, B + static_cast<long>(j) * LDB, 1);
+        for (int j = 0; j < N; ++j) DVEC_COPY(N, A + static_cast<long>(j) * LDA, 1, B + static_cast<long>(j) * LDB, 1);
     }
     E1POP("DCRGRG");
 }

@@ -1,6 +1,6 @@
 #include "numlib/De2csf.h"
-#include "numlib/Numlib_error.h"
 #include "numlib/Kernels.h"
+#include "numlib/Numlib_error.h"
 
 namespace vorm {
 

@@ -1,4 +1,5 @@
 #include "numlib/De2csf.h"
+
 #include "numlib/Kernels.h"
 #include "numlib/Numlib_error.h"
 

@@ -1,10 +1,10 @@
+#include <cmath>
+
 #include "numlib/Dl2nrg.h"
 #include "numlib/Kernels.h"
 #include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
 #include "numlib/Workspace.h"
-
-#include <cmath>
 
 namespace vorm {
 
@@ -112,15 +112,15 @@ void DL2CRG(int N, const double* A, int LDA, double* FAC, int LDFAC, int* IPVT, 
         const int icond = ivals[1];
         if (icond != 1 && icond != 2) {
             MSG_SETI(1, icond);
-            E1MES(5, 4, "The flag value for computing the matrix condition number must be 1 or 2 while %(I1) is given.");
+            E1MES(5, 4,
+                  "The flag value for computing the matrix condition number must be 1 or 2 while %(I1) is given.");
         } else {
             double anorm = 0.0;
             if (icond == 2) DNR1RR(N, N, A, LDA, anorm);
             double* scale = numlib_workspace_take_double(N);
             if (scale == nullptr) {
                 MSG_SETI(1, N);
-                E1MES(5, 5,
-                      "The required storage cannot be allocated.  The workspace is based on N, where N = %(I1).");
+                E1MES(5, 5, "The required storage cannot be allocated.  The workspace is based on N, where N = %(I1).");
             } else {
                 dL2TRG(N, A, LDA, FAC, LDFAC, IPVT, scale);
                 const int factor_type = N1RTY(1);

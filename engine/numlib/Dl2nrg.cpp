@@ -1,4 +1,5 @@
 #include "numlib/Dl2nrg.h"
+
 #include "numlib/Kernels.h"
 #include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"

@@ -1,10 +1,10 @@
+#include <cmath>
+#include <utility>
+
 #include "numlib/Dl2nrg.h"
 #include "numlib/Kernels.h"
 #include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-
-#include <cmath>
-#include <utility>
 
 namespace vorm {
 

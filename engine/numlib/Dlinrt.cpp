@@ -1,9 +1,9 @@
+#include <cmath>
+
 #include "numlib/Dl2nrg.h"
 #include "numlib/Kernels.h"
 #include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-
-#include <cmath>
 
 namespace vorm {
 

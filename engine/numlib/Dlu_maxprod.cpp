@@ -1,7 +1,7 @@
+#include <cmath>
+
 #include "numlib/Dl2nrg.h"
 #include "numlib/Kernels.h"
-
-#include <cmath>
 
 namespace vorm {
 

@@ -17,8 +17,7 @@ void DNR1RR(int NRA, int NCA, const double* A, int LDA, double& ANORM) {
         E1MES(5, 2, "The number of rows of the input matrix must be greater than zero while NRA = %(I1) is given.");
     } else if (NCA < 1) {
         MSG_SETI(1, NCA);
-        E1MES(5, 3,
-              "The number of columns of the input matrix must be greater than zero while NCA = %(I1) is given.");
+        E1MES(5, 3, "The number of columns of the input matrix must be greater than zero while NCA = %(I1) is given.");
     } else {
         ANORM = 0.0;
         for (int j = 0; j < NCA; ++j) {

@@ -73,8 +73,7 @@ void DPRINC(int NDF, int NVAR, const double* COV, int LDCOV, int ICOV, double* E
         PCT[i - 1] = running / total;
     }
 
-    if (EVAL[NVAR - 1] < 0.0 &&
-        !(NVAR != 1 && EVAL[0] > 0.0 && EVAL[NVAR - 1] >= -1000.0 * DMACH(4) * EVAL[0])) {
+    if (EVAL[NVAR - 1] < 0.0 && !(NVAR != 1 && EVAL[0] > 0.0 && EVAL[NVAR - 1] >= -1000.0 * DMACH(4) * EVAL[0])) {
         MSG_SETI(1, NVAR);
         MSG_SETD(1, EVAL[NVAR - 1]);
         E1MES(3, 2,

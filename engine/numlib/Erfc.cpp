@@ -1,9 +1,9 @@
+#include <cmath>
+
 #include "numlib/Chebyshev_series.h"
 #include "numlib/Chidf.h"
 #include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-
-#include <cmath>
 
 namespace vorm {
 

@@ -1,10 +1,10 @@
+#include <algorithm>
+#include <cmath>
+
 #include "numlib/Chebyshev_series.h"
 #include "numlib/Chidf.h"
 #include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace vorm {
 

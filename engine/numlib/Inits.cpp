@@ -1,7 +1,7 @@
+#include <cmath>
+
 #include "numlib/Chidf.h"
 #include "numlib/Numlib_error.h"
-
-#include <cmath>
 
 namespace vorm {
 

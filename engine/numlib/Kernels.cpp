@@ -298,8 +298,8 @@ int IDANAN(int N, const double* X, int INCX) {
     return 0;
 }
 
-void DGEMV(char TRANS, int M, int N, double ALPHA, const double* A, int LDA, const double* X, int INCX,
-           double BETA, double* Y, int INCY) {
+void DGEMV(char TRANS, int M, int N, double ALPHA, const double* A, int LDA, const double* X, int INCX, double BETA,
+           double* Y, int INCY) {
     constexpr std::string_view me = "DGEMV ";
     const bool notrans = CHAR_EQ_NOCASE(TRANS, 'N');
     if (!notrans && !CHAR_EQ_NOCASE(TRANS, 'T') && !CHAR_EQ_NOCASE(TRANS, 'C')) {
@@ -349,8 +349,8 @@ void DGEMV(char TRANS, int M, int N, double ALPHA, const double* A, int LDA, con
     }
 }
 
-void DSYMV(char UPLO, int N, double ALPHA, const double* A, int LDA, const double* X, int INCX, double BETA,
-           double* Y, int INCY) {
+void DSYMV(char UPLO, int N, double ALPHA, const double* A, int LDA, const double* X, int INCX, double BETA, double* Y,
+           int INCY) {
     constexpr std::string_view me = "DSYMV ";
     const bool upper = CHAR_EQ_NOCASE(UPLO, 'U');
     if (!upper && !CHAR_EQ_NOCASE(UPLO, 'L')) {
@@ -401,8 +401,7 @@ void DSYMV(char UPLO, int N, double ALPHA, const double* A, int LDA, const doubl
     }
 }
 
-void DSYR2(char UPLO, int N, double ALPHA, const double* X, int INCX, const double* Y, int INCY, double* A,
-           int LDA) {
+void DSYR2(char UPLO, int N, double ALPHA, const double* X, int INCX, const double* Y, int INCY, double* A, int LDA) {
     constexpr std::string_view me = "DSYR2 ";
     const bool upper = CHAR_EQ_NOCASE(UPLO, 'U');
     if (!upper && !CHAR_EQ_NOCASE(UPLO, 'L')) {

@@ -56,15 +56,14 @@ int IDANAN(int N, const double* X, int INCX);
 
 // y := ALPHA*op(A)*x + BETA*y, op(A) = A (TRANS 'N') or its transpose ('T' or
 // 'C', either case); A is M by N.
-void DGEMV(char TRANS, int M, int N, double ALPHA, const double* A, int LDA, const double* X, int INCX,
-           double BETA, double* Y, int INCY);
+void DGEMV(char TRANS, int M, int N, double ALPHA, const double* A, int LDA, const double* X, int INCX, double BETA,
+           double* Y, int INCY);
 // y := ALPHA*A*x + BETA*y for a symmetric A of which only the triangle UPLO
 // ('U' or 'L') is read.
-void DSYMV(char UPLO, int N, double ALPHA, const double* A, int LDA, const double* X, int INCX, double BETA,
-           double* Y, int INCY);
+void DSYMV(char UPLO, int N, double ALPHA, const double* A, int LDA, const double* X, int INCX, double BETA, double* Y,
+           int INCY);
 // A := ALPHA*x*y' + ALPHA*y*x' + A on the triangle UPLO only.
-void DSYR2(char UPLO, int N, double ALPHA, const double* X, int INCX, const double* Y, int INCY, double* A,
-           int LDA);
+void DSYR2(char UPLO, int N, double ALPHA, const double* X, int INCX, const double* Y, int INCY, double* A, int LDA);
 // A := ALPHA*x*y' + A, A M by N.
 void DGER(int M, int N, double ALPHA, const double* X, int INCX, const double* Y, int INCY, double* A, int LDA);
 

@@ -14,10 +14,9 @@ namespace {
 
 // Bit patterns, so that the constants are exact whatever the compiler makes of
 // decimal literals.
-constexpr std::array<std::uint64_t, 8> kDoubleBits = {0x0010000000000000ULL, 0x7FEFFFFFFFFFFFFFULL,
-                                                      0x3CA0000000000000ULL, 0x3CB0000000000000ULL,
-                                                      0x3FD34413509F79FFULL, 0x7FF8000000000000ULL,
-                                                      0x7FF0000000000000ULL, 0xFFF0000000000000ULL};
+constexpr std::array<std::uint64_t, 8> kDoubleBits = {
+    0x0010000000000000ULL, 0x7FEFFFFFFFFFFFFFULL, 0x3CA0000000000000ULL, 0x3CB0000000000000ULL,
+    0x3FD34413509F79FFULL, 0x7FF8000000000000ULL, 0x7FF0000000000000ULL, 0xFFF0000000000000ULL};
 constexpr std::array<std::uint32_t, 8> kFloatBits = {0x00800000U, 0x7F7FFFFFU, 0x33800000U, 0x34000000U,
                                                      0x3E9A209BU, 0x7FC00000U, 0x7F800000U, 0xFF800000U};
 constexpr std::array<int, 12> kIntegers = {32, 4, 2, 31, 2147483647, 2, 24, -125, 128, 53, -1021, 1024};

@@ -18,11 +18,11 @@ namespace vorm {
 
 namespace {
 
-constexpr int kLimit = 50;             // deepest level of the name stack
-constexpr int kNameLength = 32;        // characters per routine name
-constexpr int kMessageLength = 1024;   // characters of the one waiting message
-constexpr int kKeyTableLength = 300;   // characters of substitution values (with 8 per entry)
-constexpr int kKeyTextLength = 255;    // longest literal key value
+constexpr int kLimit = 50;                         // deepest level of the name stack
+constexpr int kNameLength = 32;                    // characters per routine name
+constexpr int kMessageLength = 1024;               // characters of the one waiting message
+constexpr int kKeyTableLength = 300;               // characters of substitution values (with 8 per entry)
+constexpr int kKeyTextLength = 255;                // longest literal key value
 constexpr int kMaxKeys = kKeyTableLength / 9 + 1;  // every entry costs at least 9
 
 constexpr std::array<const char*, 8> kWords = {"UNKNOWN ", "NOTE    ", "ALERT   ", "WARNING ",
@@ -48,7 +48,7 @@ struct ErrorState {
     std::array<Name, kLimit + 2> names{};
     std::array<int, kLimit + 2> type{};  // levels 1..51
     std::array<int, kLimit + 2> code{};
-    std::array<int, 8> print{};          // types 1..7
+    std::array<int, 8> print{};  // types 1..7
     std::array<int, 8> stop{};
     int pending6 = 0;
     int pending7 = 0;

@@ -60,8 +60,7 @@ int STR_CMP_NOCASE(std::string_view a, std::string_view b) {
     return 0;
 }
 
-void STR_PLACE(std::string_view from, int first, int last, std::string& to, int to_first, int to_last,
-               bool& overflow) {
+void STR_PLACE(std::string_view from, int first, int last, std::string& to, int to_first, int to_last, bool& overflow) {
     overflow = false;
     first = std::max(first, 1);
     last = std::min(last, static_cast<int>(from.size()));

@@ -27,8 +27,7 @@ int STR_CMP_NOCASE(std::string_view a, std::string_view b);
 // Copies from(first..last) into to(to_first..to_last), both ranges cut to
 // their texts' bounds; the target keeps its length.  overflow := true when
 // not every character of the source range found a place.
-void STR_PLACE(std::string_view from, int first, int last, std::string& to, int to_first, int to_last,
-               bool& overflow);
+void STR_PLACE(std::string_view from, int first, int last, std::string& to, int to_first, int to_last, bool& overflow);
 int CHAR_CODE(char c);
 char CODE_CHAR(int code);
 // As CODE_CHAR, but a negative code posts a TERMINAL error (a blank is

@@ -11,7 +11,8 @@ bool leading_dimension_ok(int N, int LD, const char* name, int code) {
     MSG_SETI(1, N);
     MSG_SETI(2, LD);
     const std::string text =
-        std::string("The order of the matrix must be less than or equal to its leading dimension while N = %(I1) and ") +
+        std::string(
+            "The order of the matrix must be less than or equal to its leading dimension while N = %(I1) and ") +
         name + " = %(I2) are given.";
     E1MES(5, code, text);
     return false;

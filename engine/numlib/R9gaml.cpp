@@ -1,9 +1,9 @@
+#include <algorithm>
+#include <cmath>
+
 #include "numlib/Chidf.h"
 #include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace vorm {
 

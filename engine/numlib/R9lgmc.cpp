@@ -1,15 +1,15 @@
+#include <algorithm>
+#include <cmath>
+
 #include "numlib/Chidf.h"
 #include "numlib/Machine.h"
 #include "numlib/Numlib_error.h"
-
-#include <algorithm>
-#include <cmath>
 
 namespace vorm {
 
 namespace {
 // Chebyshev series of the log-gamma correction in the argument 2*(10/x)^2 - 1.
-constexpr float ALGMCS[6] = {0.166638955f,    -1.38494815E-05f, 9.81082593E-09f,
+constexpr float ALGMCS[6] = {0.166638955f,     -1.38494815E-05f, 9.81082593E-09f,
                              -1.80912004E-11f, 6.2200001E-14f,   -3.00000012E-16f};
 }  // namespace
 

@@ -12,8 +12,8 @@ PointItemCatReals PTABP;
 QuadReals LQ;
 }  // namespace
 
-void PEREST(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM,
-            int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
+void PEREST(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM, int NQUAD,
+            int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
     fill_probability_table(con, st, PTABP, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD);
     for (int j = 1; j <= NSUBJ; ++j) {
         double S = respondent_likelihood(st, PTABP, j, NITEM, NQUAD, WQUAD, LQ);

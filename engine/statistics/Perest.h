@@ -16,7 +16,7 @@
 
 namespace vorm {
 
-void PEREST(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM,
-            int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
+void PEREST(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM, int NQUAD,
+            int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
 
 }  // namespace vorm

@@ -18,8 +18,8 @@
 #include "common/status.h"
 #include "common/textio.h"
 #include "driver/Stages.h"
-#include "model/Dp.h"
 #include "estimation/Randn2.h"
+#include "model/Dp.h"
 #include "model/Probm.h"
 #include "numlib/Dlinrg.h"
 #include "numlib/Numlib_error.h"
@@ -144,8 +144,9 @@ void accumulate(const JobSettings& job, Store& st, const Layout& L, double f) {
 double& inv(int a, int b) { return INFINV[(a - 1) + (b - 1) * LD]; }
 
 void report_singularity(Io& io, const JobSettings& job, int i) {
-    std::string line = format_free({" SINGULARITY WHEN INFORMATION MATRIX", " INVERTED FOR ITEM PARAMETER STANDARD ERRORS",
-                                    " FOR ITEM #", i, " IN MODEL " + std::to_string(job.MODEL) + "."});
+    std::string line =
+        format_free({" SINGULARITY WHEN INFORMATION MATRIX", " INVERTED FOR ITEM PARAMETER STANDARD ERRORS",
+                     " FOR ITEM #", i, " IN MODEL " + std::to_string(job.MODEL) + "."});
     write_status(job.WRKDIR, {line});
     io.report() << line << '\n';
 }

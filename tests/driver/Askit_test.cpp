@@ -41,25 +41,63 @@ std::vector<std::string> job_with(const std::vector<std::string>& head, const st
     return lines;
 }
 
-const std::vector<std::string> kModel1Head = {"1", "N", "N", "30", "in.dat", "(i4,2i1)", "2", "Y", "3", "N", "Y",
-                                              "1", "N", "N", "N", "100", "10", "30", "30", "0.001"};
+const std::vector<std::string> kModel1Head = {"1", "N", "N", "30", "in.dat", "(i4,2i1)", "2",  "Y",  "3",  "N",
+                                              "Y", "1", "N", "N",  "N",      "100",      "10", "30", "30", "0.001"};
 
 // The whole dialogue of a model 4 job that passes every record and has one
 // rejected value in most of them; the console transcript is in test data.
-const std::vector<std::string> kModel4Answers = {
-    "9", "4",                                                       // model, re-asked
-    "Y", "N", "0", "N", "Y", "25",                                  // a bad count re-reads 2, 3, 4
-    "D:\\DATA\\M4.DAT", "(I3,2I1)", "2",                            // data file, format, items
-    "N", "1", "3", "4",                                             // categories per item
-    "y",                                                            // recode
-    "N", "3", "2", "3",                                             // cutoffs per item
-    "Y", "2", "1", "2",                                             // discarded items
-    "Y", "1", "77",                                                 // discarded subjects
-    "Y", "+", "x", "-",                                             // signs
-    "4", "6", "2", "3", "4",                                        // cycles and iterations
-    "0.02", "0",                                                    // criterion
-    "Y", "1", "5", "100",                                           // plots
-    "Y", "3", "x", "Y", "2", "0.21", "0.2", "2.5", "0.1", "1.5"};  // fit statistics
+const std::vector<std::string> kModel4Answers = {"9",
+                                                 "4",  // model, re-asked
+                                                 "Y",
+                                                 "N",
+                                                 "0",
+                                                 "N",
+                                                 "Y",
+                                                 "25",  // a bad count re-reads 2, 3, 4
+                                                 "D:\\DATA\\M4.DAT",
+                                                 "(I3,2I1)",
+                                                 "2",  // data file, format, items
+                                                 "N",
+                                                 "1",
+                                                 "3",
+                                                 "4",  // categories per item
+                                                 "y",  // recode
+                                                 "N",
+                                                 "3",
+                                                 "2",
+                                                 "3",  // cutoffs per item
+                                                 "Y",
+                                                 "2",
+                                                 "1",
+                                                 "2",  // discarded items
+                                                 "Y",
+                                                 "1",
+                                                 "77",  // discarded subjects
+                                                 "Y",
+                                                 "+",
+                                                 "x",
+                                                 "-",  // signs
+                                                 "4",
+                                                 "6",
+                                                 "2",
+                                                 "3",
+                                                 "4",  // cycles and iterations
+                                                 "0.02",
+                                                 "0",  // criterion
+                                                 "Y",
+                                                 "1",
+                                                 "5",
+                                                 "100",  // plots
+                                                 "Y",
+                                                 "3",
+                                                 "x",
+                                                 "Y",
+                                                 "2",
+                                                 "0.21",
+                                                 "0.2",
+                                                 "2.5",
+                                                 "0.1",
+                                                 "1.5"};  // fit statistics
 
 void expect_model4_settings(const JobSettings& j) {
     EXPECT_EQ(j.MODEL, 4);
@@ -280,8 +318,9 @@ TEST_F(AskitTest, CutoffEqualToCategoryCountIsAskedAgain) {
     EXPECT_EQ(r.job->ICUT(2), 2);
 
     // Per item, model 2 with 3 and 4 categories: 3 rejected for item 1, 3 taken for item 2.
-    std::vector<std::string> m2 = {"2", "N", "N", "30", "in.dat", "(i4,2i1)", "2", "N", "3", "4", "N", "N",
-                                   "3", "-1", "2", "3", "N", "N", "N", "100", "10", "30", "30", "0.001", "N", "N"};
+    std::vector<std::string> m2 = {"2", "N",   "N",  "30", "in.dat", "(i4,2i1)", "2", "N", "3",
+                                   "4", "N",   "N",  "3",  "-1",     "2",        "3", "N", "N",
+                                   "N", "100", "10", "30", "30",     "0.001",    "N", "N"};
     r = run_job_text(lf(m2));
     ASSERT_FALSE(r.stopped);
     EXPECT_EQ(r.job->ICUT(1), 2);

@@ -72,9 +72,12 @@ ChartTable read_like_front_end(const std::string& report) {
     while (i < lines.size() && lines[i] != BY_ITEM) ++i;
     if (i + 3 >= lines.size()) return t;
     std::size_t len = lines[i + 2].size();
-    if (len >= 58) t.values_per_row = 11;
-    else if (len >= 17) t.values_per_row = static_cast<int>(std::nearbyint((static_cast<double>(len) - 7.0) / 5.0));
-    else t.values_per_row = 2;
+    if (len >= 58)
+        t.values_per_row = 11;
+    else if (len >= 17)
+        t.values_per_row = static_cast<int>(std::nearbyint((static_cast<double>(len) - 7.0) / 5.0));
+    else
+        t.values_per_row = 2;
     std::vector<std::string> tokens;  // "" for a blank line
     for (std::size_t k = i + 4; k < lines.size(); ++k) {
         std::istringstream ls(lines[k]);
@@ -125,8 +128,7 @@ TEST_F(FrequencyTables, TwoItemsOfTwoCategories) {
 }
 
 TEST_F(FrequencyTables, TenCategoriesPutElevenCountsOnEachItemLine) {
-    data(2, {3, 12}, {10, 2},
-         {"01", "10", "21", "30", "41", "50", "61", "70", "81", "90", "9m", "m1"});
+    data(2, {3, 12}, {10, 2}, {"01", "10", "21", "30", "41", "50", "61", "70", "81", "90", "9m", "m1"});
     ASSERT_TRUE(run().empty());
     auto lines = test::split_lines(report());
     ASSERT_GE(lines.size(), 14u);
@@ -155,11 +157,11 @@ TEST_F(FrequencyTables, UnusedCategoryOfOneItemStopsOnlyModelsWithPerItemThresho
         SetUp();
         con.str("");
         data(model, {1, 2}, {3, 3}, rows);
-        EXPECT_EQ(run(), (std::vector<std::string>{"  THERE IS AT LEAST ONE ITEM FOR WHICH ALL",
-                                                   "  RESPONSE CATEGORIES WERE NOT USED.  INSPECT THE",
-                                                   "  RESPONSE CONTINGIENCY TABLE TO IDENTIFY THE",
-                                                   "  ITEM(S), AND THEN ADJUST THE NUMBER OF RESPONSE",
-                                                   "  CATEGORIES ACCORDINGLY."}))
+        EXPECT_EQ(run(),
+                  (std::vector<std::string>{
+                      "  THERE IS AT LEAST ONE ITEM FOR WHICH ALL", "  RESPONSE CATEGORIES WERE NOT USED.  INSPECT THE",
+                      "  RESPONSE CONTINGIENCY TABLE TO IDENTIFY THE",
+                      "  ITEM(S), AND THEN ADJUST THE NUMBER OF RESPONSE", "  CATEGORIES ACCORDINGLY."}))
             << model;
         const std::string block =
             " **************** PROBLEM ***************\n"
@@ -191,8 +193,9 @@ TEST_F(FrequencyTables, ColumnsBeyondAnItemsOwnCategoriesAreNotChecked) {
 
 TEST_F(FrequencyTables, CategoryUnusedByEveryItemStopsAnyModel) {
     data(1, {1, 2}, {3, 3}, {"12", "21", "1m"});
-    EXPECT_EQ(run(), (std::vector<std::string>{
-                         "  FEWER THAN 3 RESPONSE CATEGORIES HAVE BEEN USED WHEN CONSIDERING ALL ITEMS."}));
+    EXPECT_EQ(
+        run(),
+        (std::vector<std::string>{"  FEWER THAN 3 RESPONSE CATEGORIES HAVE BEEN USED WHEN CONSIDERING ALL ITEMS."}));
     const std::string block =
         " **************** PROBLEM ***************\n"
         " **************** PROBLEM ***************\n"
@@ -230,8 +233,9 @@ TEST_F(FrequencyTables, EmptyDataFileEndsInTheAcrossItemsAbort) {
     } catch (const EngineStop& s) {
         status = s.status_lines();
     }
-    EXPECT_EQ(status, (std::vector<std::string>{
-                          "  FEWER THAN 2 RESPONSE CATEGORIES HAVE BEEN USED WHEN CONSIDERING ALL ITEMS."}));
+    EXPECT_EQ(
+        status,
+        (std::vector<std::string>{"  FEWER THAN 2 RESPONSE CATEGORIES HAVE BEEN USED WHEN CONSIDERING ALL ITEMS."}));
     std::string r = report();
     const std::string tables = BY_ITEM + "\n \n ITEM#     1    2   -9\n" + DASHES +
                                "\n \n  ***** RESPONSE FREQUENCY COUNTS ACROSS ITEMS *****\n \n"

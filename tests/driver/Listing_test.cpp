@@ -1,8 +1,9 @@
+#include "driver/Listing.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "driver/Listing.h"
 #include "job_helpers.h"
 
 namespace vorm::test {
@@ -56,8 +57,9 @@ TEST_F(ListingTest, ModelTwoWithConstraintDiscardsAndFitStatistics) {
 
 TEST_F(ListingTest, ConsoleRunOfModelSevenDropsTheConstraintAndHasNoCommandFileLine) {
     fixed_clock(2026, 12, 31, 23, 59, 58);
-    DialogueRun r = run_dialogue("", lf({"N", "7", "Y", "N", "50", "data/m7.dat", "(I5,10I1)", "10", "Y", "4", "N",
-                                         "Y", "2", "N", "N", "N", "5", "1", "1", "1", "-0.001", "N", "N"}));
+    DialogueRun r =
+        run_dialogue("", lf({"N", "7", "Y", "N", "50", "data/m7.dat", "(I5,10I1)", "10", "Y",      "4", "N", "Y",
+                             "2", "N", "N", "N", "5",  "1",           "1",         "1",  "-0.001", "N", "N"}));
     ASSERT_FALSE(r.stopped);
     expect_same_lines(split_lines(r.report), expected_lines("listing_model7_console.txt"));
     EXPECT_EQ(r.job->ICONST, 0);

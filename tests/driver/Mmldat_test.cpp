@@ -295,27 +295,28 @@ TEST_F(DataInput, CompleteAgreementDisagreementAndAnUnansweredItem) {
     items(4, 3);
     data("1 02-91\n2 02-92\n3 02-90\n", "(i1,1x,2i1,i2,i1)");
     ASSERT_TRUE(run().empty());
-    EXPECT_EQ(after_echo(4, 2), " ITEM #  1 IS DISCARDED DUE TO COMPLETE DISAGREEMENT\n"
-                                " ITEM #  2 IS DISCARDED DUE TO COMPLETE AGREEMENT\n"
-                                " ITEM #  3 IS DISCARDED DUE TO COMPLETE DISAGREEMENT\n"
-                                " ITEM #  3 IS DISCARDED DUE TO COMPLETE AGREEMENT\n" +
-                                    CLEANUP_STARS +
-                                    "\n"
-                                    "    3 ITEMS WERE DISCARDED ON DATA CLEAN-UP PASS 1 DUE TO TOTAL LACK OF "
-                                    "VARIATION IN SUBJECTS' RESPONSES\n" +
-                                    CLEANUP_STARS +
-                                    "\n"
-                                    " \n"
-                                    " SUBJECT #       3 DISCARDED DUE TO COMPLETE DISAGREEMENT\n"
-                                    " \n" +
-                                    CLEANUP_STARS +
-                                    "\n"
-                                    "     1 SUBJECTS WERE DISCARDED ON DATA CLEAN-UP\n"
-                                    " PASS  2 BECAUSE OF INVARIANT RESPONSE PATTERNS\n" +
-                                    CLEANUP_STARS +
-                                    "\n"
-                                    " \n"
-                                    " PROCESSED RESPONSES FROM    2 SUBJECTS TO   1 ITEMS HAVE BEEN READ.\n");
+    EXPECT_EQ(after_echo(4, 2),
+              " ITEM #  1 IS DISCARDED DUE TO COMPLETE DISAGREEMENT\n"
+              " ITEM #  2 IS DISCARDED DUE TO COMPLETE AGREEMENT\n"
+              " ITEM #  3 IS DISCARDED DUE TO COMPLETE DISAGREEMENT\n"
+              " ITEM #  3 IS DISCARDED DUE TO COMPLETE AGREEMENT\n" +
+                  CLEANUP_STARS +
+                  "\n"
+                  "    3 ITEMS WERE DISCARDED ON DATA CLEAN-UP PASS 1 DUE TO TOTAL LACK OF "
+                  "VARIATION IN SUBJECTS' RESPONSES\n" +
+                  CLEANUP_STARS +
+                  "\n"
+                  " \n"
+                  " SUBJECT #       3 DISCARDED DUE TO COMPLETE DISAGREEMENT\n"
+                  " \n" +
+                  CLEANUP_STARS +
+                  "\n"
+                  "     1 SUBJECTS WERE DISCARDED ON DATA CLEAN-UP\n"
+                  " PASS  2 BECAUSE OF INVARIANT RESPONSE PATTERNS\n" +
+                  CLEANUP_STARS +
+                  "\n"
+                  " \n"
+                  " PROCESSED RESPONSES FROM    2 SUBJECTS TO   1 ITEMS HAVE BEEN READ.\n");
     EXPECT_EQ(st->ITEMID(1), 4);
 }
 
@@ -371,29 +372,29 @@ TEST_F(DataInput, ShortAndBlankLinesReadAsZeros) {
     EXPECT_EQ(st->RESP(2, 1), 1);
     EXPECT_EQ(st->RESP(2, 2), 0);
     EXPECT_EQ(st->RESP(2, 3), 0);
-    EXPECT_EQ(after_echo(3, 2), " \n SUBJECT #       0 DISCARDED DUE TO COMPLETE DISAGREEMENT\n \n"
-                                " \n SUBJECT #       0 DISCARDED DUE TO COMPLETE DISAGREEMENT\n \n" +
-                                    CLEANUP_STARS +
-                                    "\n     2 SUBJECTS WERE DISCARDED ON DATA CLEAN-UP\n"
-                                    " PASS  1 BECAUSE OF INVARIANT RESPONSE PATTERNS\n" +
-                                    CLEANUP_STARS +
-                                    "\n \n PROCESSED RESPONSES FROM    4 SUBJECTS TO   3 ITEMS HAVE BEEN READ.\n");
+    EXPECT_EQ(after_echo(3, 2),
+              " \n SUBJECT #       0 DISCARDED DUE TO COMPLETE DISAGREEMENT\n \n"
+              " \n SUBJECT #       0 DISCARDED DUE TO COMPLETE DISAGREEMENT\n \n" +
+                  CLEANUP_STARS +
+                  "\n     2 SUBJECTS WERE DISCARDED ON DATA CLEAN-UP\n"
+                  " PASS  1 BECAUSE OF INVARIANT RESPONSE PATTERNS\n" +
+                  CLEANUP_STARS + "\n \n PROCESSED RESPONSES FROM    4 SUBJECTS TO   3 ITEMS HAVE BEEN READ.\n");
 }
 
 TEST_F(DataInput, EmptyDataFileRemovesEveryItem) {
     items(2, 2);
     data("", "(i2,2i1)");
     ASSERT_TRUE(run().empty());
-    EXPECT_EQ(report(), " \n \n"
-                        " ITEM #  1 IS DISCARDED DUE TO COMPLETE DISAGREEMENT\n"
-                        " ITEM #  1 IS DISCARDED DUE TO COMPLETE AGREEMENT\n"
-                        " ITEM #  2 IS DISCARDED DUE TO COMPLETE DISAGREEMENT\n"
-                        " ITEM #  2 IS DISCARDED DUE TO COMPLETE AGREEMENT\n" +
-                            CLEANUP_STARS +
-                            "\n    2 ITEMS WERE DISCARDED ON DATA CLEAN-UP PASS 1 DUE TO TOTAL LACK OF VARIATION IN "
-                            "SUBJECTS' RESPONSES\n" +
-                            CLEANUP_STARS +
-                            "\n \n PROCESSED RESPONSES FROM    0 SUBJECTS TO   0 ITEMS HAVE BEEN READ.\n");
+    EXPECT_EQ(report(),
+              " \n \n"
+              " ITEM #  1 IS DISCARDED DUE TO COMPLETE DISAGREEMENT\n"
+              " ITEM #  1 IS DISCARDED DUE TO COMPLETE AGREEMENT\n"
+              " ITEM #  2 IS DISCARDED DUE TO COMPLETE DISAGREEMENT\n"
+              " ITEM #  2 IS DISCARDED DUE TO COMPLETE AGREEMENT\n" +
+                  CLEANUP_STARS +
+                  "\n    2 ITEMS WERE DISCARDED ON DATA CLEAN-UP PASS 1 DUE TO TOTAL LACK OF VARIATION IN "
+                  "SUBJECTS' RESPONSES\n" +
+                  CLEANUP_STARS + "\n \n PROCESSED RESPONSES FROM    0 SUBJECTS TO   0 ITEMS HAVE BEEN READ.\n");
     EXPECT_EQ(job->NSUBJ, 0);
     EXPECT_EQ(job->NITEM, 0);
 }

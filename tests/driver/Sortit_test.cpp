@@ -65,7 +65,8 @@ TEST(Sortit, RandomKeysComeOutAscendingWithTheirTags) {
         std::sort(perm.begin(), perm.end());
         for (int k = 0; k < n; ++k) {
             EXPECT_EQ(perm[static_cast<std::size_t>(k)], k) << "tags must be a permutation";
-            EXPECT_EQ(key[static_cast<std::size_t>(k)], original[static_cast<std::size_t>(tag[static_cast<std::size_t>(k)])]);
+            EXPECT_EQ(key[static_cast<std::size_t>(k)],
+                      original[static_cast<std::size_t>(tag[static_cast<std::size_t>(k)])]);
         }
     }
 }

@@ -23,8 +23,28 @@ using test::write_file;
 
 // A small job of simulated data: quick to estimate, enough to exercise every stage.
 std::string small_job(const std::string& datfile, int model = 1) {
-    return test::crlf({std::to_string(model), "N", "N", "11", datfile, "(I5,1X,6I1)", "6", "Y", "3", "N", "Y",
-                       "1", "N", "N", "N", "5", "2", "3", "3", "0.01", "N", "N"});
+    return test::crlf({std::to_string(model),
+                       "N",
+                       "N",
+                       "11",
+                       datfile,
+                       "(I5,1X,6I1)",
+                       "6",
+                       "Y",
+                       "3",
+                       "N",
+                       "Y",
+                       "1",
+                       "N",
+                       "N",
+                       "N",
+                       "5",
+                       "2",
+                       "3",
+                       "3",
+                       "0.01",
+                       "N",
+                       "N"});
 }
 
 void write_small_data(const std::string& path) {
@@ -72,8 +92,8 @@ TEST(EngineRun, WithoutAFolderArgumentEverythingGoesToTempfile) {
     EXPECT_EQ(run_engine({"job.txt"}, cwd.path().string(), "", &console), 0);
     EXPECT_EQ(read_file(cwd.file("TEMPFILE/status")), " end\n");
     EXPECT_EQ(console.find("Press Enter"), std::string::npos) << "no title pages with a job file";
-    for (const char* f : {"FT06F001", "FT15F001", "FT08F001", "FT13F001", "FT14F001", "FT16F001", "FT17F001",
-                          "FT19F001", "FT18F001"})
+    for (const char* f :
+         {"FT06F001", "FT15F001", "FT08F001", "FT13F001", "FT14F001", "FT16F001", "FT17F001", "FT19F001", "FT18F001"})
         EXPECT_TRUE(std::filesystem::exists(cwd.path() / "TEMPFILE" / f)) << f;
 }
 

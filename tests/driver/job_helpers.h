@@ -92,7 +92,8 @@ inline std::vector<std::string> expected_lines(const std::string& name) {
         if (l.empty()) l.push_back(' ');
         if (l.back() == '$') l.pop_back();
         std::size_t at = l.rfind('@');
-        if (at != std::string::npos && at + 1 < l.size() && l.find_first_not_of("0123456789", at + 1) == std::string::npos) {
+        if (at != std::string::npos && at + 1 < l.size() &&
+            l.find_first_not_of("0123456789", at + 1) == std::string::npos) {
             std::size_t width = std::stoul(l.substr(at + 1));
             l.resize(at);
             if (l.size() < width) l.resize(width, ' ');

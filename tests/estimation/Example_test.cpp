@@ -11,8 +11,7 @@ namespace {
 TEST(ExampleJob, RunsThroughEstimationAndEndsNormally) {
     TempDir dir;
     const std::string ex = source_dir() + "/examples/";
-    for (const char* f : {"EXAMPLE.CMD", "EXAMPLE.DAT"})
-        std::filesystem::copy_file(ex + f, dir.file(f));
+    for (const char* f : {"EXAMPLE.CMD", "EXAMPLE.DAT"}) std::filesystem::copy_file(ex + f, dir.file(f));
     std::string console;
     const int rc = run_engine({"EXAMPLE.CMD", dir.folder()}, dir.path().string(), "", &console);
     EXPECT_EQ(rc, 0) << console;

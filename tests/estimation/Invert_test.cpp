@@ -41,7 +41,7 @@ TEST(Invert, PivotIsJudgedRelativeToItsOwnDiagonalElement) {
         return ier == 29;
     };
     for (double scale : {1e-200, 1.0, 1e200}) {
-        EXPECT_FALSE(second_pivot_fails(1.0 + 2e-8, scale));  // ratio 2e-8
+        EXPECT_FALSE(second_pivot_fails(1.0 + 2e-8, scale));   // ratio 2e-8
         EXPECT_TRUE(second_pivot_fails(1.0 + 0.5e-8, scale));  // ratio 0.5e-8
         EXPECT_TRUE(second_pivot_fails(1.0, scale));           // exactly singular
     }
@@ -83,8 +83,8 @@ TEST(Invert, IdentityDiagonalAndHilbertMatrixWithLeadingDimensionNine) {
     double h[9 * 4] = {}, hi[9 * 4] = {};
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j) h[i + 9 * j] = 1.0 / (i + j + 1);
-    const double exact[4][4] = {{16, -120, 240, -140}, {-120, 1200, -2700, 1680}, {240, -2700, 6480, -4200},
-                                {-140, 1680, -4200, 2800}};
+    const double exact[4][4] = {
+        {16, -120, 240, -140}, {-120, 1200, -2700, 1680}, {240, -2700, 6480, -4200}, {-140, 1680, -4200, 2800}};
     INVERT(con, h, hi, 4, 9, ier);
     EXPECT_EQ(ier, 0);
     // Condition number about 1.5e4: allow that many times the base tolerance.

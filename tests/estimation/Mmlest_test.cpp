@@ -72,13 +72,27 @@ struct ChainCase {
 
 TEST(Mmlest, StartUpChainsRunTheirModelsAndPrintTheirLines) {
     const ChainCase cases[] = {
-        {8, -1, 0, {3, 4, 8}, {3, 4}}, {8, -1, 1, {3, 7, 8}, {3, 7}}, {8, 0, 0, {4, 8}, {4}},
-        {8, 0, 1, {4, 8}, {4}},        {7, -1, 0, {3, 7}, {3}},       {7, -1, 1, {3, 7}, {3}},
-        {6, -1, 0, {1, 2, 6}, {1, 2}}, {6, -1, 1, {1, 5, 6}, {1}},    {6, 0, 0, {2, 6}, {2}},
-        {6, 0, 1, {2, 6}, {2}},        {5, -1, 0, {1, 5}, {1}},       {5, -1, 1, {1, 5}, {1}},
-        {4, -1, 0, {3, 4}, {3}},       {4, -1, 1, {3, 4}, {3}},       {4, 0, 0, {4}, {}},
-        {4, 0, 1, {4}, {}},            {3, -1, 0, {3}, {}},           {2, -1, 0, {1, 2}, {1}},
-        {2, -1, 1, {1, 2}, {1}},       {2, 0, 0, {2}, {}},            {2, 0, 1, {2}, {}},
+        {8, -1, 0, {3, 4, 8}, {3, 4}},
+        {8, -1, 1, {3, 7, 8}, {3, 7}},
+        {8, 0, 0, {4, 8}, {4}},
+        {8, 0, 1, {4, 8}, {4}},
+        {7, -1, 0, {3, 7}, {3}},
+        {7, -1, 1, {3, 7}, {3}},
+        {6, -1, 0, {1, 2, 6}, {1, 2}},
+        {6, -1, 1, {1, 5, 6}, {1}},
+        {6, 0, 0, {2, 6}, {2}},
+        {6, 0, 1, {2, 6}, {2}},
+        {5, -1, 0, {1, 5}, {1}},
+        {5, -1, 1, {1, 5}, {1}},
+        {4, -1, 0, {3, 4}, {3}},
+        {4, -1, 1, {3, 4}, {3}},
+        {4, 0, 0, {4}, {}},
+        {4, 0, 1, {4}, {}},
+        {3, -1, 0, {3}, {}},
+        {2, -1, 0, {1, 2}, {1}},
+        {2, -1, 1, {1, 2}, {1}},
+        {2, 0, 0, {2}, {}},
+        {2, 0, 1, {2}, {}},
         {1, -1, 0, {1}, {}},
     };
     for (const ChainCase& c : cases) {
@@ -100,7 +114,8 @@ TEST(Mmlest, StartUpChainsRunTheirModelsAndPrintTheirLines) {
         auto lines = lines_containing(e->report(), "START-UP");
         ASSERT_EQ(lines.size(), c.startup_lines.size());
         for (std::size_t k = 0; k < lines.size(); ++k) {
-            const std::string tail = " ITERATIONS REQUIRED IN START-UP WITH MODEL " + std::to_string(c.startup_lines[k]);
+            const std::string tail =
+                " ITERATIONS REQUIRED IN START-UP WITH MODEL " + std::to_string(c.startup_lines[k]);
             ASSERT_GE(lines[k].size(), tail.size() + 3);
             EXPECT_EQ(lines[k].substr(0, 2), "  ");
             EXPECT_EQ(lines[k].substr(lines[k].size() - tail.size()), tail);

@@ -53,8 +53,8 @@ TEST(Randn2, ExpectedCountsMatchAnIndependentPosteriorOnTheGrid) {
                     for (int k = 1; k <= 5; ++k) {
                         int r = e->st->RESP(j, k);
                         if (r < 0) continue;
-                        auto pr = vormsim::probabilities(8, e->spec.items[static_cast<std::size_t>(k - 1)],
-                                                         e->st->XQUAD(p));
+                        auto pr =
+                            vormsim::probabilities(8, e->spec.items[static_cast<std::size_t>(k - 1)], e->st->XQUAD(p));
                         l += std::log(pr[static_cast<std::size_t>(r)]);
                     }
                     lw[p - 1] = l;

@@ -14,46 +14,62 @@ enum Kind { kAlpha, kDelta, kLambda, kTau };
 
 bool has_kind(int model, Kind kind) {
     switch (kind) {
-        case kAlpha: return model >= 5;
-        case kDelta: return true;
-        case kLambda: return model == 1 || model == 2 || model == 5 || model == 6;
-        default: return !has_kind(model, kLambda);
+        case kAlpha:
+            return model >= 5;
+        case kDelta:
+            return true;
+        case kLambda:
+            return model == 1 || model == 2 || model == 5 || model == 6;
+        default:
+            return !has_kind(model, kLambda);
     }
 }
 
 // The parameter x of the derivative: in the store, or the common UNIT / TAUC argument.
 double& parameter(Store& st, double& unit, CatReals& tauc, int model, Kind kind, int i, int k) {
     switch (kind) {
-        case kAlpha: return st.ALPHA(i);
-        case kDelta: return st.DELTA(i);
-        case kLambda: return (model == 1 || model == 5) ? unit : st.LAMBDA(i);
-        default: return (model == 3 || model == 7) ? tauc(k) : st.TAU(i, k);
+        case kAlpha:
+            return st.ALPHA(i);
+        case kDelta:
+            return st.DELTA(i);
+        case kLambda:
+            return (model == 1 || model == 5) ? unit : st.LAMBDA(i);
+        default:
+            return (model == 3 || model == 7) ? tauc(k) : st.TAU(i, k);
     }
 }
 
 bool derivative(Store& st, int model, Kind kind, int i, int K, double unit, const CatReals& tauc, const double* th) {
     switch (kind) {
-        case kAlpha: return DPALP(st, model, 1, i, K, unit, tauc, th);
-        case kDelta: return DPDEL(st, model, 1, i, K, unit, tauc, th);
-        case kLambda: return DPLAM(st, model, 1, i, K, unit, tauc, th);
-        default: return DPTAU(st, model, 1, i, K, unit, tauc, th);
+        case kAlpha:
+            return DPALP(st, model, 1, i, K, unit, tauc, th);
+        case kDelta:
+            return DPDEL(st, model, 1, i, K, unit, tauc, th);
+        case kLambda:
+            return DPLAM(st, model, 1, i, K, unit, tauc, th);
+        default:
+            return DPTAU(st, model, 1, i, K, unit, tauc, th);
     }
 }
 
 double result(const Store& st, Kind kind, int k, int c) {
     switch (kind) {
-        case kAlpha: return st.DPAD(1, c);
-        case kDelta: return st.DPAD(2, c);
-        case kLambda: return st.DPLT(1, c);
-        default: return st.DPLT(k, c);
+        case kAlpha:
+            return st.DPAD(1, c);
+        case kDelta:
+            return st.DPAD(2, c);
+        case kLambda:
+            return st.DPLT(1, c);
+        default:
+            return st.DPLT(k, c);
     }
 }
 
 // Checks one derivative row against central differences of the probability
 // routine and against the closed form.
 void check_row(Store& st, double& unit, CatReals& tauc, int model, Kind kind, int i, int K, int k, double th) {
-    SCOPED_TRACE(::testing::Message() << "model " << model << " kind " << kind << " item " << i << " K " << K
-                                      << " k " << k << " theta " << th);
+    SCOPED_TRACE(::testing::Message() << "model " << model << " kind " << kind << " item " << i << " K " << K << " k "
+                                      << k << " theta " << th);
     ASSERT_TRUE(derivative(st, model, kind, i, K, unit, tauc, &th));
     double dp[10], scale = 0.0, sum = 0.0;
     for (int c = 0; c < K; ++c) {
@@ -85,7 +101,8 @@ void check_row(Store& st, double& unit, CatReals& tauc, int model, Kind kind, in
 void check_all_rows(Store& st, double unit, CatReals tauc, int model, int i, int K, double th) {
     for (Kind kind : {kAlpha, kDelta, kLambda, kTau}) {
         if (!has_kind(model, kind)) continue;
-        if (kind != kTau) check_row(st, unit, tauc, model, kind, i, K, 1, th);
+        if (kind != kTau)
+            check_row(st, unit, tauc, model, kind, i, K, 1, th);
         else
             for (int k = 1; k < K; ++k) check_row(st, unit, tauc, model, kind, i, K, k, th);
     }
@@ -158,7 +175,8 @@ TEST(Dp, WritesOnlyTheCategoriesAndThresholdsOfTheItem) {
         for (int c = 0; c < 10; ++c) {
             EXPECT_EQ(st->DPAD(1, c) == -7.0, c >= 4 || !has_kind(model, kAlpha)) << model << " " << c;
             EXPECT_EQ(st->DPAD(2, c) == -7.0, c >= 4) << model << " " << c;
-            for (int r = 1; r <= 9; ++r) EXPECT_EQ(st->DPLT(r, c) == -7.0, c >= 4 || r > dplt_rows) << model << " " << r;
+            for (int r = 1; r <= 9; ++r)
+                EXPECT_EQ(st->DPLT(r, c) == -7.0, c >= 4 || r > dplt_rows) << model << " " << r;
         }
         // One category (no free threshold) and no category write nothing.
         st->DPAD.fill(-7.0);

@@ -8,9 +8,9 @@
 namespace vorm::test {
 namespace {
 
-constexpr double kRel = 1e-12;     // a few hundred roundings of exp and sums
-constexpr double kFloor = 1e-290;  // below this both sides are underflow noise
-constexpr double kRelHuge = 1e-11; // exponents near 1e4 carry rounding of 1e4 ulp
+constexpr double kRel = 1e-12;      // a few hundred roundings of exp and sums
+constexpr double kFloor = 1e-290;   // below this both sides are underflow noise
+constexpr double kRelHuge = 1e-11;  // exponents near 1e4 carry rounding of 1e4 ulp
 
 double theta_grid(int t) { return -6.0 + 0.75 * t; }  // t = 0..16
 

@@ -34,8 +34,8 @@ inline void reference_log_prob(int model, const Store& st, int i, int K, double 
 
 // dP(c)/dx for x = alpha (kind 0), delta (1), lambda (2) or tau(k) (3), from
 // d ln w(c)/dx = s du + (1 - s) dv with s = exp(u) / (exp(u) + exp(v)).
-inline void reference_dprob(int model, const Store& st, int i, int K, double unit, const CatReals& tauc,
-                            double theta, int kind, int k, long double* dp) {
+inline void reference_dprob(int model, const Store& st, int i, int K, double unit, const CatReals& tauc, double theta,
+                            int kind, int k, long double* dp) {
     const bool unit_model = model == 1 || model == 2 || model == 5 || model == 6;
     const long double a = model >= 5 ? st.ALPHA(i) : 1.0L;
     const long double lam = (model == 1 || model == 5) ? unit : st.LAMBDA(i);
@@ -49,10 +49,20 @@ inline void reference_dprob(int model, const Store& st, int i, int K, double uni
         long double u = a * (E + c * d), v = a * (E + (M - c) * d), du, dv;
         long double s = u > v ? 1 / (1 + std::exp(v - u)) : std::exp(u - v) / (1 + std::exp(u - v));
         switch (kind) {
-            case 0: du = E + c * d; dv = E + (M - c) * d; break;
-            case 1: du = -a * c; dv = -a * (M - c); break;
-            case 2: du = dv = a * c * (M - c); break;
-            default: du = dv = k <= c ? -a : 0; break;
+            case 0:
+                du = E + c * d;
+                dv = E + (M - c) * d;
+                break;
+            case 1:
+                du = -a * c;
+                dv = -a * (M - c);
+                break;
+            case 2:
+                du = dv = a * c * (M - c);
+                break;
+            default:
+                du = dv = k <= c ? -a : 0;
+                break;
         }
         g[c] = s * du + (1 - s) * dv;
         gbar += std::exp(lp[c]) * g[c];

@@ -1,17 +1,16 @@
 #include "numlib/Chidf.h"
 
-#include "numlib/Chebyshev_series.h"
-#include "numlib/Numlib_error.h"
-#include "test_support.h"
-
-#include <boost/math/special_functions/gamma.hpp>
-
 #include <algorithm>
+#include <boost/math/special_functions/gamma.hpp>
 #include <clocale>
 #include <cmath>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "numlib/Chebyshev_series.h"
+#include "numlib/Numlib_error.h"
+#include "test_support.h"
 
 namespace vorm {
 namespace {
@@ -136,13 +135,23 @@ TEST_F(Chidf, MatchesTheReferenceBranchByBranchOverDegreesOfFreedomOneTo200) {
             const Branch b = branch_of(x, df);
             seen[static_cast<int>(b)]++;
             switch (b) {
-            case Branch::Zero: EXPECT_EQ(r, 0.0f) << x << " " << df; EXPECT_LE(p, SHORTCUT_ABS) << x << " " << df; break;
-            case Branch::One: EXPECT_EQ(r, 1.0f) << x << " " << df; EXPECT_LE(1.0 - p, SHORTCUT_ABS) << x << " " << df; break;
-            case Branch::Normal: EXPECT_NEAR(r, p, NORMAL_ABS) << x << " " << df; break;
-            case Branch::Series: EXPECT_NEAR(r, p, SERIES_REL * p + 1e-37) << x << " " << df; break;
-            case Branch::Asymptotic:
-                EXPECT_NEAR(r, p, SERIES_REL * (1.0 - p) + ROUND_ABS) << x << " " << df;
-                break;
+                case Branch::Zero:
+                    EXPECT_EQ(r, 0.0f) << x << " " << df;
+                    EXPECT_LE(p, SHORTCUT_ABS) << x << " " << df;
+                    break;
+                case Branch::One:
+                    EXPECT_EQ(r, 1.0f) << x << " " << df;
+                    EXPECT_LE(1.0 - p, SHORTCUT_ABS) << x << " " << df;
+                    break;
+                case Branch::Normal:
+                    EXPECT_NEAR(r, p, NORMAL_ABS) << x << " " << df;
+                    break;
+                case Branch::Series:
+                    EXPECT_NEAR(r, p, SERIES_REL * p + 1e-37) << x << " " << df;
+                    break;
+                case Branch::Asymptotic:
+                    EXPECT_NEAR(r, p, SERIES_REL * (1.0 - p) + ROUND_ABS) << x << " " << df;
+                    break;
             }
         }
     }
@@ -152,8 +161,8 @@ TEST_F(Chidf, MatchesTheReferenceBranchByBranchOverDegreesOfFreedomOneTo200) {
 TEST_F(Chidf, ContinuousWhereTheSeriesGivesWayToTheAsymptoticExpansion) {
     ERSET(0, 1, 0);
     // h = max(a/2, 13): x = 26 up to 52 degrees of freedom, x = df/2 above.
-    const float cases[][2] = {{26.0f, 1.0f}, {26.0f, 10.0f}, {26.0f, 30.5f}, {26.0f, 52.0f}, {30.0f, 60.0f},
-                              {32.5f, 65.0f}};
+    const float cases[][2] = {{26.0f, 1.0f},  {26.0f, 10.0f}, {26.0f, 30.5f},
+                              {26.0f, 52.0f}, {30.0f, 60.0f}, {32.5f, 65.0f}};
     for (const auto& c : cases) {
         const float x = c[0], df = c[1];
         const float below = std::nextafter(x, 0.0f);
@@ -170,8 +179,7 @@ TEST_F(Chidf, NormalDistributionFunction) {
     EXPECT_EQ(console_.str(), "");  // the underflow of ERFC is withdrawn
     EXPECT_EQ(LAST_ERROR_CODE(), 0);
     for (float x = -12.0f; x <= 6.0f; x += 0.25f)
-        EXPECT_NEAR_REL(ANORDF(x), 0.5 * std::erfc(-x / std::sqrt(2.0)), ERFC_REL * std::max(1.0, x * x / 2.0),
-                        1e-37)
+        EXPECT_NEAR_REL(ANORDF(x), 0.5 * std::erfc(-x / std::sqrt(2.0)), ERFC_REL * std::max(1.0, x * x / 2.0), 1e-37)
             << x;
 }
 
@@ -235,7 +243,10 @@ TEST_F(Chidf, ChebyshevTablesStartWithThePublishedCoefficientsAndNeedFewTerms) {
     EXPECT_EQ(GCS[0], 0.00857119542f);
     EXPECT_EQ(GCS[4], 0.00132680812f);
     const float eta = 0.1f * 5.9604645E-08f;
-    struct Table { const float* cs; int count; } tables[] = {{ERFCS, 13}, {ERFCCS, 24}, {ERC2CS, 23}, {GCS, 23}};
+    struct Table {
+        const float* cs;
+        int count;
+    } tables[] = {{ERFCS, 13}, {ERFCCS, 24}, {ERC2CS, 23}, {GCS, 23}};
     for (const Table& t : tables) {
         const int n = INITS(t.cs, t.count, eta);
         EXPECT_GT(n, 3);

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "Numlib_test_fixture.h"
 #include "common/stop.h"
 #include "numlib/Numlib_error.h"
 #include "numlib/Workspace.h"
-#include "Numlib_test_fixture.h"
 #include "test_support.h"
 
 namespace vorm {
@@ -113,8 +113,9 @@ TEST_F(DcorvcTest, RejectsNoVariablesWithTerminalErrorThatEndsTheProgram) {
     Result r(1);
     d.nvar = 0;
     EXPECT_THROW(run(0, d, r, 1, 2), EngineStop);
-    EXPECT_NE(flat(console.str()).find("TERMINAL ERROR 1 from DCORVC. NVAR = 0. The number of variables must "
-                                       "be positive."),
+    EXPECT_NE(flat(console.str())
+                  .find("TERMINAL ERROR 1 from DCORVC. NVAR = 0. The number of variables must "
+                        "be positive."),
               std::string::npos)
         << console.str();
 }
@@ -124,8 +125,9 @@ TEST_F(DcorvcTest, WorkspaceTooLargeIsTerminalErrorNamingNvar) {
     Data d(2, nvar, 2);
     Result r(nvar, nvar);
     EXPECT_THROW(run(0, d, r, 1, 2), EngineStop);
-    EXPECT_NE(flat(console.str()).find("TERMINAL ERROR 2 from DCORVC. The required storage cannot be allocated. "
-                                       "The workspace allocation is based on NVAR = 1000."),
+    EXPECT_NE(flat(console.str())
+                  .find("TERMINAL ERROR 2 from DCORVC. The required storage cannot be allocated. "
+                        "The workspace allocation is based on NVAR = 1000."),
               std::string::npos)
         << console.str();
 }
@@ -228,7 +230,7 @@ TEST_F(DcorvcTest, ConstantAndMissingCodeColumnsGiveNaNRowsAndOneWarningEach) {
     std::uniform_int_distribution<int> cat(0, 3);
     for (int r = 1; r <= 50; ++r) {
         d(r, 1) = cat(gen);
-        d(r, 2) = 2;   // everyone in the same category
+        d(r, 2) = 2;  // everyone in the same category
         d(r, 3) = cat(gen);
         d(r, 4) = -1;  // everyone missing
     }
@@ -395,8 +397,9 @@ TEST_F(DcorvcTest, ZeroWeightSumGivesNaNAndWarning) {
     run(0, d, r, 1, 2, 0, 2);
     EXPECT_TRUE(std::isnan(r.mean[0]));
     EXPECT_TRUE(std::isnan(r.c(1, 1)));
-    EXPECT_NE(flat(console.str()).find("WARNING ERROR 13 from DCORVC. The sum of the weights is zero. The means "
-                                       "and correlations are set to NaN (not a number)."),
+    EXPECT_NE(flat(console.str())
+                  .find("WARNING ERROR 13 from DCORVC. The sum of the weights is zero. The means "
+                        "and correlations are set to NaN (not a number)."),
               std::string::npos)
         << console.str();
 }
@@ -422,8 +425,9 @@ TEST_F(DcorvcTest, SeveralCallsAndRemovedRowsAgreeWithOneCall) {
     // Taking out more than went in.
     run(1, d, removed, 1, 2, 0, 0, 10, 1);
     EXPECT_THROW(run(3, d, removed, 1, 2, 0, 0, -20, 1), EngineStop);
-    EXPECT_NE(flat(console.str()).find("FATAL ERROR 10 from DCORVC. More observations have been deleted than were "
-                                       "originally entered."),
+    EXPECT_NE(flat(console.str())
+                  .find("FATAL ERROR 10 from DCORVC. More observations have been deleted than were "
+                        "originally entered."),
               std::string::npos)
         << console.str();
 }

@@ -1,11 +1,5 @@
 #include "numlib/Dlinrg.h"
 
-#include "common/stop.h"
-#include "numlib/Dl2nrg.h"
-#include "numlib/Numlib_error.h"
-#include "numlib/Workspace.h"
-#include "test_support.h"
-
 #include <algorithm>
 #include <clocale>
 #include <cmath>
@@ -13,6 +7,12 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "common/stop.h"
+#include "numlib/Dl2nrg.h"
+#include "numlib/Numlib_error.h"
+#include "numlib/Workspace.h"
+#include "test_support.h"
 
 namespace vorm {
 namespace {

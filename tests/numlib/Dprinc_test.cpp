@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "Numlib_test_fixture.h"
 #include "common/stop.h"
 #include "numlib/Dcorvc.h"
 #include "numlib/De2csf.h"
 #include "numlib/Numlib_error.h"
-#include "Numlib_test_fixture.h"
 #include "test_support.h"
 
 namespace vorm {
@@ -114,8 +114,9 @@ TEST_F(DprincTest, NegativeDiagonalIsTerminalAndEndsTheProgram) {
     Mat m(3);
     m(1, 1) = 1, m(2, 2) = -0.5, m(3, 3) = 1;
     EXPECT_THROW(principal(m), EngineStop);
-    EXPECT_NE(flat(console.str()).find("from DPRINC. COV(2,2) = -5.000000000000000D-01. All diagonal elements of "
-                                       "COV must be nonnegative."),
+    EXPECT_NE(flat(console.str())
+                  .find("from DPRINC. COV(2,2) = -5.000000000000000D-01. All diagonal elements of "
+                        "COV must be nonnegative."),
               std::string::npos)
         << console.str();
     EXPECT_NE(console.str().find("TERMINAL"), std::string::npos);
@@ -128,8 +129,9 @@ TEST_F(DprincTest, NaNMatrixFailsToConvergeWithFatalError) {
         for (int j = i; j <= 3; ++j) m(i, j) = i == j ? 1.0 : 0.3;
     m(1, 2) = m(2, 3) = std::numeric_limits<double>::quiet_NaN();
     EXPECT_THROW(principal(m), EngineStop);
-    EXPECT_NE(flat(console.str()).find("FATAL ERROR 1 from DPRINC. The iteration for the eigenvalues did not "
-                                       "converge."),
+    EXPECT_NE(flat(console.str())
+                  .find("FATAL ERROR 1 from DPRINC. The iteration for the eigenvalues did not "
+                        "converge."),
               std::string::npos)
         << console.str();
 
@@ -147,8 +149,9 @@ TEST_F(DprincTest, NoDegreesOfFreedomWarnsAndUsesOneHundred) {
     Mat m(2);
     m(1, 1) = m(2, 2) = 1, m(1, 2) = 0.5;
     Pc p0 = principal(m, 0);
-    EXPECT_NE(flat(console.str()).find("WARNING ERROR 1 from DPRINC. Because the number of degrees of freedom in "
-                                       "COV, NDF, is less than or equal to 0, 100 degrees of freedom will be used."),
+    EXPECT_NE(flat(console.str())
+                  .find("WARNING ERROR 1 from DPRINC. Because the number of degrees of freedom in "
+                        "COV, NDF, is less than or equal to 0, 100 degrees of freedom will be used."),
               std::string::npos)
         << console.str();
     Pc p100 = principal(m, 100);
@@ -161,8 +164,7 @@ TEST_F(DprincTest, ClearlyNegativeEigenvalueWarnsAndCountsAsZero) {
     Pc p = principal(m, 100, 0);
     EXPECT_NEAR(p.eval[1], -1.0, 1e-14);
     EXPECT_NE(flat(console.str()).find("EVAL(2) = -"), std::string::npos) << console.str();
-    EXPECT_NE(flat(console.str()).find("One or more eigenvalues much less than zero are computed."),
-              std::string::npos);
+    EXPECT_NE(flat(console.str()).find("One or more eigenvalues much less than zero are computed."), std::string::npos);
     EXPECT_EQ(p.std[1], 0.0);
     EXPECT_EQ(p.a(1, 2), 0.0);
 }
@@ -326,8 +328,7 @@ TEST_F(DprincTest, DominantElementComesBackPositiveWhateverTheReduction) {
     for (int sign : {1, -1}) {
         Mat m(3);
         for (int i = 1; i <= 3; ++i)
-            for (int j = i; j <= 3; ++j)
-                m(i, j) = (i == j ? 1.0 : 0.0) + 2.0 * (sign * v1[i - 1]) * (sign * v1[j - 1]);
+            for (int j = i; j <= 3; ++j) m(i, j) = (i == j ? 1.0 : 0.0) + 2.0 * (sign * v1[i - 1]) * (sign * v1[j - 1]);
         Pc p = principal(m);
         EXPECT_NEAR(p.eval[0], 3.0, 1e-14);
         EXPECT_GT(p.evec(2, 1), 0.0);
@@ -378,7 +379,6 @@ TEST_F(DprincTest, EigensystemDoesNotChangeItsInput) {
     }
 }
 
-
 // --- the start values' chain: correlations of responses, then components -----
 
 struct Responses {
@@ -392,8 +392,8 @@ Mat correlations(Responses& d, int nrow, int nvar) {
     std::vector<int> npair(kLd * kLd);
     int nobs, nmiss;
     double sumwt;
-    DCORVC(0, nrow, nvar, d.x.data(), 2000, 0, 0, 1, 2, mean.data(), cor.a.data(), kLd, npair.data(), kLd, nobs,
-           nmiss, sumwt);
+    DCORVC(0, nrow, nvar, d.x.data(), 2000, 0, 0, 1, 2, mean.data(), cor.a.data(), kLd, npair.data(), kLd, nobs, nmiss,
+           sumwt);
     return cor;
 }
 
@@ -429,8 +429,9 @@ TEST_F(DprincTest, ConstantItemWarnsInCorrelationsAndEndsTheRunInComponents) {
     EXPECT_NE(flat(console.str()).find("WARNING ERROR 14 from DCORVC."), std::string::npos) << console.str();
     console.str("");
     EXPECT_THROW(principal(cor, 300), EngineStop);
-    EXPECT_NE(flat(console.str()).find("FATAL ERROR 1 from DPRINC. The iteration for the eigenvalues did not "
-                                       "converge."),
+    EXPECT_NE(flat(console.str())
+                  .find("FATAL ERROR 1 from DPRINC. The iteration for the eigenvalues did not "
+                        "converge."),
               std::string::npos)
         << console.str();
 }

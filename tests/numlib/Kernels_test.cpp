@@ -386,7 +386,8 @@ TEST_F(KernelsTest, MatrixVectorKernelsRejectBadArgumentsWithoutChange) {
               "\n *** TERMINAL ERROR 1 from DGEMV.  TRANS must be set equal to N or T or C\n"
               " ***          while X is given.\n");
     DGEMV('N', -1, 3, 1.0, a.a.data(), 3, x.data(), 1, 0.0, y.data(), 1);
-    EXPECT_NE(printed().find("ERROR 2 from DGEMV.  M must be greater than or equal to zero\n ***          while -1 is given.\n"),
+    EXPECT_NE(printed().find(
+                  "ERROR 2 from DGEMV.  M must be greater than or equal to zero\n ***          while -1 is given.\n"),
               std::string::npos);
     DGEMV('N', 3, 3, 1.0, a.a.data(), 2, x.data(), 1, 0.0, y.data(), 1);
     std::string out = printed();
@@ -402,7 +403,8 @@ TEST_F(KernelsTest, MatrixVectorKernelsRejectBadArgumentsWithoutChange) {
     out = printed();
     EXPECT_NE(out.find("ERROR 9 from DSYR2.  LDA must be greater than or equal to N"), std::string::npos) << out;
     DGER(3, -2, 1.0, x.data(), 1, y.data(), 1, a.a.data(), 3);
-    EXPECT_NE(printed().find("ERROR 2 from DGER.  N must be greater than or equal to zero\n ***          while -2 is given.\n"),
+    EXPECT_NE(printed().find(
+                  "ERROR 2 from DGER.  N must be greater than or equal to zero\n ***          while -2 is given.\n"),
               std::string::npos);
     EXPECT_EQ(a.a, a0);
     EXPECT_EQ(y, (std::vector<double>{4, 5, 6}));
@@ -431,7 +433,8 @@ TEST_F(KernelsTest, SymvReadsOnlyItsTriangle) {
             for (int i = 1; i <= n; ++i) {
                 long double s = 0;
                 for (int k = 1; k <= n; ++k) s += (long double)full(i, k) * x[at(n, incx, k)];
-                expected[static_cast<std::size_t>(i - 1)] = static_cast<double>(alpha * s + beta * (long double)y[i - 1]);
+                expected[static_cast<std::size_t>(i - 1)] =
+                    static_cast<double>(alpha * s + beta * (long double)y[i - 1]);
             }
             DSYMV(uplo, n, alpha, tri.a.data(), tri.lda, x.data(), incx, beta, y.data(), 1);
             for (int i = 0; i < n; ++i) EXPECT_NEAR_REL(y[i], expected[i], 1e-13) << uplo << incx << " i=" << i;

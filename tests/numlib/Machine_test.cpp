@@ -65,8 +65,7 @@ TEST_F(MachineTest, ImachAndUmachOutOfRangeWriteTheirOwnBlockAndEnd) {
               " ***          must be between 1 and 12 inclusive.\n"
               " ***          N =     13.\n\n");
     int unit = 0;
-    EXPECT_EQ(stop_line([&] { UMACH(-4, unit); }),
-              " THE NUMERICAL LIBRARY ENDED THE RUN: TERMINAL ERROR 5 FROM UMACH");
+    EXPECT_EQ(stop_line([&] { UMACH(-4, unit); }), " THE NUMERICAL LIBRARY ENDED THE RUN: TERMINAL ERROR 5 FROM UMACH");
     EXPECT_EQ(printed(),
               "\n *** TERMINAL ERROR 5 from UMACH.  The absolute\n"
               " ***          value of the index variable must be\n"
@@ -116,13 +115,19 @@ TEST_F(MachineTest, OptionStoreRejectsBadRequests) {
     IUMAG("BOOK", 1, 1, 1, &opt, vals);
     EXPECT_NE(printed().find("PRODNM = BOOK is invalid."), std::string::npos);
     IUMAG("MATH", 11, 1, 1, &opt, vals);
-    EXPECT_NE(printed().find("ICHP = 11 is an invalid MATH chapter\n ***          number.  To get or put MATH options, ICHP must be between 1 and \n ***          10.\n"), std::string::npos);
+    EXPECT_NE(printed().find("ICHP = 11 is an invalid MATH chapter\n ***          number.  To get or put MATH options, "
+                             "ICHP must be between 1 and \n ***          10.\n"),
+              std::string::npos);
     IUMAG("STAT", 21, 1, 1, &opt, vals);
-    EXPECT_NE(printed().find("ICHP = 21 is an invalid STAT chapter\n ***          number.  To get or put STAT options, ICHP must be between 1 and \n ***          20.\n"), std::string::npos);
+    EXPECT_NE(printed().find("ICHP = 21 is an invalid STAT chapter\n ***          number.  To get or put STAT options, "
+                             "ICHP must be between 1 and \n ***          20.\n"),
+              std::string::npos);
     IUMAG("STAT", 3, 1, 1, &opt, vals);
     EXPECT_NE(printed().find("No options exist for STAT chapter 3."), std::string::npos);
     IUMAG("MATH", 1, 1, 0, &opt, vals);
-    EXPECT_NE(printed().find("NUMOPT = 0 is an invalid number of\n ***          options.  NUMOPT must be greater than zero.\n"), std::string::npos);
+    EXPECT_NE(printed().find(
+                  "NUMOPT = 0 is an invalid number of\n ***          options.  NUMOPT must be greater than zero.\n"),
+              std::string::npos);
     int bad[2] = {17, 4};
     IUMAG("MATH", 1, 1, 2, bad, vals);
     std::string out = printed();

@@ -63,17 +63,22 @@ TEST_F(ErrorMachineryTest, FiftiethNestedPushFails) {
 TEST_F(ErrorMachineryTest, BadArgumentToTypeOrCodeQueryEnds) {
     ERSET(0, 0, 0);
     EXPECT_EQ(stop_line([] { N1RTY(2); }), kLibStop + "TERMINAL ERROR 1 FROM USER");
-    EXPECT_EQ(printed(), line1("TERMINAL", 1, "USER", "The argument passed to N1RTY must be 0 or") +
-                             " ***          1. \n");
+    EXPECT_EQ(printed(),
+              line1("TERMINAL", 1, "USER", "The argument passed to N1RTY must be 0 or") + " ***          1. \n");
     EXPECT_EQ(stop_line([] { N1RCD(-1); }), kLibStop + "TERMINAL ERROR 1 FROM USER");
-    EXPECT_EQ(printed(), line1("TERMINAL", 1, "USER", "The argument passed to N1RCD must be 0 or") +
-                             " ***          1. \n");
+    EXPECT_EQ(printed(),
+              line1("TERMINAL", 1, "USER", "The argument passed to N1RCD must be 0 or") + " ***          1. \n");
 }
 
 TEST_F(ErrorMachineryTest, StopLeavesAFreshStateForTheNextProgram) {
     E1PSH("OUTER");
     E1PSH("INNER");
-    EXPECT_NE(stop_line([] { E1MES(4, 1, "x"); E1POP("INNER"); E1POP("OUTER"); }), "");
+    EXPECT_NE(stop_line([] {
+                  E1MES(4, 1, "x");
+                  E1POP("INNER");
+                  E1POP("OUTER");
+              }),
+              "");
     printed();
     // The next call starts at level 2 again with the default tables.
     routine("NEXT", 1, 3, "quiet note");
@@ -486,7 +491,8 @@ TEST(NumlibText, CharacterRoutines) {
 TEST_F(ErrorMachineryTest, AcharRejectsNegativeCode) {
     EXPECT_EQ(ACHAR(66), 'B');
     EXPECT_EQ(stop_line([] { ACHAR(-1); }), kLibStop + "TERMINAL ERROR 1 FROM ACHAR");
-    EXPECT_NE(printed().find("The ASCII value must be non-negative while\n ***          I = -1 is given.\n"), std::string::npos);
+    EXPECT_NE(printed().find("The ASCII value must be non-negative while\n ***          I = -1 is given.\n"),
+              std::string::npos);
 }
 
 }  // namespace

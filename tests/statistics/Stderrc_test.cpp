@@ -48,10 +48,18 @@ std::vector<Param> params_of(int model, int K) {
 
 void shift(vormsim::Item& it, const Param& p, double h) {
     switch (p.kind) {
-    case Param::Alpha: it.alpha += h; break;
-    case Param::Delta: it.delta += h; break;
-    case Param::Lambda: it.lambda += h; break;
-    case Param::Tau: it.tau[static_cast<std::size_t>(p.k)] += h; break;
+        case Param::Alpha:
+            it.alpha += h;
+            break;
+        case Param::Delta:
+            it.delta += h;
+            break;
+        case Param::Lambda:
+            it.lambda += h;
+            break;
+        case Param::Tau:
+            it.tau[static_cast<std::size_t>(p.k)] += h;
+            break;
     }
 }
 
@@ -134,7 +142,8 @@ struct Case {
         s.UNIT = items[0].lambda;
         for (int k = 0; k < items[0].K; ++k) s.TAUC(k) = items[0].tau[k];
         for (int r = 1; r <= j.NSUBJ; ++r)
-            for (int i = 1; i <= j.NITEM; ++i) s.RESP(r, i) = data.resp[r - 1][i - 1] < 0 ? -1 : data.resp[r - 1][i - 1];
+            for (int i = 1; i <= j.NITEM; ++i)
+                s.RESP(r, i) = data.resp[r - 1][i - 1] < 0 ? -1 : data.resp[r - 1][i - 1];
     }
 
     void run() {
@@ -324,8 +333,7 @@ void expect_above_expected_count_errors(int model) {
         if (model >= 5) {
             expect_ratio(c.st->ASTD(i), std::sqrt(inv[0][0]));
         }
-        for (int k = 1; k < it.K; ++k)
-            expect_ratio(c.st->TAUSTD(i, k), std::sqrt(inv[lead + k - 1][lead + k - 1]));
+        for (int k = 1; k < it.K; ++k) expect_ratio(c.st->TAUSTD(i, k), std::sqrt(inv[lead + k - 1][lead + k - 1]));
     }
 }
 

@@ -21,8 +21,10 @@ struct CLocale {
 std::string quote(const std::string& s) {
     std::string q = "'";
     for (char c : s) {
-        if (c == '\'') q += "'\\''";
-        else q += c;
+        if (c == '\'')
+            q += "'\\''";
+        else
+            q += c;
     }
     return q + "'";
 }
@@ -39,8 +41,8 @@ std::string quote(const std::string& s) {
     double rel = diff / scale;
     if (rel <= rel_tol && !std::isnan(rel)) return ::testing::AssertionSuccess();
     char buf[256];
-    std::snprintf(buf, sizeof buf, "actual %.17g expected %.17g relative error %.3g (tolerance %.3g)", actual,
-                  expected, rel, rel_tol);
+    std::snprintf(buf, sizeof buf, "actual %.17g expected %.17g relative error %.3g (tolerance %.3g)", actual, expected,
+                  rel, rel_tol);
     return ::testing::AssertionFailure() << buf;
 }
 

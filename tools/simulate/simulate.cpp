@@ -45,7 +45,8 @@ std::vector<double> probabilities(int model, const Item& item, double theta) {
     double sum = 0.0;
     for (double lw : logw) sum += std::exp(lw - top);
     std::vector<double> p(static_cast<std::size_t>(K));
-    for (int c = 0; c < K; ++c) p[static_cast<std::size_t>(c)] = std::exp(logw[static_cast<std::size_t>(c)] - top) / sum;
+    for (int c = 0; c < K; ++c)
+        p[static_cast<std::size_t>(c)] = std::exp(logw[static_cast<std::size_t>(c)] - top) / sum;
     return p;
 }
 

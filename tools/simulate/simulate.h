@@ -14,10 +14,10 @@
 namespace vormsim {
 
 struct Item {
-    int K = 2;             // categories 0..K-1
-    double delta = 0.0;    // location
-    double alpha = 1.0;    // discrimination (models 5..8)
-    double lambda = 0.5;   // unit parameter (models 1, 2, 5, 6)
+    int K = 2;                // categories 0..K-1
+    double delta = 0.0;       // location
+    double alpha = 1.0;       // discrimination (models 5..8)
+    double lambda = 0.5;      // unit parameter (models 1, 2, 5, 6)
     std::vector<double> tau;  // thresholds 0..K-1, tau[0] = 0 (models 3, 4, 7, 8)
 };
 
@@ -30,8 +30,8 @@ struct Spec {
 };
 
 struct Data {
-    std::vector<double> theta;            // true locations, one per respondent
-    std::vector<std::vector<int>> resp;   // resp[j][i], -9 for missing
+    std::vector<double> theta;           // true locations, one per respondent
+    std::vector<std::vector<int>> resp;  // resp[j][i], -9 for missing
 };
 
 // Category probabilities of one item at theta under the model.
