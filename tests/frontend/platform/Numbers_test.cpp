@@ -122,5 +122,15 @@ TEST(Numbers, GiveTheSameResultsUnderACommaLocale) {
               "1e-07| 1E-07|1E-07;1234.5| 1234.5|1234.5;");
 }
 
+// The suite's second run sets LC_ALL to a comma locale, which QApplication
+// takes over; if it did not, that run would prove nothing.
+TEST(Numbers, TheCommaLocaleRunRunsUnderACommaLocale) {
+    if (!qgetenv("LC_ALL").startsWith("de_DE")) GTEST_SKIP() << "not the comma-locale run";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+    EXPECT_STREQ(probe, "0,5");
+    EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
+}
+
 }  // namespace
 }  // namespace vormgui
