@@ -45,7 +45,8 @@ public:
     bool helpWorks = true;
     qint64 nextEnginePid = 4242;
     // Ticks run on real timers whose intervals are multiplied by this; tests
-    // shorten a two-second splash with a small factor.
+    // shorten a two-second splash with a small factor.  Tickers must not
+    // outlive the recorder that made them.
     double clockScale = 1.0;
 
     // The messages' texts only, in order.

@@ -37,9 +37,6 @@ public:
 
     JobSettings jobSettings;
 
-    const AppPaths& paths() const { return paths_; }
-    Services& services() const { return services_; }
-
     // A page created by the front end, reset by newJob and headed at start-up.
     void addPage(JobPage& page);
     // Gives `entry` its action and enables it.

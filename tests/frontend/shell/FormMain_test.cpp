@@ -352,11 +352,5 @@ TEST_F(FormMainTest, PrintWritesTheJobFirstAndPrintsItLineByLine) {
     EXPECT_EQ(rec.log, (QStringList{"write " + cmdfle(), "printer"}));
 }
 
-TEST_F(FormMainTest, SetPrinterOffersThePrinterChoice) {
-    FormMain form(rec, paths);
-    form.mnuSetPrinter->trigger();
-    EXPECT_EQ(rec.log, QStringList{"printer"});
-}
-
 }  // namespace
 }  // namespace vormgui
