@@ -23,9 +23,17 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
 bool HelpWindow::open(const QString& pagePath, QString* error) {
     // QTextBrowser shows an empty page for a file it cannot read and says
     // nothing, so the file is tried first.
+    const QFileInfo info(pagePath);
     QFile page(pagePath);
-    if (!QFileInfo(pagePath).isFile() || !page.open(QIODevice::ReadOnly)) {
-        if (error) *error = QFileInfo(pagePath).exists() ? page.errorString() : QStringLiteral("File not found");
+    QString failure;
+    if (!info.exists())
+        failure = QStringLiteral("File not found");
+    else if (!info.isFile())
+        failure = QStringLiteral("Not a file");
+    else if (!page.open(QIODevice::ReadOnly))
+        failure = page.errorString();
+    if (!failure.isEmpty()) {
+        if (error) *error = failure;
         return false;
     }
     page.close();

@@ -69,7 +69,9 @@ TEST(QtServicesHelp, AMissingPageFailsWithItsReasonAndAPageOpensInItsOwnWindow) 
     QtServices services;
     QString error;
     EXPECT_FALSE(services.showHelp(help.file(QStringLiteral("Missing.htm")), &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error, QStringLiteral("File not found"));
+    EXPECT_FALSE(services.showHelp(help.path(), &error));
+    EXPECT_EQ(error, QStringLiteral("Not a file"));
 
     writeFile(help.file(QStringLiteral("Page.htm")),
               "<html><head><title>Read Data</title></head><body><p>Where the data are.</p></body></html>");
