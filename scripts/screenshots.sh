@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the real VORM under a virtual X display and keeps screenshots for a
 # person to look at, in build/screenshots/: the splash window, the main window
-# with each of its menus open, and a help page.  The program runs from a copy of build/bin whose work
-# folder exists already (no first-start questions), with a throw-away home.
+# with each of its menus open, and a help page.  The program runs from a copy
+# of build/bin whose work folder exists already (no first-start questions),
+# with a throw-away home.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
