@@ -1,0 +1,21 @@
+// VORM: the windowed front end.  It starts the engine VORMCALC beside it and
+// reads the engine's files in the work folder; it shares no code with it.
+#include <QApplication>
+#include <QScreen>
+
+#include "platform/AppPaths.h"
+#include "platform/QtServices.h"
+#include "shell/FormMain.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VORM"));
+    vormgui::QtServices services;
+    vormgui::FormMain form(services, vormgui::AppPaths::forRunningProgram());
+    // The splash centres itself over the main window, so the window's place
+    // comes first.
+    form.move(QApplication::primaryScreen()->availableGeometry().center() - form.rect().center());
+    form.Form_Load();
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,272 @@
+#include "FormMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextStream>
+
+#include "FirstStart.h"
+#include "FormFlash.h"
+#include "JobPage.h"
+#include "TempOutputs.h"
+#include "platform/Services.h"
+#include "results/mPrintControl.h"
+#include "showHelpPage.h"
+
+namespace vormgui {
+
+const QString FormMain::kTitle = QStringLiteral("VORM2004");
+
+namespace {
+
+// The column-1 headings that start-up gives the grids of these pages.
+struct GridHeading {
+    const char* page;
+    const char* heading;
+};
+constexpr GridHeading kGridHeadings[] = {
+    {"FormManualAssign", "Sign"},       {"FormCategories", "No. of Categories"},    {"FormCutoff", "Response Cutoffs"},
+    {"FormItemsDiscarded", "Item No."}, {"FormSubjectsDiscarded", "Respondent ID"},
+};
+
+QMenu* submenu(QWidget* parent, const char* name, const char* caption) {
+    auto* menu = new QMenu(QString::fromLatin1(caption), parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QMenu* addSubmenu(QMenu* parent, const char* name, const char* caption) {
+    QMenu* menu = submenu(parent, name, caption);
+    parent->addMenu(menu);
+    return menu;
+}
+
+// Entries start disabled: a window that is not there yet offers nothing.
+QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {}) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    action->setEnabled(false);
+    return action;
+}
+
+QAction* addSeparator(QMenu* menu, const char* name) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+}  // namespace
+
+FormMain::FormMain(Services& services, const AppPaths& paths, QWidget* parent)
+    : QMainWindow(parent), services_(services), paths_(paths) {
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(kTitle);
+    resize(720, 480);
+    auto* banner = new QLabel(QStringLiteral("<h1>VORM2004</h1><p>Choose a model in the Estimate menu, define the "
+                                             "job in the Data, Estimate and Fit menus, then run it from the File "
+                                             "menu.</p>"),
+                              this);
+    banner->setAlignment(Qt::AlignCenter);
+    banner->setWordWrap(true);
+    banner->setMargin(40);
+    setCentralWidget(banner);
+    buildMenus();
+
+    attach(mnuNewitem, [this] { mnuNewitem_Click(); });
+    attach(mnuSetPrinter, [this] { mnuSetPrinter_Click(); });
+    attach(mnuExititem, [this] { mnuExititem_Click(); });
+    for (int model = 1; model <= 8; ++model)
+        attach(mnuModelitems[model - 1], [this, model] { mnuModelitem_Click(model); });
+    attach(mnuTopicitem, [this] { mnuTopicitem_Click(); });
+    attach(mnuAboutitem, [this] { mnuAboutitem_Click(); });
+    // Print writes the job file first, so it is offered once a writer is there.
+    connect(mnuPrintItem, &QAction::triggered, this, [this] { mnuPrintItem_Click(); });
+}
+
+FormMain::~FormMain() = default;
+
+void FormMain::buildMenus() {
+    QMenuBar* bar = menuBar();
+
+    mnuFile = submenu(this, "mnuFile", "&File");
+    mnuNewitem = addItem(mnuFile, "mnuNewitem", "&New", QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuOpenitem = addItem(mnuFile, "mnuOpenitem", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSeparateitem2 = addSeparator(mnuFile, "mnuSeparateitem2");
+    mnuSaveItem = addItem(mnuFile, "mnuSaveItem", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuSaveAsItem = addItem(mnuFile, "mnuSaveAsItem", "S&ave as...");
+    mnuSeparateitem3 = addSeparator(mnuFile, "mnuSeparateitem3");
+    mnuRunitem = addItem(mnuFile, "mnuRunitem", "&Run");
+    mnuSeparateitem4 = addSeparator(mnuFile, "mnuSeparateitem4");
+    mnuSetPrinter = addItem(mnuFile, "mnuSetPrinter", "&Set Printer");
+    mnuPrintItem = addItem(mnuFile, "mnuPrintItem", "&Print", QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuSeparateitem5 = addSeparator(mnuFile, "mnuSeparateitem5");
+    mnuExititem = addItem(mnuFile, "mnuExititem", "E&xit");
+    mnuSeparateitem4->setVisible(false);
+    mnuSetPrinter->setVisible(false);
+    bar->addMenu(mnuFile);
+
+    mnuData = submenu(this, "mnuData", "&Data");
+    mnuReaddataitem = addItem(mnuData, "mnuReaddataitem", "&Read Data...");
+    mnuDefinitionitem = addItem(mnuData, "mnuDefinitionitem", "&Item Definitions");
+    mnuDiscarddataitem = addSubmenu(mnuData, "mnuDiscarddataitem", "&Discard Data");
+    mnuResponseitem = addItem(mnuDiscarddataitem, "mnuResponseitem", "Response &Cutoffs");
+    mnuDeleteItemsitem = addItem(mnuDiscarddataitem, "mnuDeleteItemsitem", "Delete &Items");
+    mnuDeleteSubjectitem = addItem(mnuDiscarddataitem, "mnuDeleteSubjectitem", "Delete &Respondents");
+    bar->addMenu(mnuData);
+
+    mnuEstimate = submenu(this, "mnuEstimate", "&Estimate");
+    mnuModelitem = addSubmenu(mnuEstimate, "mnuModelitem", "&Model");
+    for (int model = 1; model <= 8; ++model) {
+        const QByteArray name = "mnuModel" + QByteArray::number(model) + "item";
+        const QByteArray caption = "Model &" + QByteArray::number(model);
+        QAction* item = addItem(mnuModelitem, name.constData(), caption.constData());
+        item->setCheckable(true);
+        mnuModelitems[model - 1] = item;
+    }
+    mnuInitialValues = addItem(mnuEstimate, "mnuInitialValues", "&Initial Values");
+    munQuadratureitem = addItem(mnuEstimate, "munQuadratureitem", "&Quadrature");
+    mnuAlgorithmitem = addItem(mnuEstimate, "mnuAlgorithmitem", "&Algorithm");
+    munConstraintitem = addItem(mnuEstimate, "munConstraintitem", "&Constraints");
+    munItemPriorsitem = addSubmenu(mnuEstimate, "munItemPriorsitem", "&Item Priors ");
+    munDeltaitem = addItem(munItemPriorsitem, "munDeltaitem", "&Delta");
+    mnuAlphaitem = addItem(munItemPriorsitem, "mnuAlphaitem", "&Alpha");
+    mnuTauitem = addItem(munItemPriorsitem, "mnuTauitem", "&TAU");
+    munItemPriorsitem->menuAction()->setVisible(false);
+    bar->addMenu(mnuEstimate);
+
+    mnuFit = submenu(this, "mnuFit", "F&it");
+    munStatisticsitem = addSubmenu(mnuFit, "munStatisticsitem", "&Statistics");
+    mnuFitGroups = addItem(munStatisticsitem, "mnuFitGroups", "&Fit Groups");
+    mnuItemfititem = addItem(munStatisticsitem, "mnuItemfititem", "&Item Fit");
+    mnuPersonfititem = addItem(munStatisticsitem, "mnuPersonfititem", "&Person Fit");
+    mnuPlotitem = addItem(mnuFit, "mnuPlotitem", "&Plots");
+    bar->addMenu(mnuFit);
+
+    mnuOutput = submenu(this, "mnuOutput", "&Output");
+    mnuTextOutputitem = addSubmenu(mnuOutput, "mnuTextOutputitem", "&Text Output");
+    mnuExeInfo = addItem(mnuTextOutputitem, "mnuExeInfo", "&Execution Information");
+    mnuItemPara = addItem(mnuTextOutputitem, "mnuItemPara", "&Item Parameters");
+    mnuPersonPara = addItem(mnuTextOutputitem, "mnuPersonPara", "&Person Parameters");
+    mnuFitStat = addItem(mnuTextOutputitem, "mnuFitStat", "&Fit Statistics");
+    mnuGraphOutputitem = addSubmenu(mnuOutput, "mnuGraphOutputitem", "&Graph Output");
+    mnuResponseFrequency = addItem(mnuGraphOutputitem, "mnuResponseFrequency", "&Response Frequency");
+    mnuItemFitPlot = addItem(mnuGraphOutputitem, "mnuItemFitPlot", "&Item Fit Plot");
+    mnuProbability = addItem(mnuGraphOutputitem, "mnuProbability", "&Category Probability");
+    mnuItemCharacteristicCurve =
+        addItem(mnuGraphOutputitem, "mnuItemCharacteristicCurve", "&Item Characteristic Curve");
+    mnuTestCharacteristicCurve =
+        addItem(mnuGraphOutputitem, "mnuTestCharacteristicCurve", "&Test Characteristic Curve");
+    mnuInfoCurve = addItem(mnuGraphOutputitem, "mnuInfoCurve", "&Item Information Curve");
+    mnuTestInfoCurve = addItem(mnuGraphOutputitem, "mnuTestInfoCurve", "&Test Information Curve");
+    mnuExpectedObservedResponse =
+        addItem(mnuGraphOutputitem, "mnuExpectedObservedResponse", "&Expected Observed Response");
+    mnuEATEstimateDistribution =
+        addItem(mnuGraphOutputitem, "mnuEATEstimateDistribution", "&EAP Estimate Distribution");
+    mnuItemLocationEstimates = addItem(mnuGraphOutputitem, "mnuItemLocationEstimates", "&Item Location Estimates");
+    mnuLatentTraitDistribution =
+        addItem(mnuGraphOutputitem, "mnuLatentTraitDistribution", "&Latent Trait Distribution");
+    bar->addMenu(mnuOutput);
+
+    mnuHelp = submenu(this, "mnuHelp", "&Help");
+    mnuTopicitem = addItem(mnuHelp, "mnuTopicitem", "&Help Topic");
+    mnuSeparateitem1 = addSeparator(mnuHelp, "mnuSeparateitem1");
+    mnuAboutitem = addItem(mnuHelp, "mnuAboutitem", "&About VORM");
+    bar->addMenu(mnuHelp);
+}
+
+void FormMain::addPage(JobPage& page) { pages_.push_back(&page); }
+
+void FormMain::attach(QAction* entry, std::function<void()> action) {
+    connect(entry, &QAction::triggered, this, [action = std::move(action)] { action(); });
+    entry->setEnabled(true);
+}
+
+void FormMain::setJobFileWriter(JobFileWriter writer) {
+    writer_ = std::move(writer);
+    mnuPrintItem->setEnabled(static_cast<bool>(writer_));
+}
+
+bool FormMain::saveAsFile(const QString& path) { return writer_ && writer_(path); }
+
+void FormMain::Form_Load() {
+    {
+        FormFlash flash(services_, this);
+        services_.showModal(flash);
+    }
+    jobSettings.helpDir = paths_.helpDir();
+    jobSettings.appDir = paths_.appDir();
+    firstStart(services_, paths_, kTitle);
+    for (const GridHeading& h : kGridHeadings)
+        for (JobPage* page : pages_)
+            if (page->pageName() == QLatin1String(h.page)) page->setGridHeading(QString::fromLatin1(h.heading));
+    newJob();
+}
+
+void FormMain::Form_Unload() {
+    ending_ = true;
+    clearTempOutputs();
+    services_.endProgram();
+}
+
+void FormMain::closeEvent(QCloseEvent* event) {
+    if (!ending_) Form_Unload();
+    event->accept();
+}
+
+void FormMain::newJob() {
+    clearTempOutputs();
+    setModelNumber(0);
+    setNewJobDefaults(jobSettings);
+    for (JobPage* page : pages_) page->newJob(jobSettings);
+    saveAsFile(paths_.workFile(QStringLiteral("CMDFLE")));
+}
+
+QStringList FormMain::clearTempOutputs() { return vormgui::clearTempOutputs(paths_.workDir()); }
+
+void FormMain::setModelNumber(int model) {
+    jobSettings.modelNumber = static_cast<std::int16_t>(model);
+    for (int m = 1; m <= 8; ++m) mnuModelitems[m - 1]->setChecked(m == model);
+}
+
+void FormMain::showHelpPage(const QString& page) { vormgui::showHelpPage(services_, jobSettings.helpDir, page); }
+
+void FormMain::mnuNewitem_Click() { newJob(); }
+
+void FormMain::mnuSetPrinter_Click() { services_.choosePrinter(); }
+
+void FormMain::mnuPrintItem_Click() {
+    const QString jobFile = paths_.workFile(QStringLiteral("CMDFLE"));
+    if (!saveAsFile(jobFile)) return;
+    QFile file(jobFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        services_.message(QStringLiteral("Job file %1 is not available.").arg(jobFile), file.errorString(),
+                          MsgIcon::Critical, MsgButtons::Ok);
+        return;
+    }
+    QString text;
+    QTextStream in(&file);
+    QString line;
+    while (in.readLineInto(&line)) {
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+        text += line + QStringLiteral("\r\n");
+    }
+    printText(services_, text);
+}
+
+void FormMain::mnuExititem_Click() {
+    ending_ = true;
+    services_.endProgram();
+}
+
+void FormMain::mnuModelitem_Click(int model) { setModelNumber(model); }
+
+void FormMain::mnuTopicitem_Click() { showHelpPage(QStringLiteral("Topic.htm")); }
+
+void FormMain::mnuAboutitem_Click() { showHelpPage(QStringLiteral("about.htm")); }
+
+}  // namespace vormgui

@@ -1,0 +1,147 @@
+// The main window "VORM2004": start-up (splash, folders, first start, grid
+// headings, job reset), the menu tree, the model choice, help, printing the
+// job, and the program's two ends (Exit keeps the outputs, closing the window
+// removes them).
+//
+// Later windows plug in here: a job page registers with addPage() before
+// Form_Load(); a menu entry gets its action with attach(), which also enables
+// it (entries without an action stay disabled); the job file writer comes in
+// through setJobFileWriter().
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "mGlobalVariables.h"
+#include "platform/AppPaths.h"
+
+class QAction;
+class QMenu;
+
+namespace vormgui {
+
+class JobPage;
+class Services;
+
+class FormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // The title of the window and of its questions.
+    static const QString kTitle;
+
+    FormMain(Services& services, const AppPaths& paths, QWidget* parent = nullptr);
+    ~FormMain() override;
+
+    JobSettings jobSettings;
+
+    // A page created by the front end, reset by newJob and headed at start-up.
+    void addPage(JobPage& page);
+    // Gives `entry` its action and enables it.
+    void attach(QAction* entry, std::function<void()> action);
+
+    // Writes the current job as a job file to the path; false when it could
+    // not (the writer reports why).  Without a writer nothing is written.
+    using JobFileWriter = std::function<bool(const QString& path)>;
+    void setJobFileWriter(JobFileWriter writer);
+    bool saveAsFile(const QString& path);
+
+    void Form_Load();
+    void Form_Unload();
+    // The default job: old outputs removed, record and registered pages reset,
+    // the job written to the work folder's CMDFLE.
+    void newJob();
+    // The previous run's outputs; returns the names that could not be deleted.
+    QStringList clearTempOutputs();
+    // Sets modelNumber and the Model menu's check marks in one step: the item
+    // of a model 1 to 8 checked and the other seven cleared, none for any
+    // other number.
+    void setModelNumber(int model);
+    void showHelpPage(const QString& page);
+
+    // Menu handlers.
+    void mnuNewitem_Click();
+    void mnuSetPrinter_Click();
+    void mnuPrintItem_Click();
+    void mnuExititem_Click();
+    void mnuModelitem_Click(int model);
+    void mnuTopicitem_Click();
+    void mnuAboutitem_Click();
+
+    // The menu tree; objectNames as the members' names.
+    QMenu* mnuFile;
+    QAction* mnuNewitem;
+    QAction* mnuOpenitem;
+    QAction* mnuSeparateitem2;
+    QAction* mnuSaveItem;
+    QAction* mnuSaveAsItem;
+    QAction* mnuSeparateitem3;
+    QAction* mnuRunitem;
+    QAction* mnuSeparateitem4;
+    QAction* mnuSetPrinter;
+    QAction* mnuPrintItem;
+    QAction* mnuSeparateitem5;
+    QAction* mnuExititem;
+    QMenu* mnuData;
+    QAction* mnuReaddataitem;
+    QAction* mnuDefinitionitem;
+    QMenu* mnuDiscarddataitem;
+    QAction* mnuResponseitem;
+    QAction* mnuDeleteItemsitem;
+    QAction* mnuDeleteSubjectitem;
+    QMenu* mnuEstimate;
+    QMenu* mnuModelitem;
+    std::array<QAction*, 8> mnuModelitems;  // mnuModel1item .. mnuModel8item
+    QAction* mnuInitialValues;
+    QAction* munQuadratureitem;
+    QAction* mnuAlgorithmitem;
+    QAction* munConstraintitem;
+    QMenu* munItemPriorsitem;
+    QAction* munDeltaitem;
+    QAction* mnuAlphaitem;
+    QAction* mnuTauitem;
+    QMenu* mnuFit;
+    QMenu* munStatisticsitem;
+    QAction* mnuFitGroups;
+    QAction* mnuItemfititem;
+    QAction* mnuPersonfititem;
+    QAction* mnuPlotitem;
+    QMenu* mnuOutput;
+    QMenu* mnuTextOutputitem;
+    QAction* mnuExeInfo;
+    QAction* mnuItemPara;
+    QAction* mnuPersonPara;
+    QAction* mnuFitStat;
+    QMenu* mnuGraphOutputitem;
+    QAction* mnuResponseFrequency;
+    QAction* mnuItemFitPlot;
+    QAction* mnuProbability;
+    QAction* mnuItemCharacteristicCurve;
+    QAction* mnuTestCharacteristicCurve;
+    QAction* mnuInfoCurve;
+    QAction* mnuTestInfoCurve;
+    QAction* mnuExpectedObservedResponse;
+    QAction* mnuEATEstimateDistribution;
+    QAction* mnuItemLocationEstimates;
+    QAction* mnuLatentTraitDistribution;
+    QMenu* mnuHelp;
+    QAction* mnuTopicitem;
+    QAction* mnuSeparateitem1;
+    QAction* mnuAboutitem;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+
+    Services& services_;
+    AppPaths paths_;
+    std::vector<JobPage*> pages_;
+    JobFileWriter writer_;
+    bool ending_ = false;  // Exit or unload has ended the program
+};
+
+}  // namespace vormgui

@@ -1,0 +1,91 @@
+#include "platform/QtServices.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTextBrowser>
+#include <QThread>
+
+#include "gui_test_support.h"
+#include "platform/HelpWindow.h"
+
+namespace vormgui {
+namespace {
+
+using test::readFile;
+using test::TempFolder;
+using test::writeFile;
+
+bool waitFor(const std::function<bool()>& condition, int ms = 5000) {
+    QDeadlineTimer deadline(ms);
+    while (!condition()) {
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+TEST(QtServicesEngine, StartsWithSeparateArgumentsInTheWorkingFolder) {
+    TempFolder work;
+    QtServices services;
+    const qint64 pid = services.startEngine(
+        QStringLiteral("/bin/sh"),
+        {QStringLiteral("-c"), QStringLiteral("printf '%s|%s' \"$1\" \"$(pwd)\" > out.tmp && mv out.tmp out"),
+         QStringLiteral("sh"), QStringLiteral("job file/with blanks")},
+        work.path());
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(waitFor([&] { return QFile::exists(work.file(QStringLiteral("out"))); }));
+    EXPECT_EQ(readFile(work.file(QStringLiteral("out"))),
+              "job file/with blanks|" + QDir(work.path()).canonicalPath().toUtf8());
+}
+
+TEST(QtServicesEngine, AProgramThatCannotStartGivesZero) {
+    QtServices services;
+    EXPECT_EQ(services.startEngine(QStringLiteral("/nonexistent/VORMCALC"), {}, QDir::tempPath()), 0);
+}
+
+TEST(QtServicesEngine, StopsOnlyTheProcessThatRunsTheEngine) {
+    QtServices services;
+    const QString sleep = QStringLiteral("/bin/sleep");
+    const qint64 pid = services.startEngine(sleep, {QStringLiteral("30")}, QDir::tempPath());
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(waitFor([&] { return processRunsProgram(pid, sleep); }));
+
+    EXPECT_FALSE(services.stopEngine(pid, QStringLiteral("/bin/sh")));
+    EXPECT_TRUE(processRunsProgram(pid, sleep)) << "a process of another program was stopped";
+    EXPECT_FALSE(services.stopEngine(0, sleep));
+    EXPECT_FALSE(services.stopEngine(-1, sleep));
+
+    EXPECT_TRUE(services.stopEngine(pid, sleep));
+    EXPECT_TRUE(waitFor([&] { return !processRunsProgram(pid, sleep); }));
+    EXPECT_FALSE(services.stopEngine(pid, sleep)) << "an ended engine was signalled again";
+}
+
+TEST(QtServicesHelp, AMissingPageFailsWithItsReasonAndAPageOpensInItsOwnWindow) {
+    TempFolder help;
+    QtServices services;
+    QString error;
+    EXPECT_FALSE(services.showHelp(help.file(QStringLiteral("Missing.htm")), &error));
+    EXPECT_EQ(error, QStringLiteral("File not found"));
+    EXPECT_FALSE(services.showHelp(help.path(), &error));
+    EXPECT_EQ(error, QStringLiteral("Not a file"));
+
+    writeFile(help.file(QStringLiteral("Page.htm")),
+              "<html><head><title>Read Data</title></head><body><p>Where the data are.</p></body></html>");
+    ASSERT_TRUE(services.showHelp(help.file(QStringLiteral("Page.htm")), &error));
+    ASSERT_TRUE(services.showHelp(help.file(QStringLiteral("Page.htm")), &error));
+    QList<HelpWindow*> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = qobject_cast<HelpWindow*>(w); h && h->isVisible()) windows << h;
+    ASSERT_EQ(windows.size(), 2) << "every call opens a window of its own";
+    EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("Read Data"));
+    EXPECT_TRUE(windows[0]->browser()->toPlainText().contains(QStringLiteral("Where the data are.")));
+    for (HelpWindow* h : windows) h->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+}  // namespace
+}  // namespace vormgui
