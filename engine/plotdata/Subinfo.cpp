@@ -7,11 +7,11 @@
 // G(c) = (c X(c) + (M - c) Y(c)) / (X(c) + Y(c)) and Gbar = sum of P(c) G(c).
 // The information is the expected square of that derivative.
 //
-// For the unit models the sums S(c) are built here from the unit parameter in
-// use (S(c) = -lambda c (M - c)), not read from the threshold rows in the
-// store, which for these models hold no estimate during the plot stage; so
-// the terms are exactly the model's own and the probabilities P(c) of the
-// model routine belong to the same parameters.
+// The factor exp(-a S(c)) is common to both terms of a category and cancels
+// in G(c): the item's thresholds, or the unit parameter of models 1, 2, 5 and
+// 6, enter only through the probabilities P(c) of the model's own routine.
+// So the threshold rows of the store, which for the unit models hold no
+// estimate during the plot stage, are never read here.
 #include <cmath>
 
 #include "model/Probm.h"
@@ -20,24 +20,6 @@
 #include "plotdata/Plotpair.h"
 
 namespace vorm {
-
-namespace {
-
-// G(c) from the exponents u = a (c d - S) and v = a ((M - c) d - S).  Both
-// terms are lowered by the larger exponent only when the plain terms would
-// overflow or vanish; G is a ratio and does not change.
-double category_mean(int c, int M, double u, double v) {
-    double x = std::exp(u), y = std::exp(v);
-    const double w = x + y;
-    if (!(w >= 0x1p-969 && w <= 0x1p1000)) {
-        const double m = u > v ? u : v;
-        x = std::exp(u - m);
-        y = std::exp(v - m);
-    }
-    return (c * x + (M - c) * y) / (x + y);
-}
-
-}  // namespace
 
 void SUBINFO(Io& io, Store& st, int MODEL, int K, double UNIT, const CatReals& TAUC, int I, double theta,
              double& INFO) {
@@ -48,17 +30,15 @@ void SUBINFO(Io& io, Store& st, int MODEL, int K, double UNIT, const CatReals& T
     const int M = 2 * K - 1;
     const double d = theta - st.DELTA(I);
     const double a = pm.alpha ? st.ALPHA(I) : 1.0;
-    const double lam = pm.common ? UNIT : st.LAMBDA(I);
 
     double G[MAXCAT];
-    double S = 0.0;
     for (int c = 0; c < K; ++c) {
-        if (pm.unit) {
-            S = -(lam * c * (M - c));
-        } else {
-            S = S + (pm.common ? TAUC(c) : st.TAU(I, c));
-        }
-        G[c] = category_mean(c, M, a * (c * d - S), a * ((M - c) * d - S));
+        // Both exponents lowered by the larger one: the ratio G is unchanged,
+        // and neither term can overflow however far theta is from the item.
+        const double u = a * (c * d), v = a * ((M - c) * d);
+        const double top = u > v ? u : v;
+        const double x = std::exp(u - top), y = std::exp(v - top);
+        G[c] = (c * x + (M - c) * y) / (x + y);
     }
 
     GPM(st, MODEL, I, K, UNIT, TAUC, theta);
