@@ -14,6 +14,13 @@
 
 namespace vorm::test {
 
+// A plot file's text: the same line n times, each ended by CR LF.
+inline std::string repeat_lines(const std::string& line, int n) {
+    std::string s;
+    for (int k = 0; k < n; ++k) s += line + "\r\n";
+    return s;
+}
+
 struct PlotRun {
     std::ostringstream con;
     std::istringstream in;
