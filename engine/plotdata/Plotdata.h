@@ -16,7 +16,7 @@
 namespace vorm {
 
 // Work tables of the two routines that go through every response, allocated
-// once per run by the caller (about 6.5 MB: never on the stack).
+// once per run by the caller (about 8 MB: never on the stack).
 struct PlotWork {
     static constexpr int MAXPAIR = MAXSUBJ * MAXITEM;
     // PLOTDATA1: expected score and response variance of respondent j on item i.

@@ -10,9 +10,13 @@
 
 namespace vorm {
 
+namespace {
+constexpr int MAXTDGRP = 2000;  // the most theta-delta groups; a larger request is lowered to it
+}  // namespace
+
 void PLOTDATA7(Io& io, Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, int& NTDGRP,
                double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
-    if (NTDGRP > MAXSUBJ) NTDGRP = MAXSUBJ;
+    if (NTDGRP > MAXTDGRP) NTDGRP = MAXTDGRP;
     if (!plot_model(MODEL).valid)
         plot_stop(io, format_free({"Error model while calculating item expected value."}),
                   format_free({"Error model while calculating item expected value."}));
