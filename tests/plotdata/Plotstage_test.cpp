@@ -1,6 +1,6 @@
 // The plot stage as the run driver calls it: what the curve, information and
-// group files hold against the model, the sort order of tied estimates, and
-// the stops.
+// group files hold against the model, the stops, and a whole run of the
+// example job with plots.
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
