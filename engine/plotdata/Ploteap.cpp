@@ -27,12 +27,7 @@ void PLOTEAP(Io& io, Store& st, int NSUBJ, const std::string& WRKDIR) {
     }
     data.close();
 
-    PlotScript s;
-    s.title = "Distribution of EAP Estimates";
-    s.ylabel = "Proportion";
-    s.yrange = plot_range("0", field("(F4.2)", plot_top(p)));
-    s.clauses = {{"1:2", "", "boxes"}};
-    write_plot_script(io, WRKDIR, "PLOTEAP", s);
+    write_share_script(io, WRKDIR, "PLOTEAP", "Distribution of EAP Estimates", "Proportion", "boxes", p);
 }
 
 }  // namespace vorm

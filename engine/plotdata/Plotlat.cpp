@@ -13,12 +13,7 @@ void PLOTLAT(Io& io, const QuadReals& DENS, int NQUAD, const std::string& WRKDIR
     }
     data.close();
 
-    PlotScript s;
-    s.title = "Latent Trait Distribution";
-    s.ylabel = "Density";
-    s.yrange = plot_range("0", field("(F4.2)", plot_top(p)));
-    s.clauses = {{"1:2", "", "lines"}};
-    write_plot_script(io, WRKDIR, "PLOTLAT", s);
+    write_share_script(io, WRKDIR, "PLOTLAT", "Latent Trait Distribution", "Density", "lines", p);
 }
 
 }  // namespace vorm

@@ -130,4 +130,14 @@ void write_plot_script(Io& io, const std::string& WRKDIR, const std::string& bas
     if (out.fail()) cannot_write(io, name);
 }
 
+void write_share_script(Io& io, const std::string& WRKDIR, const std::string& base, const char* title,
+                        const char* ylabel, const char* style, double p) {
+    PlotScript s;
+    s.title = title;
+    s.ylabel = ylabel;
+    s.yrange = plot_range("0", field("(F4.2)", plot_top(p)));
+    s.clauses = {{"1:2", "", style}};
+    write_plot_script(io, WRKDIR, base, s);
+}
+
 }  // namespace vorm

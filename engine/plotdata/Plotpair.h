@@ -88,6 +88,11 @@ struct PlotScript {
     std::string name;
 };
 
+// The script of a plot of shares or densities whose largest value is p:
+// x label "Theta", y from 0 to plot_top(p) as F4.2, one clause without a key.
+void write_share_script(Io& io, const std::string& WRKDIR, const std::string& base, const char* title,
+                        const char* ylabel, const char* style, double p);
+
 // Writes base.SCR: title, axis labels, ranges, terminal, output, data style
 // and the plot line, in this order.
 void write_plot_script(Io& io, const std::string& WRKDIR, const std::string& base, const PlotScript& s);
