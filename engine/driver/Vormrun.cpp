@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 #include <iostream>
+#include <memory>
 
 #include "common/paths.h"
 #include "common/status.h"
@@ -116,29 +117,6 @@ void information_criteria(std::ostream& rep, const JobSettings& job) {
     write_free(rep);
 }
 
-void plot_files(Io& io, JobSettings& job, Store& st) {
-    write_free(io.con, {" GENERATING PLOT DATA FILES"});
-    const std::string& w = job.WRKDIR;
-    PLOTDATA1(io, st, job.NTHGRP, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, st.UNIT, st.TAUC, w);
-    int largest = 0;
-    for (int i = 1; i <= job.NITEM; ++i) {
-        PLOTDATA2(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
-        PLOTDATA3(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
-        job.INFMAX = 0;
-        PLOTDATA5(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w, job.INFMAX);
-        if (job.INFMAX > largest) largest = job.INFMAX;
-    }
-    job.INFMAX = largest;
-    // One common vertical range for every item-information script.
-    for (int i = 1; i <= job.NITEM; ++i) PLOTDATA5B(io, st, i, job.NCAT(i), w, largest + 1);
-    PLOTDATA4(io, st, job.MODEL, job.NITEM, job.NCAT, st.UNIT, st.TAUC, w);
-    PLOTDATA6(io, st, job.NITEM, w);  // reads what PLOTDATA5 wrote
-    PLOTDATA7(io, st, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, job.NTDGRP, st.UNIT, st.TAUC, w);
-    PLOTLAT(io, st.DENS, job.NQUAD, w, st.XQUAD);
-    PLOTEAP(io, st, job.NSUBJ, w);
-    PLOTLOC(io, st, job.NITEM, w);
-}
-
 void run_stages(Io& io, JobSettings& job, Store& st) {
     ASKIT(io, job);
     if (job.NCAT(1) == -1) return;  // constant-categories abort: no stage runs
@@ -173,6 +151,30 @@ void finish(Io& io) {
 }
 
 }  // namespace
+
+void plot_files(Io& io, JobSettings& job, Store& st) {
+    write_free(io.con, {" GENERATING PLOT DATA FILES"});
+    const std::string& w = job.WRKDIR;
+    auto work = std::make_unique<PlotWork>();
+    PLOTDATA1(io, st, *work, job.NTHGRP, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, st.UNIT, st.TAUC, w);
+    int largest = 0;
+    for (int i = 1; i <= job.NITEM; ++i) {
+        PLOTDATA2(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
+        PLOTDATA3(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
+        job.INFMAX = 0;
+        PLOTDATA5(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w, job.INFMAX);
+        if (job.INFMAX > largest) largest = job.INFMAX;
+    }
+    job.INFMAX = largest;
+    // One common vertical range for every item-information script.
+    for (int i = 1; i <= job.NITEM; ++i) PLOTDATA5B(io, st, i, job.NCAT(i), w, largest + 1);
+    PLOTDATA4(io, st, job.MODEL, job.NITEM, job.NCAT, st.UNIT, st.TAUC, w);
+    PLOTDATA6(io, st, job.NITEM, w);  // reads what PLOTDATA5 wrote
+    PLOTDATA7(io, st, *work, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, job.NTDGRP, st.UNIT, st.TAUC, w);
+    PLOTLAT(io, st.DENS, job.NQUAD, w, st.XQUAD);
+    PLOTEAP(io, st, job.NSUBJ, w);
+    PLOTLOC(io, st, job.NITEM, w);
+}
 
 int item_parameter_count(int model, int nitem, const ItemInts& ncat) {
     int n = nitem;
