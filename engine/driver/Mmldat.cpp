@@ -7,9 +7,9 @@
 // storage (it is too large for the stack and lives once per run).  A file with
 // more records (blank lines, respondents the user discards) keeps the rest
 // beside the table, since only the retained count after the clean-up decides
-// whether the job fits.  A file with more than kMaxDataRecords records, or with a
-// line longer than any record, cannot be a data set (a device, a file that
-// never ends) and ends with the read-error abort.
+// whether the job fits.  A file with more than kMaxDataRecords records, or
+// with a line longer than any record, cannot be a data set (a device, a file
+// that never ends) and ends with the read-error abort.
 #include "driver/Mmldat.h"
 
 #include <climits>

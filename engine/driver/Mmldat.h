@@ -9,13 +9,12 @@
 // cut on its way into the store.
 #pragma once
 
-#include "driver/Store.h"
-
 namespace vorm {
 
-// Records a data file may hold.  Those past MAXSUBJ are held for the clean-up;
-// a file with more is no data set (a device, a file that never ends).
-inline constexpr int kMaxDataRecords = 50 * MAXSUBJ;
+// Records a data file may hold, 50 times the 2000 of the raw table.  Those
+// past the table are held for the clean-up; a file with more is no data set
+// (a device, a file that never ends).
+inline constexpr int kMaxDataRecords = 100000;
 
 // "FT13F001": identifier, then the retained responses of one respondent.
 inline constexpr const char* kScratchRespondentLayout = "(1X,I20,1X,100I12)";
