@@ -178,6 +178,8 @@ TEST(EngineRun, ConsoleReaderThatGoesAwayDoesNotStopTheRun) {
     TempDir work;
     write_small_data(work.file("d.dat"));
     write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+    const std::string job = work.file("job.txt");
+    const std::string folder = work.folder();
     int pipe_ends[2];
     ASSERT_EQ(pipe(pipe_ends), 0);
     close(pipe_ends[0]);
@@ -187,8 +189,7 @@ TEST(EngineRun, ConsoleReaderThatGoesAwayDoesNotStopTheRun) {
         std::signal(SIGPIPE, SIG_DFL);  // as a shell leaves it
         dup2(pipe_ends[1], 1);
         close(pipe_ends[1]);
-        execl(VORMCALC_PATH, "VORMCALC", work.file("job.txt").c_str(), work.folder().c_str(),
-              static_cast<char*>(nullptr));
+        execl(VORMCALC_PATH, "VORMCALC", job.c_str(), folder.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(pipe_ends[1]);
