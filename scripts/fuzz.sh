@@ -9,6 +9,10 @@ cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DVORM_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target fuzz_data_reader fuzz_job_dialogue
+# The targets' scratch files stay inside the build folder, even when libFuzzer
+# ends a run without the process's own clean-up.
+export TMPDIR="$PWD/build-fuzz/tmp"
+mkdir -p "$TMPDIR"
 names=(data_reader job_dialogue)
 pids=()
 for name in "${names[@]}"; do
