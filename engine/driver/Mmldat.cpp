@@ -27,17 +27,6 @@ namespace vorm {
 
 namespace {
 
-struct RawTable {
-    SubjIds id;                              // identifier of each held record
-    Arr2<int, 1, MAXSUBJ, 1, MAXITEM> resp;  // resp(k, j): record k, current item position j
-    ItemInts itemno;                         // data-file number of the item at position j
-};
-
-RawTable& raw_table() {
-    static RawTable t;
-    return t;
-}
-
 const std::string kStars48(48, '*');
 const std::string kStars50(50, '*');
 constexpr const char* kAbortLine = "                  ABORT                   ";
@@ -283,10 +272,9 @@ void rewind(std::iostream& s) {
 
 }  // namespace
 
-void MMLDAT(Io& io, JobSettings& job) {
+void MMLDAT(Io& io, JobSettings& job, RawTable& t) {
     // The per-item settings and the raw table hold MAXITEM items.
     if (job.NITEM > MAXITEM) item_limit(io);
-    RawTable& t = raw_table();
     for (int j = 1; j <= job.NITEM; ++j) t.itemno(j) = j;
 
     int nrec = read_records(io, job, t);

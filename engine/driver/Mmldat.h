@@ -9,7 +9,17 @@
 // cut on its way into the store.
 #pragma once
 
+#include "common/Store.h"
+
 namespace vorm {
+
+// The records as data input holds them while it cleans them (a work area of
+// the run's workspace).
+struct RawTable {
+    SubjIds id;                              // identifier of each held record
+    Arr2<int, 1, MAXSUBJ, 1, MAXITEM> resp;  // resp(k, j): record k, current item position j
+    ItemInts itemno;                         // data-file number of the item at position j
+};
 
 // "FT13F001": identifier, then the retained responses of one respondent.
 inline constexpr const char* kScratchRespondentLayout = "(1X,I20,1X,100I12)";

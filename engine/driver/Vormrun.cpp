@@ -9,9 +9,14 @@
 #include "common/stop.h"
 #include "common/textio.h"
 #include "driver/Stages.h"
+#include "estimation/Initvl.h"
+#include "estimation/Mmlest.h"
 #include "model/Marglike.h"
+#include "model/Traits.h"
 #include "numlib/Numlib_error.h"
 #include "plotdata/Plotdata.h"
+#include "statistics/Diamml2.h"
+#include "statistics/Stderrc.h"
 
 namespace vorm {
 
@@ -139,24 +144,24 @@ void plot_files(Io& io, JobSettings& job, Store& st) {
     PLOTLOC(io, st, job.NITEM, w);
 }
 
-void run_stages(Io& io, JobSettings& job, Store& st) {
+void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
     ASKIT(io, job);
     if (job.NCAT(1) == -1) return;  // constant-categories abort: no stage runs
     ClockReading start = read_clock();
-    MMLDAT(io, job);
+    MMLDAT(io, job, ws.records);
     READIT(io, job, st);
     CONTIN(io, job, st);
-    INITVL(io, job, st);
-    MMLEST(io, job, st);
-    STDERRC(io, job, st);
-    MARGLIKE(io.con, st, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC,
-             st.XQUAD);
+    INITVL(io, job, st, ws.start);
+    MMLEST(io, job, st, ws.estimation, ws.ptab);
+    STDERRC(io, job, st, ws.stderrs, ws.ptab);
+    MARGLIKE(io.con, st, ws.ptab, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
+             st.TAUC, st.XQUAD);
     information_criteria(io.report(), job);
     WRITIT(io, job, st);
     if (job.IPLOT == -1) plot_files(io, job, st);
     if (job.IFITAN == 1) {
         write_free(io.con, {" PERFORMING FIT ANALYSES"});
-        DIAMML2(io, job, st);
+        DIAMML2(io, job, st, ws.ptab);
     }
     ClockReading end = read_clock();
     std::ostream& rep = io.report();
@@ -175,30 +180,13 @@ void finish(Io& io) {
 }  // namespace
 
 int item_parameter_count(int model, int nitem, const ItemInts& ncat) {
-    int n = nitem;
-    int c = ncat(1);
-    int s = 0;
-    for (int j = 1; j <= nitem; ++j) s += ncat(j) - 1;
-    switch (model) {
-        case 1:
-            return n + 1;
-        case 2:
-            return 2 * n;
-        case 3:
-            return n + c - 1;
-        case 4:
-            return n + s;
-        case 5:
-            return 2 * n + 1;
-        case 6:
-            return 3 * n;
-        case 7:
-            return 2 * n + c - 1;
-        case 8:
-            return 2 * n + s;
-        default:
-            return 0;
-    }
+    const ModelTraits& m = model_traits(model);
+    if (!m.valid) return 0;
+    int thresholds = 0;
+    for (int j = 1; j <= nitem; ++j) thresholds += ncat(j) - 1;
+    const int own = m.discrimination ? 2 * nitem : nitem;
+    if (m.unit) return own + (m.common ? 1 : nitem);
+    return own + (m.common ? ncat(1) - 1 : thresholds);
 }
 
 double elapsed_seconds(const ClockReading& start, const ClockReading& end) {
@@ -208,7 +196,7 @@ double elapsed_seconds(const ClockReading& start, const ClockReading& end) {
     return static_cast<double>(t1 - t0) * 0.01;
 }
 
-int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st) {
+int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st, Workspace& ws) {
     job.CMDFILE = args.size() > 1 ? native_path(trim_right(args[1])) : std::string();
     if (job.CMDFILE.empty()) title_pages(io);
     job.WRKDIR = work_folder(args.size() > 2 ? args[2] : std::string());
@@ -226,7 +214,7 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
         return 1;
     }
     try {
-        run_stages(io, job, st);
+        run_stages(io, job, st, ws);
     } catch (const EngineStop& stop) {
         finish(io);
         write_status(job.WRKDIR, stop.status_lines());

@@ -7,15 +7,6 @@
 
 namespace vorm {
 
-namespace {
-// The augmented matrix [A | I] and the input diagonal; kept for the whole run
-// so that no call allocates.
-double WINV[INVERT_MAXN * 2 * INVERT_MAXN];
-double DIAG[INVERT_MAXN];
-
-inline double& w(int i, int j) { return WINV[(i - 1) + (j - 1) * INVERT_MAXN]; }
-}  // namespace
-
 void INVERT(std::ostream& con, const double* A, double* AINV, int N, int LDA, int& IER) {
     IER = 0;
     if (N < 1) return;
@@ -24,6 +15,10 @@ void INVERT(std::ostream& con, const double* A, double* AINV, int N, int LDA, in
         IER = 29;
         return;
     }
+    // The augmented matrix [A | I] and the input diagonal, of fixed size.
+    double WINV[INVERT_MAXN * 2 * INVERT_MAXN];
+    double DIAG[INVERT_MAXN];
+    auto w = [&WINV](int i, int j) -> double& { return WINV[(i - 1) + (j - 1) * INVERT_MAXN]; };
     auto a = [&](int i, int j) { return A[(i - 1) + (j - 1) * LDA]; };
     const int n2 = 2 * N;
     for (int j = N + 1; j <= n2; ++j)

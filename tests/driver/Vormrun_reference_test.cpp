@@ -79,12 +79,13 @@ Outputs run_job(const std::string& cmdfile, const std::string& datfile) {
     numlib_reset();
     auto job = std::make_unique<JobSettings>();
     auto st = std::make_unique<Store>();
+    auto ws = std::make_unique<Workspace>();
     std::ostringstream con;
     std::istringstream in;
     int rc;
     {
         Io io(con, in);
-        rc = VORMRUN({"VORMCALC", work.file("job.txt"), work.folder()}, io, *job, *st);
+        rc = VORMRUN({"VORMCALC", work.file("job.txt"), work.folder()}, io, *job, *st, *ws);
     }
     numlib_set_console(nullptr);
     set_clock({});

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Store.h"
 #include "common/io.h"
-#include "driver/Store.h"
+#include "driver/Workspace.h"
 #include "numlib/Numlib_error.h"
 #include "simulate.h"
 #include "test_support.h"
@@ -20,6 +21,7 @@ namespace vorm::test {
 struct EstimationJob {
     std::unique_ptr<JobSettings> job = std::make_unique<JobSettings>();
     std::unique_ptr<Store> st = std::make_unique<Store>();
+    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     std::ostringstream console;
     std::istringstream input;
     Io io{console, input};

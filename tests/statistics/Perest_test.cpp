@@ -26,7 +26,7 @@ void run(EstimationJob& e) {
     Store& s = *e.st;
     JobSettings& j = *e.job;
     GETQUA(s.XQUAD, s.WQUAD, j.XMEAN, j.NQUAD, j.XSD);
-    PEREST(e.console, s, s.WQUAD, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
+    PEREST(e.console, s, e.ws->ptab, s.WQUAD, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
 }
 
 TEST(Perest, MatchesAnIndependentPosteriorForEveryModel) {

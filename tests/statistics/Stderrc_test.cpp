@@ -2,6 +2,8 @@
 // own: the model's probabilities come from the simulator's independent
 // evaluation, every derivative is a central difference, and the matrices are
 // inverted by a Gauss-Jordan elimination of this file.
+#include "statistics/Stderrc.h"
+
 #include <cmath>
 #include <memory>
 #include <sstream>
@@ -98,6 +100,8 @@ struct Case {
     Io io{con, cin};
     std::unique_ptr<JobSettings> job = std::make_unique<JobSettings>();
     std::unique_ptr<Store> st = std::make_unique<Store>();
+    std::unique_ptr<StandardErrorWork> work = std::make_unique<StandardErrorWork>();
+    std::unique_ptr<ProbabilityTable> table = std::make_unique<ProbabilityTable>();
     TempDir dir;
 
     Case(int m, const std::vector<int>& cats, int nsubj, double missing, int nquad = 21) : model(m) {
@@ -150,7 +154,7 @@ struct Case {
         numlib_reset();
         numlib_set_console(&con);
         ERSET(0, 1, 0);  // as item estimation leaves the library
-        STDERRC(io, *job, *st);
+        STDERRC(io, *job, *st, *work, *table);
     }
 
     int nitem() const { return static_cast<int>(items.size()); }
