@@ -40,6 +40,11 @@ void evaluate(Store& st, const ScoringSettings& s, unsigned results, int i, int 
     evaluate_point(st, s.MODEL, results, i, K, st.UNIT, st.TAUC, st.XQUAD(q));
 }
 
+// Every term of an information matrix or a score carries 1/P(c) and a
+// derivative that has P(c) as a factor: where P(c) underflowed to exactly 0
+// (a very steep item far from the point) the term is its limit, 0, and is
+// left out rather than added as 0/0.
+
 // Adds item i's terms at point q to a one-parameter score G and information I;
 // d(c) is the parameter's derivative of category c's probability.
 template <class Deriv>
@@ -49,6 +54,7 @@ void add_one_parameter_terms(const Store& st, const ExpectedCounts& ec, int q, i
     for (int c = 0; c < K; ++c) {
         const double dc = d(c);
         const double p = st.PROB(c);
+        if (p == 0.0) continue;
         I += nbar * dc * dc / p;
         G += ec.RBAR(q, i, c) * dc / p;
     }
@@ -102,6 +108,7 @@ struct ThresholdSystem {
         const double nbar = ec.NBAR(q, i);
         for (int c = 0; c < K; ++c) {
             const double p = st.PROB(c);
+            if (p == 0.0) continue;
             const double rbar = ec.RBAR(q, i, c);
             const double* d = &st.DPLT(1, c);
             for (int a = 0; a < N; ++a) {
@@ -292,6 +299,7 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, Scoring
                     const double da = st.DPAD(1, c);
                     const double dd = st.DPAD(2, c);
                     const double p = st.PROB(c);
+                    if (p == 0.0) continue;
                     const double rbar = ec.RBAR(q, i, c);
                     DAINFO[0] += nbar * da * da / p;
                     DAINFO[2] += nbar * da * dd / p;
