@@ -66,8 +66,9 @@ struct Outputs {
 };
 
 // Runs the job in-process with a fixed clock (so the parameter files' stamps
-// are fixed too); the job file's data line is pointed at `datfile`.
-Outputs run_job(const std::string& cmdfile, const std::string& datfile) {
+// are fixed too) and the given workspace; the job file's data line is pointed
+// at `datfile`.
+Outputs run_job(const std::string& cmdfile, const std::string& datfile, Workspace& ws) {
     TempDir work;
     std::vector<std::string> lines = split_lines(read_file(cmdfile));
     for (std::string& l : lines)
@@ -79,13 +80,12 @@ Outputs run_job(const std::string& cmdfile, const std::string& datfile) {
     numlib_reset();
     auto job = std::make_unique<JobSettings>();
     auto st = std::make_unique<Store>();
-    auto ws = std::make_unique<Workspace>();
     std::ostringstream con;
     std::istringstream in;
     int rc;
     {
         Io io(con, in);
-        rc = VORMRUN({"VORMCALC", work.file("job.txt"), work.folder()}, io, *job, *st, *ws);
+        rc = VORMRUN({"VORMCALC", work.file("job.txt"), work.folder()}, io, *job, *st, ws);
     }
     numlib_set_console(nullptr);
     set_clock({});
@@ -105,7 +105,8 @@ void expect_same_text(const std::string& actual, const std::string& expected_fil
 
 void check(const std::string& name, const std::string& cmdfile, const std::string& datfile) {
     SCOPED_TRACE(name);
-    const Outputs o = run_job(cmdfile, datfile);
+    auto ws = std::make_unique<Workspace>();
+    const Outputs o = run_job(cmdfile, datfile, *ws);
     EXPECT_EQ(o.status, " end\n");
     expect_same_text(o.item_file, name + ".FT16");
     expect_same_text(o.person_file, name + ".FT17");
@@ -122,6 +123,21 @@ TEST(ReferenceResults, OneJobPerModelIsUnchangedBitForBit) {
         const std::string name = "MODEL" + std::to_string(model);
         check(name, reference_dir() + name + ".CMD", reference_dir() + name + ".DAT");
     }
+}
+
+// A run leaves nothing behind that the next one reads: a job gives the same
+// bits in a workspace that other jobs (one of them ending at its cycle limit)
+// have used before.
+TEST(ReferenceResults, JobGivesTheSameBitsInAWorkspaceUsedBefore) {
+    auto job_file = [](int model) { return reference_dir() + "MODEL" + std::to_string(model) + ".CMD"; };
+    auto data_file = [](int model) { return reference_dir() + "MODEL" + std::to_string(model) + ".DAT"; };
+    auto ws = std::make_unique<Workspace>();
+    const Outputs first = run_job(job_file(5), data_file(5), *ws);
+    run_job(job_file(8), data_file(8), *ws);
+    run_job(job_file(2), data_file(2), *ws);
+    const Outputs again = run_job(job_file(5), data_file(5), *ws);
+    EXPECT_EQ(again.exact, first.exact);
+    EXPECT_EQ(again.item_file, first.item_file);
 }
 
 }  // namespace
