@@ -20,20 +20,6 @@ void run(EstimationJob& e) {
            s.UNIT, s.TAUC, s.XQUAD);
 }
 
-// Loads the true parameters of the simulation into the store.
-void true_parameters(EstimationJob& e) {
-    for (int i = 1; i <= e.job->NITEM; ++i) {
-        const auto& it = e.spec.items[static_cast<std::size_t>(i - 1)];
-        e.st->DELTA(i) = it.delta;
-        e.st->ALPHA(i) = it.alpha;
-        e.st->LAMBDA(i) = it.lambda;
-        for (int k = 0; k < it.K; ++k) e.st->TAU(i, k) = it.tau[static_cast<std::size_t>(k)];
-    }
-    const auto& first = e.spec.items[0];
-    e.st->UNIT = first.lambda;
-    for (int k = 0; k < first.K; ++k) e.st->TAUC(k) = first.tau[static_cast<std::size_t>(k)];
-}
-
 TEST(Randn2, ExpectedCountsMatchAnIndependentPosteriorOnTheGrid) {
     auto e = simulated_job(8, {4, 3, 6, 2, 5}, 60, 11, 13);
     e->spec.missing_rate = 0.0;

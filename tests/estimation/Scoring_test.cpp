@@ -12,21 +12,6 @@
 namespace vorm::test {
 namespace {
 
-// True item parameters into the store, then one item made so steep that some
-// of its category probabilities underflow to exactly 0 at the outer points.
-void steep_second_item(EstimationJob& e) {
-    for (int i = 1; i <= e.job->NITEM; ++i) {
-        const auto& it = e.spec.items[static_cast<std::size_t>(i - 1)];
-        e.st->DELTA(i) = it.delta;
-        e.st->ALPHA(i) = it.alpha;
-        e.st->LAMBDA(i) = it.lambda;
-        for (int k = 0; k < it.K; ++k) e.st->TAU(i, k) = it.tau[static_cast<std::size_t>(k)];
-    }
-    e.st->UNIT = e.spec.items[0].lambda;
-    for (int k = 0; k < e.spec.items[0].K; ++k) e.st->TAUC(k) = e.spec.items[0].tau[static_cast<std::size_t>(k)];
-    e.st->ALPHA(2) = 200.0;
-}
-
 bool some_probability_is_zero(EstimationJob& e, int i) {
     for (int q = 1; q <= e.job->NQUAD; ++q) {
         GPM(*e.st, e.job->MODEL, i, e.job->NCAT(i), e.st->UNIT, e.st->TAUC, e.st->XQUAD(q));
@@ -44,7 +29,9 @@ TEST(Scoring, CategoryWhoseProbabilityIsZeroAtAPointAddsNothing) {
         auto e = simulated_job(model, std::vector<int>(5, 4), 300, 60 + model, 21);
         JobSettings& job = *e->job;
         Store& st = *e->st;
-        steep_second_item(*e);
+        true_parameters(*e);
+        // So steep that some of its category probabilities are 0 at the outer points.
+        st.ALPHA(2) = 200.0;
         GETQUA(st.XQUAD, st.WQUAD, job.XMEAN, job.NQUAD, job.XSD);
         ASSERT_TRUE(some_probability_is_zero(*e, 2));
         RANDN2(e->console, st, e->ws->estimation.counts, e->ws->ptab, st.WQUAD, model, job.NCAT, job.NITEM, job.NQUAD,

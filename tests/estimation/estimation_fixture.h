@@ -84,6 +84,21 @@ inline std::unique_ptr<EstimationJob> simulated_job(int model, const std::vector
     return e;
 }
 
+// Puts the simulation's true item parameters into the store (the common
+// unit and thresholds from the first item).
+inline void true_parameters(EstimationJob& e) {
+    for (int i = 1; i <= e.job->NITEM; ++i) {
+        const auto& it = e.spec.items[static_cast<std::size_t>(i - 1)];
+        e.st->DELTA(i) = it.delta;
+        e.st->ALPHA(i) = it.alpha;
+        e.st->LAMBDA(i) = it.lambda;
+        for (int k = 0; k < it.K; ++k) e.st->TAU(i, k) = it.tau[static_cast<std::size_t>(k)];
+    }
+    const auto& first = e.spec.items[0];
+    e.st->UNIT = first.lambda;
+    for (int k = 0; k < first.K; ++k) e.st->TAUC(k) = first.tau[static_cast<std::size_t>(k)];
+}
+
 inline double correlation(const std::vector<double>& x, const std::vector<double>& y) {
     const double n = static_cast<double>(x.size());
     double mx = 0, my = 0;
