@@ -2,7 +2,7 @@
 # Installs what the build and the tests need on a Debian machine, only where missing.
 set -euo pipefail
 need=()
-for p in g++ cmake make clang-format libgtest-dev libboost-dev; do
+for p in g++ cmake make git clang-format libgtest-dev libboost-dev; do
   dpkg -s "$p" >/dev/null 2>&1 || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

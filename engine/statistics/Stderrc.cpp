@@ -55,13 +55,18 @@ double respondent_scores(const JobSettings& job, const Store& st, StandardErrorW
         }
         // Where P(x) underflowed to exactly 0, LS and the derivative both carry
         // it as a factor: the term is its limit, 0, and is left out rather
-        // than added as 0/0.
+        // than added as 0/0.  Only then is a sum NaN, so only then is it
+        // formed again without those terms (the plain loop stays lean).
         const double* p = &PT.P(1, i, x);
         for (int a = 1; a <= n; ++a) {
             const double* D = derivative_column(w.D, m, a, i, x);
             double g = 0.0;
-            for (int q = 1; q <= nq; ++q)
-                if (p[q - 1] != 0.0) g += D[q - 1] * LS(q) * st.WQUAD(q) / p[q - 1];
+            for (int q = 1; q <= nq; ++q) g += D[q - 1] * LS(q) * st.WQUAD(q) / p[q - 1];
+            if (std::isnan(g)) {
+                g = 0.0;
+                for (int q = 1; q <= nq; ++q)
+                    if (p[q - 1] != 0.0) g += D[q - 1] * LS(q) * st.WQUAD(q) / p[q - 1];
+            }
             w.GITEM(a, i) = g;
         }
         for (int k = 0; k < ncommon; ++k) common[k] += w.GITEM(lead + 1 + k, i);
