@@ -37,9 +37,11 @@ double seconds_since(Clock::time_point t0) { return std::chrono::duration<double
 // The reference: the expectation step's arithmetic written as plain loops on
 // tables of its own (likelihood product, marginal, posterior, two adds).
 struct Reference {
-    PointItemCatReals P, R;
-    PointItemReals N;
-    double LQ[MAXQUAD], W[MAXQUAD];
+    alignas(64) PointItemCatReals P;
+    alignas(64) PointItemCatReals R;
+    alignas(64) PointItemReals N;
+    alignas(64) double LQ[MAXQUAD];
+    alignas(64) double W[MAXQUAD];
 };
 
 double reference_step(Reference& ref, const Store& st, const JobSettings& job) {

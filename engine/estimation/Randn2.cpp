@@ -17,7 +17,9 @@ void RANDN2(std::ostream& con, Store& st, ExpectedCounts& ec, ProbabilityTable& 
 
     constexpr int stride = decltype(st.RESP)::n1;
     const double* wq = WQUAD.data();
-    QuadReals LQ, POST;  // likelihood and posterior weight of the current respondent at each point
+    // Likelihood and posterior weight of the current respondent at each point,
+    // aligned like the tables they are multiplied with and added to.
+    alignas(64) QuadReals LQ, POST;
     double* post = POST.data();
     for (int s = 1; s <= NSUBJ; ++s) {
         int scale = 0;

@@ -18,9 +18,11 @@
 
 namespace vorm {
 
+// Each table starts on a cache line, so that the sums over the points run in
+// whole vector registers that never straddle one.
 struct ExpectedCounts {
-    PointItemCatReals RBAR;
-    PointItemReals NBAR;
+    alignas(64) PointItemCatReals RBAR;
+    alignas(64) PointItemReals NBAR;
 };
 
 // A model number outside 1..8 prints " THE MODEL NUMBER IN RANDN2 IS INCORRECT "

@@ -16,9 +16,11 @@
 namespace vorm {
 
 // P(q, i, c): probability of category c of item i at point q, filled for
-// items 1..NITEM, points 1..NQUAD and categories 0..NCAT(i)-1 as recorded.
+// items 1..NITEM, points 1..NQUAD and categories 0..NCAT(i)-1 as recorded;
+// P starts on a cache line, so that the products over the points run in whole
+// vector registers that never straddle one.
 struct ProbabilityTable {
-    PointItemCatReals P;
+    alignas(64) PointItemCatReals P;
     ItemInts NCAT;
     int NITEM = 0;
     int NQUAD = 0;
