@@ -44,8 +44,12 @@ TEST(Scoring, CategoryWhoseProbabilityIsZeroAtAPointAddsNothing) {
         EXPECT_EQ(e->report().find("SINGULARITY"), std::string::npos) << e->report();
         EXPECT_NE(st.ALPHA(2), alpha);
         EXPECT_NE(st.DELTA(2), delta);
-        if (model == 5) EXPECT_NE(st.UNIT, unit);
-        if (model == 7) EXPECT_NE(st.TAUC(1), tau);
+        if (model == 5) {
+            EXPECT_NE(st.UNIT, unit);
+        }
+        if (model == 7) {
+            EXPECT_NE(st.TAUC(1), tau);
+        }
         for (int i = 1; i <= job.NITEM; ++i) {
             EXPECT_TRUE(std::isfinite(st.ALPHA(i)) && std::isfinite(st.DELTA(i)) && std::isfinite(st.LAMBDA(i)));
             for (int k = 0; k < 4; ++k) EXPECT_TRUE(std::isfinite(st.TAU(i, k)));

@@ -421,7 +421,9 @@ TEST(Stderrc, CategoryWhoseProbabilityIsZeroAtAPointAddsNothing) {
             if (model == 7 || model == 8)
                 for (int k = 1; k <= 3; ++k) finite = finite && std::isfinite(s.TAUSTD(row, k));
             const std::string named = " FOR ITEM #" + std::to_string(i) + " IN MODEL";
-            if (i != 2) EXPECT_TRUE(finite);
+            if (i != 2) {
+                EXPECT_TRUE(finite);
+            }
             if (!finite) {
                 EXPECT_NE(status.find(named), std::string::npos) << status;
                 EXPECT_NE(c.io.units.contents(Unit::FT06).find(named), std::string::npos);
