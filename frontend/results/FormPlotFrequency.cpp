@@ -191,12 +191,13 @@ void FormPlotFrequency::CommandPrint_Click() {
     const QList<QPushButton*> buttons = {CommandPrevious, CommandNext, CommandPrint};
     for (QPushButton* b : buttons) b->hide();
     const bool printed = services_.print(windowTitle(), [this](QPrinter& printer) {
-        const QPixmap window = grab();
         QPainter painter;
         if (!painter.begin(&printer)) return false;
-        // At its size on the screen, from the top left of the printable area.
+        // At its size on the screen, from the top left of the printable area;
+        // drawn at the printer's resolution rather than copied from the screen.
         const double scale = double(printer.resolution()) / logicalDpiX();
-        painter.drawPixmap(QRectF(0, 0, width() * scale, height() * scale), window, QRectF(window.rect()));
+        painter.scale(scale, scale);
+        render(&painter);
         return painter.end();
     });
     for (QPushButton* b : buttons) b->show();
