@@ -111,7 +111,9 @@ FrequencyRead readFrequencyTable(std::string_view report) {
     // A field that cannot be a number: stars mean the report had no room for
     // it, anything else that the report is not laid out as expected.
     auto badField = [&](std::string_view field, int row, int item) {
-        return fail(hasStars(field) ? FrequencyFault::Overflow : FrequencyFault::NotANumber, row, item, field);
+        if (!hasStars(field)) return fail(FrequencyFault::NotANumber, row, item, field);
+        const std::size_t first = field.find('*');
+        return fail(FrequencyFault::Overflow, row, item, field.substr(first, field.rfind('*') - first + 1));
     };
     for (int row = 1; row <= FrequencyTable::kMaxRows; ++row) {
         const auto itemField = fields.next();

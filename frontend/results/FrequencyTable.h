@@ -44,7 +44,8 @@ struct FrequencyRead {
     FrequencyTable table;
     FrequencyFault fault = FrequencyFault::None;
     // Where a NotANumber or Overflow field stands: the table row (1-based)
-    // and the item number of that row, 0 when the item number itself is the field.
+    // and the item number of that row, 0 when the item number itself is the
+    // field; and the field (for Overflow its stars only).
     int faultRow = 0;
     int faultItem = 0;
     std::string faultField;
