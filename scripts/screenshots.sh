@@ -2,9 +2,9 @@
 # Runs the real VORM under a virtual X display and keeps screenshots for a
 # person to look at, in build/screenshots/: the splash window, the main window
 # with each of its menus open, the report viewer and the response frequency
-# chart after a run of the example job, and a help page.  The program runs from a copy
-# of build/bin whose work folder exists already (no first-start questions),
-# with a throw-away home.
+# chart after a run of the example job, and a help page.  The program runs
+# from a copy of build/bin whose work folder exists already (no first-start
+# questions), with a throw-away home.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

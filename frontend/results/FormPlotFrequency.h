@@ -33,7 +33,6 @@ public:
     void CommandPrevious_Click();
     void CommandPrint_Click();
 
-    const FrequencyTable& frequencyTable() const { return table_; }
     // The row on show, 0 before the first drawing.
     int itemOnShow() const { return itemOnShow_; }
 

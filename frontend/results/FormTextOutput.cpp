@@ -17,8 +17,9 @@ namespace vormgui {
 namespace {
 
 // The text box stands 225 twips short of the client area's width and 570
-// short of its height, and the buttons 465 above its bottom.  The smallest
-// window, 3000 by 2000 twips outside, leaves this much inside.
+// short of its height, and the buttons 465 above its bottom.  Against the
+// window's outside (350 and 1260 short) that puts the frame at 125 by 690,
+// so the smallest window, 3000 by 2000 outside, leaves this much inside.
 constexpr int kTextWidthShort = 225;
 constexpr int kTextHeightShort = 570;
 constexpr int kButtonsAboveBottom = 465;

@@ -75,14 +75,14 @@ std::optional<int> wholeNumber(std::string_view field) {
 // which may touch the number before it ("   12*****").
 bool hasStars(std::string_view field) { return field.find('*') != std::string_view::npos; }
 
-}  // namespace
-
 int valuesPerRowOfHeading(std::size_t headingLength) {
     if (headingLength >= 58) return 11;
     if (headingLength < 17) return 2;
     // (L - 7) / 5 is never a half, so rounding to nearest needs no tie rule.
     return static_cast<int>((2 * (headingLength - 7) + 5) / 10);
 }
+
+}  // namespace
 
 FrequencyRead readFrequencyTable(std::string_view report) {
     FrequencyRead read;

@@ -25,7 +25,8 @@ struct FrequencyRow {
 struct FrequencyTable {
     static constexpr int kMaxRows = 100;
 
-    int valuesPerRow = 0;  // from the heading line's length
+    // From the heading line's length L: (L - 7) / 5 rounded, at least 2, at most 11.
+    int valuesPerRow = 0;
     std::vector<FrequencyRow> rows;
 
     // The charted values of a row: its category counts, without the missing count.
@@ -50,10 +51,6 @@ struct FrequencyRead {
     int faultItem = 0;
     std::string faultField;
 };
-
-// Values per row from the heading line's length: (L - 7) / 5 rounded to
-// the nearest whole number (a half to the even one), at most 11, at least 2.
-int valuesPerRowOfHeading(std::size_t headingLength);
 
 // Reads the table out of the whole text of a report; a trailing CR on any
 // line is ignored.
