@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the real VORM under a virtual X display and keeps screenshots for a
 # person to look at, in build/screenshots/: the splash window, the main window
-# with each of its menus open, and a help page.  The program runs from a copy
-# of build/bin whose work folder exists already (no first-start questions),
-# with a throw-away home.
+# with each of its menus open, the report viewer and the response frequency
+# chart after a run of the example job, and a help page.  The program runs
+# from a copy of build/bin whose work folder exists already (no first-start
+# questions), with a throw-away home.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -52,6 +53,21 @@ shoot main-estimate-menu alt+e m
 shoot main-fit-menu alt+i s
 shoot main-output-menu alt+o g
 shoot main-help-menu alt+h
+
+# The start-up cleared the work folder; the example job's outputs go there now.
+(cd "$app/examples" && ../VORMCALC EXAMPLE.CMD ../TEMPFILE/ >/dev/null)
+xdotool key alt+o t e   # Execution Information
+sleep 1
+import -window root "$out/report-viewer.png"
+xdotool key Escape
+sleep 0.3
+xdotool windowfocus --sync "$win"
+xdotool key alt+o g r   # Response Frequency
+sleep 1
+import -window root "$out/frequency-chart.png"
+xdotool key Escape
+sleep 0.3
+xdotool windowfocus --sync "$win"
 xdotool key alt+h h   # Help Topic opens in a window of its own
 sleep 1
 import -window root "$out/help-topics.png"
