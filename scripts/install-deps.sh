@@ -3,11 +3,12 @@
 set -euo pipefail
 need=()
 # The front end: Qt 6 Widgets, PrintSupport and Charts (whose CMake files need
-# the OpenGL development package), fonts so that text renders offscreen, the
+# the OpenGL development package), fonts so that text renders offscreen (the
+# plots' condensed face is in the extra set), the
 # German locale for the comma-locale test run, and Xvfb with xauth, xdotool
 # and ImageMagick's import for scripts/screenshots.sh.
 for p in g++ cmake make clang-format libgtest-dev libboost-dev \
-         qt6-base-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core locales-all \
+         qt6-base-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core fonts-dejavu-extra locales-all \
          xvfb xauth xdotool imagemagick; do
   dpkg -s "$p" >/dev/null 2>&1 || need+=("$p")
 done
