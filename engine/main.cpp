@@ -1,5 +1,6 @@
 // VORMCALC: the estimation engine's program.
 #include <clocale>
+#include <csignal>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -9,6 +10,9 @@
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
+    // The console is incidental: a reader that goes away must not end the run
+    // half-way; writes to it then fail quietly and the run goes on.
+    std::signal(SIGPIPE, SIG_IGN);
     std::vector<std::string> args(argv, argv + argc);
     // The store is large (the response matrix and the parameter tables) and
     // lives for the whole run: one heap object each, never on the stack.

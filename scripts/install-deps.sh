@@ -7,7 +7,8 @@ need=()
 # plots' condensed face is in the extra set), the
 # German locale for the comma-locale test run, and Xvfb with xauth, xdotool
 # and ImageMagick's import for scripts/screenshots.sh.
-for p in g++ cmake make clang-format libgtest-dev libboost-dev \
+# clang with its runtime builds the fuzz targets.
+for p in g++ cmake make clang-format libgtest-dev libboost-dev clang libclang-rt-14-dev \
          qt6-base-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core fonts-dejavu-extra locales-all \
          xvfb xauth xdotool imagemagick; do
   dpkg -s "$p" >/dev/null 2>&1 || need+=("$p")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fresh machine: install, build, and run the whole test suite, in a release
-# build and again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build and again under AddressSanitizer and UndefinedBehaviorSanitizer; then
+# fuzz the readers for about a minute.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -12,3 +13,8 @@ cmake --build build -j"$jobs"
 cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Release -DVORM_SANITIZE=ON >/dev/null
 cmake --build build-san -j"$jobs"
 (cd build-san && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j"$jobs")
+# The readers under libFuzzer, with clang (which install-deps.sh installs):
+# the seeds and every input that once failed, then 30 seconds per target.
+if command -v clang++ >/dev/null 2>&1; then
+  scripts/fuzz.sh 30
+fi

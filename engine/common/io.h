@@ -4,6 +4,12 @@
 // in-memory streams and compare exactly what it wrote.  Unit files are created
 // in the work folder at start-up in a fixed order; the scratch files are read
 // back by the stage that wrote them, so every unit is a read/write stream.
+//
+// A unit file that did not take everything written to it (a full disk, a
+// quota, a file that refuses writes) must not pass for a finished file: its
+// flush and close are checked, and a failure ends the run with EngineStop
+// naming the file.  A unit used after it was closed, or before any was
+// opened, is a fault of the engine (std::logic_error).
 #pragma once
 
 #include <array>
@@ -35,14 +41,27 @@ public:
 
     std::iostream& operator[](Unit u);
     bool is_open(Unit u) const;
+    // Flushes the unit and ends the run when anything written to it was lost
+    // (a scratch unit checks so before it is read back).
+    void check(Unit u);
+    // Flushes and closes the unit, checked as above.
     void close(Unit u);
+    // Closes every unit still open, all of them even when one fails, then ends
+    // the run naming the first that failed.
     void close_all();
+    // Closes every unit still open without checks, for a run that has
+    // already failed.
+    void close_all_unchecked();
     // Contents of an in-memory unit (tests only).
     std::string contents(Unit u) const;
 
 private:
     std::array<std::unique_ptr<std::iostream>, UNIT_COUNT> units_;
+    std::array<std::string, UNIT_COUNT> paths_;
+    std::array<bool, UNIT_COUNT> closed_{};
     bool in_memory_ = false;
+    // Flushes and, for a file, closes the unit; false when a write was lost.
+    bool finish(Unit u);
 };
 
 struct Io {

@@ -44,7 +44,14 @@ Node node(Node::K k) {
 
 namespace {
 
+// Bounds on a layout, checked while it is parsed, so that a format given at
+// run time can neither exhaust memory or the stack nor move a column counter
+// past what it can hold: descriptors after every repeat count is expanded,
+// groups open at once, and the column a data format can reach (far beyond any
+// real record, far below the overflow of a counter).
 constexpr std::size_t kMaxExpanded = 100000;
+constexpr int kMaxDepth = 100;
+constexpr long long kMaxColumn = 1000000000;
 
 struct Flat {
     std::vector<Node> nodes;
@@ -58,15 +65,15 @@ public:
     bool parse(Flat& out, std::string* why) {
         skip_blanks();
         if (!eat('(')) return fail(why, "the format must begin with '('");
-        if (!parse_list(out.nodes, true, out.reversion, why)) return false;
-        skip_blanks();
-        if (p_ != s_.size()) return fail(why, "text after the closing ')'");
-        return true;
+        depth_ = 1;
+        // Whatever follows the closing ')' is no part of the format.
+        return parse_list(out.nodes, true, out.reversion, why);
     }
 
 private:
     std::string_view s_;
     std::size_t p_ = 0;
+    int depth_ = 0;
 
     static bool fail(std::string* why, const char* msg) {
         if (why) *why = msg;
@@ -103,8 +110,12 @@ private:
         return true;
     }
 
-    static void append(std::vector<Node>& out, const std::vector<Node>& part, int times) {
+    // Appends `times` copies of part, unless that would pass the expanded size.
+    static bool append(std::vector<Node>& out, const std::vector<Node>& part, int times, std::string* why) {
+        if (static_cast<std::size_t>(times) * part.size() + out.size() > kMaxExpanded)
+            return fail(why, "format too long");
         for (int t = 0; t < times; ++t) out.insert(out.end(), part.begin(), part.end());
+        return true;
     }
 
     // Parses up to and including the closing ')'.
@@ -163,14 +174,13 @@ private:
         char u = peek_upper();
         if (u == '(') {
             ++p_;
+            if (++depth_ > kMaxDepth) return fail(why, "groups nested too deeply");
             std::vector<Node> inner;
             std::size_t inner_rev = 0;
             if (!parse_list(inner, false, inner_rev, why)) return false;
+            --depth_;
             if (top) reversion = out.size();
-            if (static_cast<std::size_t>(repeat) * inner.size() + out.size() > kMaxExpanded)
-                return fail(why, "format too long");
-            append(out, inner, repeat);
-            return true;
+            return append(out, inner, repeat, why);
         }
         if (u == 'P') {
             ++p_;
@@ -189,9 +199,7 @@ private:
         }
         if (u == '/') {
             ++p_;
-            Node n = node(Node::K::Slash);
-            append(out, {n}, repeat);
-            return true;
+            return append(out, {node(Node::K::Slash)}, repeat, why);
         }
         if (u == ':') {
             ++p_;
@@ -250,9 +258,7 @@ private:
             ++p_;
             if (!number(n.e) || n.e > 9) return fail(why, "bad exponent width");
         }
-        if (static_cast<std::size_t>(repeat) + out.size() > kMaxExpanded) return fail(why, "format too long");
-        append(out, {n}, repeat);
-        return true;
+        return append(out, {n}, repeat, why);
     }
 };
 
@@ -525,7 +531,27 @@ void write_empty_line(std::ostream& os) { os << '\n'; }
 // ---- line input ------------------------------------------------------------
 
 bool LineReader::next(std::string& line) {
-    if (!std::getline(in_, line)) return false;
+    line.clear();
+    std::istream::sentry ok(in_, true);
+    if (!ok) return false;
+    std::streambuf* buf = in_.rdbuf();
+    for (bool any = false;;) {
+        int c = buf->sbumpc();
+        if (c == std::char_traits<char>::eof()) {
+            in_.setstate(any ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+            if (!any) return false;
+            break;
+        }
+        any = true;
+        if (c == '\n') break;
+        // A device or a file without line ends would otherwise fill memory.
+        if (line.size() == kMaxLineLength) {
+            too_long_ = true;
+            in_.setstate(std::ios::failbit);
+            return false;
+        }
+        line.push_back(static_cast<char>(c));
+    }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     ++lines_;
     return true;
@@ -543,6 +569,36 @@ std::string_view first_token(std::string_view line, bool& none) {
     std::size_t e = b;
     while (e < line.size() && !is_blank(line[e]) && line[e] != ',' && line[e] != '/') ++e;
     return line.substr(b, e - b);
+}
+
+// Whether a number in the form [-]digits[.digits][E[sign]digits], with at
+// least one non-zero digit, is below 1 in magnitude: out of the range of a
+// double, that tells an underflow from an overflow.
+bool below_one(std::string_view s) {
+    std::size_t e = s.find('E');
+    std::string_view mant = s.substr(0, e);
+    long long scale = 0;  // decimal exponent of the first non-zero digit, plus 1
+    bool seen_point = false;
+    bool found = false;
+    for (char c : mant) {
+        if (c == '.') {
+            seen_point = true;
+        } else if (c >= '0' && c <= '9') {
+            if (c != '0') found = true;
+            if (found && !seen_point) ++scale;
+            if (!found && seen_point) --scale;
+        }
+        if (found && seen_point) break;
+    }
+    if (!found) return true;
+    long long exp = 0;
+    bool negative = false;
+    if (e != std::string_view::npos) {
+        std::size_t k = e + 1;
+        if (k < s.size() && (s[k] == '+' || s[k] == '-')) negative = s[k++] == '-';
+        for (; k < s.size() && exp < 1000000000000LL; ++k) exp = exp * 10 + (s[k] - '0');
+    }
+    return scale + (negative ? -exp : exp) <= 0;
 }
 
 bool parse_int_text(std::string_view t, long long& v) {
@@ -593,7 +649,11 @@ FreeValue parse_free_real(std::string_view line, double& value) {
     }
     double v = 0.0;
     auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v)) return FreeValue::Error;
+    if (r.ptr != s.data() + s.size()) return FreeValue::Error;
+    if (r.ec == std::errc::result_out_of_range && below_one(s))
+        v = s[0] == '-' ? -0.0 : 0.0;  // too small for a double: it reads as zero
+    else if (r.ec != std::errc() || !std::isfinite(v))
+        return FreeValue::Error;
     value = v;
     return FreeValue::Ok;
 }
@@ -644,6 +704,28 @@ ReadStatus read_text_record(LineReader& in, std::string& text) {
 
 RecordFormat::~RecordFormat() = default;
 
+namespace {
+
+// The column (from 0) after a data-format descriptor, as a data record reads it.
+long long advance(const Node& n, long long pos) {
+    switch (n.k) {
+        case Node::K::I:
+        case Node::K::X:
+        case Node::K::TR:
+            return pos + n.w;
+        case Node::K::T:
+            return n.w - 1;
+        case Node::K::TL:
+            return std::max(0LL, pos - n.w);
+        case Node::K::Slash:
+            return 0;
+        default:
+            return pos;
+    }
+}
+
+}  // namespace
+
 std::unique_ptr<RecordFormat> RecordFormat::parse(std::string_view text, std::string* why) {
     Flat f;
     std::string msg;
@@ -663,6 +745,16 @@ std::unique_ptr<RecordFormat> RecordFormat::parse(std::string_view text, std::st
             return nullptr;
         }
     }
+    // A pass that starts again at the reversion point starts at column 1, which
+    // can only lower every later position, so one walk finds the farthest.
+    long long pos = 0;
+    for (const auto& n : f.nodes) {
+        pos = advance(n, pos);
+        if (pos > kMaxColumn) {
+            if (why) *why = "a column position beyond the longest record";
+            return nullptr;
+        }
+    }
     std::unique_ptr<RecordFormat> r(new RecordFormat());
     r->nodes_ = std::move(f.nodes);
     r->reversion_ = f.reversion;
@@ -670,12 +762,15 @@ std::unique_ptr<RecordFormat> RecordFormat::parse(std::string_view text, std::st
 }
 
 namespace {
+
 // An integer field under blank-null rules: blanks are ignored, an all-blank
-// field is 0.
-bool read_int_field(std::string_view line, int pos, int w, std::int64_t& v) {
+// field is 0.  Columns past the end of the line are blanks, so only the
+// characters on the line are looked at, however wide the field.
+bool read_int_field(std::string_view line, long long pos, int w, std::int64_t& v) {
     std::string digits;
-    for (int k = pos; k < pos + w; ++k) {
-        char c = k < static_cast<int>(line.size()) ? line[static_cast<std::size_t>(k)] : ' ';
+    long long end = std::min(pos + w, static_cast<long long>(line.size()));
+    for (long long k = pos; k < end; ++k) {
+        char c = line[static_cast<std::size_t>(k)];
         if (!is_blank(c)) digits += c;
     }
     if (digits.empty()) {
@@ -687,13 +782,18 @@ bool read_int_field(std::string_view line, int pos, int w, std::int64_t& v) {
     v = x;
     return true;
 }
+
 }  // namespace
 
 ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_t>& values) const {
     values.assign(static_cast<std::size_t>(std::max(count, 0)), 0);
     std::string line;
-    if (!in.next(line)) return ReadStatus::End;
-    int pos = 0;
+    // A line too long to hold is an unreadable record, not the end of the data.
+    auto next_line = [&in, &line] {
+        return in.next(line) ? ReadStatus::Ok : in.too_long() ? ReadStatus::Error : ReadStatus::End;
+    };
+    if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
+    long long pos = 0;
     int vi = 0;
     std::size_t i = 0;
     bool consumed_this_pass = false;
@@ -701,7 +801,7 @@ ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_
         if (i == nodes_.size()) {
             if (vi >= count) return ReadStatus::Ok;
             if (!consumed_this_pass) return ReadStatus::Error;
-            if (!in.next(line)) return ReadStatus::End;
+            if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
             pos = 0;
             i = reversion_;
             consumed_this_pass = false;
@@ -713,29 +813,23 @@ ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_
                 if (vi >= count) return ReadStatus::Ok;
                 if (!read_int_field(line, pos, n.w, values[static_cast<std::size_t>(vi)])) return ReadStatus::Error;
                 ++vi;
-                pos += n.w;
                 consumed_this_pass = true;
                 break;
-            case Node::K::X:
-            case Node::K::TR:
-                pos += n.w;
-                break;
-            case Node::K::T:
-                pos = n.w - 1;
-                break;
-            case Node::K::TL:
-                pos = std::max(0, pos - n.w);
-                break;
             case Node::K::Slash:
-                if (!in.next(line)) return ReadStatus::End;
-                pos = 0;
+                if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
                 break;
             case Node::K::Colon:
                 if (vi >= count) return ReadStatus::Ok;
                 break;
+            case Node::K::X:
+            case Node::K::TR:
+            case Node::K::T:
+            case Node::K::TL:
+                break;
             default:
                 return ReadStatus::Error;
         }
+        pos = advance(n, pos);
     }
 }
 

@@ -81,14 +81,20 @@ void write_empty_line(std::ostream& os);
 
 class LineReader {
 public:
+    // No text file of the engine has lines anywhere near this long.
+    static constexpr std::size_t kMaxLineLength = 1 << 20;
+
     explicit LineReader(std::istream& in) : in_(in) {}
-    // Next line without its line end (LF, or CR LF); false at end of input.
+    // Next line without its line end (LF, or CR LF); false at end of input,
+    // and also at a line longer than kMaxLineLength, which too_long() tells.
     bool next(std::string& line);
+    bool too_long() const { return too_long_; }
     int lines_read() const { return lines_; }
 
 private:
     std::istream& in_;
     int lines_ = 0;
+    bool too_long_ = false;
 };
 
 enum class ReadStatus { Ok, End, Error };
@@ -117,7 +123,9 @@ ReadStatus read_text_record(LineReader& in, std::string& text);
 // letters in either case.  A blank field reads as 0 and blanks inside a field
 // are ignored; a short line reads as if padded with blanks; when the format
 // runs out before the values do, reading goes on with the next line from the
-// format's last top-level group (or its start).
+// format's last top-level group (or its start).  Text after the closing ')'
+// is ignored.  A format nested too deeply, too long once its repeat counts are
+// expanded, or reaching a column beyond any real record is refused.
 class RecordFormat {
 public:
     // Empty pointer when the text is not a format this reader can use; *why
@@ -127,7 +135,8 @@ public:
 
     // Reads one record of `count` integers into values (resized).  End: the
     // input ended before the record was complete.  Error: a field that is not
-    // an integer, or a format that yields no value for the record.
+    // an integer, a format that yields no value for the record, or a line too
+    // long to hold.
     ReadStatus read(LineReader& in, int count, std::vector<std::int64_t>& values) const;
 
     struct Node;

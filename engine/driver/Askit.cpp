@@ -104,6 +104,11 @@ private:
     }
 
     [[noreturn]] void ended(const char* what) {
+        if (in_.too_long())
+            stop({std::string(" ERROR READING THE JOB: A LINE IS TOO LONG") +
+                      (file_ ? " IN THE COMMAND FILE AT LINE " + std::to_string(in_.lines_read() + 1)
+                             : std::string(" IN THE CONSOLE INPUT")),
+                  std::string(" FOR: ") + what});
         if (file_)
             stop({" THE COMMAND FILE ENDED BEFORE THE JOB WAS COMPLETE.",
                   std::string(" NO ANSWER WAS FOUND FOR: ") + what});
@@ -285,9 +290,13 @@ void dialogue(Io& io, Answers& a, JobSettings& job, JobEcho& echo) {
 
     a.say({" HOW MANY ITEMS DID EACH SUBJECT RESPOND TO? "});
     job.NITEM = a.number("NUMBER OF ITEMS");
-    // Every per-item setting holds MAXITEM entries.
+    // Every per-item setting holds MAXITEM entries, and data input reads at
+    // least one response per record.
     if (job.NITEM > MAXITEM)
         a.stop({" NO MORE THAN 100 ITEMS CAN BE USED IN A SINGLE CALIBRATION.",
+                " THE JOB ASKS FOR " + std::to_string(job.NITEM) + " ITEMS.  JOB IS ABORTING."});
+    if (job.NITEM < 1)
+        a.stop({" AT LEAST 1 ITEM MUST BE USED IN A CALIBRATION.",
                 " THE JOB ASKS FOR " + std::to_string(job.NITEM) + " ITEMS.  JOB IS ABORTING."});
 
     if (!categories(a, job)) constant_categories_abort(io, job);
@@ -452,7 +461,7 @@ void ASKIT(Io& io, JobSettings& job) {
     TIME_OF_DAY(job.IHOUR, job.IMIN, job.ISEC);
 
     JobEcho echo;
-    if (job.CMDFILE.empty()) {
+    if (trim_right(job.CMDFILE).empty()) {
         Answers console(io.con, io.cin, false);
         for (;;) {
             console.say({" DO YOU WANT TO READ IN THE PROGRAM COMMANDS", " FROM A"});
@@ -470,7 +479,9 @@ void ASKIT(Io& io, JobSettings& job) {
         echo.cmdfile = console.text("NAME OF THE COMMAND FILE");
         job.CMDFILE = native_path(trim_right(echo.cmdfile));
     } else {
+        // The listing shows the path as the command line gave it.
         echo.cmdfile = job.CMDFILE;
+        job.CMDFILE = native_path(trim_right(job.CMDFILE));
     }
 
     std::ifstream file;

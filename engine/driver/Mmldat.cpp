@@ -3,12 +3,13 @@
 // respondents and items without information until a pass removes nothing,
 // and leaves the retained data in the scratch units for READIT.
 //
-// The raw table holds at most MAXSUBJ records of MAXITEM responses, in private
-// static storage (it is too large for the stack and lives once per run).
-// Records beyond the table are still read, so that a bad record anywhere in
-// the file gives the read-error abort, and counted; a file with more records
-// than the table ends with the respondent-limit abort before the clean-up,
-// since records that are not held cannot be cleaned.
+// The raw table holds MAXSUBJ records of MAXITEM responses in private static
+// storage (it is too large for the stack and lives once per run).  A file with
+// more records (blank lines, respondents the user discards) keeps the rest
+// beside the table, since only the retained count after the clean-up decides
+// whether the job fits.  A file with more than kMaxDataRecords records, or
+// with a line longer than any record, cannot be a data set (a device, a file
+// that never ends) and ends with the read-error abort.
 #include "driver/Mmldat.h"
 
 #include <climits>
@@ -27,10 +28,39 @@ namespace vorm {
 
 namespace {
 
-struct RawTable {
-    SubjIds id;                              // identifier of each held record
-    Arr2<int, 1, MAXSUBJ, 1, MAXITEM> resp;  // resp(k, j): record k, current item position j
-    ItemInts itemno;                         // data-file number of the item at position j
+class RawTable {
+public:
+    ItemInts itemno;  // data-file number of the item at position j
+
+    // Empties the records held beyond the fixed table; `nitem` responses a record.
+    void start(int nitem) {
+        nitem_ = nitem;
+        extra_id_.clear();
+        extra_resp_.clear();
+    }
+    // Record k (the next one) with its identifier and responses v[1..nitem].
+    void hold(int k, const std::vector<std::int64_t>& v) {
+        if (k > MAXSUBJ) {
+            extra_id_.push_back(0);
+            extra_resp_.resize(extra_resp_.size() + static_cast<std::size_t>(nitem_));
+        }
+        id(k) = v[0];
+        for (int j = 1; j <= nitem_; ++j) resp(k, j) = static_cast<int>(v[static_cast<std::size_t>(j)]);
+    }
+    // Identifier and response at item position j of record k.
+    std::int64_t& id(int k) { return k <= MAXSUBJ ? id_(k) : extra_id_[static_cast<std::size_t>(k - MAXSUBJ - 1)]; }
+    int& resp(int k, int j) {
+        if (k <= MAXSUBJ) return resp_(k, j);
+        return extra_resp_[static_cast<std::size_t>(k - MAXSUBJ - 1) * static_cast<std::size_t>(nitem_) +
+                           static_cast<std::size_t>(j - 1)];
+    }
+
+private:
+    int nitem_ = 0;
+    SubjIds id_;
+    Arr2<int, 1, MAXSUBJ, 1, MAXITEM> resp_;  // record fastest
+    std::vector<std::int64_t> extra_id_;
+    std::vector<int> extra_resp_;  // record by record
 };
 
 RawTable& raw_table() {
@@ -38,7 +68,8 @@ RawTable& raw_table() {
     return t;
 }
 
-const std::string kStars48(48, '*');
+// The item is a blank and 48 asterisks, so the free-format line has two blanks.
+const std::string kStars48 = std::string(1, ' ').append(48, '*');
 const std::string kStars50(50, '*');
 constexpr const char* kAbortLine = "                  ABORT                   ";
 constexpr const char* kCleanupStars = "(1X,'************************************************')";
@@ -114,7 +145,7 @@ void echo_record(std::ostream& rep, const std::vector<std::int64_t>& v, int nite
         write_free(rep, {" ITEM #", j, ":", static_cast<long long>(v[static_cast<std::size_t>(j)])});
 }
 
-// Reads every record; returns the number read.  Holds the first MAXSUBJ.
+// Reads and holds every record; returns the number read.
 int read_records(Io& io, const JobSettings& job, RawTable& t) {
     std::error_code ec;
     if (std::filesystem::is_directory(job.DATFILE, ec)) open_failure(io);
@@ -137,13 +168,10 @@ int read_records(Io& io, const JobSettings& job, RawTable& t) {
             std::int64_t x = v[static_cast<std::size_t>(j)];
             if (x < INT_MIN || x > INT_MAX) read_error(io);
         }
-        ++nrec;
+        if (++nrec > kMaxDataRecords) read_error(io);
         if (nrec == 1) echo_header(rep);
         if (nrec <= 2) echo_record(rep, v, nitem);
-        if (nrec <= MAXSUBJ) {
-            t.id(nrec) = v[0];
-            for (int j = 1; j <= nitem; ++j) t.resp(nrec, j) = static_cast<int>(v[static_cast<std::size_t>(j)]);
-        }
+        t.hold(nrec, v);
     }
     write_free(rep);
     write_free(rep);
@@ -179,7 +207,7 @@ void user_discards(const JobSettings& job, RawTable& t, int nrec) {
     }
 }
 
-void check_categories(Io& io, const JobSettings& job, const RawTable& t, int nrec) {
+void check_categories(Io& io, const JobSettings& job, RawTable& t, int nrec) {
     for (int k = 1; k <= nrec; ++k) {
         for (int j = 1; j <= job.NITEM; ++j) {
             int limit = std::min(job.NCAT(j), MAXCAT);
@@ -275,8 +303,10 @@ void clean_up(Io& io, JobSettings& job, RawTable& t, int& nsubj, int& nitem) {
     }
 }
 
-void rewind(std::iostream& s) {
-    s.flush();
+// Checked first: a scratch file that lost its lines must not be read back.
+void rewind(Io& io, Unit u) {
+    io.units.check(u);
+    std::iostream& s = io.units[u];
     s.clear();
     s.seekg(0);
 }
@@ -289,9 +319,9 @@ void MMLDAT(Io& io, JobSettings& job) {
     RawTable& t = raw_table();
     for (int j = 1; j <= job.NITEM; ++j) t.itemno(j) = j;
 
+    t.start(job.NITEM);
     int nrec = read_records(io, job, t);
     job.NSUBJ = nrec;
-    if (nrec > MAXSUBJ) respondent_limit(io);
     recode(io, job, t, nrec);
     user_discards(job, t, nrec);
     check_categories(io, job, t, nrec);
@@ -318,9 +348,9 @@ void MMLDAT(Io& io, JobSettings& job) {
 
     std::iostream& f08 = io.units[Unit::FT08];
     for (int j = 1; j <= nitem; ++j) write_fixed(f08, kScratchItemLayout, {t.itemno(j)});
-    rewind(f13);
-    rewind(f14);
-    rewind(f08);
+    rewind(io, Unit::FT13);
+    rewind(io, Unit::FT14);
+    rewind(io, Unit::FT08);
 }
 
 }  // namespace vorm

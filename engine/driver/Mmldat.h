@@ -1,5 +1,5 @@
 // Data input and clean-up (MMLDAT) and the read-back of its scratch files
-// (READIT): the layouts the two share.
+// (READIT): the layouts the two share, and the bound on the data file.
 //
 // MMLDAT writes the retained data to three scratch units and leaves them
 // rewound; READIT reads them back into the store and closes them.  No other
@@ -10,6 +10,11 @@
 #pragma once
 
 namespace vorm {
+
+// Records a data file may hold, 50 times the 2000 of the raw table.  Those
+// past the table are held for the clean-up; a file with more is no data set
+// (a device, a file that never ends).
+inline constexpr int kMaxDataRecords = 100000;
 
 // "FT13F001": identifier, then the retained responses of one respondent.
 inline constexpr const char* kScratchRespondentLayout = "(1X,I20,1X,100I12)";

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 #include <iostream>
+#include <memory>
 
 #include "common/paths.h"
 #include "common/status.h"
@@ -18,7 +19,8 @@ namespace vorm {
 namespace {
 
 const std::string kStars51(51, '*');
-const std::string kStars48(48, '*');
+// The item is a blank and 48 asterisks, so the free-format line has two blanks.
+const std::string kStars48 = std::string(1, ' ').append(48, '*');
 
 void blank_lines(std::ostream& os, int n) {
     for (int k = 0; k < n; ++k) write_free(os);
@@ -116,29 +118,6 @@ void information_criteria(std::ostream& rep, const JobSettings& job) {
     write_free(rep);
 }
 
-void plot_files(Io& io, JobSettings& job, Store& st) {
-    write_free(io.con, {" GENERATING PLOT DATA FILES"});
-    const std::string& w = job.WRKDIR;
-    PLOTDATA1(io, st, job.NTHGRP, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, st.UNIT, st.TAUC, w);
-    int largest = 0;
-    for (int i = 1; i <= job.NITEM; ++i) {
-        PLOTDATA2(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
-        PLOTDATA3(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
-        job.INFMAX = 0;
-        PLOTDATA5(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w, job.INFMAX);
-        if (job.INFMAX > largest) largest = job.INFMAX;
-    }
-    job.INFMAX = largest;
-    // One common vertical range for every item-information script.
-    for (int i = 1; i <= job.NITEM; ++i) PLOTDATA5B(io, st, i, job.NCAT(i), w, largest + 1);
-    PLOTDATA4(io, st, job.MODEL, job.NITEM, job.NCAT, st.UNIT, st.TAUC, w);
-    PLOTDATA6(io, st, job.NITEM, w);  // reads what PLOTDATA5 wrote
-    PLOTDATA7(io, st, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, job.NTDGRP, st.UNIT, st.TAUC, w);
-    PLOTLAT(io, st.DENS, job.NQUAD, w, st.XQUAD);
-    PLOTEAP(io, st, job.NSUBJ, w);
-    PLOTLOC(io, st, job.NITEM, w);
-}
-
 void run_stages(Io& io, JobSettings& job, Store& st) {
     ASKIT(io, job);
     if (job.NCAT(1) == -1) return;  // constant-categories abort: no stage runs
@@ -167,12 +146,41 @@ void run_stages(Io& io, JobSettings& job, Store& st) {
     write_free(rep, {" seconds to execute on this machine."});
 }
 
-void finish(Io& io) {
+// Every ending writes the status file last; when even that fails, the console
+// is the only place left to say so.
+int end_run(Io& io, const JobSettings& job, const std::vector<std::string>& status, int exit_code) {
+    if (write_status(job.WRKDIR, status)) return exit_code;
+    write_free(io.con, {" CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER ", job.WRKDIR});
+    for (const auto& l : status) io.con << l << '\n';
     io.con.flush();
-    io.units.close_all();
+    return 1;
 }
 
 }  // namespace
+
+void plot_files(Io& io, JobSettings& job, Store& st) {
+    write_free(io.con, {" GENERATING PLOT DATA FILES"});
+    const std::string& w = job.WRKDIR;
+    auto work = std::make_unique<PlotWork>();
+    PLOTDATA1(io, st, *work, job.NTHGRP, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, st.UNIT, st.TAUC, w);
+    int largest = 0;
+    for (int i = 1; i <= job.NITEM; ++i) {
+        PLOTDATA2(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
+        PLOTDATA3(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
+        job.INFMAX = 0;
+        PLOTDATA5(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w, job.INFMAX);
+        if (job.INFMAX > largest) largest = job.INFMAX;
+    }
+    job.INFMAX = largest;
+    // One common vertical range for every item-information script.
+    for (int i = 1; i <= job.NITEM; ++i) PLOTDATA5B(io, st, i, job.NCAT(i), w, largest + 1);
+    PLOTDATA4(io, st, job.MODEL, job.NITEM, job.NCAT, st.UNIT, st.TAUC, w);
+    PLOTDATA6(io, st, job.NITEM, w);  // reads what PLOTDATA5 wrote
+    PLOTDATA7(io, st, *work, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, job.NTDGRP, st.UNIT, st.TAUC, w);
+    PLOTLAT(io, st.DENS, job.NQUAD, w, st.XQUAD);
+    PLOTEAP(io, st, job.NSUBJ, w);
+    PLOTLOC(io, st, job.NITEM, w);
+}
 
 int item_parameter_count(int model, int nitem, const ItemInts& ncat) {
     int n = nitem;
@@ -209,8 +217,9 @@ double elapsed_seconds(const ClockReading& start, const ClockReading& end) {
 }
 
 int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st) {
-    job.CMDFILE = args.size() > 1 ? native_path(trim_right(args[1])) : std::string();
-    if (job.CMDFILE.empty()) title_pages(io);
+    // Kept as given: the job dialogue lists it so and opens its native form.
+    job.CMDFILE = args.size() > 1 ? args[1] : std::string();
+    if (trim_right(job.CMDFILE).empty()) title_pages(io);
     job.WRKDIR = work_folder(args.size() > 2 ? args[2] : std::string());
     job.LWRK = static_cast<int>(job.WRKDIR.size());
     numlib_set_console(&io.con);
@@ -225,21 +234,23 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
         write_status(job.WRKDIR, {status_text(" CANNOT CREATE THE ENGINE'S FILES IN THE WORK FOLDER")});
         return 1;
     }
+    std::vector<std::string> status;
+    int exit_code = 1;
     try {
         run_stages(io, job, st);
+        io.con.flush();
+        io.units.close_all();  // a report or file that lost lines fails the run
+        return end_run(io, job, {status_text("end")}, 0);
     } catch (const EngineStop& stop) {
-        finish(io);
-        write_status(job.WRKDIR, stop.status_lines());
-        return stop.exit_code();
+        status = stop.status_lines();
+        exit_code = stop.exit_code();
     } catch (const std::exception& e) {
-        finish(io);
         write_free(io.con, {" INTERNAL ERROR: ", e.what()});
-        write_status(job.WRKDIR, {status_text(" THE ENGINE STOPPED ON AN INTERNAL ERROR"), status_text(e.what())});
-        return 1;
+        status = {status_text(" THE ENGINE STOPPED ON AN INTERNAL ERROR"), status_text(e.what())};
     }
-    finish(io);
-    write_status(job.WRKDIR, {status_text("end")});
-    return 0;
+    io.con.flush();
+    io.units.close_all_unchecked();
+    return end_run(io, job, status, exit_code);
 }
 
 }  // namespace vorm

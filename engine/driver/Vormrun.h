@@ -18,6 +18,9 @@ namespace vorm {
 // Returns the process exit status: 0 after " end", 1 after any abort.
 int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st);
 
+// The plot stage: every plot file pair, in the fixed order of the routines.
+void plot_files(Io& io, JobSettings& job, Store& st);
+
 // Number of item parameters of the model, for the information criteria
 // (n = retained items, C = categories of item 1, S = sum of NCAT(j) - 1).
 int item_parameter_count(int model, int nitem, const ItemInts& ncat);

@@ -1,8 +1,119 @@
+// Item fit plots: respondents ordered by their estimate and cut into NTHGRP
+// groups of nearly equal size (the first groups one larger); per item and
+// group the mean estimate, the mean observed and expected response and a band
+// of two standard errors around the expected mean.  Items are written in order
+// of increasing DELTA.
+#include <cmath>
+
+#include "driver/Sortit.h"
+#include "model/Probm.h"
 #include "plotdata/Plotdata.h"
+#include "plotdata/Plotmodel.h"
+#include "plotdata/Plotpair.h"
 
 namespace vorm {
 
-// Not built yet: no plot file is written until the plot stage lands.
-void PLOTDATA1(Io&, Store&, int, int, const ItemInts&, int, int, double, const CatReals&, const std::string&) {}
+namespace {
+
+// Items without a parameter of their own get the common one in the store, so
+// that later titles and the information read it per item.
+void fill_in_common(Store& st, const PlotModel& pm, const ItemInts& NCAT, int NITEM, double UNIT,
+                    const CatReals& TAUC) {
+    if (!pm.common) return;
+    for (int i = 1; i <= NITEM; ++i) {
+        if (pm.unit) {
+            st.LAMBDA(i) = UNIT;
+        } else {
+            for (int k = 0; k < NCAT(i); ++k) st.TAU(i, k) = TAUC(k);
+        }
+    }
+}
+
+// Expected score and response variance of every respondent on every item at
+// the respondent's estimate; both come from the one set of probabilities.
+void expected_scores(Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, double UNIT,
+                     const CatReals& TAUC) {
+    const double* theta = st.THETA.data();
+    for (int i = 1; i <= NITEM; ++i) {
+        const int K = NCAT(i);
+        for (int j = 1; j <= NSUBJ; ++j) {
+            PROBM(st, MODEL, j, i, K, UNIT, TAUC, theta);
+            const double e = expected_score(st, K);
+            double v = 0.0;
+            for (int c = 0; c < K; ++c) v += (c - e) * (c - e) * st.PROB(c);
+            w.ESCORE(j, i) = e;
+            w.EVAR(j, i) = v;
+        }
+    }
+}
+
+void write_script(Io& io, const Store& st, int i, int K, const std::string& base, const std::string& WRKDIR) {
+    PlotScript s;
+    s.title = item_title("Mean Expected Value Function and Mean Observed Response\\n Item#:", st, i, K);
+    s.ylabel = "Mean";
+    s.yrange = plot_range("0", field("(I1)", K - 1));
+    s.clauses = {{"4:6", "Item #" + item_key(st.ITEMID(i)), "lines"}, {"4:5:9:10", "", "errorbars lt 1 ps 1"}};
+    write_plot_script(io, WRKDIR, base, s);
+}
+
+}  // namespace
+
+void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ,
+               double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
+    const PlotModel pm = plot_model(MODEL);
+    if (!pm.valid)
+        plot_stop(io, format_free({"Error model while calculating item expected value."}),
+                  format_free({"Error model while calculating item expected value."}));
+    fill_in_common(st, pm, NCAT, NITEM, UNIT, TAUC);
+    expected_scores(st, w, MODEL, NCAT, NITEM, NSUBJ, UNIT, TAUC);
+
+    for (int i = 1; i <= NITEM; ++i) {
+        w.ITAG(i) = i;
+        w.IKEY(i) = st.DELTA(i);
+    }
+    SORTIT(MAXITEM, w.ITAG.data(), w.IKEY.data(), NITEM);
+    for (int j = 1; j <= NSUBJ; ++j) {
+        w.JTAG(j) = j;
+        w.JKEY(j) = st.THETA(j);
+    }
+    SORTIT(MAXSUBJ, w.JTAG.data(), w.JKEY.data(), NSUBJ);
+
+    const int b = NTHGRP > 0 ? NSUBJ / NTHGRP : 0;
+    const int r = NSUBJ - b * NTHGRP;
+    for (int n = 1; n <= NITEM; ++n) {
+        const int i = w.ITAG(n);
+        const std::string base = "PLOT1" + item_key(st.ITEMID(i));
+        PlotData data(io, WRKDIR, base);
+        int first = 1;  // sorted position of the group's first respondent
+        for (int g = 1; g <= NTHGRP; ++g) {
+            const int t = g <= r ? b + 1 : b;
+            // An empty group (fewer respondents than groups) has no line.
+            if (t == 0) continue;
+            const double rt = 1.0 / t;
+            double mean_theta = 0.0, obs = 0.0, expd = 0.0, var = 0.0;
+            int u = 0;
+            for (int p = first; p < first + t; ++p) {
+                const int j = w.JTAG(p);
+                mean_theta += st.THETA(j) * rt;  // every member counts, answered or not
+                const int x = st.RESP(j, i);
+                if (x < 0) {
+                    ++u;
+                    continue;
+                }
+                obs += x;
+                expd += w.ESCORE(j, i);
+                var += w.EVAR(j, i);
+            }
+            first += t;
+            if (t == u) continue;  // nobody in the group answered the item
+            const int m = t - u;
+            const double o = obs / m, e = expd / m, v = var / m;
+            const double band = 2.0 * std::sqrt(v / m);
+            data.line("(I2,1X,I4,8(1X,F8.3))", {g, t, 0.0, mean_theta, o, e, std::sqrt(v), 0.0, e + band, e - band});
+        }
+        data.close();
+        write_script(io, st, i, NCAT(i), base, WRKDIR);
+    }
+}
 
 }  // namespace vorm

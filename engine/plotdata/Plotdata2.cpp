@@ -1,8 +1,33 @@
+// Category probability curves of item i on the theta grid.
+#include "model/Probm.h"
 #include "plotdata/Plotdata.h"
+#include "plotdata/Plotmodel.h"
+#include "plotdata/Plotpair.h"
 
 namespace vorm {
 
-// Not built yet: no plot file is written until the plot stage lands.
-void PLOTDATA2(Io&, Store&, int, int, int, double, const CatReals&, const std::string&) {}
+void PLOTDATA2(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
+               const std::string& WRKDIR) {
+    const std::string base = "PLOT2" + item_key(st.ITEMID(i));
+    PlotData data(io, WRKDIR, base);
+    if (!plot_model(MODEL).valid)
+        plot_stop(io, format_free({"Error model while calculating information function"}),
+                  format_free({"Error model while calculating item expected value."}));
+    std::vector<Val> row;
+    for (double theta : theta_grid()) {
+        GPM(st, MODEL, i, K, UNIT, TAUC, theta);
+        row.assign({theta});
+        for (int c = 0; c < K; ++c) row.emplace_back(st.PROB(c));
+        data.line("(F8.3,1X,10F8.3)", row);
+    }
+    data.close();
+
+    PlotScript s;
+    s.title = item_title("Category Probability Functions\\nItem#:", st, i, K);
+    s.ylabel = "Prob.";
+    s.yrange = "[0:1]";
+    s.clauses = {{"1:2", "Categories #1", "lines"}};
+    write_plot_script(io, WRKDIR, base, s);
+}
 
 }  // namespace vorm

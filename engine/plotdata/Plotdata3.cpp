@@ -1,8 +1,30 @@
+// Expected item score of item i on the theta grid.
+#include "model/Probm.h"
 #include "plotdata/Plotdata.h"
+#include "plotdata/Plotmodel.h"
+#include "plotdata/Plotpair.h"
 
 namespace vorm {
 
-// Not built yet: no plot file is written until the plot stage lands.
-void PLOTDATA3(Io&, Store&, int, int, int, double, const CatReals&, const std::string&) {}
+void PLOTDATA3(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
+               const std::string& WRKDIR) {
+    const std::string base = "PLOT3" + item_key(st.ITEMID(i));
+    PlotData data(io, WRKDIR, base);
+    if (!plot_model(MODEL).valid)
+        plot_stop(io, format_free({"Error while calculating item", " expected value"}),
+                  format_free({"Error while calculating item", " expected value."}));
+    for (double theta : theta_grid()) {
+        GPM(st, MODEL, i, K, UNIT, TAUC, theta);
+        data.line("(F8.3,1X,F8.3)", {theta, expected_score(st, K)});
+    }
+    data.close();
+
+    PlotScript s;
+    s.title = item_title("Item Characteristic Curve\\nItem#:", st, i, K);
+    s.ylabel = "E(Zi)";
+    s.yrange = plot_range("0", field("(I1)", K - 1));
+    s.clauses = {{"1:2", "Item #" + item_key(st.ITEMID(i)), "lines"}};
+    write_plot_script(io, WRKDIR, base, s);
+}
 
 }  // namespace vorm

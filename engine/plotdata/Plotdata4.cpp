@@ -1,8 +1,40 @@
+// Test characteristic curve: the sum of the expected item scores over all
+// items on the theta grid.
+#include "model/Probm.h"
 #include "plotdata/Plotdata.h"
+#include "plotdata/Plotmodel.h"
+#include "plotdata/Plotpair.h"
 
 namespace vorm {
 
-// Not built yet: no plot file is written until the plot stage lands.
-void PLOTDATA4(Io&, Store&, int, int, const ItemInts&, double, const CatReals&, const std::string&) {}
+void PLOTDATA4(Io& io, Store& st, int MODEL, int NITEM, const ItemInts& NCAT, double UNIT, const CatReals& TAUC,
+               const std::string& WRKDIR) {
+    PlotData data(io, WRKDIR, "PLOT4");
+    if (!plot_model(MODEL).valid)
+        plot_stop(io, format_free({"Error model while calculating item expected value."}),
+                  format_free({"Error model while calculating item expected value."}));
+    double largest = 0.0;
+    for (double theta : theta_grid()) {
+        double s = 0.0;
+        for (int i = 1; i <= NITEM; ++i) {
+            GPM(st, MODEL, i, NCAT(i), UNIT, TAUC, theta);
+            s += expected_score(st, NCAT(i));
+        }
+        data.line("(F8.3,1X,F8.3)", {theta, s});
+        if (s > largest) largest = s;
+    }
+    data.close();
+
+    // The top is the smallest multiple of 5 not below the largest score; the
+    // score fitted F8.3, so this ends within a few thousand steps.
+    int top = 0;
+    while (largest > top) top += 5;
+    PlotScript s;
+    s.title = "Test Characteristic Curve\\nExpected Test Score";
+    s.ylabel = "True\\nScore";
+    s.yrange = plot_range("0", field("(I12)", top));
+    s.clauses = {{"1:2", "", "lines"}};
+    write_plot_script(io, WRKDIR, "PLOT4", s);
+}
 
 }  // namespace vorm

@@ -1,8 +1,17 @@
+// Script of item i's information plot, with the top of the vertical range
+// common to all items.
 #include "plotdata/Plotdata.h"
+#include "plotdata/Plotpair.h"
 
 namespace vorm {
 
-// Not built yet: no plot file is written until the plot stage lands.
-void PLOTDATA5B(Io&, Store&, int, int, const std::string&, int) {}
+void PLOTDATA5B(Io& io, Store& st, int i, int K, const std::string& WRKDIR, int top) {
+    PlotScript s;
+    s.title = item_title("Item Information Function\\nItem#:", st, i, K);
+    s.ylabel = "Info";
+    s.yrange = plot_range(field("(I12)", 0), field("(I12)", top));
+    s.clauses = {{"1:2", "Item #" + item_key(st.ITEMID(i)), "lines"}};
+    write_plot_script(io, WRKDIR, "PLOT5" + item_key(st.ITEMID(i)), s);
+}
 
 }  // namespace vorm

@@ -1,8 +1,80 @@
+// Observed versus expected response against theta minus delta: every answered
+// respondent-item pair, ordered by its distance and cut into NTDGRP groups of
+// nearly equal size (the first groups one larger), gives per group the mean
+// distance, the mean observed and the mean expected response.
+#include "driver/Sortit.h"
+#include "model/Probm.h"
 #include "plotdata/Plotdata.h"
+#include "plotdata/Plotmodel.h"
+#include "plotdata/Plotpair.h"
 
 namespace vorm {
 
-// Not built yet: no plot file is written until the plot stage lands.
-void PLOTDATA7(Io&, Store&, int, const ItemInts&, int, int, int&, double, const CatReals&, const std::string&) {}
+namespace {
+constexpr int MAXTDGRP = 2000;  // the most theta-delta groups; a larger request is lowered to it
+}  // namespace
+
+void PLOTDATA7(Io& io, Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, int& NTDGRP,
+               double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
+    if (NTDGRP > MAXTDGRP) NTDGRP = MAXTDGRP;
+    if (!plot_model(MODEL).valid)
+        plot_stop(io, format_free({"Error model while calculating item expected value."}),
+                  format_free({"Error model while calculating item expected value."}));
+
+    int kmax = 0;
+    for (int i = 1; i <= NITEM; ++i)
+        if (NCAT(i) > kmax) kmax = NCAT(i);
+    int npair = 0;
+    for (int j = 1; j <= NSUBJ; ++j) {
+        for (int i = 1; i <= NITEM; ++i) {
+            const int x = st.RESP(j, i);
+            if (x < 0) continue;
+            ++npair;
+            GPM(st, MODEL, i, NCAT(i), UNIT, TAUC, st.THETA(j));
+            w.PTAG(npair) = npair;
+            w.PDIST(npair) = st.THETA(j) - st.DELTA(i);
+            w.PEXP(npair) = expected_score(st, NCAT(i));
+            w.POBS(npair) = x;
+        }
+    }
+    SORTIT(PlotWork::MAXPAIR, w.PTAG.data(), w.PDIST.data(), npair);
+
+    PlotData data(io, WRKDIR, "PLOT7");
+    const int b = NTDGRP > 0 ? npair / NTDGRP : 0;
+    const int r = npair - b * NTDGRP;
+    double s = 0.0, t = 0.0;  // smallest and largest mean distance, both from 0
+    int first = 1;
+    for (int g = 1; g <= NTDGRP; ++g) {
+        const int count = g <= r ? b + 1 : b;
+        // Fewer pairs than groups leaves the last groups empty: no line.
+        if (count == 0) continue;
+        double dist = 0.0, obs = 0.0, expd = 0.0;
+        for (int p = first; p < first + count; ++p) {
+            const int v = w.PTAG(p);
+            dist += w.PDIST(p);
+            obs += w.POBS(v);
+            expd += w.PEXP(v);
+        }
+        first += count;
+        const double rc = 1.0 / count;
+        dist *= rc;
+        obs *= rc;
+        expd *= rc;
+        data.line("(F12.6,1X,F12.6,1X,F12.6)", {dist, obs, expd});
+        if (dist > t) t = dist;
+        if (dist < s) s = dist;
+    }
+    data.close();
+
+    PlotScript sc;
+    sc.title = "Average Observed Versus Expected Value";
+    sc.xlabel = "Theta - Delta";
+    sc.ylabel = "Average";
+    sc.xrange = plot_range(field("(I12)", static_cast<int>(s - 1.0)), field("(I12)", static_cast<int>(t + 1.0)));
+    sc.yrange = plot_range("0", field("(I1)", kmax - 1));
+    sc.clauses = {{"1:2", "Observed", "points"}, {"1:3", "Expected", "lines"}};
+    sc.name = "plot7";
+    write_plot_script(io, WRKDIR, "PLOT7", sc);
+}
 
 }  // namespace vorm

@@ -1,8 +1,22 @@
+// Item locations as dots on one line; locations outside -4 to 4 are written
+// but fall outside the fixed horizontal range.
 #include "plotdata/Plotdata.h"
+#include "plotdata/Plotpair.h"
 
 namespace vorm {
 
-// Not built yet: no plot file is written until the plot stage lands.
-void PLOTLOC(Io&, Store&, int, const std::string&) {}
+void PLOTLOC(Io& io, Store& st, int NITEM, const std::string& WRKDIR) {
+    PlotData data(io, WRKDIR, "PLOTLOC");
+    for (int i = 1; i <= NITEM; ++i) data.line("(F8.3,1X,F8.3)", {st.DELTA(i), 1.0});
+    data.close();
+
+    PlotScript s;
+    s.title = "Item Location (Delta) Estimates";
+    s.xlabel = "Delta";
+    s.ylabel.assign(1, ' ');  // a single blank
+    s.yrange = "[1:1]";
+    s.clauses = {{"1:2", "", "dots"}};
+    write_plot_script(io, WRKDIR, "PLOTLOC", s);
+}
 
 }  // namespace vorm

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -241,6 +242,99 @@ TEST(RecordFormatRead, NonNumericFieldAndFormatWithoutFieldsAreErrors) {
     std::istringstream in2("abc\nabc\n");
     LineReader r2(in2);
     EXPECT_EQ(fmt("(1X)")->read(r2, 1, v), ReadStatus::Error);
+}
+
+TEST(FreeRead, UnderflowReadsAsZeroOverflowIsNoNumber) {
+    struct Case {
+        const char* text;
+        FreeValue status;
+        double value;
+    };
+    const std::string tiny_fraction = "0." + std::string(400, '0') + "1E+5";
+    const std::string huge_mantissa = "1" + std::string(400, '0') + "E-5";
+    const Case cases[] = {
+        {"1e-400", FreeValue::Ok, 0.0},
+        {"-1D-999 criterion", FreeValue::Ok, -0.0},
+        {tiny_fraction.c_str(), FreeValue::Ok, 0.0},
+        {"1e-310", FreeValue::Ok, 1e-310},
+        {"1e400", FreeValue::Error, 0.0},
+        {huge_mantissa.c_str(), FreeValue::Error, 0.0},
+    };
+    for (const auto& c : cases) {
+        double x = 99.0;
+        EXPECT_EQ(parse_free_real(c.text, x), c.status) << c.text;
+        if (c.status == FreeValue::Ok) {
+            EXPECT_EQ(x, c.value) << c.text;
+            EXPECT_EQ(std::signbit(x), std::signbit(c.value)) << c.text;
+        }
+    }
+}
+
+TEST(LineReading, LineLongerThanAnyRecordIsNotHeld) {
+    std::string text = "ok\n" + std::string(LineReader::kMaxLineLength, '7') + "\n" +
+                       std::string(LineReader::kMaxLineLength + 1, '7') + "\nnot reached\n";
+    std::istringstream in(text);
+    LineReader r(in);
+    std::string line;
+    ASSERT_TRUE(r.next(line));
+    ASSERT_TRUE(r.next(line));
+    EXPECT_EQ(line.size(), LineReader::kMaxLineLength);
+    EXPECT_FALSE(r.too_long());
+    EXPECT_FALSE(r.next(line));
+    EXPECT_TRUE(r.too_long());
+    EXPECT_EQ(r.lines_read(), 2);
+
+    // In a data record the long line is a read error, not the end of the data.
+    std::istringstream data("   1 1\n" + std::string(LineReader::kMaxLineLength + 1, ' ') + "\n");
+    LineReader d(data);
+    std::vector<std::int64_t> v;
+    auto f = fmt("(I4,1X,I1)");
+    EXPECT_EQ(f->read(d, 2, v), ReadStatus::Ok);
+    EXPECT_EQ(f->read(d, 2, v), ReadStatus::Error);
+}
+
+TEST(RecordFormatRead, TextAfterTheClosingParenthesisIsIgnored) {
+    for (const char* text : {"(i4,1x,2i1) ids and two items", "(i4,1x,2i1))", "(i4,1x,2i1)   "}) {
+        std::istringstream in("  12 34\n");
+        LineReader r(in);
+        std::vector<std::int64_t> v;
+        ASSERT_EQ(fmt(text)->read(r, 3, v), ReadStatus::Ok) << text;
+        EXPECT_EQ(v, (std::vector<std::int64_t>{12, 3, 4})) << text;
+    }
+}
+
+// A column counter that passes the integer range, groups nested beyond the
+// stack, and repeat counts that expand without end are refused before any
+// line is read.
+TEST(RecordFormatRead, RejectsFormatsBeyondItsBounds) {
+    const std::string deep = std::string(30000, '(') + "I5" + std::string(30000, ')');
+    const std::string deep_ok = std::string(100, '(') + "I5" + std::string(100, ')');
+    const std::string deep_bad = std::string(101, '(') + "I5" + std::string(101, ')');
+    for (const std::string& text :
+         {std::string("(I5,2148(1000000X),15I1)"), std::string("(999(1000000X),999990X,I11)"), deep, deep_bad,
+          std::string("(1000000/)"), std::string("(I1,2(60000/))"), std::string("(60000I1,60000I1)")})
+        EXPECT_FALSE(RecordFormat::parse(text)) << text.substr(0, 40);
+    EXPECT_TRUE(RecordFormat::parse(deep_ok));
+    EXPECT_TRUE(RecordFormat::parse("(999(1000000X),999990X,I10)"));
+    EXPECT_TRUE(RecordFormat::parse("(I5,50000/,I1)"));
+}
+
+// Reading a field costs the characters on the line, not the field's width:
+// read a column at a time, these 2000 records take about a minute.
+TEST(RecordFormatRead, VeryWideFieldsReadQuickly) {
+    std::string text;
+    for (int k = 1; k <= 2000; ++k) text += std::to_string(k) + "\n";
+    std::istringstream in(text);
+    LineReader r(in);
+    auto f = fmt("(101I1000000)");
+    std::vector<std::int64_t> v;
+    auto start = std::chrono::steady_clock::now();
+    for (int k = 1; k <= 2000; ++k) {
+        ASSERT_EQ(f->read(r, 101, v), ReadStatus::Ok);
+        ASSERT_EQ(v[0], k);
+        ASSERT_EQ(v[100], 0);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/textio.h"
 #include "job_helpers.h"
 
 namespace vorm::test {
@@ -212,6 +213,34 @@ TEST_F(AskitTest, MoreThanHundredItemsAreRejectedAtTheItemCount) {
     EXPECT_EQ(ok.job->ICUT(100), 1);
 }
 
+TEST_F(AskitTest, ItemCountBelowOneIsRejectedAtTheItemCount) {
+    for (const char* n : {"0", "-3"}) {
+        auto lines = kModel1Head;
+        lines[6] = n;
+        DialogueRun file = run_job_text(lf(job_with(lines, {"N", "N"})));
+        lines.insert(lines.begin(), "N");
+        DialogueRun console = run_dialogue("", lf(job_with(lines, {"N", "N"})));
+        for (const DialogueRun* r : {&file, &console}) {
+            ASSERT_TRUE(r->stopped) << n;
+            EXPECT_EQ(r->status,
+                      (std::vector<std::string>{"  AT LEAST 1 ITEM MUST BE USED IN A CALIBRATION.",
+                                                "  THE JOB ASKS FOR " + std::string(n) + " ITEMS.  JOB IS ABORTING."}));
+            EXPECT_NE(r->console.find("AT LEAST 1 ITEM MUST BE USED"), std::string::npos);
+            EXPECT_EQ(r->report, "");
+        }
+    }
+}
+
+TEST_F(AskitTest, LineTooLongToHoldStopsTheJob) {
+    auto lines = kModel1Head;
+    lines[3] = std::string(LineReader::kMaxLineLength + 1, '3');
+    DialogueRun r = run_job_text(lf(job_with(lines, {"N", "N"})));
+    ASSERT_TRUE(r.stopped);
+    EXPECT_EQ(r.status,
+              (std::vector<std::string>{"  ERROR READING THE JOB: A LINE IS TOO LONG IN THE COMMAND FILE AT LINE 4",
+                                        "  FOR: NUMBER OF QUADRATURE POINTS"}));
+}
+
 TEST_F(AskitTest, DiscardCountsAboveTheTablesAreRejected) {
     auto items = kModel1Head;
     items[12] = "Y";
@@ -339,6 +368,11 @@ TEST_F(AskitTest, CriterionZeroAndNegativeAreTakenAboveAHundredthIsAskedAgain) {
         EXPECT_EQ(r.job->CONVC, std::stod(c));
     }
     auto lines = kModel1Head;
+    lines[19] = "1e-400";  // too small for a double, but a number
+    DialogueRun tiny = run_job_text(lf(job_with(lines, {"N", "N"})));
+    ASSERT_FALSE(tiny.stopped);
+    EXPECT_EQ(tiny.job->CONVC, 0.0);
+
     lines[19] = "0.0101";
     DialogueRun r = run_job_text(lf(job_with(lines, {"0.005", "N", "N"})));
     ASSERT_FALSE(r.stopped);
@@ -504,6 +538,17 @@ TEST(AskitEngine, ConsoleRunAndJobFileRunGiveTheSameReportHead) {
     ASSERT_EQ(file_report.size(), con_report.size());
     // The run stamps come from two different runs; everything after them matches.
     for (std::size_t k = 1; k < con_report.size(); ++k) EXPECT_EQ(file_report[k], con_report[k]) << "line " << k + 1;
+}
+
+TEST(AskitEngine, ListingShowsTheJobFilePathAsGiven) {
+    TempDir cwd;
+    std::filesystem::create_directory(cwd.path() / "jobs");
+    write_file(cwd.file("jobs/job.txt"), crlf(kModel4Answers));
+    TempDir work;
+    run_engine({"jobs\\job.txt", work.folder()}, cwd.path().string(), "");
+    auto report = report_head(work.file("FT06F001"));
+    ASSERT_GT(report.size(), 3u);
+    EXPECT_EQ(report[3], "  THE COMMAND FILE USED FOR THIS JOB IS: jobs\\job.txt" + std::string(256 - 12, ' '));
 }
 
 TEST(AskitEngine, ConstantCategoriesAbortIsAFailedRun) {

@@ -1,6 +1,9 @@
 // Data input, clean-up and the scratch read-back, run in-process on small data
 // files.  Expected report and console text is written by hand from the layouts.
+#include "driver/Mmldat.h"
+
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -8,6 +11,7 @@
 
 #include "common/io.h"
 #include "common/stop.h"
+#include "common/textio.h"
 #include "driver/Stages.h"
 #include "test_support.h"
 
@@ -16,7 +20,7 @@ namespace {
 
 using test::TempDir;
 
-const std::string S48 = " " + std::string(48, '*');
+const std::string S48 = "  " + std::string(48, '*');
 const std::string S50 = " " + std::string(50, '*');
 const std::string CLEANUP_STARS = " " + std::string(48, '*');
 
@@ -82,8 +86,8 @@ TEST_F(DataInput, MissingDataFileGivesOpenFailureBlockAndStatus) {
     EXPECT_EQ(status, (std::vector<std::string>{"  CANNOT OPEN DATA FILE. CHECK ACCURACY OF ",
                                                 "  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       "}));
     EXPECT_EQ(report(),
-              " ************************************************\n"
-              " ************************************************\n"
+              "  ************************************************\n"
+              "  ************************************************\n"
               " \n"
               "  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n"
               "  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n"
@@ -91,8 +95,8 @@ TEST_F(DataInput, MissingDataFileGivesOpenFailureBlockAndStatus) {
               "                   ABORT                   \n"
               "                   ABORT                   \n"
               "                   ABORT                   \n"
-              " ************************************************\n"
-              " ************************************************\n");
+              "  ************************************************\n"
+              "  ************************************************\n");
 
     job->DATFILE = dir.path().string();  // a folder is no data file
     EXPECT_EQ(run().size(), 2u);
@@ -112,11 +116,33 @@ TEST_F(DataInput, FieldThatIsNotANumberGivesReadErrorAfterTheEchoOfGoodRecords) 
 
 TEST_F(DataInput, UnusableFormatsGiveReadError) {
     items(2, 2);
-    for (const char* f : {"i4,2i1", "(i4,2f1.0)", "(i4,2i1", "(1x)", "(a4,2i1)"}) {
+    // The last two reach past the integer range of a column and nest deeper
+    // than any stack.
+    for (const std::string& f : {std::string("i4,2i1"), std::string("(i4,2f1.0)"), std::string("(i4,2i1"),
+                                 std::string("(1x)"), std::string("(a4,2i1)"), std::string("(I4,2148(1000000X),2I1)"),
+                                 std::string(30000, '(') + "I4,2I1" + std::string(30000, ')')}) {
         data("   1 11\n", f);
         auto status = run();
-        ASSERT_EQ(status.size(), 3u) << f;
-        EXPECT_EQ(status[0], "  ERROR ATTEMPTING TO READ YOUR DATA SET.  ") << f;
+        ASSERT_EQ(status.size(), 3u) << f.substr(0, 40);
+        EXPECT_EQ(status[0], "  ERROR ATTEMPTING TO READ YOUR DATA SET.  ") << f.substr(0, 40);
+    }
+}
+
+// A device, a line without end and a file of endless records cannot be held.
+TEST_F(DataInput, DataThatNeverEndsGivesReadError) {
+    items(2, 2);
+    std::vector<std::string> paths;
+    if (std::filesystem::exists("/dev/zero")) paths.push_back("/dev/zero");
+    paths.push_back(dir.file("long.dat"));
+    test::write_file(paths.back(), "  11\n  " + std::string(LineReader::kMaxLineLength, '1') + "\n");
+    paths.push_back(dir.file("endless.dat"));
+    test::write_file(paths.back(), std::string(kMaxDataRecords + 1, '\n'));
+    for (const auto& path : paths) {
+        job->DATFILE = path;
+        job->DATFMT = "(i2,2i1)";
+        auto status = run();
+        ASSERT_EQ(status.size(), 3u) << path;
+        EXPECT_EQ(status[0], "  ERROR ATTEMPTING TO READ YOUR DATA SET.  ") << path;
     }
 }
 
@@ -199,6 +225,36 @@ TEST_F(DataInput, MoreThan2000RecordsStopWithTheRespondentLimitWithoutOverrun) {
                                          "  CAN BE USED IN A SINGLE CALIBRATION.         "})),
               std::string::npos);
     EXPECT_EQ(job->NSUBJ, 2001);
+}
+
+// Records past the 2000th are held; only the count retained after the
+// clean-up decides.  A retained record held past the table moves up into it.
+TEST_F(DataInput, RecordsPastTheTableAreHeldUntilTheCleanUpDecides) {
+    std::string d;
+    for (int k = 1; k <= 2000; ++k) d += (k % 2 ? "  10\n" : "  01\n");
+    struct Case {
+        std::string text;
+        int discarded_id;  // 0: none
+        std::int64_t last_id;
+        int last_response1;
+    };
+    const Case cases[] = {
+        {d + "\n", 0, 0, 0},                          // a trailing empty line
+        {"\n\n" + d.substr(5) + "9910\n", 0, 99, 1},  // blank lines first
+        {d + "7710\n", 77, 0, 0},                     // one record discarded by the user
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        items(2, 2);
+        job->NDELS = c.discarded_id ? 1 : 0;
+        job->IDELS(1) = c.discarded_id;
+        data(c.text, "(i2,2i1)");
+        ASSERT_TRUE(run().empty()) << c.last_id;
+        EXPECT_EQ(job->NSUBJ, 2000);
+        EXPECT_EQ(st->PERSID(2000), c.last_id);
+        EXPECT_EQ(st->RESP(2000, 1), c.last_response1);
+        EXPECT_EQ(st->RESP(2000, 2), 1 - c.last_response1);
+    }
 }
 
 TEST_F(DataInput, MoreThan100ItemsStopWithTheItemLimit) {

@@ -1,7 +1,10 @@
 // The run driver as a whole: the built program in a temporary folder, and one
 // in-process run with a clock that passes midnight.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -56,7 +59,7 @@ void write_small_data(const std::string& path) {
     write_file(path, vormsim::data_text(vormsim::simulate(spec), 1));
 }
 
-const std::string kStarLine = std::string(1, ' ').append(48, '*');
+const std::string kStarLine = std::string(2, ' ').append(48, '*');
 
 std::string last_line(const std::string& text) {
     auto lines = split_lines(text);
@@ -153,6 +156,49 @@ TEST(EngineRun, AbortLeavesItsLinesInTheStatusFile) {
     EXPECT_EQ(read_file(work.file("status")),
               "  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n");
     EXPECT_EQ(last_line(read_file(work.file("FT06F001"))), kStarLine);
+}
+
+TEST(EngineRun, FileThatCannotBeWrittenFailsTheRunNamingIt) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    for (const char* unit : {"FT17F001", "FT06F001"}) {
+        TempDir work;
+        write_small_data(work.file("d.dat"));
+        write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+        std::filesystem::create_symlink("/dev/full", work.file(unit));
+        EXPECT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 1) << unit;
+        EXPECT_EQ(read_file(work.file("status")),
+                  "  ERROR WRITING THE FILE " + work.file(unit) +
+                      "\n  THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING.\n");
+    }
+}
+
+// A console reader that has gone away (VORMCALC job work | head -1) leaves
+// the engine writing into a pipe nobody reads.
+TEST(EngineRun, ConsoleReaderThatGoesAwayDoesNotStopTheRun) {
+    TempDir work;
+    write_small_data(work.file("d.dat"));
+    write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+    const std::string job = work.file("job.txt");
+    const std::string folder = work.folder();
+    int pipe_ends[2];
+    ASSERT_EQ(pipe(pipe_ends), 0);
+    close(pipe_ends[0]);
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        std::signal(SIGPIPE, SIG_DFL);  // as a shell leaves it
+        dup2(pipe_ends[1], 1);
+        close(pipe_ends[1]);
+        execl(VORMCALC_PATH, "VORMCALC", job.c_str(), folder.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipe_ends[1]);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(read_file(work.file("status")), " end\n");
+    EXPECT_EQ(last_line(read_file(work.file("FT06F001"))), "  seconds to execute on this machine.");
 }
 
 // The job dialogue takes the date and the time of day; the next reading is the

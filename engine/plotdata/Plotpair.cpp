@@ -1,0 +1,143 @@
+#include "plotdata/Plotpair.h"
+
+#include "common/paths.h"
+#include "common/stop.h"
+
+namespace vorm {
+
+namespace {
+
+constexpr const char* kEnd = "\r\n";
+
+std::array<double, NGRID> make_grid() {
+    std::array<double, NGRID> x{};
+    // The step is the single-precision 0.1, widened; the sum is kept in double.
+    const double step = static_cast<double>(0.1f);
+    x[0] = -4.0;
+    for (int k = 1; k < NGRID; ++k) x[k] = x[k - 1] + step;
+    return x;
+}
+
+std::string file_only(const std::string& base, const char* ext) { return base + ext; }
+
+[[noreturn]] void cannot_write(Io& io, const std::string& name) {
+    const std::string text = "Cannot write the plot file " + name + ".";
+    plot_stop(io, format_free({text}), format_free({text}));
+}
+
+[[noreturn]] void does_not_fit(Io& io, const std::string& name) {
+    const std::string text = "Plot file " + name + ": a value is not a finite number that fits its field.";
+    plot_stop(io, format_free({text}), format_free({text}));
+}
+
+bool has_stars(const std::string& s) { return s.find('*') != std::string::npos; }
+
+}  // namespace
+
+const std::array<double, NGRID>& theta_grid() {
+    static const std::array<double, NGRID> grid = make_grid();
+    return grid;
+}
+
+std::string ITEMLBL(int itemid) {
+    if (itemid >= 100 || itemid < 0) return std::to_string(itemid);
+    return std::string{static_cast<char>('0' + itemid / 10), static_cast<char>('0' + itemid % 10), ' '};
+}
+
+std::string item_key(int itemid) { return trim_right(ITEMLBL(itemid)); }
+
+std::string plot_file_name(const std::string& WRKDIR, const std::string& base, const char* ext) {
+    return work_file(trim_right(WRKDIR), file_only(base, ext));
+}
+
+std::string field(std::string_view layout, const Val& v) { return format_fixed(layout, {v}); }
+
+std::string plot_range(const std::string& lo, const std::string& hi) {
+    std::string r(1, '[');
+    r += lo;
+    r += ':';
+    r += hi;
+    r += ']';
+    return r;
+}
+
+double plot_top(double p) {
+    const int n = static_cast<int>(20.0 * p + 1.0);
+    return (5 * n) * 0.01;
+}
+
+std::string item_title(const char* lead, const Store& st, int i, int K) {
+    std::string t = lead + ITEMLBL(st.ITEMID(i));
+    t += ", delta=" + field("(F6.3)", st.DELTA(i));
+    t += ", alpha=" + field("(F6.3)", st.ALPHA(i));
+    t += ", tau=";
+    for (int k = 0; k < K; ++k) {
+        if (k > 0) t += ',';
+        t += field("(F6.3)", st.TAU(i, k));
+    }
+    return t + ".";
+}
+
+void plot_stop(Io& io, const std::string& console_line, const std::string& status_line) {
+    io.con << console_line << '\n';
+    io.con.flush();
+    throw EngineStop({status_line});
+}
+
+PlotData::PlotData(Io& io, const std::string& WRKDIR, const std::string& base)
+    : io_(io), name_(file_only(base, ".DAT")) {
+    out_.open(plot_file_name(WRKDIR, base, ".DAT"), std::ios::out | std::ios::trunc | std::ios::binary);
+    if (!out_) cannot_write(io_, name_);
+}
+
+void PlotData::line(std::string_view layout, const std::vector<Val>& values) {
+    const std::string s = format_fixed(layout, values);
+    // The line is not written: what the file holds so far stays readable.
+    if (has_stars(s)) does_not_fit(io_, name_);
+    out_ << s << kEnd;
+}
+
+void PlotData::close() {
+    out_.close();
+    if (out_.fail()) cannot_write(io_, name_);
+}
+
+void write_plot_script(Io& io, const std::string& WRKDIR, const std::string& base, const PlotScript& s) {
+    const std::string name = file_only(base, ".SCR");
+    // Axis limits are drawn, so they must be numbers; titles are only labels.
+    if (has_stars(s.xrange) || has_stars(s.yrange)) does_not_fit(io, name);
+    const std::string files = s.name.empty() ? base : s.name;
+    std::string plot = "plot ";
+    for (std::size_t k = 0; k < s.clauses.size(); ++k) {
+        const PlotClause& c = s.clauses[k];
+        if (k > 0) plot += ", ";
+        plot += "\"" + files + ".dat\" using " + c.columns + " ";
+        plot += c.key.empty() ? std::string("notitle") : "t \"" + c.key + "\"";
+        plot += " with " + c.style;
+    }
+    std::ofstream out(plot_file_name(WRKDIR, base, ".SCR"), std::ios::out | std::ios::trunc | std::ios::binary);
+    if (!out) cannot_write(io, name);
+    out << "set title \"" << s.title << "\"" << kEnd;
+    out << "set xlabel \"" << s.xlabel << "\"" << kEnd;
+    out << "set ylabel \"" << s.ylabel << "\"" << kEnd;
+    out << "set xrange " << s.xrange << kEnd;
+    out << "set yrange " << s.yrange << kEnd;
+    out << "set term postscript" << kEnd;
+    out << "set output \"" << files << ".ps\"" << kEnd;
+    out << "set data style lp" << kEnd;
+    out << plot << kEnd;
+    out.close();
+    if (out.fail()) cannot_write(io, name);
+}
+
+void write_share_script(Io& io, const std::string& WRKDIR, const std::string& base, const char* title,
+                        const char* ylabel, const char* style, double p) {
+    PlotScript s;
+    s.title = title;
+    s.ylabel = ylabel;
+    s.yrange = plot_range("0", field("(F4.2)", plot_top(p)));
+    s.clauses = {{"1:2", "", style}};
+    write_plot_script(io, WRKDIR, base, s);
+}
+
+}  // namespace vorm

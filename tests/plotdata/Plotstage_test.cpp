@@ -1,0 +1,185 @@
+// The plot stage as the run driver calls it: what the curve, information and
+// group files hold against the model, the stops, and a whole run of the
+// example job with plots.
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <set>
+
+#include "../model/model_reference.h"
+#include "driver/Vormrun.h"
+#include "plot_fixture.h"
+#include "plotdata/Plotdata.h"
+#include "plotdata/Plotpair.h"
+#include "simulated_job.h"
+
+namespace vorm::test {
+namespace {
+
+constexpr double kHalfUnit = 0.0005 + 1e-9;  // one value printed with three decimals
+
+std::set<std::string> folder_names(const TempDir& dir) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.insert(e.path().filename().string());
+    return names;
+}
+
+std::set<std::string> plot_names(const std::vector<std::string>& keys) {
+    std::set<std::string> names;
+    for (const char* ext : {".DAT", ".SCR"}) {
+        for (const std::string& k : keys)
+            for (const char* kind : {"PLOT1", "PLOT2", "PLOT3", "PLOT5"}) names.insert(kind + k + ext);
+        for (const char* base : {"PLOT4", "PLOT6", "PLOT7", "PLOTEAP", "PLOTLAT", "PLOTLOC"})
+            names.insert(base + std::string(ext));
+    }
+    return names;
+}
+
+// The top of a "set yrange [lo:hi]" line.
+int range_top(const std::string& line) { return std::stoi(line.substr(line.find(':') + 1)); }
+
+TEST(PlotStage, CurvesGroupsAndInformationAgreeWithTheModel) {
+    for (int model = 1; model <= 8; ++model) {
+        PlotRun r;
+        JobSettings& job = *r.job;
+        Store& st = *r.st;
+        fill_simulated(job, st, model, {10, 4, 2}, 300, 0.1, 40 + model);
+        st.ITEMID(1) = 100, st.ITEMID(2) = 7, st.ITEMID(3) = 31;
+        job.NTHGRP = 7, job.NTDGRP = 50;
+        plot_files(r.io, job, st);
+        SCOPED_TRACE("model " + std::to_string(model));
+
+        std::vector<double> test_info(NGRID, 0.0), test_score(NGRID, 0.0);
+        int top = 0;
+        for (int i = 1; i <= 3; ++i) {
+            const int K = job.NCAT(i);
+            const std::string key = item_key(st.ITEMID(i));
+            const auto probs = r.table("PLOT2" + key + ".DAT");
+            const auto scores = r.table("PLOT3" + key + ".DAT");
+            const auto infos = r.table("PLOT5" + key + ".DAT");
+            double largest = 0.0;
+            for (int g = 0; g < NGRID; ++g) {
+                ASSERT_EQ(probs[g].size(), static_cast<std::size_t>(K + 1));
+                long double lp[MAXCAT], expected = 0.0, sum = 0.0;
+                reference_log_prob(model, st, i, K, st.UNIT, st.TAUC, theta_grid()[g], lp);
+                for (int c = 0; c < K; ++c) {
+                    sum += probs[g][c + 1];
+                    expected += c * std::exp(lp[c]);
+                }
+                EXPECT_NEAR(sum, 1.0, K * kHalfUnit) << "PLOT2" << key << " line " << g + 1;
+                EXPECT_NEAR(scores[g][1], static_cast<double>(expected), kHalfUnit) << "PLOT3" << key;
+                EXPECT_GE(infos[g][1], 0.0);
+                test_info[g] += infos[g][1];
+                test_score[g] += scores[g][1];
+                largest = std::max(largest, infos[g][1]);
+            }
+            top = std::max(top, static_cast<int>(largest) + 1);
+
+            // Groups of respondents in order of their estimates.
+            const auto groups = r.table("PLOT1" + key + ".DAT");
+            for (std::size_t n = 1; n < groups.size(); ++n) EXPECT_GE(groups[n][3], groups[n - 1][3]);
+        }
+        for (int i = 1; i <= 3; ++i) EXPECT_EQ(range_top(r.lines("PLOT5" + item_key(st.ITEMID(i)) + ".SCR")[4]), top);
+        const auto test = r.table("PLOT6.DAT");
+        const auto tcc = r.table("PLOT4.DAT");
+        for (int g = 0; g < NGRID; ++g) {
+            EXPECT_NEAR(test[g][1], test_info[g], kHalfUnit) << "PLOT6 line " << g + 1;
+            EXPECT_NEAR(tcc[g][1], test_score[g], 4 * kHalfUnit) << "PLOT4 line " << g + 1;
+        }
+        // The common parameters are now every item's own, as later titles print them.
+        for (int i = 1; i <= 3; ++i) {
+            EXPECT_TRUE(model % 4 != 1 || st.LAMBDA(i) == st.UNIT);
+            for (int k = 0; k < job.NCAT(i) && model % 4 == 3; ++k) EXPECT_EQ(st.TAU(i, k), st.TAUC(k));
+        }
+    }
+}
+
+TEST(PlotStage, StopsWithTheRoutinesLinesAndLeavesWhatWasWritten) {
+    const std::string exp = " Error model while calculating item expected value.";
+    const std::string inf = " Error model while calculating information function";
+    const std::string fits = ": a value is not a finite number that fits its field.";
+    const std::string back = " Cannot read back the plot data file PLOT507.DAT.";
+    const struct {
+        int routine;  // 1..7 PLOTDATAn with a bad model, 8 and 9 a bad value, 10 and 11 a bad PLOT5 file
+        std::string console, status, file;
+        std::size_t lines;
+    } cases[] = {{1, exp, exp, "", 0},
+                 {2, inf, exp, "PLOT207.DAT", 0},
+                 {3, " Error while calculating item expected value", " Error while calculating item expected value.",
+                  "PLOT307.DAT", 0},
+                 {4, exp, exp, "PLOT4.DAT", 0},
+                 {5, inf + ".", inf + ".", "PLOT507.DAT", 0},
+                 {7, exp, exp, "", 0},
+                 {8, " Plot file PLOTLOC.DAT" + fits, " Plot file PLOTLOC.DAT" + fits, "PLOTLOC.DAT", 1},
+                 {9, " Plot file PLOTLAT.DAT" + fits, " Plot file PLOTLAT.DAT" + fits, "PLOTLAT.DAT", 2},
+                 {10, back, back, "PLOT507.DAT", 80},
+                 {11, back, back, "", 0}};
+    auto w = std::make_unique<PlotWork>();
+    for (const auto& c : cases) {
+        PlotRun r;
+        Store& st = *r.st;
+        const ItemInts& ncat = r.job->NCAT;
+        const std::string& dir = r.job->WRKDIR;
+        r.job->NCAT(1) = r.job->NCAT(2) = 3;
+        st.ITEMID(1) = 7, st.ITEMID(2) = 100;
+        int m = 2;
+        const auto status = r.stops([&] {
+            switch (c.routine) {
+                case 1:
+                    return PLOTDATA1(r.io, st, *w, 3, 9, ncat, 2, 4, 0.3, st.TAUC, dir);
+                case 2:
+                    return PLOTDATA2(r.io, st, 0, 1, 3, 0.3, st.TAUC, dir);
+                case 3:
+                    return PLOTDATA3(r.io, st, 9, 1, 3, 0.3, st.TAUC, dir);
+                case 4:
+                    return PLOTDATA4(r.io, st, -1, 2, ncat, 0.3, st.TAUC, dir);
+                case 5:
+                    return PLOTDATA5(r.io, st, 12, 1, 3, 0.3, st.TAUC, dir, m);
+                case 7:
+                    return PLOTDATA7(r.io, st, *w, 0, ncat, 2, 4, m, 0.3, st.TAUC, dir);
+                case 8:
+                    st.DELTA(2) = -12345.6;
+                    return PLOTLOC(r.io, st, 2, dir);
+                case 9:
+                    st.DENS(3) = std::nan("");
+                    return PLOTLAT(r.io, st.DENS, 4, dir, st.XQUAD);
+                case 10:
+                    write_file(r.dir.file("PLOT507.DAT"), repeat_lines("  -4.000    0.000", 80));
+            }
+            PLOTDATA6(r.io, st, 2, dir);
+        });
+        EXPECT_EQ(status, std::vector<std::string>{c.status}) << c.routine;
+        EXPECT_EQ(r.con.str(), c.console + "\n") << c.routine;
+        // What was written before the stop stays; the bad line is not among it.
+        EXPECT_EQ(folder_names(r.dir).size(), c.file.empty() ? 0u : 1u) << c.routine;
+        if (!c.file.empty()) {
+            EXPECT_EQ(r.lines(c.file).size(), c.lines) << c.routine;
+        }
+    }
+}
+
+// The shipped example job with plots asked for, run by the built program: it
+// ends normally and the work folder gains exactly the plot files.
+TEST(PlotStage, ExampleJobWithPlotsEndsAndWritesEveryPlotFile) {
+    TempDir dir;
+    std::filesystem::copy_file(source_dir() + "/examples/EXAMPLE.DAT", dir.file("EXAMPLE.DAT"));
+    std::string cmd = read_file(source_dir() + "/examples/EXAMPLE.CMD");
+    const std::string no = "N             plots";
+    ASSERT_NE(cmd.find(no), std::string::npos);
+    cmd.replace(cmd.find(no), no.size(), "Y             plots\n10            plot groups\n100           pair groups");
+    write_file(dir.file("EXAMPLE.CMD"), cmd);
+    std::string console;
+    EXPECT_EQ(run_engine({"EXAMPLE.CMD", dir.folder()}, dir.path().string(), "", &console), 0) << console;
+    EXPECT_EQ(read_file(dir.file("status")), " end\n");
+    EXPECT_NE(console.find(" GENERATING PLOT DATA FILES"), std::string::npos);
+    std::vector<std::string> keys;
+    for (int i = 1; i <= 15; ++i) keys.push_back(item_key(i));
+    std::set<std::string> expected = plot_names(keys);
+    for (const char* f : {"EXAMPLE.CMD", "EXAMPLE.DAT", "status", "FT06F001", "FT08F001", "FT13F001", "FT14F001",
+                          "FT15F001", "FT16F001", "FT17F001", "FT18F001", "FT19F001"})
+        expected.insert(f);
+    EXPECT_EQ(folder_names(dir), expected);
+}
+
+}  // namespace
+}  // namespace vorm::test
