@@ -215,7 +215,10 @@ double plotTickStep(double range) {
 std::vector<double> tickValues(double from, double to, double step) {
     std::vector<double> ticks;
     if (!(step > 0.0) || !std::isfinite(from)) return ticks;
-    for (double t = from; t <= to && ticks.size() < kMaxTicks;) {
+    // A sum of steps that lands a rounding error above the end still is the
+    // end tick: [0:.15] in steps of .05 reaches 0.15000000000000002.
+    const double end = to + step * 1e-9;
+    for (double t = from; t <= end && ticks.size() < kMaxTicks;) {
         ticks.push_back(t);
         const double next = t + step;
         if (next == t) break;

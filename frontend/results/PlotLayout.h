@@ -85,7 +85,8 @@ private:
 // The tick spacing for an axis of length `range`.
 double plotTickStep(double range);
 
-// from, from + step, ... while not beyond `to`, the step added each time.
+// from, from + step, ... while not beyond `to` (by more than a rounding
+// error), the step added each time.
 // Guarded: nothing for a step that is not positive, a stop where adding the
 // step no longer changes the value, and at most kMaxTicks values.
 constexpr std::size_t kMaxTicks = 10000;
