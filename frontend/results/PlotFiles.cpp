@@ -1,7 +1,6 @@
 #include "PlotFiles.h"
 
 #include <QString>
-#include <cctype>
 
 #include "platform/Numbers.h"
 

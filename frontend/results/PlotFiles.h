@@ -47,8 +47,8 @@ struct DataRead {
 
 // NoFields for a first line without any field, Failed for a file without a
 // first line and for a field that is not a number, Overflow when more than
-// kMaxRecords records follow.  A last record that the file ends in the middle of is not counted:
-// its missing numbers would draw as zeros.
+// kMaxRecords records follow.  A last record that the file ends in the
+// middle of is not counted: its missing numbers would draw as zeros.
 DataRead readPlotData(std::string_view bytes);
 
 struct Range {

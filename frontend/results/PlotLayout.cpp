@@ -46,6 +46,7 @@ public:
         // beginning and never end.
         if (u == std::string::npos) throw DrawFailure{};
         pos_ = u + 6;
+        if (pos_ > line_.size()) throw DrawFailure{};  // "using" ends the line
         for (int c = 1;; ++c) {
             if (c == 5) throw DrawFailure{};  // no fifth column slot
             const std::size_t colon = line_.find(':', pos_);

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QImage>
 #include <QPushButton>
 
 #include "gui_test_support.h"
@@ -78,23 +79,31 @@ TEST_F(PlotViewerTest, GraphOutputEntriesOpenTheirWindowOrSayTheFilesAreMissing)
     }
 }
 
-TEST_F(PlotViewerTest, NextAndPreviousWalkTheItemsInNameOrderAndStopAtTheEnds) {
-    for (const char* base : {"PLOT111", "PLOT1100", "PLOT110"}) pair(QLatin1String(base));
+TEST_F(PlotViewerTest, NextAndPreviousWalkTheItemsInNameOrderAndPrintAndSaveTakeThePictureOnShow) {
+    for (const char* base : {"PLOT111", "PLOT110"}) pair(QLatin1String(base));
     pair(QStringLiteral("PLOT2100"));  // another kind
+    // Listed in lower case: its script is found in the engine's upper case.
+    writeFile(paths.workFile("plot1100.dat"), "-4 .5\r\n4 .5\r\n");
+    writeFile(paths.workFile("PLOT1100.SCR"), kScript);
     PlotViewer& w = plots.window(QStringLiteral("FormPlotFit"));
     QStringList walk;
+    rec.fileAnswers = {root.file("item")};
     rec.onModal = [&](QDialog&) {
         for (int k = 0; k < 3; ++k) w.CommandNext->click(), walk << current(w);
         for (int k = 0; k < 3; ++k) w.CommandPrevious->click(), walk << current(w);
+        w.CommandPrint->click();
+        w.CommandSaveAs->click();
         return 0;
     };
     w.open(paths.workDir());
-    EXPECT_EQ(walk, (QStringList{"PLOT1100.DAT", "PLOT111.DAT", "PLOT111.DAT", "PLOT1100.DAT", "PLOT110.DAT",
+    EXPECT_EQ(walk, (QStringList{"plot1100.dat", "PLOT111.DAT", "PLOT111.DAT", "plot1100.dat", "PLOT110.DAT",
                                  "PLOT110.DAT"}));
-    EXPECT_EQ(rec.messageTexts(), (QStringList{"You are at the last item in the list. There are no further items.",
-                                               "You are at the first item in the list. There are no previous items."}));
+    const QString last = QStringLiteral("You are at the last item in the list. There are no further items.");
+    const QString first = QStringLiteral("You are at the first item in the list. There are no previous items.");
+    EXPECT_EQ(rec.log, (QStringList{"modal FormPlotFit", "message : " + last, "message : " + first, "printer",
+                                    "print picture", "message Printer: Print Job Done", "save-file"}));
     EXPECT_EQ(rec.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(rec.messages[0].title, QString());
+    EXPECT_EQ(QImage(root.file("item.BMP")).convertToFormat(QImage::Format_RGB32), w.PicturePlot->image());
 }
 
 TEST_F(PlotViewerTest, AFileThatCannotBeDrawnClosesTheWindowOrKeepsItShut) {
@@ -116,46 +125,6 @@ TEST_F(PlotViewerTest, AFileThatCannotBeDrawnClosesTheWindowOrKeepsItShut) {
     QFile::remove(paths.workFile("PLOT305.SCR"));
     w.open(paths.workDir());
     EXPECT_EQ(rec.log, QStringList{general}) << "a first plot that fails is never shown";
-}
-
-TEST_F(PlotViewerTest, ScriptNamesTakeSCRInAnyLetterCaseAndButtonsFollowTheKind) {
-    writeFile(paths.workFile("plot4.dat"), "-4 0\r\n4 1\r\n");
-    writeFile(paths.workFile("PLOT4.SCR"), kScript);
-    PlotViewer& w = plots.window(QStringLiteral("FormPlotTestChar"));
-    w.open(paths.workDir());
-    EXPECT_EQ(rec.log, QStringList{"modal FormPlotTestChar"});
-
-    const struct {
-        const char* window;
-        Navigation navigation;
-    } kinds[] = {{"FormPlotFit", Navigation::Shown},
-                 {"FormPlotTestChar", Navigation::None},
-                 {"FormPlotEAPEstimate", Navigation::Hidden},
-                 {"FormPlotProb", Navigation::Shown}};
-    for (const auto& k : kinds) {
-        const PlotViewer& v = plots.window(QLatin1String(k.window));
-        EXPECT_EQ(v.CommandNext != nullptr, k.navigation != Navigation::None) << k.window;
-        if (v.CommandNext) {
-            EXPECT_EQ(!v.CommandNext->isHidden(), k.navigation == Navigation::Shown) << k.window;
-        }
-    }
-}
-
-TEST_F(PlotViewerTest, PrintAndSaveAsTakeThePictureOnShow) {
-    pair(QStringLiteral("PLOTLAT"));
-    PlotViewer& w = plots.window(QStringLiteral("FormPlotLatentTrait"));
-    rec.fileAnswers = {root.file("latent")};
-    rec.onModal = [&](QDialog&) {
-        w.CommandPrint->click();
-        w.CommandSaveAs->click();
-        return 0;
-    };
-    w.open(paths.workDir());
-    EXPECT_EQ(rec.log, (QStringList{"modal FormPlotLatentTrait", "printer", "print picture",
-                                    "message Printer: Print Job Done", "save-file"}));
-    const QImage saved(root.file("latent.BMP"));
-    EXPECT_EQ(saved.size(), QSize(521, 417));
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), w.PicturePlot->image());
 }
 
 }  // namespace

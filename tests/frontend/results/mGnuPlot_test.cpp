@@ -79,6 +79,8 @@ TEST_F(GnuPlotTest, ReadingLimitsAndFailures) {
         {"a column above 32", records(3), scriptWith("set yrange [0:1]", "plot \"a\" using 1:33 x"), false, kGeneral},
         {"a plot line without using", records(3), scriptWith("set yrange [0:1]", "plot \"a\" 1:2 with lines"), false,
          kGeneral},
+        {"using at the end of the line", records(3), scriptWith("set yrange [0:1]", "plot \"a\" using"), false,
+         kGeneral},
         {"no plot line", records(3), scriptWith("set yrange [0:1]", "set key"), false, kGeneral},
         {"a range without colon", records(3), scriptWith("set yrange [0 1]"), false, kGeneral},
         {"a range with a decimal comma", records(3), scriptWith("set yrange [0:0,5]"), false, kGeneral},
