@@ -1,4 +1,4 @@
-// A picture to draw plots on, in place of the other platform's picture box.
+// A picture to draw plots on.
 //
 // Every coordinate is in picture units: the picture is scaled to 1000 by 1000
 // with (0, 0) at the top left and y growing downwards, whatever its size in

@@ -55,7 +55,6 @@ void FormPlotProb::probPlotScriptFile(const QString& scriptPath, const QString& 
 
     const plot::Layout layout = plot::layoutProbPlot(data.table, script.script, ranges_, picture);
     plot::paint(layout.items, picture);
-    PicturePlot->update();
     if (!layout.complete) fail(generalText, generalTitle);
 }
 

@@ -1,6 +1,7 @@
 #include "PlotViewer.h"
 
 #include <QPushButton>
+#include <stdexcept>
 
 #include "mGnuPlot.h"
 #include "mPrintControl.h"

@@ -1,5 +1,7 @@
 #include "PlotWindows.h"
 
+#include <stdexcept>
+
 #include "FormPlotProb.h"
 #include "shell/FormMain.h"
 

@@ -11,8 +11,8 @@ namespace {
 
 constexpr Colour kBlack{0, 0, 0}, kRed{255, 0, 0}, kYellow{255, 255, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255},
     kMagenta{255, 0, 255}, kCyan{0, 255, 255};
-// Categories 0..8 as the window has always drawn them; category 9, which a
-// ten-category item adds, continues the pattern of category 3.
+// Category 9, which only a ten-category item has, continues the pattern of
+// category 3: green dots after a yellow line.
 constexpr std::array<Colour, 10> kColours{kBlack,   kRed,  kYellow, kGreen,  kBlue,
                                           kMagenta, kCyan, kBlack,  kYellow, kGreen};
 
