@@ -6,7 +6,6 @@
 
 #include "RecordingCanvas.h"
 #include "gui_test_support.h"
-#include "platform/Numbers.h"
 #include "platform/RecordingServices.h"
 #include "results/FormPlotProb.h"
 #include "results/ProbPlotLayout.h"
