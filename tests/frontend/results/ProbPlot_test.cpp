@@ -56,13 +56,10 @@ TEST(ProbPlotLayout, FourCategoriesInTheirStylesWithALegendEntryEach) {
     ASSERT_GE(l.items.size(), expected.size());
     test::expectPrimitives({l.items.end() - static_cast<std::ptrdiff_t>(expected.size()), l.items.end()}, expected);
 
-    std::vector<std::string> yLabels, xLabels;
-    for (const Primitive& p : l.items) {
-        if (p.kind != Primitive::Kind::Text || p.pen.colour != Colour{}) continue;
-        if (p.y1 == 875 + 20.625) xLabels.push_back(p.text);
-        if (p.x1 + p.text.size() * 8.25 == 125 - 16.5) yLabels.push_back(p.text);
-    }
-    EXPECT_EQ(xLabels, (std::vector<std::string>{"-4", "-3", "-2", "-1", " 0", " 1", " 2", " 3", " 4"}));
+    // y ticks every 0.1, the step added each time.
+    std::vector<std::string> yLabels;
+    for (const Primitive& p : l.items)
+        if (p.kind == Primitive::Kind::Text && p.x1 + p.text.size() * 8.25 == 125 - 16.5) yLabels.push_back(p.text);
     EXPECT_EQ(yLabels,
               (std::vector<std::string>{" 0", " .1", " .2", " .3", " .4", " .5", " .6", " .7", " .8", " .9", " 1"}));
     EXPECT_TRUE(test::samePrimitive(l.items[11], textAt(125 - 5 * 8.25 - 7 * 8.25, 538 - 10.3125, "Prob.")))

@@ -105,14 +105,6 @@ TEST_F(GnuPlotTest, ReadingLimitsAndFailures) {
     }
 }
 
-TEST_F(GnuPlotTest, AFailureKeepsWhatWasDrawnBeforeIt) {
-    test::RecordingCanvas canvas;
-    EXPECT_FALSE(draw(canvas, records(3, 5), scriptWith("set yrange [0:1]", "plot \"a\" using 1:2:3:4:5 x")));
-    // Frame, two title lines and both labels stand; no curve, no tick.
-    ASSERT_EQ(canvas.drawn.size(), 8u);
-    EXPECT_EQ(canvas.drawn.back().text, "Prob.");
-}
-
 TEST_F(GnuPlotTest, AScriptWithoutYRangeKeepsThePreviousPlotsRangeInAnotherWindow) {
     test::RecordingCanvas first, second;
     ASSERT_TRUE(draw(first, "-4 0\r\n4 5\r\n", scriptWith("set yrange [0:5]")));
