@@ -110,41 +110,41 @@ void drawCurve(Plotter& p, const DataTable& data, const std::array<int, 5>& col,
     if (count == 4) {
         for (int r = 1; r <= n; ++r) {
             const double px = at(r, 1);
-            p.dot(px, at(r, 2), kDotPen);
+            p.plotDrawPoint(px, at(r, 2), kDotPen);
             const double high = std::min(y.max, at(r, 3));
             const double low = std::max(y.min, at(r, 4));
-            p.line(px, low, px, high);
-            p.line(px - s.yTick / 2, high, px + s.yTick / 2, high);
-            p.line(px - s.yTick / 2, low, px + s.yTick / 2, low);
+            p.plotDrawLine(px, low, px, high);
+            p.plotDrawLine(px - s.yTick / 2, high, px + s.yTick / 2, high);
+            p.plotDrawLine(px - s.yTick / 2, low, px + s.yTick / 2, low);
         }
         return;
     }
     if (count != 2) return;
     switch (style) {
         case kLines:
-            for (int r = 1; r < n; ++r) p.line(at(r, 1), at(r, 2), at(r + 1, 1), at(r + 1, 2));
+            for (int r = 1; r < n; ++r) p.plotDrawLine(at(r, 1), at(r, 2), at(r + 1, 1), at(r + 1, 2));
             break;
         case kPoints:
             for (int r = 1; r <= n; ++r) {
                 const double l = at(r, 1) - s.pointWidth / 2, rt = at(r, 1) + s.pointWidth / 2;
                 const double lo = at(r, 2) - s.pointHeight / 2, hi = at(r, 2) + s.pointHeight / 2;
-                p.line(l, hi, rt, hi);
-                p.line(rt, hi, rt, lo);
-                p.line(rt, lo, l, lo);
-                p.line(l, lo, l, hi);
+                p.plotDrawLine(l, hi, rt, hi);
+                p.plotDrawLine(rt, hi, rt, lo);
+                p.plotDrawLine(rt, lo, l, lo);
+                p.plotDrawLine(l, lo, l, hi);
             }
             break;
         case kDots:
-            for (int r = 1; r <= n; ++r) p.dot(at(r, 1), at(r, 2), kDotPen);
+            for (int r = 1; r <= n; ++r) p.plotDrawPoint(at(r, 1), at(r, 2), kDotPen);
             break;
         case kBoxes:
             boxWidth = x.max - x.min;
             for (int r = 1; r < n; ++r) boxWidth = std::min(boxWidth, std::fabs(at(r, 1) - at(r + 1, 1)));
             for (int r = 1; r <= n; ++r) {
                 const double l = at(r, 1) - boxWidth / 2, rt = at(r, 1) + boxWidth / 2, top = at(r, 2);
-                p.line(l, top, rt, top);
-                p.line(l, top, l, y.min);
-                p.line(rt, top, rt, y.min);
+                p.plotDrawLine(l, top, rt, top);
+                p.plotDrawLine(l, top, l, y.min);
+                p.plotDrawLine(rt, top, rt, y.min);
             }
             break;
     }
@@ -172,19 +172,19 @@ double Plotter::py(double y) const {
     return pyStrict(y);
 }
 
-void Plotter::line(double x1, double y1, double x2, double y2, const Pen& pen) {
+void Plotter::plotDrawLine(double x1, double y1, double x2, double y2, const Pen& pen) {
     pictureLine(px(x1), py(y1), px(x2), py(y2), pen);
 }
 
-void Plotter::dot(double x, double y, const Pen& pen) { pictureDot(px(x), py(y), pen); }
+void Plotter::plotDrawPoint(double x, double y, const Pen& pen) { pictureDot(px(x), py(y), pen); }
 
-void Plotter::xAxisText(double x, double y, const std::string& text, int n, double points, Colour colour) {
+void Plotter::plotXAxisText(double x, double y, const std::string& text, int n, double points, Colour colour) {
     const double left = px(x) - metrics_.textWidth(text, points) / 2;
     const double top = std::nearbyint(py(y)) - n * metrics_.textHeight(points);
     pictureText(left, top, text, points, colour);
 }
 
-void Plotter::yAxisText(double x, double y, const std::string& text, int n, double points, double down) {
+void Plotter::plotYAxisText(double x, double y, const std::string& text, int n, double points, double down) {
     const double left = px(x) - metrics_.textWidth(text, points) - n * metrics_.textWidth(" ", points);
     const double top = std::nearbyint(pyStrict(y)) - metrics_.textHeight(points) / 2 + down;
     pictureText(left, top, text, points, Colour{});
@@ -237,10 +237,10 @@ void layoutTitles(Plotter& p, const PlotScript& script, double x, double y) {
         return width > room && room > 0 ? points * room / width : points;
     };
     if (!script.upperTitle.empty()) {
-        p.xAxisText(x, y, script.upperTitle, 3, fit(script.upperTitle, kTitlePoints));
-        p.xAxisText(x, y, script.mainTitle, 2, fit(script.mainTitle, kTextPoints));
+        p.plotXAxisText(x, y, script.upperTitle, 3, fit(script.upperTitle, kTitlePoints));
+        p.plotXAxisText(x, y, script.mainTitle, 2, fit(script.mainTitle, kTextPoints));
     } else {
-        p.xAxisText(x, y, script.mainTitle, 2, fit(script.mainTitle, kTitlePoints));
+        p.plotXAxisText(x, y, script.mainTitle, 2, fit(script.mainTitle, kTitlePoints));
     }
 }
 
@@ -256,27 +256,27 @@ Layout layoutPlot(const DataTable& data, const PlotScript& script, Range x, Rang
     Plotter p(f, x, y, metrics, true);
     try {
         if (y.max - y.min > 0) {
-            p.line(x.min, y.min, x.min, y.max);
-            p.line(x.max, y.min, x.max, y.max);
+            p.plotDrawLine(x.min, y.min, x.min, y.max);
+            p.plotDrawLine(x.max, y.min, x.max, y.max);
         }
-        p.line(x.min, y.min, x.max, y.min);
-        p.line(x.min, y.max, x.max, y.max);
+        p.plotDrawLine(x.min, y.min, x.max, y.min);
+        p.plotDrawLine(x.min, y.max, x.max, y.max);
 
         const double middle = (x.min + x.max) / 2;
         layoutTitles(p, script, middle, y.max);
-        p.xAxisText(middle, y.min, script.xLabel, -2, kTextPoints);
+        p.plotXAxisText(middle, y.min, script.xLabel, -2, kTextPoints);
 
         const std::string& yl = script.yLabel;
         if (!yl.empty() && yl != " ") {
             const double at = 0.55 * (y.max + y.min);
             const std::size_t bs = yl.find('\\');
             if (bs == std::string::npos) {
-                p.yAxisText(x.min, at, yl, 8, kTextPoints);
+                p.plotYAxisText(x.min, at, yl, 8, kTextPoints);
             } else {
-                p.yAxisText(x.min, at, yl.substr(0, bs), 8, kTextPoints);
+                p.plotYAxisText(x.min, at, yl.substr(0, bs), 8, kTextPoints);
                 // One text height lower, so that the two lines never overlap.
-                p.yAxisText(x.min, at, bs + 2 < yl.size() ? yl.substr(bs + 2) : std::string(), 8, kTextPoints,
-                            metrics.textHeight(kTextPoints));
+                p.plotYAxisText(x.min, at, bs + 2 < yl.size() ? yl.substr(bs + 2) : std::string(), 8, kTextPoints,
+                                metrics.textHeight(kTextPoints));
             }
         }
 
@@ -295,23 +295,23 @@ Layout layoutPlot(const DataTable& data, const PlotScript& script, Range x, Rang
 
         if (style != kBoxes) {
             for (double t : tickValues(x.min, x.max, plotTickStep(x.max - x.min))) {
-                p.line(t, y.min, t, y.min + sizes.xTick);
-                p.line(t, y.max, t, y.max - sizes.xTick);
-                p.xAxisText(t, y.min, label(t), -1, kTextPoints);
+                p.plotDrawLine(t, y.min, t, y.min + sizes.xTick);
+                p.plotDrawLine(t, y.max, t, y.max - sizes.xTick);
+                p.plotXAxisText(t, y.min, label(t), -1, kTextPoints);
             }
         } else {
             // Ticks under the box centres; a zero width (two records at one x)
             // gives none rather than an endless loop.
             for (double t : tickValues(x.min + boxWidth / 2, x.max - boxWidth / 2, boxWidth)) {
-                p.line(t, y.min, t, y.min - sizes.xTick);
-                p.xAxisText(t, y.min, label(t), -1, kTextPoints);
+                p.plotDrawLine(t, y.min, t, y.min - sizes.xTick);
+                p.plotXAxisText(t, y.min, label(t), -1, kTextPoints);
             }
         }
         if (rising) {
             for (double t : tickValues(y.min, y.max, plotTickStep(y.max - y.min))) {
-                p.line(x.min, t, x.min + sizes.yTick, t);
-                p.line(x.max, t, x.max - sizes.yTick, t);
-                p.yAxisText(x.min, t, label(t), 2, kTextPoints);
+                p.plotDrawLine(x.min, t, x.min + sizes.yTick, t);
+                p.plotDrawLine(x.max, t, x.max - sizes.yTick, t);
+                p.plotYAxisText(x.min, t, label(t), 2, kTextPoints);
             }
         }
         out.complete = true;

@@ -55,14 +55,14 @@ public:
     double px(double x) const;
     double py(double y) const;
 
-    void line(double x1, double y1, double x2, double y2, const Pen& pen = {});
-    void dot(double x, double y, const Pen& pen);
+    void plotDrawLine(double x1, double y1, double x2, double y2, const Pen& pen = {});
+    void plotDrawPoint(double x, double y, const Pen& pen);
     // Text centred on x with its top edge n text heights above y (below for
     // negative n).
-    void xAxisText(double x, double y, const std::string& text, int n, double points, Colour colour = {});
+    void plotXAxisText(double x, double y, const std::string& text, int n, double points, Colour colour = {});
     // Text ending n blank widths left of x, centred on y, moved `down`
     // picture units further down.  It has no flat-range case.
-    void yAxisText(double x, double y, const std::string& text, int n, double points, double down = 0.0);
+    void plotYAxisText(double x, double y, const std::string& text, int n, double points, double down = 0.0);
 
     // Primitives placed directly in picture units (legends).
     void pictureLine(double x1, double y1, double x2, double y2, const Pen& pen);

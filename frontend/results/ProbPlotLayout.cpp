@@ -50,10 +50,10 @@ Layout layoutProbPlot(const DataTable& data, const PlotScript& script, const Who
     Plotter p(out.frame, x, y, metrics, false);
     const Pen black{};
     try {
-        p.line(x.min, y.min, x.min, y.max);
-        p.line(x.max, y.min, x.max, y.max);
-        p.line(x.min, y.min, x.max, y.min);
-        p.line(x.min, y.max, x.max, y.max);
+        p.plotDrawLine(x.min, y.min, x.min, y.max);
+        p.plotDrawLine(x.max, y.min, x.max, y.max);
+        p.plotDrawLine(x.min, y.min, x.max, y.min);
+        p.plotDrawLine(x.min, y.max, x.max, y.max);
         p.pictureLine(legendX(0), legendY(0), legendX(1), legendY(0), black);
         p.pictureLine(legendX(1), legendY(0), legendX(1), legendY(1), black);
         p.pictureLine(legendX(1), legendY(1), legendX(0), legendY(1), black);
@@ -61,19 +61,19 @@ Layout layoutProbPlot(const DataTable& data, const PlotScript& script, const Who
 
         const double middle = (x.min + x.max) / 2;
         layoutTitles(p, script, middle, y.max);
-        p.xAxisText(middle, y.min, script.xLabel, -2, kTextPoints);
-        p.yAxisText(x.min, (y.min + y.max) / 2, script.yLabel, 7, kTextPoints);
+        p.plotXAxisText(middle, y.min, script.xLabel, -2, kTextPoints);
+        p.plotYAxisText(x.min, (y.min + y.max) / 2, script.yLabel, 7, kTextPoints);
 
         const double yTick = (x.max - x.min) / 100, xTick = (y.max - y.min) / 50;
         for (double t : tickValues(x.min, x.max, 1.0)) {
-            p.line(t, y.min, t, y.min + xTick);
-            p.line(t, y.max, t, y.max - xTick);
-            p.xAxisText(t, y.min, tickLabel(t).toStdString(), -1, kTextPoints);
+            p.plotDrawLine(t, y.min, t, y.min + xTick);
+            p.plotDrawLine(t, y.max, t, y.max - xTick);
+            p.plotXAxisText(t, y.min, tickLabel(t).toStdString(), -1, kTextPoints);
         }
         for (double t : tickValues(y.min, y.max, 0.1)) {
-            p.line(x.min, t, x.min + yTick, t);
-            p.line(x.max, t, x.max - yTick, t);
-            p.yAxisText(x.min, t, tickLabel(t).toStdString(), 2, kTextPoints);
+            p.plotDrawLine(x.min, t, x.min + yTick, t);
+            p.plotDrawLine(x.max, t, x.max - yTick, t);
+            p.plotYAxisText(x.min, t, tickLabel(t).toStdString(), 2, kTextPoints);
         }
 
         const int n = data.columns, records = data.records();
@@ -97,9 +97,10 @@ Layout layoutProbPlot(const DataTable& data, const PlotScript& script, const Who
                 for (int j = 2; j <= n; ++j) {
                     const CategoryStyle s = categoryStyle(j - 2);
                     if (s.dots)
-                        p.dot(data.at(rec, 1), data.at(rec, j), s.pen);
+                        p.plotDrawPoint(data.at(rec, 1), data.at(rec, j), s.pen);
                     else if (rec < records)
-                        p.line(data.at(rec, 1), data.at(rec, j), data.at(rec + 1, 1), data.at(rec + 1, j), s.pen);
+                        p.plotDrawLine(data.at(rec, 1), data.at(rec, j), data.at(rec + 1, 1), data.at(rec + 1, j),
+                                       s.pen);
                 }
             }
         }
