@@ -5,6 +5,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/QtServices.h"
+#include "results/PlotWindows.h"
 #include "results/ReportWindows.h"
 #include "shell/FormMain.h"
 
@@ -15,6 +16,8 @@ int main(int argc, char** argv) {
     const vormgui::AppPaths paths = vormgui::AppPaths::forRunningProgram();
     vormgui::FormMain form(services, paths);
     vormgui::attachReportWindows(form, services, paths);
+    vormgui::PlotWindows plots(services, paths, &form);
+    plots.attachTo(form);
     // The splash centres itself over the main window, so the window's place
     // comes first.
     form.move(QApplication::primaryScreen()->availableGeometry().center() - form.rect().center());
