@@ -64,7 +64,7 @@ struct NumberCorrectWork {
     NcResultTable SCHI, CSCHI, SSCHI, CSSCHI;
 
     ScoreProbabilities PSCORE;
-    ScoreDistribution SCDIST;                  // the full score
+    ScoreDistribution SCDIST;                  // the full score, weighted by the points' weights
     ScoreDistribution OUTSIDE[NC_LEVELS + 1];  // leave-one-out route: one level each, and a spare
     Arr1<double, 0, MAXSCORE> SCMARG;          // H(s), the full score's marginal probabilities
     Arr1<double, 0, MAXSCORE> HREST;           // the same for a rest score
@@ -73,7 +73,8 @@ struct NumberCorrectWork {
     Arr1<int, 0, MAXSCORE> NREST;              // respondents by rest score
     Arr1<int, 1, MAXSUBJ> SCORE;               // each respondent's full score; -1: left out
     SubjReals TOTAL;                           // each respondent's total in the item selection
-    // Observed and expected counts O(s, j, k), E(s, j, k), score fastest.
+    // Observed counts O(s, j, k) and expected proportions E(s, j, k), score
+    // fastest; an expected count is E times the respondents at the score.
     Arr3<double, 0, MAXSCORE, 1, MAXITEM, 0, MAXCAT - 1> NCOBS, NCEXP;
     NcRow NCSTAB[MAXSCORE + 1];  // one item's table, pooled in place
 };
@@ -123,7 +124,7 @@ void weight_by_points(const ScoreDistribution& D, const QuadReals& WQUAD, int NQ
 // each score when WS is a distribution weighted by the points' weights.
 void marginal(const ScoreDistribution& WS, int NQUAD, Arr1<double, 0, MAXSCORE>& H);
 
-// Expected proportions of item j's categories (C of them) given a score,
+// Expected proportions of item j's categories given a score,
 // into NCEXP: for every score s of the weighted distribution WS and every
 // category k,
 //   E(s + shift(k), j, k) := (sum over q of WS(q)[s] P(q, j, k)) / H(s + shift(k)),
