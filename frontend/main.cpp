@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "dialogs/JobPages.h"
 #include "platform/AppPaths.h"
 #include "platform/QtServices.h"
 #include "shell/FormMain.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("VORM"));
     vormgui::QtServices services;
     vormgui::FormMain form(services, vormgui::AppPaths::forRunningProgram());
+    const vormgui::JobPages pages(form, services);
     // The splash centres itself over the main window, so the window's place
     // comes first.
     form.move(QApplication::primaryScreen()->availableGeometry().center() - form.rect().center());

@@ -1,0 +1,167 @@
+// What the job page tests share: the main window with every page, reset to a
+// new job, over a recorder; key and mouse events sent straight to a widget;
+// a print of the whole record to show that a refused press stored nothing.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <functional>
+
+#include "dialogs/Grid.h"
+#include "dialogs/JobPages.h"
+#include "dialogs/WizardPage.h"
+#include "gui_test_support.h"
+#include "platform/RecordingServices.h"
+#include "shell/FormMain.h"
+#include "shell/mGlobalVariables.h"
+
+// Texts in failure output as text.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace vormgui::test {
+
+class PageTest : public ::testing::Test {
+protected:
+    PageTest() : paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home")) {
+        QDir().mkpath(paths.workDir());
+        QDir().mkpath(paths.helpDir());
+        form.Form_Load();
+        rec.log.clear();
+    }
+
+    // Every field of the record, for comparing before and after a press.
+    static QString dump(const JobSettings& j) {
+        QStringList s{j.jobFileName, j.dataFileName, j.fortranFormat};
+        for (double v : {double(j.modelNumber),
+                         double(j.useConstraint),
+                         double(j.reverseSigns),
+                         double(j.manualSigns),
+                         double(j.numQuadraturePoints),
+                         double(j.numItems),
+                         double(j.categoriesConstant),
+                         double(j.recodeData),
+                         double(j.cutoffConstant),
+                         double(j.discardItems),
+                         double(j.numItemsToDiscard),
+                         double(j.discardSubjects),
+                         double(j.numSubjectsToDiscard),
+                         double(j.numOuterCycles),
+                         double(j.numInnerCycles),
+                         double(j.numThresholdIterations),
+                         double(j.numItemIterations),
+                         j.convergenceCriterion,
+                         double(j.wantPlots),
+                         double(j.numPlotGroups),
+                         double(j.numThetaDeltaGroups),
+                         double(j.wantFitStatistics),
+                         double(j.numFitGroups),
+                         double(j.printPersonFit),
+                         j.itemTCutoff,
+                         j.itemChiSquareCutoff,
+                         j.personTCutoff,
+                         j.personChiSquareCutoff,
+                         j.localizedPersonTCutoff})
+            s << QString::number(v);
+        for (std::size_t i = 0; i <= kMaxItems; ++i)
+            s << QStringLiteral("%1:%2,%3,%4,%5")
+                     .arg(i)
+                     .arg(j.initialSigns[i])
+                     .arg(j.numCategories[i])
+                     .arg(j.responseCutoff[i])
+                     .arg(j.itemsToDiscard[i]);
+        for (std::int16_t id : j.subjectsToDiscard) s << QString::number(id);
+        return s.join(QLatin1Char(' '));
+    }
+
+    // The page's one message box of a press, or "" when it showed none.
+    QString lastMessage(std::size_t before) const {
+        if (rec.messages.size() == before) return QString();
+        EXPECT_EQ(rec.messages.size(), before + 1) << "one box per press";
+        return rec.messages.back().title + QStringLiteral(": ") + rec.messages.back().text;
+    }
+
+    QStringList modalPages() const {
+        QStringList shown;
+        for (const QString& line : rec.log)
+            if (line.startsWith(QLatin1String("modal "))) shown << line.mid(6);
+        return shown;
+    }
+
+    // One press of a page from a new job: `type` fills the controls, the
+    // press runs, and the box it shows (title: text) must be `message`, ""
+    // for none.  A refused press stores nothing and changes no control of the
+    // page; `then` looks at what else should hold.
+    struct Press {
+        const char* what;
+        std::function<void()> type;
+        WizardPage::Press press;
+        QString message;
+        std::function<void()> then = {};
+        bool stores = false;  // a warning after the values went in
+    };
+
+    static QStringList controls(const QWidget& page) {
+        QStringList state;
+        for (const QLineEdit* box : page.findChildren<QLineEdit*>()) state << box->text();
+        for (const QRadioButton* option : page.findChildren<QRadioButton*>())
+            state << QString::number(option->isChecked());
+        for (const Grid* grid : page.findChildren<Grid*>()) state << grid->values();
+        return state;
+    }
+
+    void pressEach(WizardPage& page, const std::vector<Press>& cases) {
+        for (const Press& c : cases) {
+            SCOPED_TRACE(c.what);
+            form.newJob();
+            if (c.type) c.type();
+            const QString before = dump(job);
+            const QStringList typed = controls(page);
+            const std::size_t shown = rec.messages.size();
+            rec.log.clear();
+            if (c.press == WizardPage::Press::Ok)
+                page.CommandOK_Click();
+            else
+                page.CommandNext_Click();
+            EXPECT_EQ(lastMessage(shown), c.message) << c.what;
+            if (!c.message.isEmpty() && !c.stores) {
+                EXPECT_EQ(dump(job), before) << c.what << ": stored although refused";
+                EXPECT_EQ(controls(page), typed) << c.what << ": the controls changed";
+                EXPECT_TRUE(modalPages().isEmpty()) << c.what;
+            }
+            if (c.then) c.then();
+        }
+    }
+
+    TempFolder root;
+    AppPaths paths;
+    RecordingServices rec;
+    FormMain form{rec, paths};
+    JobPages pages{form, rec};
+    JobSettings& job = form.jobSettings;
+};
+
+inline void key(QWidget* widget, Qt::Key k, const QString& text = QString()) {
+    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+// Printable characters one by one, as the keyboard sends them.
+inline void type(QWidget* widget, const QString& text) {
+    for (QChar c : text) key(widget, static_cast<Qt::Key>(c.toUpper().unicode()), QString(c));
+}
+
+inline void doubleClick(QWidget* viewport, QPoint at) {
+    QMouseEvent event(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+}
+
+}  // namespace vormgui::test
