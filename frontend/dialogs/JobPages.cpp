@@ -4,7 +4,11 @@
 
 #include "CutoffPages.h"
 #include "DiscardPages.h"
+#include "EstimationPages.h"
+#include "FitPages.h"
+#include "FormItemPrior.h"
 #include "ReadDataPages.h"
+#include "SignPages.h"
 #include "platform/Services.h"
 #include "shell/FormMain.h"
 
@@ -20,6 +24,20 @@ JobPages::JobPages(FormMain& form, Services& services) {
     itemsDiscarded = new FormItemsDiscarded(context);
     deleteSubjects = new FormDeleteSubjects(context);
     subjectsDiscarded = new FormSubjectsDiscarded(context);
+    initSigns = new FormInitSigns(context);
+    manualAssign = new FormManualAssign(context);
+    quadrature = new FormQuadrature(context);
+    algorithm = new FormAlgorithm(context);
+    constraint = new FormConstraint(context);
+    tau = new FormItemPrior(context, "FormTau", "TAU (not supported yet)", "Tau.htm", QStringLiteral("TAU"), nullptr);
+    alpha =
+        new FormItemPrior(context, "FormAlpha", "ALPHA (not supported yet)", "Alpha.htm", QStringLiteral("ALPHA"), tau);
+    delta = new FormItemPrior(context, "FormDelta", "DELTA (not supported yet)", "Delta.htm", QStringLiteral("DELTA"),
+                              alpha);
+    fitGroups = new FormFitGroups(context);
+    itemFit = new FormItemFit(context);
+    personFit = new FormPersonFit(context);
+    plotGroups = new FormPlotGroups(context);
 
     const std::pair<QAction*, WizardPage*> entries[] = {
         {form.mnuReaddataitem, dataFile},
@@ -27,10 +45,25 @@ JobPages::JobPages(FormMain& form, Services& services) {
         {form.mnuResponseitem, cutoff},
         {form.mnuDeleteItemsitem, deleteItems},
         {form.mnuDeleteSubjectitem, deleteSubjects},
+        {form.mnuInitialValues, initSigns},
+        {form.munQuadratureitem, quadrature},
+        {form.mnuAlgorithmitem, algorithm},
+        {form.munConstraintitem, constraint},
+        {form.munDeltaitem, delta},
+        {form.mnuAlphaitem, alpha},
+        {form.mnuTauitem, tau},
+        {form.mnuFitGroups, fitGroups},
+        {form.mnuItemfititem, itemFit},
+        {form.mnuPersonfititem, personFit},
+        {form.mnuPlotitem, plotGroups},
     };
     for (const auto& [entry, page] : entries) form.attach(entry, [&services, page] { services.showModal(*page); });
-    for (WizardPage* page : std::initializer_list<WizardPage*>{dataFile, itemDef, categories, cutoff, deleteItems,
-                                                               itemsDiscarded, deleteSubjects, subjectsDiscarded})
+    for (WizardPage* page :
+         std::initializer_list<WizardPage*>{dataFile,    itemDef,        categories,     cutoff,
+                                            deleteItems, itemsDiscarded, deleteSubjects, subjectsDiscarded,
+                                            initSigns,   manualAssign,   quadrature,     algorithm,
+                                            constraint,  delta,          alpha,          tau,
+                                            fitGroups,   itemFit,        personFit,      plotGroups})
         form.addPage(*page);
 }
 

@@ -1,4 +1,4 @@
-// The job pages, created once as hidden children of the main window,
+// The twenty job pages, created once as hidden children of the main window,
 // reset by its job reset and opened from its menus.
 #pragma once
 
@@ -14,6 +14,16 @@ class FormDeleteItems;
 class FormItemsDiscarded;
 class FormDeleteSubjects;
 class FormSubjectsDiscarded;
+class FormInitSigns;
+class FormManualAssign;
+class FormQuadrature;
+class FormAlgorithm;
+class FormConstraint;
+class FormItemPrior;
+class FormFitGroups;
+class FormItemFit;
+class FormPersonFit;
+class FormPlotGroups;
 
 class JobPages {
 public:
@@ -32,6 +42,18 @@ public:
     FormItemsDiscarded* itemsDiscarded;
     FormDeleteSubjects* deleteSubjects;
     FormSubjectsDiscarded* subjectsDiscarded;
+    FormInitSigns* initSigns;
+    FormManualAssign* manualAssign;
+    FormQuadrature* quadrature;
+    FormAlgorithm* algorithm;
+    FormConstraint* constraint;
+    FormItemPrior* delta;
+    FormItemPrior* alpha;
+    FormItemPrior* tau;
+    FormFitGroups* fitGroups;
+    FormItemFit* itemFit;
+    FormPersonFit* personFit;
+    FormPlotGroups* plotGroups;
 };
 
 }  // namespace vormgui
