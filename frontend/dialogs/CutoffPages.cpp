@@ -37,34 +37,20 @@ const char* ordinalSuffix(int n) {
 }  // namespace
 
 FormCategories::FormCategories(const PageContext& context)
-    : WizardPage(context, "FormCategories", "Response Category Definitions", "ResponseCat.htm") {
-    grd = grid();
+    : GridPage(context, "FormCategories", "Response Category Definitions", "ResponseCat.htm") {
     QStringList list;
     for (int c = 2; c <= 10; ++c) list << QString::number(c);
     Combo1 = comboEditor(list);
-    editor = new GridEditor(*grd, *Combo1);
-    body()->addWidget(grd, 0, 0);
+    body()->addWidget(grd, 0, 0, Qt::AlignHCenter);
 }
 
-void FormCategories::newJob(const JobSettings&) {
-    grd->setNumberedRows(2);
-    grd->setTextMatrix(1, 1, QString());
-    grd->setTextMatrix(2, 1, QString());
-}
-
-void FormCategories::setItemRows(int items) {
-    grd->setNumberedRows(items);
-    for (int r = 1; r <= items; ++r) grd->setRowHeightTwips(r, 300);
-}
+void FormCategories::newJob(const JobSettings&) { emptyRows(2); }
 
 void FormCategories::showStoredCategories() {
     QStringList stored;
     for (int i = 1; i <= perItemCount(job_); ++i) stored << boxText(job_.numCategories[i]);
     grd->setValues(stored);
 }
-
-void FormCategories::commitEditor() { editor->commit(); }
-void FormCategories::discardEditor() { editor->discard(); }
 
 std::optional<WizardPage::Failure> FormCategories::check(Press) {
     const std::optional<int> items = itemCount(pages_.itemDef->itemsText());
@@ -88,7 +74,7 @@ void FormCategories::proceed(Press press) {
     const int items = *itemCount(pages_.itemDef->itemsText());
     job_.categoriesConstant = false;
     job_.numItems = static_cast<std::int16_t>(items);
-    pages_.cutoff->setItemRows(items);
+    pages_.cutoff->setDataRows(items);
     for (int i = 1; i <= items; ++i) {
         job_.numCategories[i] = *parseCount(grd->textMatrix(i, 1));
         grd->setTextMatrix(i, 1, boxText(job_.numCategories[i]));
@@ -99,16 +85,13 @@ void FormCategories::proceed(Press press) {
 void FormCategories::restore() { pages_.itemDef->restore(); }
 
 FormCutoff::FormCutoff(const PageContext& context)
-    : WizardPage(context, "FormCutoff", "Response Cutoffs", "ResponseCutoffs.htm") {
+    : GridPage(context, "FormCutoff", "Response Cutoffs", "ResponseCutoffs.htm") {
     QButtonGroup* group = optionGroup();
     OptionConstant = option("OptionConstant", QStringLiteral("Constant"), group);
     TextCutOff = box("TextCutOff");
-    TextCutOff->setFixedWidth(70);
     UpDownCutoff = new UpDown(QStringLiteral("UpDownCutoff"), *TextCutOff, 0, 9, this);
     OptionVariable = option("OptionVariable", QStringLiteral("Variable"), group);
-    grd = grid();
     Combo1 = comboEditor({});
-    editor = new GridEditor(*grd, *Combo1);
     editor->afterDoubleClick = [this] { grd_DblClick(); };
     // The box and the grid take turns; the page keeps its size.
     for (QWidget* w : std::initializer_list<QWidget*>{TextCutOff, UpDownCutoff, grd}) {
@@ -117,12 +100,9 @@ FormCutoff::FormCutoff(const PageContext& context)
         w->setSizePolicy(policy);
     }
 
-    body()->addWidget(OptionConstant, 0, 0);
-    body()->addWidget(TextCutOff, 0, 1);
-    body()->addWidget(UpDownCutoff, 0, 2, Qt::AlignLeft);
+    addNumberRow(body(), 0, OptionConstant, TextCutOff, UpDownCutoff);
     body()->addWidget(OptionVariable, 1, 0);
-    body()->addWidget(grd, 2, 0, 1, 4);
-    body()->setColumnStretch(3, 1);
+    body()->addWidget(grd, 2, 0, 1, 3, Qt::AlignHCenter);
     connect(OptionConstant, &QRadioButton::clicked, this, &FormCutoff::OptionConstant_Click);
     connect(OptionVariable, &QRadioButton::clicked, this, &FormCutoff::OptionVariable_Click);
     choose(OptionConstant);
@@ -131,9 +111,7 @@ FormCutoff::FormCutoff(const PageContext& context)
 void FormCutoff::newJob(const JobSettings& job) {
     choose(OptionConstant);
     TextCutOff->setText(boxText(job.responseCutoff[0]));
-    grd->setNumberedRows(job.numItems);
-    grd->setTextMatrix(1, 1, QString());
-    grd->setTextMatrix(2, 1, QString());
+    emptyRows(job.numItems);
 }
 
 void FormCutoff::setCutoffConstant(bool constant) {
@@ -186,9 +164,6 @@ void FormCutoff::grd_DblClick() {
     if (items && row <= *items) categories = parseCount(pages_.categories->values().value(row - 1));
     listCutoffs(categories);
 }
-
-void FormCutoff::commitEditor() { editor->commit(); }
-void FormCutoff::discardEditor() { editor->discard(); }
 
 std::optional<WizardPage::Failure> FormCutoff::check(Press) {
     if (OptionConstant->isChecked()) {

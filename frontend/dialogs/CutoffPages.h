@@ -9,48 +9,35 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "Grid.h"
-#include "WizardPage.h"
+#include "GridPage.h"
 
 namespace vormgui {
 
-class GridEditor;
 class UpDown;
 
-class FormCategories : public WizardPage {
+class FormCategories : public GridPage {
     Q_OBJECT
 public:
     explicit FormCategories(const PageContext& context);
     void newJob(const JobSettings& job) override;
-    void setGridHeading(const QString& heading) override { grd->setHeading(heading); }
 
-    // Column 1 of the data rows, and the grid set to hold exactly these.
-    QStringList values() const { return grd->values(); }
-    void setValues(const QStringList& values) { grd->setValues(values); }
-    // One numbered row per item; values typed for the items that stay remain.
-    void setItemRows(int items);
     // One row per item of the record with its stored number of categories.
     void showStoredCategories();
 
-    Grid* grd;
     QComboBox* Combo1;
-    GridEditor* editor;
 
 protected:
     std::optional<Failure> check(Press press) override;
     void proceed(Press press) override;
     void restore() override;
     void afterCancel() override { consistentOrWarn(); }
-    void commitEditor() override;
-    void discardEditor() override;
 };
 
-class FormCutoff : public WizardPage {
+class FormCutoff : public GridPage {
     Q_OBJECT
 public:
     explicit FormCutoff(const PageContext& context);
     void newJob(const JobSettings& job) override;
-    void setGridHeading(const QString& heading) override { grd->setHeading(heading); }
 
     // Controls' values: the constant-or-per-item answer (true for Constant,
     // nothing for neither), the constant cutoff, the per-item cutoffs.
@@ -59,10 +46,6 @@ public:
     void setCutoffConstant(bool constant);
     QString cutoffText() const { return TextCutOff->text(); }
     void setCutoffText(const QString& text) { TextCutOff->setText(text); }
-    QStringList values() const { return grd->values(); }
-    void setValues(const QStringList& values) { grd->setValues(values); }
-    // One numbered row per item; cutoffs typed for the items that stay remain.
-    void setItemRows(int items) { grd->setNumberedRows(items); }
 
     void OptionConstant_Click();
     void OptionVariable_Click();
@@ -73,9 +56,7 @@ public:
     QLineEdit* TextCutOff;
     UpDown* UpDownCutoff;
     QRadioButton* OptionVariable;
-    Grid* grd;
     QComboBox* Combo1;
-    GridEditor* editor;
 
 protected:
     std::optional<Failure> check(Press press) override;
@@ -83,8 +64,6 @@ protected:
     WizardPage* nextPage() override;
     void restore() override;
     void afterCancel() override { consistentOrWarn(); }
-    void commitEditor() override;
-    void discardEditor() override;
 
 private:
     void showMode(bool constant);

@@ -31,12 +31,8 @@ namespace {
 
 // The count box with its spin button and label below a yes/no frame.
 void layOut(QGridLayout* body, QGroupBox* frame, QLabel* label, QLineEdit* box, UpDown* spin) {
-    box->setFixedWidth(70);
-    body->addWidget(frame, 0, 0, 1, 4);
-    body->addWidget(label, 1, 0);
-    body->addWidget(box, 1, 1);
-    body->addWidget(spin, 1, 2, Qt::AlignLeft);
-    body->setColumnStretch(3, 1);
+    body->addWidget(frame, 0, 0, 1, 3);
+    addNumberRow(body, 1, label, box, spin);
 }
 
 // A list page's grid after a committed list: one row per entry, as stored.
@@ -51,12 +47,8 @@ QStringList storedList(const std::array<std::int16_t, N>& list, int count) {
 
 FormDeleteItems::FormDeleteItems(const PageContext& context)
     : WizardPage(context, "FormDeleteItems", "Delete Items", "DeleteItems.htm") {
-    const YesNo q = yesNoFrame("FrameDiscardItems", QStringLiteral("Discard any Items?"));
-    FrameDiscardItems = q.frame;
-    OptionYes = q.yes;
-    LabelYes = q.yesLabel;
-    OptionNo = q.no;
-    LabelNo = q.noLabel;
+    FrameDiscardItems =
+        yesNoFrame("FrameDiscardItems", QStringLiteral("Discard any Items?"), OptionYes, LabelYes, OptionNo, LabelNo);
     LabelNumberOfItemsToDiscard = label("LabelNumberOfItemsToDiscard", QStringLiteral("Number of items to discard"));
     TextNumberOfItemsToDiscard = box("TextNumberOfItemsToDiscard");
     UpDownNumberOfItemsToDiscard =
@@ -114,7 +106,7 @@ void FormDeleteItems::proceed(Press press) {
     const int count = *discardCount(TextNumberOfItemsToDiscard->text(), kMaxItems);
     hide();
     if (OptionYes->isChecked()) {
-        pages_.itemsDiscarded->grd->setNumberedRows(count);
+        pages_.itemsDiscarded->setDataRows(count);
         showPage(*pages_.itemsDiscarded);
         return;
     }
@@ -130,20 +122,12 @@ void FormDeleteItems::restore() {
 }
 
 FormItemsDiscarded::FormItemsDiscarded(const PageContext& context)
-    : WizardPage(context, "FormItemsDiscarded", "Choose Items to Delete", "DiscardItems.htm") {
-    grd = grid();
+    : GridPage(context, "FormItemsDiscarded", "Choose Items to Delete", "DiscardItems.htm") {
     txtGridEdit = textEditor();
-    editor = new GridEditor(*grd, *txtGridEdit);
-    body()->addWidget(grd, 0, 0);
+    body()->addWidget(grd, 0, 0, Qt::AlignHCenter);
 }
 
-void FormItemsDiscarded::newJob(const JobSettings&) {
-    grd->setNumberedRows(1);
-    grd->setTextMatrix(1, 1, QString());
-}
-
-void FormItemsDiscarded::commitEditor() { editor->commit(); }
-void FormItemsDiscarded::discardEditor() { editor->discard(); }
+void FormItemsDiscarded::newJob(const JobSettings&) { emptyRows(1); }
 
 std::optional<WizardPage::Failure> FormItemsDiscarded::check(Press press) {
     const std::optional<int> count = discardCount(pages_.deleteItems->countText(), kMaxItems);
@@ -187,12 +171,8 @@ void FormItemsDiscarded::restore() {
 
 FormDeleteSubjects::FormDeleteSubjects(const PageContext& context)
     : WizardPage(context, "FormDeleteSubjects", "Delete Respondents", "DeleteSubjects.htm") {
-    const YesNo q = yesNoFrame("FrameDiscardAnyPeople", QStringLiteral("Discard any respondents?"));
-    FrameDiscardAnyPeople = q.frame;
-    OptionYes = q.yes;
-    LabelYes = q.yesLabel;
-    OptionNo = q.no;
-    LabelNo = q.noLabel;
+    FrameDiscardAnyPeople = yesNoFrame("FrameDiscardAnyPeople", QStringLiteral("Discard any respondents?"), OptionYes,
+                                       LabelYes, OptionNo, LabelNo);
     LabelNumberOfRespondentsToDiscard =
         label("LabelNumberOfRespondentsToDiscard", QStringLiteral("Number of respondents to discard"));
     TextNumberOfSubjectsToDiscard = box("TextNumberOfSubjectsToDiscard");
@@ -245,7 +225,7 @@ void FormDeleteSubjects::proceed(Press press) {
     const int count = *discardCount(TextNumberOfSubjectsToDiscard->text(), kMaxSubjects);
     hide();
     if (press == Press::Next) {
-        pages_.subjectsDiscarded->grd->setNumberedRows(count);
+        pages_.subjectsDiscarded->setDataRows(count);
         showPage(*pages_.subjectsDiscarded);
         return;
     }
@@ -262,21 +242,13 @@ void FormDeleteSubjects::restore() {
 }
 
 FormSubjectsDiscarded::FormSubjectsDiscarded(const PageContext& context)
-    : WizardPage(context, "FormSubjectsDiscarded", "Choose Respondents to Delete", "DiscardPeople.htm",
-                 NextButton::Disabled) {
-    grd = grid();
+    : GridPage(context, "FormSubjectsDiscarded", "Choose Respondents to Delete", "DiscardPeople.htm",
+               NextButton::Disabled) {
     txtGridEdit = textEditor();
-    editor = new GridEditor(*grd, *txtGridEdit);
-    body()->addWidget(grd, 0, 0);
+    body()->addWidget(grd, 0, 0, Qt::AlignHCenter);
 }
 
-void FormSubjectsDiscarded::newJob(const JobSettings&) {
-    grd->setNumberedRows(1);
-    grd->setTextMatrix(1, 1, QString());
-}
-
-void FormSubjectsDiscarded::commitEditor() { editor->commit(); }
-void FormSubjectsDiscarded::discardEditor() { editor->discard(); }
+void FormSubjectsDiscarded::newJob(const JobSettings&) { emptyRows(1); }
 
 std::optional<WizardPage::Failure> FormSubjectsDiscarded::check(Press) {
     const std::optional<int> count = discardCount(pages_.deleteSubjects->countText(), kMaxSubjects);

@@ -10,14 +10,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "Grid.h"
-#include "WizardPage.h"
+#include "GridPage.h"
 
 class QGroupBox;
 
 namespace vormgui {
 
-class GridEditor;
 class UpDown;
 
 // A discard count that the record's lists can hold: a whole number from 1 to
@@ -62,28 +60,19 @@ private:
     void enableCount(bool enabled);
 };
 
-class FormItemsDiscarded : public WizardPage {
+class FormItemsDiscarded : public GridPage {
     Q_OBJECT
 public:
     explicit FormItemsDiscarded(const PageContext& context);
     void newJob(const JobSettings& job) override;
-    void setGridHeading(const QString& heading) override { grd->setHeading(heading); }
 
-    // Column 1 of the data rows, and the grid set to hold exactly these.
-    QStringList values() const { return grd->values(); }
-    void setValues(const QStringList& values) { grd->setValues(values); }
-
-    Grid* grd;
     QLineEdit* txtGridEdit;
-    GridEditor* editor;
 
 protected:
     std::optional<Failure> check(Press press) override;
     void store() override;
     WizardPage* nextPage() override;
     void restore() override;
-    void commitEditor() override;
-    void discardEditor() override;
 };
 
 class FormDeleteSubjects : public WizardPage {
@@ -120,26 +109,18 @@ private:
     void enableCount(bool enabled);
 };
 
-class FormSubjectsDiscarded : public WizardPage {
+class FormSubjectsDiscarded : public GridPage {
     Q_OBJECT
 public:
     explicit FormSubjectsDiscarded(const PageContext& context);
     void newJob(const JobSettings& job) override;
-    void setGridHeading(const QString& heading) override { grd->setHeading(heading); }
 
-    QStringList values() const { return grd->values(); }
-    void setValues(const QStringList& values) { grd->setValues(values); }
-
-    Grid* grd;
     QLineEdit* txtGridEdit;
-    GridEditor* editor;
 
 protected:
     std::optional<Failure> check(Press press) override;
     void store() override;
     void restore() override;
-    void commitEditor() override;
-    void discardEditor() override;
 };
 
 }  // namespace vormgui

@@ -40,8 +40,7 @@ FormQuadrature::FormQuadrature(const PageContext& context)
     }
     inside->setColumnStretch(1, 1);
     OptionNormalDistribution->setChecked(true);
-    body()->addWidget(prior, 1, 0, 1, 4);
-    body()->setColumnStretch(3, 1);
+    body()->addWidget(prior, 1, 0, 1, 3);
 }
 
 void FormQuadrature::newJob(const JobSettings& job) {
@@ -118,7 +117,7 @@ FormAlgorithm::FormAlgorithm(const PageContext& context)
     addNumberRow(inside, 0, label("LabelThresholds", QStringLiteral("Thresholds"), scoring), TextThresholds,
                  UpDownThresholds);
     addNumberRow(inside, 1, label("LabelItems", QStringLiteral("Items"), scoring), TextItems, UpDownItems);
-    body()->addWidget(scoring, 2, 0, 1, 4);
+    body()->addWidget(scoring, 2, 0, 1, 3);
     addNumberRow(body(), 3, label("LabelCriterion", QStringLiteral("Convergence Criterion")), TextCriterion);
 }
 
@@ -166,16 +165,14 @@ void FormAlgorithm::restore() {
 
 FormConstraint::FormConstraint(const PageContext& context)
     : WizardPage(context, "FormConstraint", "Constraints", "Constraint.htm", NextButton::None) {
-    const YesNo q = yesNoFrame("FrameConstraint", QStringLiteral("Constrain lambda/threshold average across items?"));
-    OptionYes = q.yes;
-    LabelYes = q.yesLabel;
-    OptionNo = q.no;
-    LabelNo = q.noLabel;
+    QGroupBox* question =
+        yesNoFrame("FrameConstraint", QStringLiteral("Constrain lambda/threshold average across items?"), OptionYes,
+                   LabelYes, OptionNo, LabelNo);
     OptionNo->setChecked(true);
     QLabel* note = label("LabelNote", QStringLiteral("Note: This is only applicable for models 2, 4, 6 and 8 when "
                                                      "response categories are constant."));
     note->setWordWrap(true);
-    body()->addWidget(q.frame, 0, 0);
+    body()->addWidget(question, 0, 0);
     body()->addWidget(note, 1, 0);
 }
 

@@ -75,15 +75,12 @@ QString rangeText(const char* start, const UpDown& spin) {
 
 FormFitGroups::FormFitGroups(const PageContext& context)
     : WizardPage(context, "FormFitGroups", "Fit Groups", "FitGroups.htm") {
-    const YesNo q = yesNoFrame("FrameFitStatistics", QStringLiteral("Want fit statistics?"));
-    OptionYes = q.yes;
-    LabelYes = q.yesLabel;
-    OptionNo = q.no;
-    LabelNo = q.noLabel;
+    QGroupBox* question = yesNoFrame("FrameFitStatistics", QStringLiteral("Want fit statistics?"), OptionYes, LabelYes,
+                                     OptionNo, LabelNo);
     TextNumberOfFitGroups = box("TextNumberOfFitGroups");
     UpDownNumberOfFitGroups =
         new UpDown(QStringLiteral("UpDownNumberOfFitGroups"), *TextNumberOfFitGroups, 2, 20, this);
-    body()->addWidget(q.frame, 0, 0, 1, 4);
+    body()->addWidget(question, 0, 0, 1, 3);
     addNumberRow(body(), 1, label("LabelNumberOfFitGroups", QStringLiteral("Number of Fit Groups")),
                  TextNumberOfFitGroups, UpDownNumberOfFitGroups);
     connect(OptionYes, &QRadioButton::clicked, this, &FormFitGroups::OptionYes_Click);
@@ -156,18 +153,15 @@ FormPersonFit::FormPersonFit(const PageContext& context)
     TextPersonCutoff = box("TextPersonCutoff");
     TextLocalizedPersonCutoff = box("TextLocalizedPersonCutoff");
     TextChiSquareCutoff = box("TextChiSquareCutoff");
-    const YesNo q = yesNoFrame("FramePrintAll", QStringLiteral("Print fit for every respondent?"));
-    OptionYes = q.yes;
-    LabelYes = q.yesLabel;
-    OptionNo = q.no;
-    LabelNo = q.noLabel;
+    QGroupBox* question = yesNoFrame("FramePrintAll", QStringLiteral("Print fit for every respondent?"), OptionYes,
+                                     LabelYes, OptionNo, LabelNo);
     OptionNo->setChecked(true);
     addNumberRow(body(), 0, label("LabelPersonCutoff", QStringLiteral("Person t-value cut-off")), TextPersonCutoff);
     addNumberRow(body(), 1, label("LabelLocalizedPersonCutoff", QStringLiteral("Localized person t-value cut-off")),
                  TextLocalizedPersonCutoff);
     addNumberRow(body(), 2, label("LabelChiSquareCutoff", QStringLiteral("Person chi-square probability cut-off")),
                  TextChiSquareCutoff);
-    body()->addWidget(q.frame, 3, 0, 1, 4);
+    body()->addWidget(question, 3, 0, 1, 3);
 }
 
 void FormPersonFit::newJob(const JobSettings& job) {
@@ -195,17 +189,14 @@ void FormPersonFit::restore() {
 
 FormPlotGroups::FormPlotGroups(const PageContext& context)
     : WizardPage(context, "FormPlotGroups", "Plot Requests", "PlotGroups.htm", NextButton::None) {
-    const YesNo q = yesNoFrame("FramePlots", QStringLiteral("Want to obtain plots?"));
-    OptionYes = q.yes;
-    LabelYes = q.yesLabel;
-    OptionNo = q.no;
-    LabelNo = q.noLabel;
+    QGroupBox* question =
+        yesNoFrame("FramePlots", QStringLiteral("Want to obtain plots?"), OptionYes, LabelYes, OptionNo, LabelNo);
     TextPlotGroupNumber = box("TextPlotGroupNumber");
     UpDownPlotGroupNumber = new UpDown(QStringLiteral("UpDownPlotGroupNumber"), *TextPlotGroupNumber, 2, 20, this);
     TextThetaDeltaPairGroupNumber = box("TextThetaDeltaPairGroupNumber");
     UpDownThetaDeltaPairGroupNumber =
         new UpDown(QStringLiteral("UpDownThetaDeltaPairGroupNumber"), *TextThetaDeltaPairGroupNumber, 2, 2000, this);
-    body()->addWidget(q.frame, 0, 0, 1, 4);
+    body()->addWidget(question, 0, 0, 1, 3);
     addNumberRow(body(), 1, label("LabelPlotGroupNumber", QStringLiteral("Number of Fit Plot Groups")),
                  TextPlotGroupNumber, UpDownPlotGroupNumber);
     addNumberRow(body(), 2,

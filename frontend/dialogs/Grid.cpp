@@ -51,6 +51,7 @@ Grid::Grid(QWidget* parent) : QTableWidget(0, 1, parent) {
     horizontalHeader()->setSectionsClickable(false);
     verticalHeader()->setSectionsClickable(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(twipsToPixels(300, *this));
     horizontalHeader()->setStretchLastSection(true);
     setHorizontalHeaderItem(0, headerItem(QString()));
     connect(this, &QTableWidget::currentCellChanged, this, [this](int, int, int previousRow, int) {
@@ -98,10 +99,6 @@ void Grid::setHeading(const QString& heading) {
     verticalHeader()->setMinimumWidth(twipsToPixels(400, *this));
     setColumnWidth(0, twipsToPixels(1350, *this));
     horizontalHeader()->setFixedHeight(twipsToPixels(300, *this));
-}
-
-void Grid::setRowHeightTwips(int row, int twips) {
-    if (row >= 1 && row < rows()) setRowHeight(row - 1, twipsToPixels(twips, *this));
 }
 
 QStringList Grid::values() const {

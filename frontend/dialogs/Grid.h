@@ -32,9 +32,8 @@ public:
     QRect cellRect(int row, const QWidget& widget) const;
 
     // Column-1 heading, the column widths and the header height that the
-    // main window gives every grid at start-up.
+    // main window gives every grid at start-up (rows are 300 twips high).
     void setHeading(const QString& heading);
-    void setRowHeightTwips(int row, int twips);
 
     // Column 1 of rows 1 to rows() - 1.
     QStringList values() const;

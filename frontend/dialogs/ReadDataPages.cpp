@@ -103,18 +103,12 @@ FormItemDef::FormItemDef(const PageContext& context)
         new UpDown(QStringLiteral("UpDownNumberOfCategories"), *TextNumberOfCategories, 2, 10, categories);
     OptionVariable = option("OptionVariable", QStringLiteral("Variable"), group, categories);
     auto* inside = new QGridLayout(categories);
-    inside->addWidget(OptionConstant, 0, 0);
-    inside->addWidget(TextNumberOfCategories, 0, 1);
-    inside->addWidget(UpDownNumberOfCategories, 0, 2);
+    addNumberRow(inside, 0, OptionConstant, TextNumberOfCategories, UpDownNumberOfCategories);
     inside->addWidget(OptionVariable, 1, 0);
-    TextNumberOfItems->setFixedWidth(70);
-    TextNumberOfCategories->setFixedWidth(70);
 
-    body()->addWidget(label("LabelNumberOfItems", QStringLiteral("Number of Items")), 0, 0);
-    body()->addWidget(TextNumberOfItems, 0, 1);
-    body()->addWidget(UpDownNumberOfItems, 0, 2, Qt::AlignLeft);
-    body()->addWidget(categories, 1, 0, 1, 4);
-    body()->setColumnStretch(3, 1);
+    addNumberRow(body(), 0, label("LabelNumberOfItems", QStringLiteral("Number of Items")), TextNumberOfItems,
+                 UpDownNumberOfItems);
+    body()->addWidget(categories, 1, 0, 1, 3);
     connect(OptionConstant, &QRadioButton::clicked, this, &FormItemDef::OptionConstant_Click);
     connect(OptionVariable, &QRadioButton::clicked, this, &FormItemDef::OptionVariable_Click);
 }
@@ -160,7 +154,7 @@ void FormItemDef::proceed(Press press) {
     const int items = *itemCount(TextNumberOfItems->text());
     if (OptionVariable->isChecked()) {
         hide();
-        pages_.categories->setItemRows(items);
+        pages_.categories->setDataRows(items);
         showPage(*pages_.categories);
         return;
     }
@@ -169,7 +163,7 @@ void FormItemDef::proceed(Press press) {
     job_.numCategories[0] = *parseCount(TextNumberOfCategories->text());
     TextNumberOfItems->setText(boxText(job_.numItems));
     TextNumberOfCategories->setText(boxText(job_.numCategories[0]));
-    pages_.cutoff->setItemRows(items);
+    pages_.cutoff->setDataRows(items);
     hide();
     if (consistentOrWarn() && press == Press::Next) showPage(*pages_.cutoff);
 }

@@ -14,20 +14,11 @@ namespace vormgui {
 
 FormInitSigns::FormInitSigns(const PageContext& context)
     : WizardPage(context, "FormInitSigns", "Initial Signs", "init.htm") {
-    const YesNo reverseQuestion =
-        yesNoFrame("FrameInitSigns", QStringLiteral("Reverse Signs of Initial Location Estimates?"));
-    FrameInitSigns = reverseQuestion.frame;
-    OptionYes = reverseQuestion.yes;
-    LabelYes = reverseQuestion.yesLabel;
-    OptionNo = reverseQuestion.no;
-    LabelNo = reverseQuestion.noLabel;
-    const YesNo manualQuestion =
-        yesNoFrame("FrameManualAssign", QStringLiteral("Manually Assign Signs to Initial Location Estimates?"), "2");
-    FrameManualAssign = manualQuestion.frame;
-    OptionYes2 = manualQuestion.yes;
-    LabelYes2 = manualQuestion.yesLabel;
-    OptionNo2 = manualQuestion.no;
-    LabelNo2 = manualQuestion.noLabel;
+    FrameInitSigns = yesNoFrame("FrameInitSigns", QStringLiteral("Reverse Signs of Initial Location Estimates?"),
+                                OptionYes, LabelYes, OptionNo, LabelNo);
+    FrameManualAssign =
+        yesNoFrame("FrameManualAssign", QStringLiteral("Manually Assign Signs to Initial Location Estimates?"),
+                   OptionYes2, LabelYes2, OptionNo2, LabelNo2, "2");
     body()->addWidget(FrameInitSigns, 0, 0);
     body()->addWidget(FrameManualAssign, 1, 0);
     connect(OptionYes, &QRadioButton::clicked, this, &FormInitSigns::OptionYes_Click);
@@ -70,7 +61,7 @@ void FormInitSigns::proceed(Press press) {
         job_.reverseSigns = true;
         setManual(job_.manualSigns);
     } else if (OptionYes2->isChecked()) {
-        pages_.manualAssign->setItemRows(job_.numItems);
+        pages_.manualAssign->setDataRows(job_.numItems);
         showPage(*pages_.manualAssign);
         return;
     } else {
@@ -86,26 +77,12 @@ void FormInitSigns::restore() {
 }
 
 FormManualAssign::FormManualAssign(const PageContext& context)
-    : WizardPage(context, "FormManualAssign", "Initial Sign Assignment", "assign.htm") {
-    grd = grid();
+    : GridPage(context, "FormManualAssign", "Initial Sign Assignment", "assign.htm") {
     Combo1 = comboEditor({QStringLiteral("+"), QStringLiteral("-")});
-    editor = new GridEditor(*grd, *Combo1);
-    body()->addWidget(grd, 0, 0);
+    body()->addWidget(grd, 0, 0, Qt::AlignHCenter);
 }
 
-void FormManualAssign::newJob(const JobSettings&) {
-    grd->setNumberedRows(2);
-    grd->setTextMatrix(1, 1, QString());
-    grd->setTextMatrix(2, 1, QString());
-}
-
-void FormManualAssign::setItemRows(int items) {
-    grd->setNumberedRows(items);
-    for (int r = 1; r <= items; ++r) grd->setRowHeightTwips(r, 300);
-}
-
-void FormManualAssign::commitEditor() { editor->commit(); }
-void FormManualAssign::discardEditor() { editor->discard(); }
+void FormManualAssign::newJob(const JobSettings&) { emptyRows(2); }
 
 std::optional<WizardPage::Failure> FormManualAssign::check(Press) {
     if (job_.numItems > kMaxItems) return Failure{kTooManyItems};

@@ -8,14 +8,11 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "Grid.h"
-#include "WizardPage.h"
+#include "GridPage.h"
 
 class QGroupBox;
 
 namespace vormgui {
-
-class GridEditor;
 
 class FormInitSigns : public WizardPage {
     Q_OBJECT
@@ -53,30 +50,19 @@ private:
     void enableManual(bool enabled);
 };
 
-class FormManualAssign : public WizardPage {
+class FormManualAssign : public GridPage {
     Q_OBJECT
 public:
     explicit FormManualAssign(const PageContext& context);
     void newJob(const JobSettings& job) override;
-    void setGridHeading(const QString& heading) override { grd->setHeading(heading); }
 
-    // Column 1 of the data rows, and the grid set to hold exactly these.
-    QStringList values() const { return grd->values(); }
-    void setValues(const QStringList& values) { grd->setValues(values); }
-    // One numbered row per item; signs chosen for the items that stay remain.
-    void setItemRows(int items);
-
-    Grid* grd;
     QComboBox* Combo1;
-    GridEditor* editor;
 
 protected:
     std::optional<Failure> check(Press press) override;
     void store() override;
     WizardPage* nextPage() override;
     void restore() override;
-    void commitEditor() override;
-    void discardEditor() override;
 };
 
 }  // namespace vormgui

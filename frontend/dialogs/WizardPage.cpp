@@ -1,7 +1,6 @@
 #include "WizardPage.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,7 +10,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "Grid.h"
 #include "UpDown.h"
 #include "platform/Services.h"
 #include "shell/mGlobalVariables.h"
@@ -100,18 +98,18 @@ void WizardPage::CommandCancel_Click() {
 
 void WizardPage::CommandHelp_Click() { showHelpPage(services_, job_.helpDir, helpPage_); }
 
-// The buttons were made before the page's own controls; the user should meet
-// the controls first, and the first of them has the focus when a page opens.
+// The buttons were made before the page's own controls, so they lead the tab
+// order; a page opens with the focus on its first control instead, as Tab
+// would find it (the set button of an option group).
 void WizardPage::showEvent(QShowEvent* event) {
-    if (!tabOrderSet_) {
-        tabOrderSet_ = true;
-        const QList<QWidget*> buttons{CommandOK, CommandCancel, CommandHelp, CommandNext};
-        QList<QWidget*> chain;
-        for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
-            if (!buttons.contains(w)) chain << w;
-        for (QWidget* b : buttons)
-            if (b) chain << b;
-        for (qsizetype k = 1; k < chain.size(); ++k) setTabOrder(chain[k - 1], chain[k]);
+    const QList<QWidget*> buttons{CommandOK, CommandCancel, CommandHelp, CommandNext};
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain()) {
+        if (buttons.contains(w) || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(this))
+            continue;
+        const auto* option = qobject_cast<QRadioButton*>(w);
+        if (option && !option->isChecked() && option->group() && option->group()->checkedButton()) continue;
+        w->setFocus(Qt::TabFocusReason);
+        break;
     }
     QDialog::showEvent(event);
 }
@@ -155,54 +153,35 @@ QGroupBox* WizardPage::frame(const char* name, const QString& caption) {
 
 QButtonGroup* WizardPage::optionGroup() { return new QButtonGroup(this); }
 
-WizardPage::YesNo WizardPage::yesNoFrame(const char* frameName, const QString& caption, const char* suffix) {
-    YesNo q;
-    q.frame = frame(frameName, caption);
-    q.group = optionGroup();
+QGroupBox* WizardPage::yesNoFrame(const char* frameName, const QString& caption, QRadioButton*& yes, QLabel*& yesLabel,
+                                  QRadioButton*& no, QLabel*& noLabel, const char* suffix) {
+    QGroupBox* question = frame(frameName, caption);
+    QButtonGroup* group = optionGroup();
     const QByteArray end(suffix);
-    q.yes = option(("OptionYes" + end).constData(), QString(), q.group, q.frame);
-    q.yesLabel = label(("LabelYes" + end).constData(), QStringLiteral("Yes"), q.frame);
-    q.no = option(("OptionNo" + end).constData(), QString(), q.group, q.frame);
-    q.noLabel = label(("LabelNo" + end).constData(), QStringLiteral("No"), q.frame);
-    auto* row = new QHBoxLayout(q.frame);
-    row->addWidget(q.yes);
-    row->addWidget(q.yesLabel);
+    yes = option(("OptionYes" + end).constData(), QString(), group, question);
+    yesLabel = label(("LabelYes" + end).constData(), QStringLiteral("Yes"), question);
+    no = option(("OptionNo" + end).constData(), QString(), group, question);
+    noLabel = label(("LabelNo" + end).constData(), QStringLiteral("No"), question);
+    auto* row = new QHBoxLayout(question);
+    row->addWidget(yes);
+    row->addWidget(yesLabel);
     row->addSpacing(24);
-    row->addWidget(q.no);
-    row->addWidget(q.noLabel);
+    row->addWidget(no);
+    row->addWidget(noLabel);
     row->addStretch();
-    return q;
+    return question;
 }
 
-Grid* WizardPage::grid() {
-    auto* g = new Grid(this);
-    // Room for the row numbers, the value column and the scroll bar; the
-    // value column takes what is left.
-    g->setFixedSize(twipsToPixels(2200, *this), twipsToPixels(2700, *this));
-    return g;
-}
-
-QComboBox* WizardPage::comboEditor(const QStringList& list) {
-    auto* combo = new QComboBox(this);
-    combo->setObjectName(QStringLiteral("Combo1"));
-    combo->setEditable(true);
-    combo->addItems(list);
-    combo->setEditText(QString());
-    return combo;
-}
-
-QLineEdit* WizardPage::textEditor() {
-    auto* editor = new QLineEdit(this);
-    editor->setObjectName(QStringLiteral("txtGridEdit"));
-    return editor;
-}
-
-void addNumberRow(QGridLayout* grid, int row, QLabel* label, QLineEdit* box, UpDown* spin) {
+void addNumberRow(QGridLayout* grid, int row, QWidget* label, QLineEdit* box, UpDown* spin) {
     box->setFixedWidth(80);
+    auto* number = new QHBoxLayout;
+    number->setSpacing(1);
+    number->addWidget(box);
+    if (spin) number->addWidget(spin);
+    number->addStretch();
     grid->addWidget(label, row, 0);
-    grid->addWidget(box, row, 1);
-    if (spin) grid->addWidget(spin, row, 2, Qt::AlignLeft);
-    grid->setColumnStretch(3, 1);
+    grid->addLayout(number, row, 1);
+    grid->setColumnStretch(2, 1);
 }
 
 void choose(QRadioButton* option) {

@@ -17,7 +17,6 @@
 
 class QAbstractButton;
 class QButtonGroup;
-class QComboBox;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
@@ -27,7 +26,6 @@ class QRadioButton;
 
 namespace vormgui {
 
-class Grid;
 class JobPages;
 class UpDown;
 class Services;
@@ -84,6 +82,7 @@ protected:
     virtual void restore() = 0;
     // After Cancel has hidden the page.
     virtual void afterCancel() {}
+    // A grid page's editor.
     virtual void commitEditor() {}
     virtual void discardEditor() {}
 
@@ -106,19 +105,8 @@ protected:
     // A yes/no question: a frame holding two bare option buttons, each with
     // its label beside it, named OptionYes, LabelYes, OptionNo, LabelNo
     // followed by `suffix`.
-    struct YesNo {
-        QGroupBox* frame;
-        QRadioButton* yes;
-        QLabel* yesLabel;
-        QRadioButton* no;
-        QLabel* noLabel;
-        QButtonGroup* group;
-    };
-    YesNo yesNoFrame(const char* frameName, const QString& caption, const char* suffix = "");
-    // A grid with its editor, which lies over it unmanaged by the layout.
-    Grid* grid();
-    QComboBox* comboEditor(const QStringList& list);
-    QLineEdit* textEditor();
+    QGroupBox* yesNoFrame(const char* frameName, const QString& caption, QRadioButton*& yes, QLabel*& yesLabel,
+                          QRadioButton*& no, QLabel*& noLabel, const char* suffix = "");
 
     Services& services_;
     JobSettings& job_;
@@ -129,12 +117,11 @@ private:
 
     QString helpPage_;
     QGridLayout* body_;
-    bool tabOrderSet_ = false;
 };
 
-// A label, its number box and the box's spin button (if any) in a row of a
-// grid layout; column 3 takes the spare width.
-void addNumberRow(QGridLayout* grid, int row, QLabel* label, QLineEdit* box, UpDown* spin = nullptr);
+// A label (or option), its number box and the box's spin button (if any)
+// beside it in a row of a grid layout; column 2 takes the spare width.
+void addNumberRow(QGridLayout* grid, int row, QWidget* label, QLineEdit* box, UpDown* spin = nullptr);
 
 // Sets an option as a click would: checked, and its click handler run.
 void choose(QRadioButton* option);

@@ -8,8 +8,9 @@
 namespace vormgui {
 namespace {
 
-constexpr auto kOk = WizardPage::Press::Ok;
-constexpr auto kNext = WizardPage::Press::Next;
+using test::answer;
+using test::kNext;
+using test::kOk;
 
 class CutoffPagesTest : public test::PageTest {
 protected:
@@ -29,14 +30,14 @@ protected:
         pages.itemDef->setItemsText(QString::number(counts.size()));
         pages.itemDef->setCategoriesConstant(false);
         categories.setValues(cells);
-        cutoff.setItemRows(static_cast<int>(counts.size()));
+        cutoff.setDataRows(static_cast<int>(counts.size()));
     }
     void constant(int items, int count) {
         job.numItems = static_cast<std::int16_t>(items);
         job.numCategories[0] = static_cast<std::int16_t>(count);
         pages.itemDef->setItemsText(QString::number(items));
         pages.itemDef->setCategoriesText(QString::number(count));
-        cutoff.setItemRows(items);
+        cutoff.setDataRows(items);
     }
     void cutoffs(const QStringList& cells) {
         cutoff.setCutoffConstant(false);
@@ -52,7 +53,7 @@ TEST_F(CutoffPagesTest, CategoriesChecksEveryRowInOrderAndStoresPerItem) {
     const auto typed = [&](const QStringList& cells) {
         return [this, cells] {
             pages.itemDef->setItemsText(QString::number(cells.size()));
-            categories.setItemRows(static_cast<int>(cells.size()));
+            categories.setDataRows(static_cast<int>(cells.size()));
             categories.setValues(cells);
         };
     };

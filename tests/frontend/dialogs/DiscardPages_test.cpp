@@ -9,8 +9,9 @@
 namespace vormgui {
 namespace {
 
-constexpr auto kOk = WizardPage::Press::Ok;
-constexpr auto kNext = WizardPage::Press::Next;
+using test::answer;
+using test::kNext;
+using test::kOk;
 
 class DiscardPagesTest : public test::PageTest {
 protected:
@@ -21,23 +22,17 @@ protected:
 
     // A job of `items` items; the question page answered ('y', 'n', '-') with
     // a count, and the list page holding `list`.
-    void items(int items, char answer, const char* count, const QStringList& list = {}) {
+    void items(int items, char yesNo, const char* count, const QStringList& list = {}) {
         job.numItems = static_cast<std::int16_t>(items);
         pages.itemDef->setItemsText(QString::number(items));
-        answerOn(deleteItems.OptionYes, deleteItems.OptionNo, answer);
+        answer(deleteItems.OptionYes, deleteItems.OptionNo, yesNo);
         deleteItems.setCountText(QString::fromLatin1(count));
         itemList.setValues(list);
     }
-    void subjects(char answer, const char* count, const QStringList& list = {}) {
-        answerOn(deleteSubjects.OptionYes, deleteSubjects.OptionNo, answer);
+    void subjects(char yesNo, const char* count, const QStringList& list = {}) {
+        answer(deleteSubjects.OptionYes, deleteSubjects.OptionNo, yesNo);
         deleteSubjects.setCountText(QString::fromLatin1(count));
         subjectList.setValues(list);
-    }
-    static void answerOn(QRadioButton* yes, QRadioButton* no, char answer) {
-        if (answer == '-')
-            clearChoice(yes->group());
-        else
-            choose(yes, no, answer == 'y');
     }
 };
 

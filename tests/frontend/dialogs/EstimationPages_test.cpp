@@ -6,8 +6,9 @@
 namespace vormgui {
 namespace {
 
-constexpr auto kOk = WizardPage::Press::Ok;
-constexpr auto kNext = WizardPage::Press::Next;
+using test::answer;
+using test::kNext;
+using test::kOk;
 
 class EstimationPagesTest : public test::PageTest {
 protected:

@@ -6,8 +6,9 @@
 namespace vormgui {
 namespace {
 
-constexpr auto kOk = WizardPage::Press::Ok;
-constexpr auto kNext = WizardPage::Press::Next;
+using test::answer;
+using test::kNext;
+using test::kOk;
 
 class FitPagesTest : public test::PageTest {
 protected:
@@ -16,12 +17,6 @@ protected:
     FormPersonFit& personFit = *pages.personFit;
     FormPlotGroups& plots = *pages.plotGroups;
 
-    static void answer(QRadioButton* yes, QRadioButton* no, char a) {
-        if (a == '-')
-            clearChoice(yes->group());
-        else
-            choose(yes, no, a == 'y');
-    }
     std::function<void()> groups(char want, const char* count) {
         return [=, this] {
             answer(fitGroups.OptionYes, fitGroups.OptionNo, want);

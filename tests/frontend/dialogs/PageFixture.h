@@ -26,6 +26,17 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace vormgui::test {
 
+constexpr auto kOk = WizardPage::Press::Ok;
+constexpr auto kNext = WizardPage::Press::Next;
+
+// Sets an option pair: 'y' the first, 'n' the second, '-' neither.
+inline void answer(QRadioButton* yes, QRadioButton* no, char a) {
+    if (a == '-')
+        clearChoice(yes->group());
+    else
+        choose(yes, no, a == 'y');
+}
+
 class PageTest : public ::testing::Test {
 protected:
     PageTest() : paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home")) {

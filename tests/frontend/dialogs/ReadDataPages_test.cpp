@@ -7,8 +7,9 @@
 namespace vormgui {
 namespace {
 
-constexpr auto kOk = WizardPage::Press::Ok;
-constexpr auto kNext = WizardPage::Press::Next;
+using test::answer;
+using test::kNext;
+using test::kOk;
 
 class ReadDataPagesTest : public test::PageTest {
 protected:

@@ -8,8 +8,8 @@
 namespace vormgui {
 namespace {
 
-constexpr auto kOk = WizardPage::Press::Ok;
-constexpr auto kNext = WizardPage::Press::Next;
+using test::kNext;
+using test::kOk;
 
 class SignPagesTest : public test::PageTest {
 protected:
@@ -18,14 +18,8 @@ protected:
 
     // The two answers: 'y', 'n' or '-' for neither.
     void answer(char reverse, char manual) {
-        set(initSigns.OptionYes, initSigns.OptionNo, reverse);
-        set(initSigns.OptionYes2, initSigns.OptionNo2, manual);
-    }
-    static void set(QRadioButton* yes, QRadioButton* no, char a) {
-        if (a == '-')
-            clearChoice(yes->group());
-        else
-            choose(yes, no, a == 'y');
+        test::answer(initSigns.OptionYes, initSigns.OptionNo, reverse);
+        test::answer(initSigns.OptionYes2, initSigns.OptionNo2, manual);
     }
     void signs(int items, const QStringList& cells) {
         job.numItems = static_cast<std::int16_t>(items);

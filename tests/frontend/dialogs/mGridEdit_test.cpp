@@ -117,7 +117,7 @@ TEST_F(GridEditTest, ComboEditorTakesTheKeysBeforeItsListAndNeverCompletes) {
     FormCategories& page = *pages.categories;
     QLineEdit& line = *page.Combo1->lineEdit();
     for (const EditCase& c : cases) {
-        page.setItemRows(3);
+        page.setDataRows(3);
         page.setValues({"", "", ""});
         page.grd->setCurrentDataRow(1);
         const int index = page.Combo1->currentIndex();
