@@ -95,7 +95,8 @@ QRect Grid::cellRect(int row, const QWidget& widget) const {
 
 void Grid::setHeading(const QString& heading) {
     horizontalHeaderItem(0)->setText(heading);
-    // Row numbers up to four digits stay readable, whatever the font.
+    // The row-number column grows beyond its width for respondent numbers
+    // of four digits rather than cutting them.
     verticalHeader()->setMinimumWidth(twipsToPixels(400, *this));
     setColumnWidth(0, twipsToPixels(1350, *this));
     horizontalHeader()->setFixedHeight(twipsToPixels(300, *this));

@@ -15,7 +15,6 @@
 
 #include "shell/JobPage.h"
 
-class QAbstractButton;
 class QButtonGroup;
 class QGridLayout;
 class QGroupBox;

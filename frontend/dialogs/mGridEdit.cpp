@@ -12,8 +12,8 @@ namespace {
 
 bool printable(int keyCode) { return (keyCode < 0 || keyCode > 32) && keyCode != 127; }
 
-// Steps 1 to 4 of opening, shared by both editors; only the text box takes
-// the cell's height.
+// Opening, the same for both editors except that only the text box takes the
+// cell's height (a combo box cut to a row's height would hide its text).
 void openOver(Grid& grid, QWidget& editor, QLineEdit& line, int keyCode, bool cellHeight) {
     const int row = grid.currentDataRow();
     if (row < 1) return;

@@ -20,146 +20,120 @@ protected:
     FormDeleteSubjects& deleteSubjects = *pages.deleteSubjects;
     FormSubjectsDiscarded& subjectList = *pages.subjectsDiscarded;
 
-    // A job of `items` items; the question page answered ('y', 'n', '-') with
-    // a count, and the list page holding `list`.
-    void items(int items, char yesNo, const char* count, const QStringList& list = {}) {
-        job.numItems = static_cast<std::int16_t>(items);
-        pages.itemDef->setItemsText(QString::number(items));
-        answer(deleteItems.OptionYes, deleteItems.OptionNo, yesNo);
-        deleteItems.setCountText(QString::fromLatin1(count));
-        itemList.setValues(list);
+    // A job of `n` items; the question answered ('y', 'n', '-') with a count,
+    // and the list page holding `list`.
+    std::function<void()> items(int n, char yesNo, const char* count, const QStringList& list = {}) {
+        return [=, this] {
+            job.numItems = static_cast<std::int16_t>(n);
+            pages.itemDef->setItemsText(QString::number(n));
+            answer(deleteItems.OptionYes, deleteItems.OptionNo, yesNo);
+            deleteItems.setCountText(count);
+            itemList.setValues(list);
+        };
     }
-    void subjects(char yesNo, const char* count, const QStringList& list = {}) {
-        answer(deleteSubjects.OptionYes, deleteSubjects.OptionNo, yesNo);
-        deleteSubjects.setCountText(QString::fromLatin1(count));
-        subjectList.setValues(list);
+    std::function<void()> subjects(char yesNo, const char* count, const QStringList& list = {}) {
+        return [=, this] {
+            answer(deleteSubjects.OptionYes, deleteSubjects.OptionNo, yesNo);
+            deleteSubjects.setCountText(count);
+            subjectList.setValues(list);
+        };
     }
 };
 
 TEST_F(DiscardPagesTest, DeleteItemsChecksTheAnswerAndTheCount) {
-    const QString countInvalid = "Error!: " + kItemCountInvalid;
-    pressEach(deleteItems, {
-                               {"neither", [&] { items(5, '-', "1"); }, kOk,
-                                "Error!: Please indicate whether you would discard item or not!"},
-                               {"empty count", [&] { items(5, 'y', ""); }, kNext,
-                                "Error!: Please fill the number of items to be discarded!"},
-                               {"a fraction", [&] { items(5, 'y', "2.5"); }, kNext, countInvalid},
-                               {"zero", [&] { items(5, 'y', "0"); }, kOk, countInvalid},
-                               {"above the list", [&] { items(150, 'y', "101"); }, kNext, countInvalid},
-                               {"letters with No", [&] { items(5, 'n', "x"); }, kOk, countInvalid},
-                               {"all the items", [&] { items(5, 'y', "5"); }, kOk,
-                                "Error!: Number of deleted items should be smaller than that of total items!"},
-                               {"OK never takes a Yes", [&] { items(5, 'y', "4"); }, kOk,
-                                "Error!: Please press next button to indicate the items to be discarded!"},
-                               {"Next opens the list",
-                                [&] {
-                                    items(5, 'y', "4", {"2", "3"});
-                                    job.discardItems = false;
-                                },
-                                kNext, "",
-                                [&] {
-                                    EXPECT_EQ(itemList.values(), (QStringList{"2", "3", "", ""}));
-                                    EXPECT_EQ(itemList.grd->textMatrix(4, 0), "4");
-                                    EXPECT_FALSE(job.discardItems) << "a Yes is committed by the list";
-                                    EXPECT_EQ(modalPages(), QStringList{"FormItemsDiscarded"});
-                                }},
-                               {"No stores", [&] { items(5, 'n', " 3.0 "); }, kNext, "",
-                                [&] {
-                                    EXPECT_FALSE(job.discardItems);
-                                    EXPECT_EQ(job.numItemsToDiscard, 3);
-                                    EXPECT_EQ(deleteItems.countText(), "3");
-                                    EXPECT_EQ(modalPages(), QStringList{"FormDeleteSubjects"});
-                                }},
-                           });
-}
-
-TEST_F(DiscardPagesTest, ItemListChecksEachRowAndCommitsTheYes) {
-    const QString range = QStringLiteral("Error!: Input Error! The numbers should be between 1 and  5.");
+    const QString invalid = "Error!: " + kItemCountInvalid;
     pressEach(
-        itemList,
+        deleteItems,
         {
-            {"empty cell", [&] { items(5, 'y', "1", {""}); }, kOk, "Error!: Input Error! Please input a number!"},
-            {"stops at the first bad row",
+            {"neither", items(5, '-', "1"), kOk, "Error!: Please indicate whether you would discard item or not!"},
+            {"empty count", items(5, 'y', ""), kNext, "Error!: Please fill the number of items to be discarded!"},
+            {"a fraction", items(5, 'y', "2.5"), kNext, invalid},
+            {"zero", items(5, 'y', "0"), kOk, invalid},
+            {"above the list", items(150, 'y', "101"), kNext, invalid},
+            {"letters with No", items(5, 'n', "x"), kOk, invalid},
+            {"all the items", items(5, 'y', "5"), kOk,
+             "Error!: Number of deleted items should be smaller than that of total items!"},
+            {"OK never takes a Yes", items(5, 'y', "4"), kOk,
+             "Error!: Please press next button to indicate the items to be discarded!"},
+            {"Next opens the list", items(5, 'y', "4", {"2", "3"}), kNext, "",
              [&] {
-                 items(5, 'y', "3", {"2", "x", "9"});
-             },
-             kOk, "Error!: Input Error! Please input a number!"},
-            {"above the items", [&] { items(5, 'y', "1", {"6"}); }, kOk, range},
-            {"zero", [&] { items(5, 'y', "1", {"0"}); }, kOk, range},
-            {"rounds to zero", [&] { items(5, 'y', "1", {"0.4"}); }, kOk, range},
-            {"beyond 16 bits", [&] { items(5, 'y', "1", {"40000"}); }, kOk, range},
-            {"Next says it without the count", [&] { items(5, 'y', "1", {"6"}); }, kNext,
-             "Error!: Input Error! The number should be between 1 and number of items"},
-            {"fraction", [&] { items(5, 'y', "1", {"2.5"}); }, kOk, "Error!: Input Error! Please input an integer!"},
-            {"stores",
-             [&] {
-                 items(5, 'y', "2", {"3.0", "5"});
-             },
-             kOk, "",
-             [&] {
-                 EXPECT_TRUE(job.discardItems);
-                 EXPECT_EQ(job.numItemsToDiscard, 2);
-                 EXPECT_EQ(job.itemsToDiscard[1], 3);
-                 EXPECT_EQ(job.itemsToDiscard[2], 5);
-                 EXPECT_EQ(itemList.values(), (QStringList{"3", "5"}));
+                 EXPECT_EQ(itemList.values(), (QStringList{"2", "3", "", ""}));
+                 EXPECT_FALSE(job.discardItems) << "a Yes is committed by the list";
+                 EXPECT_EQ(modalPages(), QStringList{"FormItemsDiscarded"});
              }},
-            {"Next leads to the respondents", [&] { items(5, 'y', "1", {"1"}); }, kNext, "",
-             [&] { EXPECT_EQ(modalPages(), QStringList{"FormDeleteSubjects"}); }},
+            {"No stores", items(5, 'n', " 3.0 "), kNext, "",
+             [&] {
+                 EXPECT_EQ(job.numItemsToDiscard, 3);
+                 EXPECT_EQ(deleteItems.countText(), "3");
+                 EXPECT_EQ(modalPages(), QStringList{"FormDeleteSubjects"});
+             }},
         });
 }
 
-TEST_F(DiscardPagesTest, DeleteRespondentsChecksTheAnswerAndTheCount) {
-    pressEach(deleteSubjects,
+TEST_F(DiscardPagesTest, ItemListChecksEachRowAndCommitsTheYes) {
+    const QString range = "Error!: Input Error! The numbers should be between 1 and  5.";
+    const QString number = "Error!: Input Error! Please input a number!";
+    pressEach(itemList,
               {
-                  {"neither", [&] { subjects('-', "1"); }, kOk,
-                   "Error!: Please indicate whether you want to discard people or not!"},
-                  {"OK never takes a Yes", [&] { subjects('y', "3"); }, kOk,
-                   "Warning!: Please press next button to fill indices of people to be discarded!"},
-                  {"empty count", [&] { subjects('y', ""); }, kOk,
-                   "Error!: Please fill the number of people to be discarded!"},
-                  {"empty count, Next", [&] { subjects('y', ""); }, kNext,
-                   "Error!: Please fill the number of people to be discarded!"},
-                  {"above the list", [&] { subjects('y', "2001"); }, kNext, "Error!: " + kSubjectCountInvalid},
-                  {"negative with No", [&] { subjects('n', "-2"); }, kOk, "Error!: " + kSubjectCountInvalid},
-                  {"Next opens 2000 rows", [&] { subjects('y', "2000"); }, kNext, "",
+                  {"empty cell", items(5, 'y', "1", {""}), kOk, number},
+                  {"stops at the first bad row", items(5, 'y', "3", {"2", "x", "9"}), kOk, number},
+                  {"above the items", items(5, 'y', "1", {"6"}), kOk, range},
+                  {"zero", items(5, 'y', "1", {"0"}), kOk, range},
+                  {"rounds to zero", items(5, 'y', "1", {"0.4"}), kOk, range},
+                  {"beyond 16 bits", items(5, 'y', "1", {"40000"}), kOk, range},
+                  {"Next says it without the count", items(5, 'y', "1", {"6"}), kNext,
+                   "Error!: Input Error! The number should be between 1 and number of items"},
+                  {"fraction", items(5, 'y', "1", {"2.5"}), kOk, "Error!: Input Error! Please input an integer!"},
+                  {"stores", items(5, 'y', "2", {"3.0", "5"}), kOk, "",
                    [&] {
-                       EXPECT_EQ(subjectList.grd->rows(), 2001);
-                       EXPECT_FALSE(job.discardSubjects);
-                       EXPECT_EQ(modalPages(), QStringList{"FormSubjectsDiscarded"});
+                       EXPECT_TRUE(job.discardItems);
+                       EXPECT_EQ(job.numItemsToDiscard, 2);
+                       EXPECT_EQ(QList<int>({job.itemsToDiscard[1], job.itemsToDiscard[2]}), QList<int>({3, 5}));
+                       EXPECT_EQ(itemList.values(), (QStringList{"3", "5"}));
                    }},
-                  {"No stores", [&] { subjects('n', "7"); }, kOk, "", [&] { EXPECT_EQ(job.numSubjectsToDiscard, 7); }},
+                  {"Next leads to the respondents", items(5, 'y', "1", {"1"}), kNext, "",
+                   [&] { EXPECT_EQ(modalPages(), QStringList{"FormDeleteSubjects"}); }},
               });
 }
 
+TEST_F(DiscardPagesTest, DeleteRespondentsChecksTheAnswerAndTheCount) {
+    const QString fill = "Error!: Please fill the number of people to be discarded!";
+    pressEach(
+        deleteSubjects,
+        {
+            {"neither", subjects('-', "1"), kOk, "Error!: Please indicate whether you want to discard people or not!"},
+            {"OK never takes a Yes", subjects('y', "3"), kOk,
+             "Warning!: Please press next button to fill indices of people to be discarded!"},
+            {"empty count", subjects('y', ""), kOk, fill},
+            {"empty count, Next", subjects('y', ""), kNext, fill},
+            {"above the list", subjects('y', "2001"), kNext, "Error!: " + kSubjectCountInvalid},
+            {"negative with No", subjects('n', "-2"), kOk, "Error!: " + kSubjectCountInvalid},
+            {"Next opens 2000 rows", subjects('y', "2000"), kNext, "",
+             [&] {
+                 EXPECT_EQ(subjectList.grd->rows(), 2001);
+                 EXPECT_EQ(modalPages(), QStringList{"FormSubjectsDiscarded"});
+             }},
+            {"No stores", subjects('n', "7"), kOk, "", [&] { EXPECT_EQ(job.numSubjectsToDiscard, 7); }},
+        });
+}
+
 TEST_F(DiscardPagesTest, RespondentListTakesOnlyWholeNumbers) {
-    const QString integers = QStringLiteral("Error!: Input Error! Please input only integers in the table!");
-    pressEach(subjectList,
-              {
-                  {"fraction",
-                   [&] {
-                       subjects('y', "2", {"1017", "12.5"});
-                   },
-                   kOk, integers},
-                  {"empty", [&] { subjects('y', "1", {""}); }, kOk, integers},
-                  {"letters, later rows unread",
-                   [&] {
-                       subjects('y', "3", {"ab", "1.5", "40000"});
-                   },
-                   kOk, integers},
-                  {"beyond the record", [&] { subjects('y', "1", {"40000"}); }, kOk, "Error!: " + kSubjectIdOutOfRange},
-                  {"stores",
-                   [&] {
-                       subjects('y', "3", {"1017", "-5", " 7.0"});
-                   },
-                   kOk, "",
-                   [&] {
-                       EXPECT_TRUE(job.discardSubjects);
-                       EXPECT_EQ(job.numSubjectsToDiscard, 3);
-                       EXPECT_EQ(job.subjectsToDiscard[1], 1017);
-                       EXPECT_EQ(job.subjectsToDiscard[2], -5);
-                       EXPECT_EQ(subjectList.values(), (QStringList{"1017", "-5", "7"}));
-                   }},
-              });
+    const QString integers = "Error!: Input Error! Please input only integers in the table!";
+    pressEach(
+        subjectList,
+        {
+            {"fraction", subjects('y', "2", {"1017", "12.5"}), kOk, integers},
+            {"empty", subjects('y', "1", {""}), kOk, integers},
+            {"letters, later rows unread", subjects('y', "3", {"ab", "1.5", "40000"}), kOk, integers},
+            {"beyond the record", subjects('y', "1", {"40000"}), kOk, "Error!: " + kSubjectIdOutOfRange},
+            {"stores", subjects('y', "3", {"1017", "-5", " 7.0"}), kOk, "",
+             [&] {
+                 EXPECT_TRUE(job.discardSubjects);
+                 EXPECT_EQ(job.numSubjectsToDiscard, 3);
+                 EXPECT_EQ(QList<int>({job.subjectsToDiscard[1], job.subjectsToDiscard[2]}), QList<int>({1017, -5}));
+                 EXPECT_EQ(subjectList.values(), (QStringList{"1017", "-5", "7"}));
+             }},
+        });
 }
 
 TEST_F(DiscardPagesTest, AnswersEnableTheCountAndCancelBringsBackTheCommittedList) {
@@ -171,22 +145,20 @@ TEST_F(DiscardPagesTest, AnswersEnableTheCountAndCancelBringsBackTheCommittedLis
     pages.itemDef->setItemsText("5");
     choose(deleteItems.OptionYes);
     EXPECT_TRUE(deleteItems.UpDownNumberOfItemsToDiscard->isEnabled());
-
     choose(deleteSubjects.OptionNo);
     EXPECT_FALSE(deleteSubjects.CommandNext->isEnabled());
     EXPECT_FALSE(deleteSubjects.UpDownNumberOfSubjectsToDiscard->isEnabled());
     choose(deleteSubjects.OptionYes);
     EXPECT_TRUE(deleteSubjects.CommandNext->isEnabled());
-    EXPECT_TRUE(deleteSubjects.TextNumberOfSubjectsToDiscard->isEnabled());
     EXPECT_FALSE(subjectList.CommandNext->isEnabled());
 
-    // Committed lists: items 3 and 7, respondents 1017, -5, 8.
-    items(9, 'y', "2", {"3", "7"});
+    // Committed lists: items 3 and 7, respondents 1017, -5, 8; then edits.
+    items(9, 'y', "2", {"3", "7"})();
     itemList.CommandOK_Click();
-    subjects('y', "3", {"1017", "-5", "8"});
+    subjects('y', "3", {"1017", "-5", "8"})();
     subjectList.CommandOK_Click();
-    items(9, 'n', "4", {"1"});
-    subjects('n', "1", {"2"});
+    items(9, 'n', "4", {"1"})();
+    subjects('n', "1", {"2"})();
     itemList.CommandCancel_Click();
     subjectList.CommandCancel_Click();
     EXPECT_EQ(deleteItems.discard(), true);
@@ -195,19 +167,17 @@ TEST_F(DiscardPagesTest, AnswersEnableTheCountAndCancelBringsBackTheCommittedLis
     EXPECT_EQ(deleteSubjects.discard(), true);
     EXPECT_EQ(deleteSubjects.countText(), "3");
     EXPECT_EQ(subjectList.values(), (QStringList{"1017", "-5", "8"}));
-    items(9, 'n', "4");
+    items(9, 'n', "4")();
     deleteItems.CommandCancel_Click();
     EXPECT_EQ(deleteItems.discard(), true);
     EXPECT_EQ(deleteItems.UpDownNumberOfItemsToDiscard->value(), 2);
 
     // Before any job reset the counts are 0; Cancel shows 1.
-    job.numItemsToDiscard = 0;
-    job.numSubjectsToDiscard = 0;
+    job.numItemsToDiscard = job.numSubjectsToDiscard = 0;
     job.discardItems = job.discardSubjects = false;
     deleteItems.CommandCancel_Click();
     deleteSubjects.CommandCancel_Click();
-    EXPECT_EQ(deleteItems.countText(), "1");
-    EXPECT_EQ(deleteSubjects.countText(), "1");
+    EXPECT_EQ(QStringList({deleteItems.countText(), deleteSubjects.countText()}), QStringList({"1", "1"}));
     EXPECT_FALSE(deleteSubjects.CommandNext->isEnabled());
 }
 
