@@ -830,4 +830,162 @@ ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_
     }
 }
 
+// ---- fixed-format input ----------------------------------------------------
+
+namespace {
+
+// A real field under blank-null rules: [sign] digits [. digits] [exponent],
+// the exponent a letter E, D or Q with an optional sign, or a sign alone.
+bool read_real_field(std::string_view field, int d, int scale, double& v) {
+    std::string t;
+    for (char c : field)
+        if (!is_blank(c)) t += c;
+    if (t.empty()) {
+        v = 0.0;
+        return true;
+    }
+    std::string s;
+    std::size_t k = 0;
+    if (t[k] == '+' || t[k] == '-') s += t[k++] == '-' ? "-" : "";
+    int digits = 0;
+    bool point = false;
+    while (k < t.size() && t[k] >= '0' && t[k] <= '9') s += t[k++], ++digits;
+    if (k < t.size() && t[k] == '.') {
+        point = true;
+        s += t[k++];
+        while (k < t.size() && t[k] >= '0' && t[k] <= '9') s += t[k++], ++digits;
+    }
+    if (digits == 0) return false;
+    long long exp = 0;
+    bool has_exp = false;
+    if (k < t.size()) {
+        const char c = t[k];
+        if (c == 'E' || c == 'e' || c == 'D' || c == 'd' || c == 'Q' || c == 'q')
+            ++k;
+        else if (c != '+' && c != '-')
+            return false;
+        bool negative = false;
+        if (k < t.size() && (t[k] == '+' || t[k] == '-')) negative = t[k++] == '-';
+        int exp_digits = 0;
+        for (; k < t.size() && t[k] >= '0' && t[k] <= '9'; ++k, ++exp_digits)
+            if (exp < 1000000000LL) exp = exp * 10 + (t[k] - '0');
+        if (exp_digits == 0 || k != t.size()) return false;
+        has_exp = true;
+        if (negative) exp = -exp;
+    }
+    if (!point) exp -= d;
+    if (!has_exp) exp -= scale;
+    s += 'E' + std::to_string(exp);
+    double x = 0.0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), x);
+    if (r.ec == std::errc::result_out_of_range && below_one(s))
+        x = s[0] == '-' ? -0.0 : 0.0;
+    else if (r.ec != std::errc() || !std::isfinite(x))
+        return false;
+    v = x;
+    return true;
+}
+
+bool read_logical_field(std::string_view field, long long& v) {
+    std::size_t k = 0;
+    while (k < field.size() && is_blank(field[k])) ++k;
+    if (k < field.size() && field[k] == '.') ++k;
+    if (k == field.size()) return false;
+    const char c = field[k];
+    if (c != 'T' && c != 't' && c != 'F' && c != 'f') return false;
+    v = (c == 'T' || c == 't') ? 1 : 0;
+    return true;
+}
+
+// The w columns from pos, blanks beyond the end of the line.
+std::string_view columns(std::string_view line, long long pos, int w) {
+    if (pos >= static_cast<long long>(line.size())) return {};
+    const auto p = static_cast<std::size_t>(pos);
+    return line.substr(p, w < 0 ? std::string_view::npos : static_cast<std::size_t>(w));
+}
+
+}  // namespace
+
+ReadStatus read_fixed(LineReader& in, std::string_view text, int count, std::vector<FixedField>& fields) {
+    const Flat f = layout(text);
+    fields.assign(static_cast<std::size_t>(std::max(count, 0)), FixedField{});
+    std::string line;
+    auto next_line = [&in, &line] {
+        return in.next(line) ? ReadStatus::Ok : in.too_long() ? ReadStatus::Error : ReadStatus::End;
+    };
+    if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
+    long long pos = 0;
+    int scale = 0;
+    std::size_t vi = 0;
+    std::size_t i = 0;
+    bool consumed_this_pass = false;
+    for (;;) {
+        if (i == f.nodes.size()) {
+            if (vi >= fields.size()) return ReadStatus::Ok;
+            if (!consumed_this_pass) return ReadStatus::Error;
+            if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
+            pos = 0;
+            i = f.reversion;
+            consumed_this_pass = false;
+            continue;
+        }
+        const Node& n = f.nodes[i++];
+        if (is_data(n.k)) {
+            if (vi >= fields.size()) return ReadStatus::Ok;
+            FixedField& out = fields[vi++];
+            const int w = n.w < 0 ? static_cast<int>(std::max(0LL, static_cast<long long>(line.size()) - pos)) : n.w;
+            const std::string_view field = columns(line, pos, w);
+            switch (n.k) {
+                case Node::K::I: {
+                    std::int64_t v = 0;
+                    out.ok = read_int_field(line, pos, w, v);
+                    out.integer = v;
+                    break;
+                }
+                case Node::K::F:
+                case Node::K::E:
+                    out.ok = read_real_field(field, n.d, scale, out.real);
+                    break;
+                case Node::K::A:
+                    out.text = std::string(field) + std::string(static_cast<std::size_t>(w) - field.size(), ' ');
+                    out.ok = true;
+                    break;
+                default:
+                    out.ok = read_logical_field(field, out.integer);
+                    break;
+            }
+            pos += w;
+            consumed_this_pass = true;
+            continue;
+        }
+        switch (n.k) {
+            case Node::K::Lit:
+                pos += static_cast<long long>(n.text.size());
+                break;
+            case Node::K::X:
+            case Node::K::TR:
+                pos += n.w;
+                break;
+            case Node::K::T:
+                pos = n.w - 1;
+                break;
+            case Node::K::TL:
+                pos = std::max(0LL, pos - n.w);
+                break;
+            case Node::K::Slash:
+                if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
+                pos = 0;
+                break;
+            case Node::K::Colon:
+                if (vi >= fields.size()) return ReadStatus::Ok;
+                break;
+            case Node::K::Scale:
+                scale = n.w;
+                break;
+            default:
+                break;
+        }
+    }
+}
+
 }  // namespace vorm
