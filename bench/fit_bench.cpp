@@ -2,10 +2,7 @@
 // respondents, 100 items of 10 categories, 50 quadrature points) and at a
 // realistic size, with 20 fit groups and every respondent printed, writing
 // its files into fresh folders below the given folder as a run does.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -13,14 +10,13 @@
 
 #include "common/io.h"
 #include "driver/Workspace.h"
+#include "fresh_folders.h"
 #include "simulated_job.h"
 #include "statistics/Diamml2.h"
 
 using namespace vorm;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 struct Size {
     const char* name;
@@ -39,34 +35,25 @@ double run(const Size& z, const std::filesystem::path& dir) {
     job->ITTCUT = job->PSTCUT = job->PSLCUT = 2.0;
     job->ITALPH = job->PSALPH = 0.05;
     auto ws = std::make_unique<Workspace>();
-    std::vector<double> times;
-    for (int rep = 0; rep < 7; ++rep) {
-        const std::filesystem::path folder = dir / (std::string(z.name) + "_" + std::to_string(rep));
-        std::filesystem::create_directories(folder);
+    return bench::median_in_fresh_folders(dir, z.name, *st, [&](const std::string& folder, Store& copy) {
         std::ostringstream con;
         std::istringstream in;
         Io io(con, in);
-        io.units.open_in_folder(folder.string() + "/", nullptr);
-        auto copy = std::make_unique<Store>(*st);  // the analysis rewrites parameters of the store
-        auto t0 = Clock::now();
-        DIAMML2(io, *job, *copy, ws->fit, ws->ptab);
+        io.units.open_in_folder(folder, nullptr);
+        auto t0 = std::chrono::steady_clock::now();
+        DIAMML2(io, *job, copy, ws->fit, ws->ptab);
         io.units.close_all();
-        times.push_back(std::chrono::duration<double>(Clock::now() - t0).count());
-        if (con.str().find("ITMAX") != std::string::npos)
-            std::printf("  iteration limit reached: %s\n", con.str().c_str());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+        const double t = bench::seconds_since(t0);
+        if (con.str().find("ITMAX") != std::string::npos) std::printf("  %s", con.str().c_str());
+        return t;
+    });
 }
 
 }  // namespace
 
 // Argument 1: the folder to write in (default: the system's temporary folder).
 int main(int argc, char** argv) {
-    const std::filesystem::path base =
-        argc > 1 ? std::filesystem::path(argv[1]) : std::filesystem::temp_directory_path();
-    const std::filesystem::path dir = base / "vorm_fit_bench";
-    std::filesystem::remove_all(dir);
+    const std::filesystem::path dir = bench::bench_folder(argc, argv, "vorm_fit_bench");
     for (const Size& z : {Size{"largest", 2000, 100, 10, 50, 8}, Size{"largest", 2000, 100, 10, 50, 2},
                           Size{"realistic", 1000, 20, 6, 30, 8}}) {
         const double t = run(z, dir);

@@ -703,7 +703,8 @@ RecordFormat::~RecordFormat() = default;
 
 namespace {
 
-// The column (from 0) after a data-format descriptor, as a data record reads it.
+// The column (from 0) after an I field or a positioning descriptor, as a record
+// is read.
 long long advance(const Node& n, long long pos) {
     switch (n.k) {
         case Node::K::I:
@@ -780,10 +781,12 @@ bool read_int_field(std::string_view line, long long pos, int w, std::int64_t& v
     return true;
 }
 
-}  // namespace
-
-ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_t>& values) const {
-    values.assign(static_cast<std::size_t>(std::max(count, 0)), 0);
+// One record of `count` fields through a layout's nodes, with a new line at
+// each '/' and at each reversion; `field(n, line, pos, w, k, scale)` reads
+// field k (w columns from pos; false: the record cannot be read).
+template <class Field>
+ReadStatus walk_record(const std::vector<Node>& nodes, std::size_t reversion, LineReader& in, std::size_t count,
+                       Field field) {
     std::string line;
     // A line too long to hold is an unreadable record, not the end of the data.
     auto next_line = [&in, &line] {
@@ -791,43 +794,48 @@ ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_
     };
     if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
     long long pos = 0;
-    int vi = 0;
+    int scale = 0;
+    std::size_t vi = 0;
     std::size_t i = 0;
     bool consumed_this_pass = false;
     for (;;) {
-        if (i == nodes_.size()) {
+        if (i == nodes.size()) {
             if (vi >= count) return ReadStatus::Ok;
             if (!consumed_this_pass) return ReadStatus::Error;
             if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
             pos = 0;
-            i = reversion_;
+            i = reversion;
             consumed_this_pass = false;
             continue;
         }
-        const Node& n = nodes_[i++];
-        switch (n.k) {
-            case Node::K::I:
-                if (vi >= count) return ReadStatus::Ok;
-                if (!read_int_field(line, pos, n.w, values[static_cast<std::size_t>(vi)])) return ReadStatus::Error;
-                ++vi;
-                consumed_this_pass = true;
-                break;
-            case Node::K::Slash:
-                if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
-                break;
-            case Node::K::Colon:
-                if (vi >= count) return ReadStatus::Ok;
-                break;
-            case Node::K::X:
-            case Node::K::TR:
-            case Node::K::T:
-            case Node::K::TL:
-                break;
-            default:
-                return ReadStatus::Error;
+        const Node& n = nodes[i++];
+        if (is_data(n.k)) {
+            if (vi >= count) return ReadStatus::Ok;
+            // An A field without a width takes the rest of the line.
+            const int w = n.w >= 0 ? n.w : static_cast<int>(std::max(0LL, static_cast<long long>(line.size()) - pos));
+            if (!field(n, std::string_view(line), pos, w, vi++, scale)) return ReadStatus::Error;
+            pos += w;
+            consumed_this_pass = true;
+            continue;
         }
+        if (n.k == Node::K::Lit) pos += static_cast<long long>(n.text.size());
+        if (n.k == Node::K::Scale) scale = n.w;
+        if (n.k == Node::K::Colon && vi >= count) return ReadStatus::Ok;
+        if (n.k == Node::K::Slash)
+            if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
         pos = advance(n, pos);
     }
+}
+
+}  // namespace
+
+ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_t>& values) const {
+    values.assign(static_cast<std::size_t>(std::max(count, 0)), 0);
+    // parse() lets no data descriptor but I into a data format.
+    return walk_record(nodes_, reversion_, in, values.size(),
+                       [&values](const Node& n, std::string_view line, long long pos, int w, std::size_t k, int) {
+                           return n.k == Node::K::I && read_int_field(line, pos, w, values[k]);
+                       });
 }
 
 // ---- fixed-format input ----------------------------------------------------
@@ -909,83 +917,31 @@ std::string_view columns(std::string_view line, long long pos, int w) {
 ReadStatus read_fixed(LineReader& in, std::string_view text, int count, std::vector<FixedField>& fields) {
     const Flat f = layout(text);
     fields.assign(static_cast<std::size_t>(std::max(count, 0)), FixedField{});
-    std::string line;
-    auto next_line = [&in, &line] {
-        return in.next(line) ? ReadStatus::Ok : in.too_long() ? ReadStatus::Error : ReadStatus::End;
-    };
-    if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
-    long long pos = 0;
-    int scale = 0;
-    std::size_t vi = 0;
-    std::size_t i = 0;
-    bool consumed_this_pass = false;
-    for (;;) {
-        if (i == f.nodes.size()) {
-            if (vi >= fields.size()) return ReadStatus::Ok;
-            if (!consumed_this_pass) return ReadStatus::Error;
-            if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
-            pos = 0;
-            i = f.reversion;
-            consumed_this_pass = false;
-            continue;
-        }
-        const Node& n = f.nodes[i++];
-        if (is_data(n.k)) {
-            if (vi >= fields.size()) return ReadStatus::Ok;
-            FixedField& out = fields[vi++];
-            const int w = n.w < 0 ? static_cast<int>(std::max(0LL, static_cast<long long>(line.size()) - pos)) : n.w;
-            const std::string_view field = columns(line, pos, w);
-            switch (n.k) {
-                case Node::K::I: {
-                    std::int64_t v = 0;
-                    out.ok = read_int_field(line, pos, w, v);
-                    out.integer = v;
-                    break;
-                }
-                case Node::K::F:
-                case Node::K::E:
-                    out.ok = read_real_field(field, n.d, scale, out.real);
-                    break;
-                case Node::K::A:
-                    out.text = std::string(field) + std::string(static_cast<std::size_t>(w) - field.size(), ' ');
-                    out.ok = true;
-                    break;
-                default:
-                    out.ok = read_logical_field(field, out.integer);
-                    break;
-            }
-            pos += w;
-            consumed_this_pass = true;
-            continue;
-        }
-        switch (n.k) {
-            case Node::K::Lit:
-                pos += static_cast<long long>(n.text.size());
-                break;
-            case Node::K::X:
-            case Node::K::TR:
-                pos += n.w;
-                break;
-            case Node::K::T:
-                pos = n.w - 1;
-                break;
-            case Node::K::TL:
-                pos = std::max(0LL, pos - n.w);
-                break;
-            case Node::K::Slash:
-                if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
-                pos = 0;
-                break;
-            case Node::K::Colon:
-                if (vi >= fields.size()) return ReadStatus::Ok;
-                break;
-            case Node::K::Scale:
-                scale = n.w;
-                break;
-            default:
-                break;
-        }
-    }
+    return walk_record(f.nodes, f.reversion, in, fields.size(),
+                       [&fields](const Node& n, std::string_view line, long long pos, int w, std::size_t k, int scale) {
+                           FixedField& out = fields[k];
+                           const std::string_view field = columns(line, pos, w);
+                           std::int64_t v = 0;
+                           switch (n.k) {
+                               case Node::K::I:
+                                   out.ok = read_int_field(line, pos, w, v);
+                                   out.integer = v;
+                                   break;
+                               case Node::K::F:
+                               case Node::K::E:
+                                   out.ok = read_real_field(field, n.d, scale, out.real);
+                                   break;
+                               case Node::K::A:
+                                   out.text = std::string(field) +
+                                              std::string(static_cast<std::size_t>(w) - field.size(), ' ');
+                                   out.ok = true;
+                                   break;
+                               default:
+                                   out.ok = read_logical_field(field, out.integer);
+                                   break;
+                           }
+                           return true;
+                       });
 }
 
 }  // namespace vorm

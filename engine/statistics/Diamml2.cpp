@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -108,14 +107,27 @@ struct Residuals {
     double kmw2 = 0.0;  // sum of K - W^2
 
     void add(int x, double E, double W, double K) {
-        const double z = (x - E) * (x - E) / W;
-        z2 += z;
-        wz2 += W * z;
+        const double zz = (x - E) * (x - E) / W;
+        z2 += zz;
+        wz2 += W * zz;
         w += W;
         kw2 += K / (W * W);
         kmw2 += K - W * W;
     }
 };
+
+// Respondent n's response to item i into the sums, or counted missing; the
+// probability check of stage 3 is repeated under this stage's text.
+void add_response(std::ostream& con, const Store& st, const FitWork& w, int n, int i, int C, const char* check,
+                  Residuals& r, int& missing) {
+    const int x = st.RESP(n, i);
+    if (!answered(x, C)) {
+        ++missing;
+        return;
+    }
+    if (probability_sum_off(w.PSUM(n, i))) probability_problem(con, i, n, w.PSUM(n, i), check);
+    r.add(x, w.EXPSC(n, i), w.VARSC(n, i), w.MOM4(n, i));
+}
 
 // Cube-root transformation of a mean square with standard deviation q.
 double standardized(double ms, double q) { return (std::cbrt(ms) - 1.0) * (3.0 / q) + q / 3.0; }
@@ -222,16 +234,8 @@ void item_pass1(Io& io, const JobSettings& job, Store& st, FitWork& w, double& S
         const int C = job.NCAT(i);
         Residuals r;
         int missing = 0;
-        for (int n = 1; n <= job.NSUBJ; ++n) {
-            const int x = st.RESP(n, i);
-            if (!answered(x, C)) {
-                ++missing;
-                continue;
-            }
-            if (probability_sum_off(w.PSUM(n, i)))
-                probability_problem(io.con, i, n, w.PSUM(n, i), " PROBLEM WITH PROBABILITY IN DIAGNOSE LOOP 2");
-            r.add(x, w.EXPSC(n, i), w.VARSC(n, i), w.MOM4(n, i));
-        }
+        for (int n = 1; n <= job.NSUBJ; ++n)
+            add_response(io.con, st, w, n, i, C, " PROBLEM WITH PROBABILITY IN DIAGNOSE LOOP 2", r, missing);
         const int N = job.NSUBJ - missing;
         FitStatistics f = mean_squares(io.con, r, N, item_df(m, N, C));
         const float alpha = static_cast<float>(job.ITALPH);
@@ -290,16 +294,8 @@ void person_pass1(Io& io, const JobSettings& job, Store& st, FitWork& w, double&
     for (int n = 1; n <= job.NSUBJ; ++n) {
         Residuals r;
         int missing = 0;
-        for (int i = 1; i <= job.NITEM; ++i) {
-            const int x = st.RESP(n, i);
-            if (!answered(x, job.NCAT(i))) {
-                ++missing;
-                continue;
-            }
-            if (probability_sum_off(w.PSUM(n, i)))
-                probability_problem(io.con, i, n, w.PSUM(n, i), " PROBLEM WITH PROBABILITY IN DIAGNOSE LOOP 3");
-            r.add(x, w.EXPSC(n, i), w.VARSC(n, i), w.MOM4(n, i));
-        }
+        for (int i = 1; i <= job.NITEM; ++i)
+            add_response(io.con, st, w, n, i, job.NCAT(i), " PROBLEM WITH PROBABILITY IN DIAGNOSE LOOP 3", r, missing);
         const int I = job.NITEM - missing;
         FitStatistics f = mean_squares(io.con, r, I, I - 1);
         const float alpha = static_cast<float>(job.PSALPH);

@@ -102,7 +102,7 @@ void check_against_reference(FitJob& j) {
         std::vector<Cell> cells;
         for (int n = 1; n <= N; ++n)
             if (j.st->RESP(n, i) >= 0) cells.push_back({j.st->RESP(n, i), j.probabilities(i, j.st->THETA(n))});
-        const Reference r = reference(cells, item_df(j.model, static_cast<int>(cells.size()), j.job->NCAT(i)));
+        const Reference r = reference(cells, item_df(j.spec.model, static_cast<int>(cells.size()), j.job->NCAT(i)));
         expect_matches(j.fit().ITEMFIT(i), r, "item " + std::to_string(i));
         t_item[0].push_back(r.t_in);
         t_item[1].push_back(r.t_out);
@@ -172,8 +172,8 @@ TEST(Diamml2, FitReportOfASmallJobIsAsLaidOut) {
     auto j = small_job();
     j->run();
     const auto expected = test::split_lines(test::read_file(test::test_data_dir() + "/fit/small_model2.FT15"));
-    const auto actual = test::split_lines(j->report());
-    ASSERT_EQ(actual.size(), expected.size()) << j->report();
+    const auto actual = test::split_lines(j->fit_report());
+    ASSERT_EQ(actual.size(), expected.size()) << j->fit_report();
     for (std::size_t k = 0; k < expected.size(); ++k) EXPECT_EQ(actual[k], expected[k]) << "line " << k + 1;
     EXPECT_EQ(j->console.str(), "");
 
@@ -181,7 +181,7 @@ TEST(Diamml2, FitReportOfASmallJobIsAsLaidOut) {
     auto flagged_only = small_job();
     flagged_only->job->IPRALL = 0;
     flagged_only->run();
-    const std::string rep = flagged_only->report();
+    const std::string rep = flagged_only->fit_report();
     EXPECT_EQ(rep.find(" SUBJECT#  102"), std::string::npos);
     EXPECT_NE(rep.find(" SUBJECT#  101"), std::string::npos);
     EXPECT_NE(rep.find(" SUBJECT#  107"), std::string::npos);
@@ -262,7 +262,7 @@ TEST(Diamml2, ValuesThatCannotBePrintedOrFormed) {
     ASSERT_GE(f.chi_out, 10000.0f);
     const std::string first = test::split_lines(far->io.units.contents(Unit::FT19)).at(0);
     EXPECT_NE(first.find("**********"), std::string::npos) << first;
-    const std::string rep = far->report();
+    const std::string rep = far->fit_report();
     const std::string block = rep.substr(rep.find(" SUBJECT#    1"));
     char p[16];
     std::snprintf(p, sizeof p, "P<%5.3f", static_cast<double>(f.p_out));
@@ -275,7 +275,7 @@ TEST(Diamml2, ValuesThatCannotBePrintedOrFormed) {
     const FitStatistics& none = unanswered->fit().ITEMFIT(2);
     EXPECT_TRUE(std::isnan(none.infit) && std::isnan(none.t_in) && std::isnan(none.p_out));
     EXPECT_TRUE(std::isfinite(unanswered->fit().ITEMFIT(1).loc_in));
-    const std::string urep = unanswered->report();
+    const std::string urep = unanswered->fit_report();
     EXPECT_NE(urep.find("  INFIT=***** CHISQ=******* DF=  -2 P<*****"), std::string::npos);
     EXPECT_NE(urep.find(" ITEM#   5 DELTA=  -0.800 G**2=   0.000 WITH   0 DF  P<****** BASED ON   0 FIT GROUPS"),
               std::string::npos);

@@ -59,6 +59,7 @@ TEST(FitGroups, SparseRowsFoldWholeIntoTheirNeighbours) {
          {{2, 1 + 1e-4, 1 + 1e-4, 0.9, 1.1}, {0, 0, 0, 0, 0}},
          1},
         {"one group is never folded", {{1, 1, 1e-4, 0.5, 0.5}}, {{1, 1, 1e-4, 0.5, 0.5}}, 1},
+        {"an expected count of 0 makes G**2 infinite", {{2, 1, 1, 2, 0}}, {{2, 1, 1, 2, 0}}, 1},
     };
     for (const Case& c : cases) {
         LikelihoodRatioTable t;
@@ -87,7 +88,7 @@ TEST(FitGroups, SparseRowsFoldWholeIntoTheirNeighbours) {
 // categories placed so that no group is sparse, one missing response.
 TEST(FitGroups, DetailFileAndChiSquaresMatchTheFormulas) {
     auto j = test::simulated_fit_job(2, {2, 3, 2}, 103, 0.0, 77);
-    j->items[1].delta = 0.3;
+    j->spec.items[1].delta = 0.3;
     j->st->DELTA(2) = 0.3;
     j->job->NFITG = 5;
     const int N = 103, G = 5;
@@ -170,7 +171,7 @@ TEST(FitGroups, DetailFileAndChiSquaresMatchTheFormulas) {
     char global[100];
     std::snprintf(global, sizeof global, " LIKELIHOOD RATIO GLOBAL CHI-SQUARE=%8.3f WITH %8d DF  P<%7.5f",
                   j->fit().GLOBAL.G2, total_df, static_cast<double>(j->fit().GLOBAL.p));
-    EXPECT_EQ(test::split_lines(j->report()).back(), global);
+    EXPECT_EQ(test::split_lines(j->fit_report()).back(), global);
 }
 
 // The dialogue keeps the count within 1 to 20; the stage holds it there too.
@@ -191,7 +192,7 @@ TEST(FitGroups, CountOutsideTheTablesIsHeldToThem) {
             EXPECT_EQ(detail[78], " ITEM=  1 DELTA= -2.4000 FITG=20 GSIZE=   0");
             EXPECT_EQ(detail[79], " MEAN TH.=  0.0000 MED. TH.=  0.0000 CAT= 2 OBS. P=  0.0000 EXP. P=  0.0000");
         }
-        EXPECT_NE(j->report().find(" LIKELIHOOD RATIO GLOBAL CHI-SQUARE="), std::string::npos);
+        EXPECT_NE(j->fit_report().find(" LIKELIHOOD RATIO GLOBAL CHI-SQUARE="), std::string::npos);
     }
 }
 
