@@ -27,8 +27,8 @@
 #include "driver/Workspace.h"
 #include "model/Getqua.h"
 #include "simulated_job.h"
+#include "statistics/Diamml2.h"
 #include "statistics/Itcorr.h"
-#include "statistics/Ncsection.h"
 #include "statistics/Olthx2.h"
 
 using namespace vorm;
@@ -45,19 +45,17 @@ struct Job {
     std::unique_ptr<Store> st = std::make_unique<Store>();
     std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     std::ostringstream con;
-    ItemInts ITORD;
 
     Job() {
         test::fill_simulated(*job, *st, MODEL, std::vector<int>(NITEM, NCATS), NSUBJ, 0.0, 21);
         job->NQUAD = NQUAD;
         GETQUA(st->XQUAD, st->WQUAD, job->XMEAN, NQUAD, job->XSD);
         for (int q = 1; q <= NQUAD; ++q) st->DENS(q) = st->WQUAD(q);
-        for (int i = 1; i <= NITEM; ++i) ITORD(i) = i;
-        NumberCorrectWork& w = ws->numbercorrect;
+        NumberCorrectWork& w = ws->fit.nc;
         ITCORR(con, *st, w.TOTAL, job->NCAT, w.NCITEM, NITEM, NSUBJ, NQUAD, 1, st->DENS, st->XQUAD);
     }
     void olthx2(bool rest) {
-        NumberCorrectWork& w = ws->numbercorrect;
+        NumberCorrectWork& w = ws->fit.nc;
         (rest ? OLTHX2B : OLTHX2)(con, *st, ws->ptab, w, st->WQUAD, MODEL, job->NCAT, w.NCITEM, NITEM, NITEM, NQUAD,
                                   NSUBJ, rest ? w.CSCHI : w.SCHI, st->UNIT, st->TAUC, st->XQUAD);
     }
@@ -116,7 +114,7 @@ int plain_recursion(Reference& r, const ProbabilityTable& PT, const NcItemTable&
 // relative difference from `NCEXP` when given.
 double reference(Reference& r, Job& j, const NumberCorrectWork* engine) {
     const ProbabilityTable& PT = j.ws->ptab;
-    const NcItemTable& NC = j.ws->numbercorrect.NCITEM;
+    const NcItemTable& NC = j.ws->fit.nc.NCITEM;
     const ItemInts& NCAT = j.job->NCAT;
     const QuadReals& W = j.st->WQUAD;
     const int SMAX = plain_recursion(r, PT, NC, NCAT, 0);
@@ -208,15 +206,18 @@ int main(int argc, char** argv) {
     double worst = 0.0;
     for (int k = 0; k < 2; ++k) {
         auto t0 = Clock::now();
-        worst = reference(*ref, *j, &j->ws->numbercorrect);
+        worst = reference(*ref, *j, &j->ws->fit.nc);
         best_ref = std::min(best_ref, seconds_since(t0));
     }
     // Last: the stage leaves the second item selection in NCITEM.
-    std::ostringstream fit;
+    std::istringstream none;
+    Io io(j->con, none);
+    io.units.open_in_memory();
+    for (int i = 1; i <= NITEM; ++i) j->ws->fit.ITORD(i) = i;
     for (int k = 0; k < 3; ++k) {
         JobSettings job = *j->job;
         auto t0 = Clock::now();
-        number_correct_chisquares(j->con, fit, job, *j->st, j->ws->ptab, j->ws->numbercorrect, j->ITORD, false);
+        number_correct_section(io, job, *j->st, j->ws->fit, j->ws->ptab);
         best_stage = std::min(best_stage, seconds_since(t0));
     }
     const double madds = plain_multiply_adds();

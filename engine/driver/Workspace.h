@@ -14,19 +14,19 @@
 #include "estimation/Mmlest.h"
 #include "model/Probtable.h"
 #include "plotdata/Plotdata.h"
-#include "statistics/Ncscore.h"
+#include "statistics/Diamml2.h"
 #include "statistics/Stderrc.h"
 
 namespace vorm {
 
 struct Workspace {
-    ProbabilityTable ptab;            // every stage that evaluates the model over the grid
-    RawTable records;                 // data input
-    StartValueWork start;             // start values
-    EstimationWork estimation;        // item estimation
-    StandardErrorWork stderrs;        // item standard errors
-    PlotWork plots;                   // plot stage
-    NumberCorrectWork numbercorrect;  // fit analysis: the number-correct score
+    ProbabilityTable ptab;      // every stage that evaluates the model over the grid
+    RawTable records;           // data input
+    StartValueWork start;       // start values
+    EstimationWork estimation;  // item estimation
+    StandardErrorWork stderrs;  // item standard errors
+    PlotWork plots;             // plot stage
+    FitWork fit;                // fit analysis
 };
 
 }  // namespace vorm

@@ -4,12 +4,13 @@
 
 #include "common/textio.h"
 #include "model/Getqua.h"
+#include "statistics/Diamml2.h"
 #include "statistics/Itcorr.h"
 #include "statistics/Olthx2.h"
 
 namespace vorm {
 
-void listwise_deletion(Store& st, int NITEM, int& NSUBJ) {
+void drop_incomplete_respondents(Store& st, int NITEM, int& NSUBJ) {
     int kept = 0;
     for (int n = 1; n <= NSUBJ; ++n) {
         bool complete = true;
@@ -21,28 +22,27 @@ void listwise_deletion(Store& st, int NITEM, int& NSUBJ) {
     NSUBJ = kept;
 }
 
-bool rebuild_grid_and_delete(JobSettings& job, Store& st, bool missing) {
-    double mean = 0.0, sd = 0.0;
+void listwise_deletion(Io&, JobSettings& job, Store& st, FitWork& w) {
+    double mean = 0.0, sd = 0.0;  // the analysis's own, not the run's XMEAN and XSD
     GETQUA(st.XQUAD, st.WQUAD, mean, job.NQUAD, sd);
-    if (missing) listwise_deletion(st, job.NITEM, job.NSUBJ);
-    return missing;
+    if (w.missing) drop_incomplete_respondents(st, job.NITEM, job.NSUBJ);
 }
 
-void number_correct_chisquares(std::ostream& con, std::ostream& fit, JobSettings& job, Store& st, ProbabilityTable& PT,
-                               NumberCorrectWork& w, const ItemInts& ITORD, bool deleted) {
-    const auto pair = [&](NcResultTable& with_item, NcResultTable& without_item, int NNC) {
-        OLTHX2(con, st, PT, w, st.WQUAD, job.MODEL, job.NCAT, w.NCITEM, job.NITEM, NNC, job.NQUAD, job.NSUBJ, with_item,
-               st.UNIT, st.TAUC, st.XQUAD);
-        OLTHX2B(con, st, PT, w, st.WQUAD, job.MODEL, job.NCAT, w.NCITEM, job.NITEM, NNC, job.NQUAD, job.NSUBJ,
+void number_correct_section(Io& io, JobSettings& job, Store& st, FitWork& fw, ProbabilityTable& PT) {
+    NumberCorrectWork& w = fw.nc;
+    const auto both = [&](NcResultTable& with_item, NcResultTable& without_item, int NNC) {
+        OLTHX2(io.con, st, PT, w, st.WQUAD, job.MODEL, job.NCAT, w.NCITEM, job.NITEM, NNC, job.NQUAD, job.NSUBJ,
+               with_item, st.UNIT, st.TAUC, st.XQUAD);
+        OLTHX2B(io.con, st, PT, w, st.WQUAD, job.MODEL, job.NCAT, w.NCITEM, job.NITEM, NNC, job.NQUAD, job.NSUBJ,
                 without_item, st.UNIT, st.TAUC, st.XQUAD);
     };
-    ITCORR(con, st, w.TOTAL, job.NCAT, w.NCITEM, job.NITEM, job.NSUBJ, job.NQUAD, 1, st.DENS, st.XQUAD);
-    pair(w.SCHI, w.CSCHI, job.NITEM);
-    ITCORR(con, st, w.TOTAL, job.NCAT, w.NCITEM, job.NITEM, job.NSUBJ, job.NQUAD, 2, st.DENS, st.XQUAD);
+    ITCORR(io.con, st, w.TOTAL, job.NCAT, w.NCITEM, job.NITEM, job.NSUBJ, job.NQUAD, 1, st.DENS, st.XQUAD);
+    both(w.SCHI, w.CSCHI, job.NITEM);
+    ITCORR(io.con, st, w.TOTAL, job.NCAT, w.NCITEM, job.NITEM, job.NSUBJ, job.NQUAD, 2, st.DENS, st.XQUAD);
     int NNC = 0;
     for (int i = 1; i <= job.NITEM; ++i) NNC += w.NCITEM(i, 1) == 1 ? 1 : 0;
-    pair(w.SSCHI, w.CSSCHI, NNC);
-    write_number_correct_section(fit, st, w, ITORD, job.NITEM, deleted, job.NSUBJ);
+    both(w.SSCHI, w.CSSCHI, NNC);
+    write_number_correct_section(io.units[Unit::FT15], st, w, fw.ITORD, job.NITEM, fw.missing, job.NSUBJ);
 }
 
 namespace {

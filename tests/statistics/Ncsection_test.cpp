@@ -5,6 +5,7 @@
 
 #include "../estimation/estimation_fixture.h"
 #include "model/Getqua.h"
+#include "statistics/Diamml2.h"
 #include "test_support.h"
 
 namespace vorm::test {
@@ -23,7 +24,7 @@ TEST(Ncsection, ListwiseDeletionMovesOnlyTheCompleteRowsOfResp) {
     st->RESP(201, 1) = -1;  // beyond NSUBJ: not looked at
     const auto before = std::make_unique<Store>(*st);
     int NSUBJ = 200;
-    listwise_deletion(*st, 5, NSUBJ);
+    drop_incomplete_respondents(*st, 5, NSUBJ);
     EXPECT_EQ(NSUBJ, 197);
     for (int n = 1, from = 1; n <= 197; ++n, ++from) {
         if (from == 3 || from == 100) ++from;
@@ -32,14 +33,6 @@ TEST(Ncsection, ListwiseDeletionMovesOnlyTheCompleteRowsOfResp) {
     // Everything but RESP as it was.
     before->RESP = st->RESP;
     EXPECT_EQ(std::memcmp(before.get(), st.get(), sizeof(Store)), 0);
-
-    JobSettings job;
-    job.NITEM = 5;
-    job.NSUBJ = 197;
-    job.NQUAD = 7;
-    EXPECT_FALSE(rebuild_grid_and_delete(job, *st, false));
-    EXPECT_EQ(job.NSUBJ, 197);
-    EXPECT_EQ(st->XQUAD(7), 4.0);
 }
 
 std::string blanks(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
@@ -97,11 +90,11 @@ TEST(Ncsection, NoRespondentLeftGivesTheNoneComputedRows) {
     e->st->DELTA(1) = -3.0;
     GETQUA(e->st->XQUAD, e->st->DENS, e->job->XMEAN, e->job->NQUAD, e->job->XSD);
     e->job->NSUBJ = 0;
-    ItemInts ITORD;
-    for (int i = 1; i <= 3; ++i) ITORD(i) = i;
-    std::ostringstream fit;
-    number_correct_chisquares(e->console, fit, *e->job, *e->st, e->ws->ptab, e->ws->numbercorrect, ITORD, true);
-    const std::vector<std::string> lines = split_lines(fit.str());
+    FitWork& w = e->ws->fit;
+    for (int i = 1; i <= 3; ++i) w.ITORD(i) = i;
+    w.missing = true;
+    number_correct_section(e->io, *e->job, *e->st, w, e->ws->ptab);
+    const std::vector<std::string> lines = split_lines(e->io.units.contents(Unit::FT15));
     ASSERT_EQ(lines.size(), 8u + 3 * 6);
     EXPECT_EQ(lines[6], "  **  THE NUMBER OF SUBJECTS RETAINED WAS EQUAL TO 0  **");
     for (int b = 0; b < 3; ++b)

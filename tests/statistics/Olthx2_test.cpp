@@ -17,7 +17,7 @@ std::unique_ptr<EstimationJob> nc_job(int model, const std::vector<int>& cats, i
     auto e = simulated_job(model, cats, nsubj, 40 + static_cast<std::uint64_t>(model), nquad);
     true_parameters(*e);
     GETQUA(e->st->XQUAD, e->st->WQUAD, e->job->XMEAN, nquad, e->job->XSD);
-    NcItemTable& nc = e->ws->numbercorrect.NCITEM;
+    NcItemTable& nc = e->ws->fit.nc.NCITEM;
     for (int j = 1; j <= e->job->NITEM; ++j) {
         nc(j, 1) = nc(j, 2) = in_score[static_cast<std::size_t>(j - 1)];
         nc(j, 3) = reversed[static_cast<std::size_t>(j - 1)];
@@ -27,14 +27,14 @@ std::unique_ptr<EstimationJob> nc_job(int model, const std::vector<int>& cats, i
 
 int items_in_score(const EstimationJob& e) {
     int n = 0;
-    for (int j = 1; j <= e.job->NITEM; ++j) n += e.ws->numbercorrect.NCITEM(j, 1);
+    for (int j = 1; j <= e.job->NITEM; ++j) n += e.ws->fit.nc.NCITEM(j, 1);
     return n;
 }
 
 void run(EstimationJob& e, bool rest, NcResultTable& T, int NNC) {
     JobSettings& j = *e.job;
     Store& s = *e.st;
-    NumberCorrectWork& w = e.ws->numbercorrect;
+    NumberCorrectWork& w = e.ws->fit.nc;
     (rest ? OLTHX2B : OLTHX2)(e.console, s, e.ws->ptab, w, s.WQUAD, j.MODEL, j.NCAT, w.NCITEM, j.NITEM, NNC, j.NQUAD,
                               j.NSUBJ, T, s.UNIT, s.TAUC, s.XQUAD);
 }
@@ -44,7 +44,7 @@ void run(EstimationJob& e, bool rest, NcResultTable& T, int NNC) {
 // P(x_j = k, score = s) / P(score = s), the score leaving out item j's own
 // response when `rest` and the item is in the score.
 void expect_proportions_of_every_pattern(const EstimationJob& e, bool rest) {
-    const NumberCorrectWork& w = e.ws->numbercorrect;
+    const NumberCorrectWork& w = e.ws->fit.nc;
     const ProbabilityTable& PT = e.ws->ptab;
     const int n = e.job->NITEM;
     std::vector<std::vector<double>> joint(static_cast<std::size_t>(n * (MAXSCORE + 1)), std::vector<double>(10));
