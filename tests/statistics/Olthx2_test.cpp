@@ -42,16 +42,25 @@ void run(EstimationJob& e, bool rest, NcResultTable& T, int NNC) {
 // The expected proportion of each category of each item given the score it
 // is conditioned on, summed over every response pattern of all the items:
 // P(x_j = k, score = s) / P(score = s), the score leaving out item j's own
-// response when `rest` and the item is in the score.
-void expect_proportions_of_every_pattern(const EstimationJob& e, bool rest) {
+// response when `rest` and the item is in the score; and the observed counts
+// by that score.
+void expect_tables_of_every_pattern(const EstimationJob& e, bool rest) {
     const NumberCorrectWork& w = e.ws->fit.nc;
     const ProbabilityTable& PT = e.ws->ptab;
     const int n = e.job->NITEM;
-    std::vector<std::vector<double>> joint(static_cast<std::size_t>(n * (MAXSCORE + 1)), std::vector<double>(10));
+    using Table = std::vector<std::vector<double>>;
+    Table joint(static_cast<std::size_t>(n * (MAXSCORE + 1)), std::vector<double>(10)), observed = joint;
     std::vector<int> x(static_cast<std::size_t>(n), 0);
     const auto score_of = [&](int j) {
         const int r = x[static_cast<std::size_t>(j - 1)];
         return w.NCITEM(j, 1) == 0 ? 0 : w.NCITEM(j, 3) == 1 ? e.job->NCAT(j) - 1 - r : r;
+    };
+    const auto add_pattern = [&](Table& t, double weight) {
+        int s = 0;
+        for (int j = 1; j <= n; ++j) s += score_of(j);
+        for (int j = 1; j <= n; ++j)
+            t[static_cast<std::size_t>((j - 1) * (MAXSCORE + 1) + s - (rest ? score_of(j) : 0))]
+             [static_cast<std::size_t>(x[static_cast<std::size_t>(j - 1)])] += weight;
     };
     for (std::size_t a = 0; a < x.size();) {
         double p = 0.0;
@@ -60,26 +69,28 @@ void expect_proportions_of_every_pattern(const EstimationJob& e, bool rest) {
             for (int j = 1; j <= n; ++j) pq *= PT.P(q, j, x[static_cast<std::size_t>(j - 1)]);
             p += pq;
         }
-        int s = 0;
-        for (int j = 1; j <= n; ++j) s += score_of(j);
-        for (int j = 1; j <= n; ++j)
-            joint[static_cast<std::size_t>((j - 1) * (MAXSCORE + 1) + s - (rest ? score_of(j) : 0))]
-                 [static_cast<std::size_t>(x[static_cast<std::size_t>(j - 1)])] += p;
+        add_pattern(joint, p);
         for (a = 0; a < x.size() && ++x[a] == e.job->NCAT(static_cast<int>(a) + 1); ++a) x[a] = 0;
+    }
+    for (int r = 1; r <= e.job->NSUBJ; ++r) {
+        for (int j = 1; j <= n; ++j) x[static_cast<std::size_t>(j - 1)] = e.st->RESP(r, j);
+        add_pattern(observed, 1.0);
     }
     for (int j = 1; j <= n; ++j)
         for (int s = 0; s <= MAXSCORE; ++s) {
-            const auto& row = joint[static_cast<std::size_t>((j - 1) * (MAXSCORE + 1) + s)];
+            const std::size_t at = static_cast<std::size_t>((j - 1) * (MAXSCORE + 1) + s);
             double total = 0.0;
-            for (double v : row) total += v;
+            for (double v : joint[at]) total += v;
             if (total == 0.0) continue;
-            for (int k = 0; k < e.job->NCAT(j); ++k)
-                EXPECT_NEAR_REL(w.NCEXP(s, j, k), row[static_cast<std::size_t>(k)] / total, 1e-12)
+            for (int k = 0; k < e.job->NCAT(j); ++k) {
+                EXPECT_NEAR_REL(w.NCEXP(s, j, k), joint[at][static_cast<std::size_t>(k)] / total, 1e-12)
                     << (rest ? "rest" : "full") << " score " << s << " item " << j << " category " << k;
+                EXPECT_EQ(w.NCOBS(s, j, k), observed[at][static_cast<std::size_t>(k)]);
+            }
         }
 }
 
-TEST(Olthx2, ExpectedProportionsMatchEveryResponsePattern) {
+TEST(Olthx2, ExpectedAndObservedMatchEveryResponsePattern) {
     struct Case {
         int model;
         std::vector<int> in_score, reversed;
@@ -91,7 +102,7 @@ TEST(Olthx2, ExpectedProportionsMatchEveryResponsePattern) {
         for (bool rest : {false, true}) {
             NcResultTable T;
             run(*e, rest, T, inc);
-            expect_proportions_of_every_pattern(*e, rest);
+            expect_tables_of_every_pattern(*e, rest);
             for (int j = 1; j <= 4; ++j) {
                 EXPECT_EQ(T(j, 1), c.in_score[static_cast<std::size_t>(j - 1)]);
                 EXPECT_EQ(T(j, 2), rest ? inc - 1 : inc);
