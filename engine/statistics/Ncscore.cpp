@@ -190,11 +190,13 @@ void nc_none(NcResultTable& T, int j, int in_score, double DF) {
     T(j, 6) = -1.0;
 }
 
-NcScoreSet prepare_number_correct(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
-                                  const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, const NcItemTable& NCITEM,
-                                  int NITEM, int NNC, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
-                                  const QuadReals& XQUAD) {
-    NcScoreSet set;
+bool start_number_correct(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
+                          const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, const NcItemTable& NCITEM, int NITEM,
+                          int NNC, int NQUAD, int NSUBJ, NcResultTable& T, double UNIT, const CatReals& TAUC,
+                          const QuadReals& XQUAD, NcScoreSet& set) {
+    for (int j = 1; j <= NITEM; ++j) nc_none(T, j, NCITEM(j, 1), 0.0);
+    if (NNC == 0 || NSUBJ == 0) return false;
+    set = NcScoreSet{};
     for (int j = 1; j <= NITEM; ++j)
         if (NCITEM(j, 1) == 1) {
             set.items[set.INC++] = j;
@@ -229,7 +231,8 @@ NcScoreSet prepare_number_correct(std::ostream& con, Store& st, ProbabilityTable
         w.SCORE(n) = score;
         if (score >= 0) ++w.NSCORE(score);
     }
-    return set;
+    if (set.INC == 1) nc_none(T, set.items[0], 1, -1.0);
+    return true;
 }
 
 NcStatistic item_statistic(NumberCorrectWork& w, const Arr1<int, 0, MAXSCORE>& N, int j, int C, int top, bool own) {

@@ -168,18 +168,22 @@ struct NcScoreSet {
     int studied = 0;          // the first `studied` of them get a statistic
 };
 
-// Tabulates the model at XQUAD into PT (a model number outside 1..8 writes
+// Starts a call of OLTHX2 or OLTHX2B: every row of T says that none was
+// computed, (NCITEM(j, 1), 0, 0, 0, 0, -1).  With no score (NNC = 0) or no
+// respondent that is all, and the result is false.  Otherwise the routine
+// tabulates the model at XQUAD into PT (a model number outside 1..8 writes
 // " THE MODEL NUMBER IN OLTHX2 IS INCORRECT " for every item and point) and
 // the score probabilities; clears the count tables over the scores and items
 // of this call; forms the full score's distribution weighted by the points'
-// weights (SCDIST) and its marginal probabilities (SCMARG); and scores every
-// respondent (SCORE, NSCORE).  A respondent with a response outside
+// weights (SCDIST) and its marginal probabilities (SCMARG); scores every
+// respondent (SCORE, NSCORE); gives the item of a one-item score its row
+// (1, 0, 0, 0, -1, -1); and fills `set`.  A respondent with a response outside
 // 0..NCAT-1 on any item (none is left after the listwise deletion) is left
 // out, SCORE -1, rather than counted in a table.
-NcScoreSet prepare_number_correct(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
-                                  const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, const NcItemTable& NCITEM,
-                                  int NITEM, int NNC, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
-                                  const QuadReals& XQUAD);
+bool start_number_correct(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
+                          const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, const NcItemTable& NCITEM, int NITEM,
+                          int NNC, int NQUAD, int NSUBJ, NcResultTable& T, double UNIT, const CatReals& TAUC,
+                          const QuadReals& XQUAD, NcScoreSet& set);
 
 // Item j's statistic against the score of which its own response is a part
 // (`own`: the items in the score, with the fixed pooling of the extreme

@@ -5,11 +5,10 @@ namespace vorm {
 void OLTHX2B(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD,
              int MODEL, const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM, int NNC, int NQUAD, int NSUBJ,
              NcResultTable& T, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
-    for (int j = 1; j <= NITEM; ++j) nc_none(T, j, NCITEM(j, 1), 0.0);
-    if (NNC == 0 || NSUBJ == 0) return;
-    const NcScoreSet set =
-        prepare_number_correct(con, st, PT, w, WQUAD, MODEL, NCAT, NCITEM, NITEM, NNC, NQUAD, NSUBJ, UNIT, TAUC, XQUAD);
-    if (set.INC == 1) nc_none(T, set.items[0], 1, -1.0);
+    NcScoreSet set;
+    if (!start_number_correct(con, st, PT, w, WQUAD, MODEL, NCAT, NCITEM, NITEM, NNC, NQUAD, NSUBJ, T, UNIT, TAUC,
+                              XQUAD, set))
+        return;
     if (set.INC >= 2) {
         // The studied item's own response does not enter its rest score, so
         // every category can occur at every rest score: no fixed pooling.
