@@ -16,8 +16,10 @@
 //   7  fit groups of neighbouring abilities and the detail file FT18F001;
 //   8  item likelihood-ratio chi-squares over the fit groups, the global
 //      line, and FT19F001 closed;
-//   9, 10  the rebuilt quadrature with the listwise deletion, then the
-//      number-correct section: the two hooks at the end of this header.
+//   9  the quadrature rebuilt and, when a response is missing, the listwise
+//      deletion: respondents with one are dropped from RESP and NSUBJ;
+//   10 the item chi-squares conditioned on the number-correct score and
+//      their section (both at the end of this header, in Ncsection.cpp).
 //
 // Every statistic printed, and every localized value, is computed from the
 // values as the scratch file holds them (five decimals); a value too wide for
@@ -31,9 +33,9 @@
 // Probabilities at a respondent's ability come from GPM (Probm.h); those at
 // the fit groups' abilities from the shared table PT.  A model number outside
 // 1..8 prints " THE MODEL NUMBER IN DIAMML2 IS INCORRECT " after the report
-// head and ends the analysis there.  The store changes above (LAMBDA, TAU)
-// are seen by every later stage; the parameter and plot files, written
-// before, show the store as it was.
+// head and ends the analysis there.  The store changes above (LAMBDA, TAU,
+// XQUAD, WQUAD, RESP, NSUBJ) are seen by every later stage; the parameter and
+// plot files, written before, show the store as it was.
 #pragma once
 
 #include <iosfwd>

@@ -16,8 +16,9 @@ double latent_percentile(double p, const QuadReals& DENS, const QuadReals& XQUAD
             at_last = cum;
         }
     }
-    // No bracket below the first point, or none above the last: the quantile
-    // is that point (the interpolation's own value as its bracket closes).
+    // No bracket below the first point (it already holds more than p) or
+    // above the last: the quantile is that point, where the interpolation
+    // arrives as the bracket closes.
     if (last == 0) return XQUAD(1);
     if (last == NQUAD) return XQUAD(NQUAD);
     const double next = at_last + DENS(last + 1);
