@@ -89,6 +89,12 @@ TEST(Itcorr, ChoosesTheItemsAndTheirDirections) {
         EXPECT_EQ(s.column(3, 2), (V{0, 0, 0}));
     }
     {
+        // No respondent left: the directions the locations give.
+        Selection s({-2.0, 2.0});
+        s.nsubj = 0;
+        EXPECT_EQ(s.column(3, 1), (V{1, 0}));
+    }
+    {
         // Item 4 starts reversed for its location, but answers as items 1
         // and 2 do: its reversal correlates most negatively and is undone.
         Selection s({2.0, 2.2, -2.0, -2.2}, {4, 1});

@@ -1,11 +1,9 @@
 #include "statistics/Ncsection.h"
 
 #include <cstring>
+#include <memory>
 #include <sstream>
 
-#include "../estimation/estimation_fixture.h"
-#include "model/Getqua.h"
-#include "statistics/Diamml2.h"
 #include "test_support.h"
 
 namespace vorm::test {
@@ -82,27 +80,6 @@ TEST(Ncsection, SectionLinesAsLaidOut) {
         "     cs-X**2 =    0.0000 DF=   -1.00 PROB=******  FIT GROUPS=   0  NC-NO" + blanks(18),
     };
     EXPECT_EQ(split_lines(os.str()), expected);
-}
-
-TEST(Ncsection, NoRespondentLeftGivesTheNoneComputedRows) {
-    auto e = simulated_job(8, {3, 4, 3}, 40, 5, 15);
-    true_parameters(*e);
-    e->st->DELTA(1) = -3.0;
-    GETQUA(e->st->XQUAD, e->st->DENS, e->job->XMEAN, e->job->NQUAD, e->job->XSD);
-    e->job->NSUBJ = 0;
-    FitWork& w = e->ws->fit;
-    for (int i = 1; i <= 3; ++i) w.ITORD(i) = i;
-    w.missing = true;
-    number_correct_section(e->io, *e->job, *e->st, w, e->ws->ptab);
-    const std::vector<std::string> lines = split_lines(e->io.units.contents(Unit::FT15));
-    ASSERT_EQ(lines.size(), 8u + 3 * 6);
-    EXPECT_EQ(lines[6], "  **  THE NUMBER OF SUBJECTS RETAINED WAS EQUAL TO 0  **");
-    for (int b = 0; b < 3; ++b)
-        for (int l = 10; l <= 13; ++l)
-            EXPECT_EQ(lines[static_cast<std::size_t>(b * 6 + l)].substr(14, 51),
-                      "    0.0000 DF=    0.00 PROB=******  FIT GROUPS=   0")
-                << lines[static_cast<std::size_t>(b * 6 + l)];
-    EXPECT_EQ(lines[9], " ITEM#   1 DELTA=  -3.000 ** EXTREME ITEM CLASS **");
 }
 
 }  // namespace
