@@ -1,6 +1,14 @@
 // Job pages without windows, for the tests of the job file commands and Run.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <memory>
+
+#include "gui_test_support.h"
+#include "platform/RecordingServices.h"
+#include "shell/FormMain.h"
 #include "shell/JobFile.h"
 #include "shell/JobPage.h"
 #include "shell/JobPagesAccess.h"
@@ -61,12 +69,41 @@ public:
     }
     void showJob(const JobControls& controls, const JobSettings& job) override {
         shown = controls;
+        shown.checkedModel = 0;  // the Model menu is the main window's
         constraintYes = job.useConstraint;
     }
     void selectNoConstraint() override {
         constraintYes = false;
         ++noConstraintSelections;
     }
+};
+
+// A main window over fake pages in an application folder of its own, with
+// its work folder; the job is reset as at start-up.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home")) {
+        QDir().mkpath(paths.workDir());
+        form = std::make_unique<FormMain>(rec, paths);
+        form->jobSettings.appDir = paths.appDir();
+        form->addPage(pages);
+        form->setJobPages(pages);
+        form->newJob();
+    }
+
+    QString cmdfle() const { return paths.workFile(QStringLiteral("CMDFLE")); }
+    // The lines of a job file; its last CR LF ends the last line.
+    static QStringList jobLines(const QString& path) {
+        QStringList lines = QString::fromUtf8(readFile(path)).split(QStringLiteral("\r\n"));
+        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+        return lines;
+    }
+
+    TempFolder root;
+    AppPaths paths;
+    RecordingServices rec;
+    FakeJobPages pages;
+    std::unique_ptr<FormMain> form;
 };
 
 }  // namespace vormgui::test
