@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
-#include <QThread>
 
 #include "JobTestSupport.h"
 #include "gui_test_support.h"
@@ -99,32 +97,9 @@ TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
 }
 
 // The monitor on a run of the stand-in engine, copied to where the engine
-// lies and started for real: the recorder answers the boxes, the process
-// services are the program's own.  Ticks are fired by hand.
-class LiveEngine : public RecordingServices {
-public:
-    qint64 startEngine(const QString& program, const QStringList& arguments, const QString& folder) override {
-        RecordingServices::startEngine(program, arguments, folder);
-        lastPid = real.startEngine(program, arguments, folder);
-        return lastPid;
-    }
-    bool stopEngine(qint64 pid, const QString& program) override {
-        RecordingServices::stopEngine(pid, program);
-        return real.stopEngine(pid, program);
-    }
-    bool engineRunning(qint64 pid, const QString& program) override { return real.engineRunning(pid, program); }
-    QtServices real;
-    qint64 lastPid = 0;  // the engine of the run under way
-};
-
-bool waitFor(const std::function<bool()>& condition, int ms = 5000) {
-    QDeadlineTimer deadline(ms);
-    while (!condition()) {
-        if (deadline.hasExpired()) return false;
-        QThread::msleep(10);
-    }
-    return true;
-}
+// lies and started for real.  Ticks are fired by hand.
+using test::LiveEngine;
+using test::waitFor;
 
 class MonitorOnAFakeEngine : public ::testing::Test {
 protected:

@@ -292,118 +292,13 @@ TEST(JobFileReader, TokensRoundingAndTheEndOfTheFile) {
     }
 }
 
-// The record's fields that the job file carries, as text.
-QStringList carried(const JobSettings& j) {
-    QStringList s;
-    const auto add = [&s](const char* name, const auto& value) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(value)>, QString>)
-            s << QString::fromLatin1(name) + "=" + value;
-        else
-            s << QString::fromLatin1(name) + "=" + messageNumber(static_cast<double>(value));
-    };
-    add("model", j.modelNumber), add("constraint", j.useConstraint), add("reverse", j.reverseSigns);
-    add("quad", j.numQuadraturePoints), add("data", j.dataFileName), add("format", j.fortranFormat);
-    add("items", j.numItems), add("catConst", j.categoriesConstant), add("recode", j.recodeData);
-    add("cutConst", j.cutoffConstant);
-    for (int i = j.categoriesConstant ? 0 : 1; i <= (j.categoriesConstant ? 0 : j.numItems); ++i)
-        add("cat", j.numCategories[i]);
-    for (int i = j.cutoffConstant ? 0 : 1; i <= (j.cutoffConstant ? 0 : j.numItems); ++i)
-        add("cut", j.responseCutoff[i]);
-    add("discardItems", j.discardItems), add("discardSubjects", j.discardSubjects), add("signs", j.manualSigns);
-    for (int i = 1; j.discardItems && i <= j.numItemsToDiscard; ++i) add("item", j.itemsToDiscard[i]);
-    for (int i = 1; j.discardSubjects && i <= j.numSubjectsToDiscard; ++i) add("subject", j.subjectsToDiscard[i]);
-    for (int i = 1; j.manualSigns && i <= j.numItems; ++i) add("sign", j.initialSigns[i]);
-    add("outer", j.numOuterCycles), add("inner", j.numInnerCycles), add("thr", j.numThresholdIterations);
-    add("itIter", j.numItemIterations), add("conv", j.convergenceCriterion), add("plots", j.wantPlots);
-    add("plotGroups", j.numPlotGroups), add("tdGroups", j.numThetaDeltaGroups), add("fit", j.wantFitStatistics);
-    add("fitGroups", j.numFitGroups), add("printAll", j.printPersonFit), add("itT", j.itemTCutoff);
-    add("itChi", j.itemChiSquareCutoff), add("psT", j.personTCutoff), add("psChi", j.personChiSquareCutoff);
-    add("psLoc", j.localizedPersonTCutoff);
-    return s;
-}
-
-// A valid job as the pages would hold it: every box in the form a page
-// writes back, and what the file does not carry at its reset value.
-void randomJob(std::mt19937& rng, JobControls& c, JobSettings& j) {
-    const auto pick = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
-    const auto coin = [&pick] { return pick(0, 1) == 1; };
-    const auto text = [](auto n) { return QString::number(n); };
-    c = newJobControls();
-    setNewJobDefaults(j);
-    j.modelNumber = static_cast<std::int16_t>(pick(1, 8));
-    c.checkedModel = j.modelNumber;
-    j.useConstraint = coin(), j.reverseSigns = coin();
-    j.numQuadraturePoints = static_cast<std::int16_t>(pick(1, 50)), c.quadraturePoints = text(j.numQuadraturePoints);
-    c.dataFile = j.dataFileName = QStringLiteral("/data/set %1/résumé.dat").arg(pick(1, 99));
-    c.fortranFormat = j.fortranFormat = QStringLiteral("(I5,1X,%1I1)").arg(pick(1, 99));
-    j.numItems = static_cast<std::int16_t>(pick(1, 100)), c.numberOfItems = text(j.numItems);
-    c.cutoffCells = QStringList(j.numItems, QString());
-    c.categoriesConstant = j.categoriesConstant = coin();
-    c.cutoffConstant = j.cutoffConstant = coin();
-    const int constantCats = pick(2, 10);
-    j.numCategories[0] = static_cast<std::int16_t>(constantCats);
-    if (j.categoriesConstant) c.numberOfCategories = text(constantCats);
-    if (!j.categoriesConstant) c.categoryCells.clear();
-    for (int i = 1; i <= j.numItems; ++i) {
-        const int cats = j.categoriesConstant ? constantCats : pick(2, 10);
-        if (!j.categoriesConstant) j.numCategories[i] = static_cast<std::int16_t>(cats), c.categoryCells << text(cats);
-        if (!j.cutoffConstant) j.responseCutoff[i] = static_cast<std::int16_t>(pick(0, cats - 1));
-        if (!j.cutoffConstant) c.cutoffCells[i - 1] = text(j.responseCutoff[i]);
-    }
-    j.responseCutoff[0] = static_cast<std::int16_t>(pick(0, constantCats - 1));
-    if (j.cutoffConstant) c.cutoff = text(j.responseCutoff[0]);
-    c.recode = j.recodeData = coin();
-    if ((c.discardItems = j.discardItems = coin())) {
-        j.numItemsToDiscard = static_cast<std::int16_t>(pick(1, 5)), c.itemsToDiscard = text(j.numItemsToDiscard);
-        c.itemCells.clear();
-        for (int i = 1; i <= j.numItemsToDiscard; ++i)
-            j.itemsToDiscard[i] = static_cast<std::int16_t>(pick(1, 100)), c.itemCells << text(j.itemsToDiscard[i]);
-    }
-    if ((c.discardSubjects = j.discardSubjects = coin())) {
-        j.numSubjectsToDiscard = static_cast<std::int16_t>(pick(1, 5));
-        c.subjectsToDiscard = text(j.numSubjectsToDiscard);
-        c.subjectCells.clear();
-        for (int i = 1; i <= j.numSubjectsToDiscard; ++i)
-            j.subjectsToDiscard[i] = static_cast<std::int16_t>(pick(-50, 32767)),
-            c.subjectCells << text(j.subjectsToDiscard[i]);
-    }
-    if ((j.manualSigns = coin())) {
-        c.signCells.clear();
-        for (int i = 1; i <= j.numItems; ++i)
-            j.initialSigns[i] = coin(), c.signCells << (j.initialSigns[i] ? "+" : "-");
-    }
-    j.numOuterCycles = static_cast<std::int16_t>(pick(5, 999)), c.outerCycles = text(j.numOuterCycles);
-    j.numInnerCycles = static_cast<std::int16_t>(pick(1, 99)), c.innerCycles = text(j.numInnerCycles);
-    j.numThresholdIterations = static_cast<std::int16_t>(pick(1, 99));
-    c.thresholdIterations = text(j.numThresholdIterations);
-    j.numItemIterations = static_cast<std::int16_t>(pick(1, 99)), c.itemIterations = text(j.numItemIterations);
-    const double criteria[] = {0.01, 0.005, 0.001, 1e-4, 1e-07, 0.0};
-    j.convergenceCriterion = criteria[pick(0, 5)], c.criterion = boxText(j.convergenceCriterion);
-    if ((j.wantPlots = coin())) {
-        j.numPlotGroups = static_cast<std::int16_t>(pick(2, 20)), c.plotGroups = text(j.numPlotGroups);
-        j.numThetaDeltaGroups = static_cast<std::int16_t>(pick(2, 2000));
-        c.thetaDeltaGroups = text(j.numThetaDeltaGroups);
-    }
-    if ((j.wantFitStatistics = coin())) {
-        j.numFitGroups = static_cast<std::int16_t>(pick(1, 20)), c.fitGroups = text(j.numFitGroups);
-        c.printPersonFit = j.printPersonFit = coin();
-        const double reals[] = {2.576, 1.96, -1.5, 0.05, 0.2, 0.001, 3.291, 0.0};
-        for (auto [field, box] : std::initializer_list<std::pair<double*, QString*>>{
-                 {&j.itemTCutoff, &c.itemTCutoff},
-                 {&j.itemChiSquareCutoff, &c.itemChiSquareCutoff},
-                 {&j.personTCutoff, &c.personTCutoff},
-                 {&j.personChiSquareCutoff, &c.personChiSquareCutoff},
-                 {&j.localizedPersonTCutoff, &c.localizedPersonTCutoff}})
-            *field = reals[pick(0, 7)], *box = boxText(*field);
-    }
-}
-
 TEST(JobFileRoundTrip, WriteReadWriteKeepsTheBytesTheRecordAndTheControls) {
+    using test::carried;
     std::mt19937 rng(20);
     for (int round = 0; round < 300; ++round) {
         JobControls before;
         JobSettings job;
-        randomJob(rng, before, job);
+        test::randomJob(rng, before, job);
         const std::optional<QByteArray> text = jobFileText(before, job, kAppDir, nullptr);
         ASSERT_TRUE(text);
         QString error;
