@@ -60,16 +60,14 @@ void FormMain::mnuOpenitem_Click() {
     const QByteArray bytes = opened ? file.readAll() : QByteArray();
     QString why = opened ? QString() : file.errorString();
     newJob();
-    const std::optional<JobFileContents> contents = opened ? readJobFile(bytes, &why) : std::nullopt;
-    if (!contents) {
+    JobControls controls = jobControls();
+    if (!opened || !readJobFile(bytes, jobSettings, controls, &why)) {
+        newJob();
         services_.message(QStringLiteral("Invalid command file! Please open a valid one!"), why, MsgIcon::Critical,
                           MsgButtons::Ok);
         return;
     }
-    storeInRecord(*contents, jobSettings);
-    setModelNumber(contents->modelNumber);
-    JobControls controls = jobControls();
-    showInControls(*contents, controls);
+    setModelNumber(jobSettings.modelNumber);
     jobPages_->showJob(controls, jobSettings);
     jobSettings.jobFileName = path;
 }

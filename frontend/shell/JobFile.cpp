@@ -22,6 +22,11 @@ QString yesNo(bool yes, const char* label) { return labelled(yes ? QStringLitera
 // not empty and goes out as it is.
 QString box(const QString& text, const char* fallback) { return text.isEmpty() ? QString::fromLatin1(fallback) : text; }
 
+// A box whose emptiness the file flags: 0 with an "ERROR:" label.
+QString flaggedBox(const QString& text, const char* label, const char* emptyLabel) {
+    return text.isEmpty() ? labelled(QStringLiteral("0"), emptyLabel) : labelled(text, label);
+}
+
 // numItems value-only lines from a grid; false when the grid has fewer rows.
 bool gridLines(const QStringList& cells, int count, const char* what, QStringList& lines, QString* error) {
     if (count > cells.size()) {
@@ -70,25 +75,22 @@ std::optional<QByteArray> jobFileText(const JobControls& c, const JobSettings& j
     lines << yesNo(job.useConstraint, job.useConstraint ? "CONSTRAINTS ARE USED" : "CONSTRAINTS ARE NOT USED");
     lines << yesNo(job.reverseSigns, job.reverseSigns ? "CHANGE THE SIGN OF INITIAL PARAMETER ESTIMATES"
                                                       : "DO NOT CHANGE THE SIGN OF INITIAL PARAMETER ESTIMATES");
-    lines << (c.quadraturePoints.isEmpty() ? labelled(QStringLiteral("0"), "ERROR: NUMBER OF QUADRATURE POINTS INVALID")
-                                           : labelled(c.quadraturePoints, "NUMBER OF QUADRATURE POINTS"));
+    lines << flaggedBox(c.quadraturePoints, "NUMBER OF QUADRATURE POINTS",
+                        "ERROR: NUMBER OF QUADRATURE POINTS INVALID");
     lines << (c.dataFile.isEmpty() ? appDir + QStringLiteral("INDATA.DAT") : c.dataFile);
     lines << box(c.fortranFormat, "(i4,1x,25i1)");
-    lines << (c.numberOfItems.isEmpty() ? labelled(QStringLiteral("0"), "ERROR: NUMBER OF ITEMS MISSING")
-                                        : labelled(c.numberOfItems, "NUMBER OF ITEMS"));
+    lines << flaggedBox(c.numberOfItems, "NUMBER OF ITEMS", "ERROR: NUMBER OF ITEMS MISSING");
     lines << yesNo(c.categoriesConstant, "IS NUMBER OF CATEGORIES CONSTANT?");
     if (c.categoriesConstant) {
-        lines << (c.numberOfCategories.isEmpty()
-                      ? labelled(QStringLiteral("0"), "ERROR: NUMBER OF RESPONSE CATEGORIES MISSING")
-                      : labelled(c.numberOfCategories, "NUMBER OF RESPONSE CATEGORIES"));
+        lines << flaggedBox(c.numberOfCategories, "NUMBER OF RESPONSE CATEGORIES",
+                            "ERROR: NUMBER OF RESPONSE CATEGORIES MISSING");
     } else if (!gridLines(c.categoryCells, job.numItems, "categories", lines, error)) {
         return std::nullopt;
     }
     lines << yesNo(c.recode, "DO YOU WANT TO RECODE THE DATA?");
     lines << yesNo(c.cutoffConstant, "IS RESPONSE CUTOFF CONSTANT?");
     if (c.cutoffConstant) {
-        lines << (c.cutoff.isEmpty() ? labelled(QStringLiteral("0"), "ERROR: RESPONSE CUTOFF MISSING")
-                                     : labelled(c.cutoff, "RESPONSE CUTOFF"));
+        lines << flaggedBox(c.cutoff, "RESPONSE CUTOFF", "ERROR: RESPONSE CUTOFF MISSING");
     } else if (!gridLines(c.cutoffCells, job.numItems, "cutoff", lines, error)) {
         return std::nullopt;
     }
@@ -218,188 +220,88 @@ private:
     qsizetype next_ = 0;
 };
 
-std::vector<std::int16_t> numbers(JobLines& in, int count) {
-    std::vector<std::int16_t> out;
-    for (int i = 0; i < count; ++i) out.push_back(in.number());
-    return out;
-}
+QString text(std::int16_t n) { return QString::number(n); }
 
-JobFileContents readAll(JobLines& in) {
-    JobFileContents f;
-    f.modelNumber = in.number();
-    f.useConstraint = in.yesNo();
-    f.reverseSigns = in.yesNo();
-    f.numQuadraturePoints = in.number();
-    f.dataFileName = in.line();
-    f.fortranFormat = in.line();
-    f.numItems = in.count(32767, "items");
+void readAll(JobLines& in, JobSettings& j, JobControls& c) {
+    j.modelNumber = in.number();
+    c.checkedModel = j.modelNumber >= 1 && j.modelNumber <= 8 ? j.modelNumber : 0;
+    j.useConstraint = in.yesNo();
+    j.reverseSigns = in.yesNo();
+    c.quadraturePoints = text(j.numQuadraturePoints = in.number());
+    c.dataFile = j.dataFileName = in.line();
+    c.fortranFormat = j.fortranFormat = in.line();
+    c.numberOfItems = text(j.numItems = in.count(32767, "items"));
+    c.cutoffCells.resize(j.numItems);
     // The record holds per-item values for 100 items.
     const auto perItem = [&] {
-        if (f.numItems > kMaxItems)
+        if (j.numItems > kMaxItems)
             in.refuse(QStringLiteral("asks for a value per item for %1 items; a job holds at most %2")
-                          .arg(f.numItems)
+                          .arg(j.numItems)
                           .arg(kMaxItems));
-        return f.numItems;
+        return j.numItems;
     };
-    f.categoriesConstant = in.yesNo();
-    f.numCategories = numbers(in, f.categoriesConstant ? 1 : perItem());
-    f.recodeData = in.yesNo();
-    f.cutoffConstant = in.yesNo();
-    f.responseCutoff = numbers(in, f.cutoffConstant ? 1 : perItem());
-    f.discardItems = in.yesNo();
-    if (f.discardItems) f.itemsToDiscard = numbers(in, in.count(kMaxItems, "items to discard"));
-    f.discardSubjects = in.yesNo(true);
-    if (f.discardSubjects) f.subjectsToDiscard = numbers(in, in.count(kMaxSubjects, "respondents to discard"));
-    f.manualSigns = in.yesNo();
-    if (f.manualSigns) {
-        const int items = perItem();
-        for (int i = 1; i <= items; ++i) {
+    c.categoriesConstant = j.categoriesConstant = in.yesNo();
+    if (j.categoriesConstant) {
+        c.numberOfCategories = text(j.numCategories[0] = in.number());
+    } else {
+        c.categoryCells.clear();
+        for (int i = 1, n = perItem(); i <= n; ++i) c.categoryCells << text(j.numCategories[i] = in.number());
+    }
+    c.recode = j.recodeData = in.yesNo();
+    c.cutoffConstant = j.cutoffConstant = in.yesNo();
+    if (j.cutoffConstant) {
+        c.cutoff = text(j.responseCutoff[0] = in.number());
+    } else {
+        for (int i = 1, n = perItem(); i <= n; ++i) c.cutoffCells[i - 1] = text(j.responseCutoff[i] = in.number());
+    }
+    if ((c.discardItems = j.discardItems = in.yesNo())) {
+        c.itemsToDiscard = text(j.numItemsToDiscard = in.count(kMaxItems, "items to discard"));
+        c.itemCells.clear();
+        for (int i = 1; i <= j.numItemsToDiscard; ++i) c.itemCells << text(j.itemsToDiscard[i] = in.number());
+    }
+    if ((c.discardSubjects = j.discardSubjects = in.yesNo(true))) {
+        c.subjectsToDiscard = text(j.numSubjectsToDiscard = in.count(kMaxSubjects, "respondents to discard"));
+        c.subjectCells.clear();
+        for (int i = 1; i <= j.numSubjectsToDiscard; ++i) c.subjectCells << text(j.subjectsToDiscard[i] = in.number());
+    }
+    if ((j.manualSigns = in.yesNo())) {
+        c.signCells.clear();
+        for (int i = 1, n = perItem(); i <= n; ++i) {
             const QString sign = in.line();
             if (sign.isEmpty()) in.refuse(QStringLiteral("is empty where the sign of item %1 is needed").arg(i));
-            f.initialSigns.push_back(sign.front() == QLatin1Char('+'));
+            j.initialSigns[i] = sign.front() == QLatin1Char('+');
+            c.signCells << (j.initialSigns[i] ? QStringLiteral("+") : QStringLiteral("-"));
         }
     }
-    f.numOuterCycles = in.number();
-    f.numInnerCycles = in.number();
-    f.numThresholdIterations = in.number();
-    f.numItemIterations = in.number();
-    f.convergenceCriterion = in.real();
-    f.wantPlots = in.yesNo();
-    if (f.wantPlots) {
-        f.numPlotGroups = in.number();
-        f.numThetaDeltaGroups = in.number();
+    c.outerCycles = text(j.numOuterCycles = in.number());
+    c.innerCycles = text(j.numInnerCycles = in.number());
+    c.thresholdIterations = text(j.numThresholdIterations = in.number());
+    c.itemIterations = text(j.numItemIterations = in.number());
+    c.criterion = boxText(j.convergenceCriterion = in.real());
+    if ((j.wantPlots = in.yesNo())) {
+        c.plotGroups = text(j.numPlotGroups = in.number());
+        c.thetaDeltaGroups = text(j.numThetaDeltaGroups = in.number());
     }
-    f.wantFitStatistics = in.yesNo();
-    if (!f.wantFitStatistics) return f;
-    f.numFitGroups = in.number();
-    f.printPersonFit = in.yesNo();
-    f.itemTCutoff = in.real();
-    f.itemChiSquareCutoff = in.real();
-    f.personTCutoff = in.real(true);
-    f.personChiSquareCutoff = in.real(true);
-    f.localizedPersonTCutoff = in.real(true);
-    return f;
+    if (!(j.wantFitStatistics = in.yesNo())) return;
+    c.fitGroups = text(j.numFitGroups = in.number());
+    c.printPersonFit = j.printPersonFit = in.yesNo();
+    c.itemTCutoff = boxText(j.itemTCutoff = in.real());
+    c.itemChiSquareCutoff = boxText(j.itemChiSquareCutoff = in.real());
+    c.personTCutoff = boxText(j.personTCutoff = in.real(true));
+    c.personChiSquareCutoff = boxText(j.personChiSquareCutoff = in.real(true));
+    c.localizedPersonTCutoff = boxText(j.localizedPersonTCutoff = in.real(true));
 }
-
-QString count(std::int16_t n) { return QString::number(n); }
 
 }  // namespace
 
-std::optional<JobFileContents> readJobFile(const QByteArray& bytes, QString* error) {
+bool readJobFile(const QByteArray& bytes, JobSettings& job, JobControls& controls, QString* error) {
     JobLines in(bytes);
     try {
-        return readAll(in);
+        readAll(in, job, controls);
+        return true;
     } catch (const Refused& r) {
         if (error) *error = r.why;
-        return std::nullopt;
-    }
-}
-
-void storeInRecord(const JobFileContents& f, JobSettings& job) {
-    job.modelNumber = f.modelNumber;
-    job.useConstraint = f.useConstraint;
-    job.reverseSigns = f.reverseSigns;
-    job.numQuadraturePoints = f.numQuadraturePoints;
-    job.dataFileName = f.dataFileName;
-    job.fortranFormat = f.fortranFormat;
-    job.numItems = f.numItems;
-    job.categoriesConstant = f.categoriesConstant;
-    // A constant setting's one value is element 0; per-item values from 1.
-    const std::size_t first = f.categoriesConstant ? 0 : 1;
-    for (std::size_t i = 0; i < f.numCategories.size(); ++i) job.numCategories[first + i] = f.numCategories[i];
-    job.recodeData = f.recodeData;
-    job.cutoffConstant = f.cutoffConstant;
-    const std::size_t firstCutoff = f.cutoffConstant ? 0 : 1;
-    for (std::size_t i = 0; i < f.responseCutoff.size(); ++i) job.responseCutoff[firstCutoff + i] = f.responseCutoff[i];
-    job.discardItems = f.discardItems;
-    if (f.discardItems) {
-        job.numItemsToDiscard = static_cast<std::int16_t>(f.itemsToDiscard.size());
-        for (std::size_t i = 0; i < f.itemsToDiscard.size(); ++i) job.itemsToDiscard[i + 1] = f.itemsToDiscard[i];
-    }
-    job.discardSubjects = f.discardSubjects;
-    if (f.discardSubjects) {
-        job.numSubjectsToDiscard = static_cast<std::int16_t>(f.subjectsToDiscard.size());
-        for (std::size_t i = 0; i < f.subjectsToDiscard.size(); ++i)
-            job.subjectsToDiscard[i + 1] = f.subjectsToDiscard[i];
-    }
-    job.manualSigns = f.manualSigns;
-    for (std::size_t i = 0; i < f.initialSigns.size(); ++i) job.initialSigns[i + 1] = f.initialSigns[i];
-    job.numOuterCycles = f.numOuterCycles;
-    job.numInnerCycles = f.numInnerCycles;
-    job.numThresholdIterations = f.numThresholdIterations;
-    job.numItemIterations = f.numItemIterations;
-    job.convergenceCriterion = f.convergenceCriterion;
-    job.wantPlots = f.wantPlots;
-    if (f.wantPlots) {
-        job.numPlotGroups = f.numPlotGroups;
-        job.numThetaDeltaGroups = f.numThetaDeltaGroups;
-    }
-    job.wantFitStatistics = f.wantFitStatistics;
-    if (f.wantFitStatistics) {
-        job.numFitGroups = f.numFitGroups;
-        job.printPersonFit = f.printPersonFit;
-        job.itemTCutoff = f.itemTCutoff;
-        job.itemChiSquareCutoff = f.itemChiSquareCutoff;
-        job.personTCutoff = f.personTCutoff;
-        job.personChiSquareCutoff = f.personChiSquareCutoff;
-        job.localizedPersonTCutoff = f.localizedPersonTCutoff;
-    }
-}
-
-void showInControls(const JobFileContents& f, JobControls& c) {
-    c.checkedModel = f.modelNumber >= 1 && f.modelNumber <= 8 ? f.modelNumber : 0;
-    c.quadraturePoints = count(f.numQuadraturePoints);
-    c.dataFile = f.dataFileName;
-    c.fortranFormat = f.fortranFormat;
-    c.numberOfItems = count(f.numItems);
-    c.cutoffCells.resize(f.numItems);
-    c.categoriesConstant = f.categoriesConstant;
-    if (f.categoriesConstant) {
-        c.numberOfCategories = count(f.numCategories.front());
-    } else {
-        c.categoryCells.clear();
-        for (std::int16_t n : f.numCategories) c.categoryCells << count(n);
-    }
-    c.recode = f.recodeData;
-    c.cutoffConstant = f.cutoffConstant;
-    if (f.cutoffConstant) {
-        c.cutoff = count(f.responseCutoff.front());
-    } else {
-        for (std::size_t i = 0; i < f.responseCutoff.size(); ++i) c.cutoffCells[i] = count(f.responseCutoff[i]);
-    }
-    c.discardItems = f.discardItems;
-    if (f.discardItems) {
-        c.itemsToDiscard = count(static_cast<std::int16_t>(f.itemsToDiscard.size()));
-        c.itemCells.clear();
-        for (std::int16_t n : f.itemsToDiscard) c.itemCells << count(n);
-    }
-    c.discardSubjects = f.discardSubjects;
-    if (f.discardSubjects) {
-        c.subjectsToDiscard = count(static_cast<std::int16_t>(f.subjectsToDiscard.size()));
-        c.subjectCells.clear();
-        for (std::int16_t n : f.subjectsToDiscard) c.subjectCells << count(n);
-    }
-    if (f.manualSigns) {
-        c.signCells.clear();
-        for (bool plus : f.initialSigns) c.signCells << (plus ? QStringLiteral("+") : QStringLiteral("-"));
-    }
-    c.outerCycles = count(f.numOuterCycles);
-    c.innerCycles = count(f.numInnerCycles);
-    c.thresholdIterations = count(f.numThresholdIterations);
-    c.itemIterations = count(f.numItemIterations);
-    c.criterion = boxText(f.convergenceCriterion);
-    if (f.wantPlots) {
-        c.plotGroups = count(f.numPlotGroups);
-        c.thetaDeltaGroups = count(f.numThetaDeltaGroups);
-    }
-    if (f.wantFitStatistics) {
-        c.fitGroups = count(f.numFitGroups);
-        c.printPersonFit = f.printPersonFit;
-        c.itemTCutoff = boxText(f.itemTCutoff);
-        c.itemChiSquareCutoff = boxText(f.itemChiSquareCutoff);
-        c.personTCutoff = boxText(f.personTCutoff);
-        c.personChiSquareCutoff = boxText(f.personChiSquareCutoff);
-        c.localizedPersonTCutoff = boxText(f.localizedPersonTCutoff);
+        return false;
     }
 }
 

@@ -6,9 +6,8 @@
 // plain snapshot, JobControls) and the model, constraint, sign, plot and
 // fit-statistics answers from the record; it checks nothing, so an empty box
 // gives a fallback value and, for four boxes, an "ERROR:" label.  The reader
-// is File Open's: it turns a job file into JobFileContents, or refuses it
-// whole with a description of the first fault.  Both are pure: the commands
-// that show boxes and touch files are FormMain's.
+// is File Open's.  Both are pure: the commands that show boxes and touch
+// files are FormMain's.
 #pragma once
 
 #include <QByteArray>
@@ -16,7 +15,6 @@
 #include <QStringList>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "mGlobalVariables.h"
 
@@ -76,59 +74,18 @@ std::optional<QByteArray> jobFileText(const JobControls& controls, const JobSett
 std::optional<std::int16_t> firstNumber(const QString& line);
 std::optional<double> firstReal(const QString& line);
 
-// What a job file holds.  Lists hold exactly what the file gave: one value
-// for a constant setting, numItems values per item, the discard entries.
-struct JobFileContents {
-    std::int16_t modelNumber = 0;
-    bool useConstraint = false;
-    bool reverseSigns = false;
-    std::int16_t numQuadraturePoints = 0;
-    QString dataFileName;
-    QString fortranFormat;
-    std::int16_t numItems = 0;
-    bool categoriesConstant = false;
-    std::vector<std::int16_t> numCategories;
-    bool recodeData = false;
-    bool cutoffConstant = false;
-    std::vector<std::int16_t> responseCutoff;
-    bool discardItems = false;
-    std::vector<std::int16_t> itemsToDiscard;
-    bool discardSubjects = false;
-    std::vector<std::int16_t> subjectsToDiscard;
-    bool manualSigns = false;
-    std::vector<bool> initialSigns;  // true for "+"
-    std::int16_t numOuterCycles = 0;
-    std::int16_t numInnerCycles = 0;
-    std::int16_t numThresholdIterations = 0;
-    std::int16_t numItemIterations = 0;
-    double convergenceCriterion = 0.0;
-    bool wantPlots = false;
-    std::int16_t numPlotGroups = 0;
-    std::int16_t numThetaDeltaGroups = 0;
-    bool wantFitStatistics = false;
-    std::int16_t numFitGroups = 0;
-    bool printPersonFit = false;
-    double itemTCutoff = 0.0;
-    double itemChiSquareCutoff = 0.0;
-    double personTCutoff = 0.0;
-    double personChiSquareCutoff = 0.0;
-    double localizedPersonTCutoff = 0.0;
-};
-
-// Reads a whole job file (CR LF or LF line ends).  Nothing when the file is
+// File Open's reading of a whole job file (CR LF or LF line ends): each
+// answer goes into the record and into the controls that show it, numbers
+// written back as the boxes show them ("0.010" shows as "0.01"); the model
+// number is stored whatever it is, and checks the menu item only for 1 to 8.
+// What the file does not reach keeps its value; the cutoff grid takes
+// numItems rows whatever the cutoff setting is.  False when the file is
 // refused: a line that is not the number it should be, an empty yes/no or
 // sign line, the end of the file before the last line the job needs, a
 // negative count, or a list beyond the record's room (100 items, 2000
-// respondents); *error then names the line and the fault.  Lines after the
-// last one needed are not read.
-std::optional<JobFileContents> readJobFile(const QByteArray& bytes, QString* error);
-
-// File Open's stores: the record's fields that the file carries (the model
-// number as read, whatever it is), and the controls that show them, numbers
-// written back as the boxes show them ("0.010" shows as "0.01").  Fields and
-// controls that the file does not reach keep their values; the cutoff grid
-// takes numItems rows whatever the cutoff setting is.
-void storeInRecord(const JobFileContents& file, JobSettings& job);
-void showInControls(const JobFileContents& file, JobControls& controls);
+// respondents); *error then names the line and the fault, and what was read
+// before it is in the record and controls.  Lines after the last one needed
+// are not read.
+bool readJobFile(const QByteArray& bytes, JobSettings& job, JobControls& controls, QString* error);
 
 }  // namespace vormgui
