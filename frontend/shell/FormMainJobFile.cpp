@@ -11,6 +11,12 @@
 
 namespace vormgui {
 
+namespace {
+// The longest job (100 items per item, 2000 respondents) is far below this; a
+// data file chosen by mistake must not be read whole.
+constexpr qint64 kMaxJobFileBytes = 4 << 20;
+}  // namespace
+
 JobControls FormMain::jobControls() const {
     JobControls controls = jobPages_ ? jobPages_->controls() : JobControls{};
     controls.checkedModel = 0;
@@ -56,9 +62,13 @@ void FormMain::mnuOpenitem_Click() {
     // Read before the reset, which writes the work folder's CMDFLE: that
     // file may be the one chosen.
     QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    bool opened = file.open(QIODevice::ReadOnly);
     QString why = opened ? QString() : file.errorString();
+    const QByteArray bytes = opened ? file.read(kMaxJobFileBytes + 1) : QByteArray();
+    if (bytes.size() > kMaxJobFileBytes) {
+        opened = false;
+        why = QStringLiteral("The file is larger than any job file");
+    }
     newJob();
     JobControls controls = jobControls();
     if (!opened || !readJobFile(bytes, jobSettings, controls, &why)) {

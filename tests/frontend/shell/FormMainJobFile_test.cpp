@@ -51,6 +51,7 @@ TEST_F(JobFileCommands, OpenFillsTheRecordThePagesAndTheModelMenuOrRefusesTheWho
     } refused[] = {
         {"4             model\r\nN\r\nN\r\n 30\r\n", "Line 4 is not a whole number from -32768 to 32767"},
         {"4\r\nN\r\n", "The file ends before line 3, which the job needs"},
+        {QByteArray(5 << 20, '8'), "The file is larger than any job file"},
     };
     for (const auto& r : refused) {
         writeFile(root.file("bad.cmd"), r.bytes);
