@@ -29,7 +29,6 @@ TEST(RunChecks, TheFirstRefusalInOrderNamesTheValueAndItsPage) {
         {[](JobSettings&, JobControls&) {}, nullptr},
         {[](JobSettings& j, JobControls& c) { j.modelNumber = 0, j.dataFileName.clear(), c.quadraturePoints = "0"; },
          "Please indicate the model!"},
-        {[](JobSettings& j, JobControls&) { j.modelNumber = 9; }, "Please indicate the model!"},
         {[](JobSettings& j, JobControls&) { j.dataFileName.clear(), j.fortranFormat.clear(); },
          "Please indicate the data file path!"},
         {[](JobSettings& j, JobControls&) { j.fortranFormat.clear(); }, "Please fill in the fortran format!"},
@@ -39,8 +38,6 @@ TEST(RunChecks, TheFirstRefusalInOrderNamesTheValueAndItsPage) {
              c.categoriesConstant = false, c.categoryCells = {"3", "10"};
          },
          nullptr},
-        {[](JobSettings&, JobControls& c) { c.quadraturePoints = "51"; },
-         "The number of quadrature points on the Quadrature page must be a whole number from 1 to 50."},
         {[](JobSettings&, JobControls& c) { c.quadraturePoints = "30.0"; },
          "The number of quadrature points on the Quadrature page must be a whole number from 1 to 50."},
         {[](JobSettings&, JobControls& c) { c.numberOfItems = "101"; },
