@@ -14,10 +14,12 @@ int main(int argc, char** argv) {
     // half-way; writes to it then fail quietly and the run goes on.
     std::signal(SIGPIPE, SIG_IGN);
     std::vector<std::string> args(argv, argv + argc);
-    // The store is large (the response matrix and the parameter tables) and
-    // lives for the whole run: one heap object each, never on the stack.
+    // The store and the workspace are large (the response matrix, the
+    // parameter and work tables) and live for the whole run: one heap object
+    // each, never on the stack.
     auto job = std::make_unique<vorm::JobSettings>();
     auto store = std::make_unique<vorm::Store>();
+    auto work = std::make_unique<vorm::Workspace>();
     vorm::Io io(std::cout, std::cin);
-    return vorm::VORMRUN(args, io, *job, *store);
+    return vorm::VORMRUN(args, io, *job, *store, *work);
 }

@@ -5,13 +5,19 @@
 
 #include "platform/AppPaths.h"
 #include "platform/QtServices.h"
+#include "results/PlotWindows.h"
+#include "results/ReportWindows.h"
 #include "shell/FormMain.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VORM"));
     vormgui::QtServices services;
-    vormgui::FormMain form(services, vormgui::AppPaths::forRunningProgram());
+    const vormgui::AppPaths paths = vormgui::AppPaths::forRunningProgram();
+    vormgui::FormMain form(services, paths);
+    vormgui::attachReportWindows(form, services, paths);
+    vormgui::PlotWindows plots(services, paths, &form);
+    plots.attachTo(form);
     // The splash centres itself over the main window, so the window's place
     // comes first.
     form.move(QApplication::primaryScreen()->availableGeometry().center() - form.rect().center());

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the real VORM under a virtual X display and keeps screenshots for a
 # person to look at, in build/screenshots/: the splash window, the main window
-# with each of its menus open, and a help page.  The program runs from a copy
-# of build/bin whose work folder exists already (no first-start questions),
-# with a throw-away home.
+# with each of its menus open, the report viewer and the response frequency
+# chart after a run of the example job, a help page and two plot windows.
+# The program runs from a copy of build/bin whose work folder exists already
+# (no first-start questions), with a throw-away home.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -52,7 +53,45 @@ shoot main-estimate-menu alt+e m
 shoot main-fit-menu alt+i s
 shoot main-output-menu alt+o g
 shoot main-help-menu alt+h
+
+# The start-up cleared the work folder; the example job's outputs go there now.
+(cd "$app/examples" && ../VORMCALC EXAMPLE.CMD ../TEMPFILE/ >/dev/null)
+xdotool key alt+o t e   # Execution Information
+sleep 1
+import -window root "$out/report-viewer.png"
+xdotool key Escape
+sleep 0.3
+xdotool windowfocus --sync "$win"
+xdotool key alt+o g r   # Response Frequency
+sleep 1
+import -window root "$out/frequency-chart.png"
+xdotool key Escape
+sleep 0.3
+xdotool windowfocus --sync "$win"
 xdotool key alt+h h   # Help Topic opens in a window of its own
 sleep 1
 import -window root "$out/help-topics.png"
+
+# Plot windows: the example job run with plots into the work folder (after
+# the start-up, which clears old outputs), then Output > Graph Output.
+sed 's/^N\( *plots\)/Y\1\r\n10            theta groups\r\n20            theta-delta groups/' \
+  "$app/examples/EXAMPLE.CMD" > "$app/examples/PLOTS.CMD"
+(cd "$app/examples" && ../VORMCALC PLOTS.CMD ../TEMPFILE/ >/dev/null)
+# Without a window manager, the main window comes forward and takes the
+# keyboard by hand.
+front() {
+  xdotool windowraise "$win"
+  xdotool windowfocus --sync "$win"
+  sleep 0.3
+}
+front
+xdotool key alt+o g c   # Category Probability
+sleep 1
+import -window root "$out/plot-category-probability.png"
+xdotool key Escape
+front
+xdotool key alt+o g l   # Latent Trait Distribution
+sleep 1
+import -window root "$out/plot-latent-trait.png"
+xdotool key Escape
 echo "screenshots: $(ls "$out"/*.png | tr '\n' ' ')"

@@ -262,16 +262,13 @@ private:
     }
 };
 
-const Flat& layout(std::string_view text) {
-    // Reports use a few dozen distinct layouts, each many times.
-    static std::vector<std::pair<std::string, Flat>> cache;
-    for (auto& e : cache)
-        if (e.first == text) return e.second;
+// Parsed at every use: a layout is short, and a parse kept between calls would
+// be state outside the run.
+Flat layout(std::string_view text) {
     Flat f;
     std::string why;
     if (!LayoutParser(text).parse(f, &why)) throw std::invalid_argument("bad layout " + std::string(text) + ": " + why);
-    cache.emplace_back(std::string(text), std::move(f));
-    return cache.back().second;
+    return f;
 }
 
 std::string stars(int w) { return std::string(static_cast<std::size_t>(std::max(w, 0)), '*'); }
@@ -380,7 +377,7 @@ void put(std::string& line, int pos, const std::string& text) {
 // ---- fixed-format output ---------------------------------------------------
 
 std::vector<std::string> format_fixed_lines(std::string_view text, const std::vector<Val>& values) {
-    const Flat& f = layout(text);
+    const Flat f = layout(text);
     std::vector<std::string> lines;
     std::string cur;
     int pos = 0;

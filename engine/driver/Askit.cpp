@@ -22,6 +22,7 @@
 #include "common/textio.h"
 #include "driver/Listing.h"
 #include "driver/Stages.h"
+#include "model/Traits.h"
 #include "numlib/Today_date.h"
 
 namespace vorm {
@@ -193,7 +194,7 @@ bool categories(Answers& a, JobSettings& job) {
     }
     job.LCATC = 0;
     // Common thresholds or a common unit need one category count for all items.
-    if (job.MODEL % 2 == 1) return false;
+    if (model_traits(job.MODEL).common) return false;
     for (int j = 1; j <= job.NITEM; ++j) {
         for (;;) {
             a.say({"HOW MANY RESPONSE CATEGORIES DOES ITEM ", j, " HAVE?"});
@@ -365,8 +366,7 @@ void dialogue(Io& io, Answers& a, JobSettings& job, JobEcho& echo) {
             q.say({" OR EQUAL TO 1)? "});
         },
         "MAXIMUM INNER CYCLES");
-    bool unit_model = job.MODEL == 1 || job.MODEL == 2 || job.MODEL == 5 || job.MODEL == 6;
-    if (unit_model)
+    if (model_traits(job.MODEL).unit)
         job.MAXFSU = at_least(
             a, 1, [](Answers& q) { ask_scoring(q, " ITERATIONS ALLOWED FOR UNIT ESTIMATES WITHIN ANY"); },
             "FISHER SCORING ITERATIONS FOR UNIT");

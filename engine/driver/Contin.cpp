@@ -10,6 +10,7 @@
 #include "common/stop.h"
 #include "common/textio.h"
 #include "driver/Stages.h"
+#include "model/Traits.h"
 
 namespace vorm {
 
@@ -88,7 +89,9 @@ void CONTIN(Io& io, JobSettings& job, Store& st) {
 
     for (int k = 0; k < 3; ++k) write_free(io.con);
 
-    if (job.MODEL == 4 || job.MODEL == 8) {
+    // Per-item thresholds need every category of every item to be used.
+    const ModelTraits& m = model_traits(job.MODEL);
+    if (m.valid && !m.unit && !m.common) {
         bool unused = false;
         for (int j = 1; j <= nitem; ++j)
             for (int c = 0; c < std::min(job.NCAT(j), MAXCAT); ++c)

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "common/textio.h"
+#include "model/Traits.h"
 
 namespace vorm {
 
@@ -19,8 +20,6 @@ std::string field256(const std::string& s) {
     if (t.size() < 256) t.resize(256, ' ');
     return t;
 }
-
-bool unit_model(int model) { return model == 1 || model == 2 || model == 5 || model == 6; }
 
 }  // namespace
 
@@ -60,7 +59,7 @@ void write_parameter_listing(std::ostream& rep, JobSettings& job, const JobEcho&
             write_free(rep, {" REQUESTED MODEL IS: GENERAL QAV", " WITH VARYING THRESHOLDS ACROSS ITEMS"});
             break;
     }
-    if (job.MODEL >= 5) write_free(rep, {" AND A DISCRIMINATION PARAMETER", " FOR EACH ITEM"});
+    if (model_traits(job.MODEL).discrimination) write_free(rep, {" AND A DISCRIMINATION PARAMETER", " FOR EACH ITEM"});
 
     blank(rep);
     write_free(rep, {" ***** CONSTRAINTS *****"});
@@ -138,7 +137,7 @@ void write_parameter_listing(std::ostream& rep, JobSettings& job, const JobEcho&
     blank(rep);
     write_fixed(rep, "('  MAXIMUM NUMBER OF INNER (MAXIMIZATION) CYCLES IS: ',I3)", {job.MAXIN});
     blank(rep);
-    if (unit_model(job.MODEL))
+    if (model_traits(job.MODEL).unit)
         write_fixed(rep, "('  MAXIMUM NUMBER OF FISHER SCORING ITERATIONS FOR',' UNIT VALUE(S) IS(ARE): ',I3)",
                     {job.MAXFSU});
     else

@@ -11,7 +11,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "driver/Store.h"
+#include "common/Store.h"
 
 namespace vorm {
 

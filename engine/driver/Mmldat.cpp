@@ -28,46 +28,6 @@ namespace vorm {
 
 namespace {
 
-class RawTable {
-public:
-    ItemInts itemno;  // data-file number of the item at position j
-
-    // Empties the records held beyond the fixed table; `nitem` responses a record.
-    void start(int nitem) {
-        nitem_ = nitem;
-        extra_id_.clear();
-        extra_resp_.clear();
-    }
-    // Record k (the next one) with its identifier and responses v[1..nitem].
-    void hold(int k, const std::vector<std::int64_t>& v) {
-        if (k > MAXSUBJ) {
-            extra_id_.push_back(0);
-            extra_resp_.resize(extra_resp_.size() + static_cast<std::size_t>(nitem_));
-        }
-        id(k) = v[0];
-        for (int j = 1; j <= nitem_; ++j) resp(k, j) = static_cast<int>(v[static_cast<std::size_t>(j)]);
-    }
-    // Identifier and response at item position j of record k.
-    std::int64_t& id(int k) { return k <= MAXSUBJ ? id_(k) : extra_id_[static_cast<std::size_t>(k - MAXSUBJ - 1)]; }
-    int& resp(int k, int j) {
-        if (k <= MAXSUBJ) return resp_(k, j);
-        return extra_resp_[static_cast<std::size_t>(k - MAXSUBJ - 1) * static_cast<std::size_t>(nitem_) +
-                           static_cast<std::size_t>(j - 1)];
-    }
-
-private:
-    int nitem_ = 0;
-    SubjIds id_;
-    Arr2<int, 1, MAXSUBJ, 1, MAXITEM> resp_;  // record fastest
-    std::vector<std::int64_t> extra_id_;
-    std::vector<int> extra_resp_;  // record by record
-};
-
-RawTable& raw_table() {
-    static RawTable t;
-    return t;
-}
-
 // The item is a blank and 48 asterisks, so the free-format line has two blanks.
 const std::string kStars48 = std::string(1, ' ').append(48, '*');
 const std::string kStars50(50, '*');
@@ -313,10 +273,9 @@ void rewind(Io& io, Unit u) {
 
 }  // namespace
 
-void MMLDAT(Io& io, JobSettings& job) {
+void MMLDAT(Io& io, JobSettings& job, RawTable& t) {
     // The per-item settings and the raw table hold MAXITEM items.
     if (job.NITEM > MAXITEM) item_limit(io);
-    RawTable& t = raw_table();
     for (int j = 1; j <= job.NITEM; ++j) t.itemno(j) = j;
 
     t.start(job.NITEM);

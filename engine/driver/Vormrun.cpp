@@ -10,9 +10,14 @@
 #include "common/stop.h"
 #include "common/textio.h"
 #include "driver/Stages.h"
+#include "estimation/Initvl.h"
+#include "estimation/Mmlest.h"
 #include "model/Marglike.h"
+#include "model/Traits.h"
 #include "numlib/Numlib_error.h"
 #include "plotdata/Plotdata.h"
+#include "statistics/Diamml2.h"
+#include "statistics/Stderrc.h"
 
 namespace vorm {
 
@@ -118,24 +123,24 @@ void information_criteria(std::ostream& rep, const JobSettings& job) {
     write_free(rep);
 }
 
-void run_stages(Io& io, JobSettings& job, Store& st) {
+void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
     ASKIT(io, job);
     if (job.NCAT(1) == -1) return;  // constant-categories abort: no stage runs
     ClockReading start = read_clock();
-    MMLDAT(io, job);
+    MMLDAT(io, job, ws.records);
     READIT(io, job, st);
     CONTIN(io, job, st);
-    INITVL(io, job, st);
-    MMLEST(io, job, st);
-    STDERRC(io, job, st);
-    MARGLIKE(io.con, st, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC,
-             st.XQUAD);
+    INITVL(io, job, st, ws.start);
+    MMLEST(io, job, st, ws.estimation, ws.ptab);
+    STDERRC(io, job, st, ws.stderrs, ws.ptab);
+    MARGLIKE(io.con, st, ws.ptab, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
+             st.TAUC, st.XQUAD);
     information_criteria(io.report(), job);
     WRITIT(io, job, st);
-    if (job.IPLOT == -1) plot_files(io, job, st);
+    if (job.IPLOT == -1) plot_files(io, job, st, ws.plots);
     if (job.IFITAN == 1) {
         write_free(io.con, {" PERFORMING FIT ANALYSES"});
-        DIAMML2(io, job, st);
+        DIAMML2(io, job, st, ws.ptab);
     }
     ClockReading end = read_clock();
     std::ostream& rep = io.report();
@@ -158,11 +163,10 @@ int end_run(Io& io, const JobSettings& job, const std::vector<std::string>& stat
 
 }  // namespace
 
-void plot_files(Io& io, JobSettings& job, Store& st) {
+void plot_files(Io& io, JobSettings& job, Store& st, PlotWork& work) {
     write_free(io.con, {" GENERATING PLOT DATA FILES"});
     const std::string& w = job.WRKDIR;
-    auto work = std::make_unique<PlotWork>();
-    PLOTDATA1(io, st, *work, job.NTHGRP, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, st.UNIT, st.TAUC, w);
+    PLOTDATA1(io, st, work, job.NTHGRP, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, st.UNIT, st.TAUC, w);
     int largest = 0;
     for (int i = 1; i <= job.NITEM; ++i) {
         PLOTDATA2(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
@@ -176,37 +180,20 @@ void plot_files(Io& io, JobSettings& job, Store& st) {
     for (int i = 1; i <= job.NITEM; ++i) PLOTDATA5B(io, st, i, job.NCAT(i), w, largest + 1);
     PLOTDATA4(io, st, job.MODEL, job.NITEM, job.NCAT, st.UNIT, st.TAUC, w);
     PLOTDATA6(io, st, job.NITEM, w);  // reads what PLOTDATA5 wrote
-    PLOTDATA7(io, st, *work, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, job.NTDGRP, st.UNIT, st.TAUC, w);
+    PLOTDATA7(io, st, work, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, job.NTDGRP, st.UNIT, st.TAUC, w);
     PLOTLAT(io, st.DENS, job.NQUAD, w, st.XQUAD);
     PLOTEAP(io, st, job.NSUBJ, w);
     PLOTLOC(io, st, job.NITEM, w);
 }
 
 int item_parameter_count(int model, int nitem, const ItemInts& ncat) {
-    int n = nitem;
-    int c = ncat(1);
-    int s = 0;
-    for (int j = 1; j <= nitem; ++j) s += ncat(j) - 1;
-    switch (model) {
-        case 1:
-            return n + 1;
-        case 2:
-            return 2 * n;
-        case 3:
-            return n + c - 1;
-        case 4:
-            return n + s;
-        case 5:
-            return 2 * n + 1;
-        case 6:
-            return 3 * n;
-        case 7:
-            return 2 * n + c - 1;
-        case 8:
-            return 2 * n + s;
-        default:
-            return 0;
-    }
+    const ModelTraits& m = model_traits(model);
+    if (!m.valid) return 0;
+    int thresholds = 0;
+    for (int j = 1; j <= nitem; ++j) thresholds += ncat(j) - 1;
+    const int own = m.discrimination ? 2 * nitem : nitem;
+    if (m.unit) return own + (m.common ? 1 : nitem);
+    return own + (m.common ? ncat(1) - 1 : thresholds);
 }
 
 double elapsed_seconds(const ClockReading& start, const ClockReading& end) {
@@ -216,7 +203,7 @@ double elapsed_seconds(const ClockReading& start, const ClockReading& end) {
     return static_cast<double>(t1 - t0) * 0.01;
 }
 
-int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st) {
+int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st, Workspace& ws) {
     // Kept as given: the job dialogue lists it so and opens its native form.
     job.CMDFILE = args.size() > 1 ? args[1] : std::string();
     if (trim_right(job.CMDFILE).empty()) title_pages(io);
@@ -237,7 +224,7 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
     std::vector<std::string> status;
     int exit_code = 1;
     try {
-        run_stages(io, job, st);
+        run_stages(io, job, st, ws);
         io.con.flush();
         io.units.close_all();  // a report or file that lost lines fails the run
         return end_run(io, job, {status_text("end")}, 0);

@@ -9,20 +9,22 @@
 #include <string>
 #include <vector>
 
+#include "common/Store.h"
 #include "common/clock.h"
 #include "common/io.h"
-#include "driver/Store.h"
+#include "driver/Workspace.h"
 
 namespace vorm {
 
 // Returns the process exit status: 0 after " end", 1 after any abort.
-int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st);
+int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st, Workspace& ws);
 
 // The plot stage: every plot file pair, in the fixed order of the routines.
-void plot_files(Io& io, JobSettings& job, Store& st);
+void plot_files(Io& io, JobSettings& job, Store& st, PlotWork& work);
 
-// Number of item parameters of the model, for the information criteria
-// (n = retained items, C = categories of item 1, S = sum of NCAT(j) - 1).
+// Number of item parameters of the model, for the information criteria:
+// locations, discriminations, and the unit or thresholds, common or per item
+// (C - 1 common thresholds for C categories of item 1, NCAT(j) - 1 per item).
 int item_parameter_count(int model, int nitem, const ItemInts& ncat);
 
 // Seconds between two clock readings, allowing one passage of midnight.

@@ -3,10 +3,12 @@
 // standard error left undefined by a singular information matrix (NaN), shows
 // as asterisks rather than as a misleading number.
 #include <ostream>
+#include <vector>
 
 #include "common/textio.h"
 #include "driver/Listing.h"
 #include "driver/Stages.h"
+#include "model/Traits.h"
 
 namespace vorm {
 
@@ -52,51 +54,24 @@ int categories(const JobSettings& job, int j) {
     return K > MAXCAT ? MAXCAT : K;
 }
 
+// Every item's line holds its location, then its discrimination (models 5..8),
+// then its unit (unit models: the common one's values, in row 1, for models 1
+// and 5); per-item thresholds follow the item's line, common ones the last item.
 void item_file(std::ostream& os, const JobSettings& job, const Store& st) {
     file_head(os, " ITEM PARAMETER FILE", job);
-    const int model = job.MODEL;
+    const ModelTraits& m = model_traits(job.MODEL);
+    if (!m.valid) return;
     for (int j = 1; j <= job.NITEM; ++j) {
-        const int id = st.ITEMID(j);
-        switch (model) {
-            case 1:
-                write_fixed(os, kItemB,
-                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.PARINI(1, 1), st.UNIT, st.LSTD(1)});
-                break;
-            case 2:
-                write_fixed(os, kItemB,
-                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.PARINI(j, 1), st.LAMBDA(j), st.LSTD(j)});
-                break;
-            case 3:
-                write_fixed(os, kItemA, {id, st.DINIT(j), st.DELTA(j), st.DSTD(j)});
-                break;
-            case 4:
-                write_fixed(os, kItemA, {id, st.DINIT(j), st.DELTA(j), st.DSTD(j)});
-                item_thresholds(os, st, j, categories(job, j));
-                break;
-            case 5:
-                write_fixed(os, kItemD,
-                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j),
-                             st.PARINI(1, 1), st.UNIT, st.LSTD(1)});
-                break;
-            case 6:
-                write_fixed(os, kItemD,
-                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j),
-                             st.PARINI(j, 1), st.LAMBDA(j), st.LSTD(j)});
-                break;
-            case 7:
-                write_fixed(os, kItemC,
-                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j)});
-                break;
-            case 8:
-                write_fixed(os, kItemC,
-                            {id, st.DINIT(j), st.DELTA(j), st.DSTD(j), st.ALPHA(j), st.ASTD(j), st.CORRDA(j)});
-                item_thresholds(os, st, j, categories(job, j));
-                break;
-            default:
-                break;
+        std::vector<Val> line{st.ITEMID(j), st.DINIT(j), st.DELTA(j), st.DSTD(j)};
+        if (m.discrimination) line.insert(line.end(), {st.ALPHA(j), st.ASTD(j), st.CORRDA(j)});
+        if (m.unit) {
+            const int row = m.common ? 1 : j;
+            line.insert(line.end(), {st.PARINI(row, 1), m.common ? st.UNIT : st.LAMBDA(j), st.LSTD(row)});
         }
+        write_fixed(os, m.unit ? (m.discrimination ? kItemD : kItemB) : (m.discrimination ? kItemC : kItemA), line);
+        if (!m.unit && !m.common) item_thresholds(os, st, j, categories(job, j));
     }
-    if ((model == 3 || model == 7) && job.NITEM >= 1) common_thresholds(os, st, categories(job, 1));
+    if (!m.unit && m.common && job.NITEM >= 1) common_thresholds(os, st, categories(job, 1));
 }
 
 void person_file(std::ostream& os, const JobSettings& job, const Store& st) {

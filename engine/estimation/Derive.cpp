@@ -5,9 +5,7 @@
 namespace vorm {
 
 namespace {
-ItemReals PROP;
-
-double largest(int NITEM) {
+double largest(const ItemReals& PROP, int NITEM) {
     double t = PROP(1);
     for (int i = 2; i <= NITEM; ++i)
         if (PROP(i) > t) t = PROP(i);
@@ -17,6 +15,7 @@ double largest(int NITEM) {
 
 void DERIVE(Store& st, const ItemInts& NCAT, int NITEM, int NSUBJ, double& UNIT) {
     if (NITEM < 1) return;
+    ItemReals PROP;  // share of all respondents in each item's upper half
     const double share = 1.0 / NSUBJ;
     for (int i = 1; i <= NITEM; ++i) {
         const int h = static_cast<int>(std::floor(0.5 * NCAT(i) + 0.5));
@@ -24,7 +23,7 @@ void DERIVE(Store& st, const ItemInts& NCAT, int NITEM, int NSUBJ, double& UNIT)
         for (int j = 1; j <= NSUBJ; ++j)
             if (st.RESP(j, i) >= h) PROP(i) += share;
     }
-    double t = largest(NITEM);
+    double t = largest(PROP, NITEM);
     if (!(t > 0.0)) {
         // Rescaling a largest share of 0 would divide by zero: every item ties
         // with it, so all start at 0 and the unit is the lower bound's.
@@ -35,11 +34,11 @@ void DERIVE(Store& st, const ItemInts& NCAT, int NITEM, int NSUBJ, double& UNIT)
     }
     if (t <= 0.6224593) {
         for (int i = 1; i <= NITEM; ++i) PROP(i) = (1.0 / t) * PROP(i) * 0.6224593;
-        t = largest(NITEM);
+        t = largest(PROP, NITEM);
     }
     if (t >= 0.8807971) {
         for (int i = 1; i <= NITEM; ++i) PROP(i) = (1.0 / t) * PROP(i) * 0.8807971;
-        t = largest(NITEM);
+        t = largest(PROP, NITEM);
     }
     const double u = 0.5 * std::log(t / (1.0 - t));
     UNIT = u;

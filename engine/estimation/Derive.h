@@ -10,7 +10,7 @@
 // are 0 and u is the lower bound's 0.2499999.
 #pragma once
 
-#include "driver/Store.h"
+#include "common/Store.h"
 
 namespace vorm {
 

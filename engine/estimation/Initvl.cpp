@@ -1,38 +1,33 @@
+#include "estimation/Initvl.h"
+
 #include <cmath>
 
 #include "common/textio.h"
-#include "driver/Stages.h"
 #include "estimation/Derive.h"
+#include "model/Traits.h"
 #include "numlib/Dcorvc.h"
 #include "numlib/Dprinc.h"
 
 namespace vorm {
 
 namespace {
-// Work areas of the start values, fixed capacity, leading dimensions as the
-// library routines are called with.
-Arr2<double, 1, MAXSUBJ, 1, MAXITEM> XMAT;
-ItemReals RMEAN, EVAL, PCTVAR, EVSTD;
-Arr2<double, 1, MAXITEM, 1, MAXITEM> CORMAT, EVEC, PCCOR;
-Arr2<int, 1, MAXITEM, 1, MAXITEM> NPAIR;
-
 int upper_half(int K) { return static_cast<int>(std::floor(0.5 * K + 0.5)); }
 }  // namespace
 
-void INITVL(Io& io, JobSettings& job, Store& st) {
+void INITVL(Io& io, JobSettings& job, Store& st, StartValueWork& w) {
     const int n = job.NITEM;
     const bool signs_given = job.ISGNSP == 1;
     if (!signs_given) {
         for (int i = 1; i <= n; ++i)
-            for (int j = 1; j <= job.NSUBJ; ++j) XMAT(j, i) = static_cast<double>(st.RESP(j, i));
+            for (int j = 1; j <= job.NSUBJ; ++j) w.XMAT(j, i) = static_cast<double>(st.RESP(j, i));
         write_free(io.con, {" COMPUTING CORRELATIONS "});
         int NOBS = 0, NMISS = 0;
         double SUMWT = 0.0;
-        DCORVC(0, job.NSUBJ, n, XMAT.data(), MAXSUBJ, 0, 0, 1, 2, RMEAN.data(), CORMAT.data(), MAXITEM, NPAIR.data(),
-               MAXITEM, NOBS, NMISS, SUMWT);
+        DCORVC(0, job.NSUBJ, n, w.XMAT.data(), MAXSUBJ, 0, 0, 1, 2, w.RMEAN.data(), w.CORMAT.data(), MAXITEM,
+               w.NPAIR.data(), MAXITEM, NOBS, NMISS, SUMWT);
         write_free(io.con, {" COMPUTING PRINCIPAL COMPONENTS"});
-        DPRINC(job.NSUBJ, n, CORMAT.data(), MAXITEM, 1, EVAL.data(), PCTVAR.data(), EVSTD.data(), EVEC.data(), MAXITEM,
-               PCCOR.data(), MAXITEM);
+        DPRINC(job.NSUBJ, n, w.CORMAT.data(), MAXITEM, 1, w.EVAL.data(), w.PCTVAR.data(), w.EVSTD.data(), w.EVEC.data(),
+               MAXITEM, w.PCCOR.data(), MAXITEM);
     }
     write_free(io.con, {" COMPUTING INITIAL PARAMETER ESTIMATES"});
     DERIVE(st, job.NCAT, n, job.NSUBJ, st.UNIT);
@@ -40,7 +35,7 @@ void INITVL(Io& io, JobSettings& job, Store& st) {
     for (int i = 1; i <= n; ++i) {
         if (!signs_given) {
             // A loading that is not a number fails the test and counts as negative.
-            if (EVEC(i, 1) >= 0.0) st.DELTA(i) = -st.DELTA(i);
+            if (w.EVEC(i, 1) >= 0.0) st.DELTA(i) = -st.DELTA(i);
             st.DELTA(i) = st.DELTA(i) * job.SIGNR;
         } else {
             const int id = st.ITEMID(i);
@@ -52,8 +47,7 @@ void INITVL(Io& io, JobSettings& job, Store& st) {
     }
 
     const double u = st.UNIT;
-    const int model = job.MODEL;
-    const bool unit_model = model == 1 || model == 2 || model == 5 || model == 6;
+    const bool unit_model = model_traits(job.MODEL).unit;
     for (int i = 1; i <= n; ++i) {
         const int K = job.NCAT(i);
         st.TAUC(0) = 0.0;

@@ -7,15 +7,6 @@
 
 namespace vorm {
 
-namespace {
-// The augmented matrix [A | I] and the input diagonal; kept for the whole run
-// so that no call allocates.
-double WINV[INVERT_MAXN * 2 * INVERT_MAXN];
-double DIAG[INVERT_MAXN];
-
-inline double& w(int i, int j) { return WINV[(i - 1) + (j - 1) * INVERT_MAXN]; }
-}  // namespace
-
 void INVERT(std::ostream& con, const double* A, double* AINV, int N, int LDA, int& IER) {
     IER = 0;
     if (N < 1) return;
@@ -24,7 +15,29 @@ void INVERT(std::ostream& con, const double* A, double* AINV, int N, int LDA, in
         IER = 29;
         return;
     }
+    // The augmented matrix [A | I] and the input diagonal, of fixed size.
+    double WINV[INVERT_MAXN * 2 * INVERT_MAXN];
+    double DIAG[INVERT_MAXN];
+    auto w = [&WINV](int i, int j) -> double& { return WINV[(i - 1) + (j - 1) * INVERT_MAXN]; };
     auto a = [&](int i, int j) { return A[(i - 1) + (j - 1) * LDA]; };
+    auto report = [&con](double ratio) {
+        for (int t = 0; t < 2; ++t) {
+            write_free(con, {" ERROR ON INVERSION!!!!!!!!!!!!!!!"});
+            write_free(con, {" TOLERANCE = ", ratio});
+        }
+    };
+    // A matrix holding a NaN or an infinity has no inverse: it fails as a
+    // whole, and its result is NaN so that no step can be taken from it.
+    bool finite = true;
+    for (int j = 1; j <= N; ++j)
+        for (int i = 1; i <= N; ++i) finite = finite && std::isfinite(a(i, j));
+    if (!finite) {
+        report(std::nan(""));
+        for (int j = 1; j <= N; ++j)
+            for (int i = 1; i <= N; ++i) AINV[(i - 1) + (j - 1) * LDA] = std::nan("");
+        IER = 29;
+        return;
+    }
     const int n2 = 2 * N;
     for (int j = N + 1; j <= n2; ++j)
         for (int i = 1; i <= N; ++i) w(i, j) = 0.0;
@@ -45,10 +58,7 @@ void INVERT(std::ostream& con, const double* A, double* AINV, int N, int LDA, in
                 for (int j = 1; j <= n2; ++j) w(i, j) = w(i, j) - f * w(k, j);
             }
         } else {
-            for (int t = 0; t < 2; ++t) {
-                write_free(con, {" ERROR ON INVERSION!!!!!!!!!!!!!!!"});
-                write_free(con, {" TOLERANCE = ", ratio});
-            }
+            report(ratio);
             w(k, n2) = 0.0;
             IER = 29;
         }

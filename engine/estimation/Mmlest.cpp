@@ -6,10 +6,9 @@
 #include "common/status.h"
 #include "common/stop.h"
 #include "common/textio.h"
-#include "driver/Stages.h"
 #include "estimation/Randn2.h"
-#include "estimation/Scoring.h"
 #include "model/Getqua.h"
+#include "model/Traits.h"
 #include "numlib/Numlib_error.h"
 #include "numlib/Today_date.h"
 #include "statistics/Perest.h"
@@ -21,54 +20,27 @@ namespace {
 constexpr int ANY = -1;
 
 const ChainRow kChains[] = {
-    {8, -1, 0, {3, 4, 8}, 348},  {8, -1, 1, {3, 7, 8}, 378}, {8, 0, ANY, {4, 8, 0}, 48}, {7, -1, ANY, {3, 7, 0}, 37},
-    {6, -1, 0, {1, 2, 6}, 126},  {6, -1, 1, {1, 5, 6}, 156}, {6, 0, ANY, {2, 6, 0}, 26}, {5, -1, ANY, {1, 5, 0}, 15},
-    {4, -1, ANY, {3, 4, 0}, 34}, {4, 0, ANY, {4, 0, 0}, 0},  {3, -1, ANY, {3, 0, 0}, 0}, {2, -1, ANY, {1, 2, 0}, 12},
-    {2, 0, ANY, {2, 0, 0}, 0},   {1, -1, ANY, {1, 0, 0}, 0},
+    {8, -1, 0, {3, 4, 8}},   {8, -1, 1, {3, 7, 8}},   {8, 0, ANY, {4, 8, 0}},  {7, -1, ANY, {3, 7, 0}},
+    {6, -1, 0, {1, 2, 6}},   {6, -1, 1, {1, 5, 6}},   {6, 0, ANY, {2, 6, 0}},  {5, -1, ANY, {1, 5, 0}},
+    {4, -1, ANY, {3, 4, 0}}, {4, 0, ANY, {4, 0, 0}},  {3, -1, ANY, {3, 0, 0}}, {2, -1, ANY, {1, 2, 0}},
+    {2, 0, ANY, {2, 0, 0}},  {1, -1, ANY, {1, 0, 0}},
 };
 
-// What a section does at its end: the start-up line and the copies, then the
-// step to the next model of the chain.
-struct SectionEnd {
-    int section;
-    bool startup_line;  // when LCHAIN is not 0
-    bool copy_tauc;     // TAU(i,k) = TAUC(k), when LCHAIN is not 0
-    bool copy_unit;     // LAMBDA(i) = UNIT, always
+// What a model's stage does at its end: as a start-up stage (a later model of
+// the chain follows) the report line and the copy of the common thresholds
+// into every item's row; the copy of the unit into every item's LAMBDA
+// always.  A start-up stage of model 5 (chain 1, 5, 6) does neither, so model
+// 6 starts from the units of model 1.
+struct StageEnd {
+    bool startup_line;
+    bool copy_tauc;
+    bool copy_unit;
 };
-const SectionEnd kSectionEnds[] = {
-    {3, true, true, false}, {4, true, false, false},  {1, true, false, true},   {2, true, false, false},
-    {7, true, true, false}, {8, false, false, false}, {5, false, false, false}, {6, false, false, false},
+const StageEnd kStageEnds[] = {
+    {false, false, false},                                                                     // not a model
+    {true, false, true},   {true, false, false},  {true, true, false}, {true, false, false},   // 1..4
+    {false, false, false}, {false, false, false}, {true, true, false}, {false, false, false},  // 5..8
 };
-
-struct Transition {
-    int section;
-    int from;      // LCHAIN at the section's end
-    int to;        // LCHAIN for the next model
-    int model;     // next model
-    bool restore;  // CONVC back to the job's criterion
-};
-const Transition kTransitions[] = {
-    {3, 348, 48, 4, false}, {3, 378, 78, 7, false}, {3, 37, 0, 7, true},  {3, 34, 0, 4, true},
-    {4, 48, 0, 8, true},    {1, 12, 0, 2, true},    {1, 15, 0, 5, true},  {1, 126, 26, 2, false},
-    {1, 156, 56, 5, false}, {2, 26, 0, 6, true},    {7, 78, 0, 8, false}, {5, 56, 0, 6, false},
-};
-
-// The sections in the order the driver visits them; every chain's models
-// stand in this order.
-const int kSectionOrder[] = {3, 4, 1, 2, 7, 8, 5, 6};
-
-// Parameter values at the start of the previous outer or inner cycle; the
-// table holds TAU(i,k), or LAMBDA(i) in column 0, or UNIT in (1,0), or
-// TAUC(k) in row 1.
-struct Copies {
-    ItemReals delta;
-    ItemReals alpha;
-    ItemCatReals table;
-};
-Copies OLDOUT, OLDIN;
-
-OuterCycleObserver g_observer = nullptr;
-void* g_observer_context = nullptr;
 
 bool moved(double now, double& copy, double crit) {
     bool m = std::fabs(now - copy) > crit;
@@ -78,75 +50,58 @@ bool moved(double now, double& copy, double crit) {
 
 // Compares the model's convergence set with the copies and copies it, all of
 // it, without an early exit.  True when some value moved by more than CONVC.
-bool compare_and_copy(int model, const JobSettings& job, const Store& st, int NCAT0, Copies& old) {
+bool compare_and_copy(int model, const JobSettings& job, const Store& st, int NCAT0, CycleCopies& old) {
+    const ModelTraits& m = model_traits(model);
     const double crit = job.CONVC;
     bool any = false;
     for (int i = 1; i <= job.NITEM; ++i) any |= moved(st.DELTA(i), old.delta(i), crit);
-    if (model >= 5)
+    if (m.discrimination)
         for (int i = 1; i <= job.NITEM; ++i) any |= moved(st.ALPHA(i), old.alpha(i), crit);
-    switch (model) {
-        case 1:
-        case 5:
-            any |= moved(st.UNIT, old.table(1, 0), crit);
-            break;
-        case 2:
-        case 6:
-            for (int i = 1; i <= job.NITEM; ++i) any |= moved(st.LAMBDA(i), old.table(i, 0), crit);
-            break;
-        case 3:
-        case 7:
-            for (int k = 0; k < NCAT0; ++k) any |= moved(st.TAUC(k), old.table(1, k), crit);
-            break;
-        case 4:
-        case 8:
-            for (int i = 1; i <= job.NITEM; ++i)
-                for (int k = 0; k < job.NCAT(i); ++k) any |= moved(st.TAU(i, k), old.table(i, k), crit);
-            break;
-        default:
-            break;
+    if (!m.valid) return any;
+    if (m.unit && m.common) {
+        any |= moved(st.UNIT, old.table(1, 0), crit);
+    } else if (m.unit) {
+        for (int i = 1; i <= job.NITEM; ++i) any |= moved(st.LAMBDA(i), old.table(i, 0), crit);
+    } else if (m.common) {
+        for (int k = 0; k < NCAT0; ++k) any |= moved(st.TAUC(k), old.table(1, k), crit);
+    } else {
+        for (int i = 1; i <= job.NITEM; ++i)
+            for (int k = 0; k < job.NCAT(i); ++k) any |= moved(st.TAU(i, k), old.table(i, k), crit);
     }
     return any;
 }
 
-// One model's outer and inner cycles; returns NCYCLE as the section leaves it.
-int estimate_model(Io& io, JobSettings& job, Store& st, int NCAT0) {
+// One model's outer and inner cycles; returns NCYCLE as the stage leaves it.
+int estimate_model(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityTable& PT, int NCAT0,
+                   const EstimationProbes& probes) {
     const int model = job.MODEL;
-    reset_scoring_warnings();
+    ScoringStage stage{w.counts, {}};
     int NCYCLE = 1;
-    OLDOUT.delta(1) = 9999999999999998.0;
+    w.OLDOUT.delta(1) = 9999999999999998.0;
     for (int outer = 1; outer <= job.MAXOUT; ++outer) {
-        if (!compare_and_copy(model, job, st, NCAT0, OLDOUT)) break;
-        RANDN2(io.con, st, st.WQUAD, model, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
-        OLDIN.delta(1) = 999999999999.0;
+        if (!compare_and_copy(model, job, st, NCAT0, w.OLDOUT)) break;
+        RANDN2(io.con, st, w.counts, PT, st.WQUAD, model, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC,
+               st.XQUAD);
+        w.OLDIN.delta(1) = 999999999999.0;
         for (int n = 1; n <= job.MAXIN; ++n) {
-            if (!compare_and_copy(model, job, st, NCAT0, OLDIN)) break;
-            scoring_cycle(io, job, st, ScoringSettings{model, NCAT0, n, NCYCLE});
+            if (!compare_and_copy(model, job, st, NCAT0, w.OLDIN)) break;
+            probes.scoring(io, job, st, stage, ScoringSettings{model, NCAT0, n, NCYCLE});
         }
-        if (g_observer) g_observer(g_observer_context, st, model, NCYCLE);
+        if (probes.observer) probes.observer(probes.context, st, model, NCYCLE);
         ++NCYCLE;
     }
     return NCYCLE;
 }
 
-void section_end(Io& io, JobSettings& job, Store& st, int section, int NCYCLE, int NCAT0, int& LCHAIN, double CONVS) {
-    for (const SectionEnd& e : kSectionEnds) {
-        if (e.section != section) continue;
-        if (LCHAIN != 0 && e.startup_line)
-            write_free(io.report(),
-                       {" ", NCYCLE, " ITERATIONS REQUIRED IN START-UP WITH MODEL " + std::to_string(section)});
-        if (LCHAIN != 0 && e.copy_tauc)
-            for (int i = 1; i <= job.NITEM; ++i)
-                for (int k = 0; k < NCAT0; ++k) st.TAU(i, k) = st.TAUC(k);
-        if (e.copy_unit)
-            for (int i = 1; i <= job.NITEM; ++i) st.LAMBDA(i) = st.UNIT;
-    }
-    for (const Transition& t : kTransitions) {
-        if (t.section != section || t.from != LCHAIN) continue;
-        if (t.restore) job.CONVC = CONVS;
-        job.MODEL = t.model;
-        LCHAIN = t.to;
-        return;
-    }
+void stage_end(Io& io, JobSettings& job, Store& st, int model, bool startup, int NCYCLE, int NCAT0) {
+    const StageEnd& e = kStageEnds[model];
+    if (startup && e.startup_line)
+        write_free(io.report(), {" ", NCYCLE, " ITERATIONS REQUIRED IN START-UP WITH MODEL " + std::to_string(model)});
+    if (startup && e.copy_tauc)
+        for (int i = 1; i <= job.NITEM; ++i)
+            for (int k = 0; k < NCAT0; ++k) st.TAU(i, k) = st.TAUC(k);
+    if (e.copy_unit)
+        for (int i = 1; i <= job.NITEM; ++i) st.LAMBDA(i) = st.UNIT;
 }
 
 }  // namespace
@@ -157,16 +112,11 @@ const ChainRow* start_up_chain(int model, int lcatc, int iconst) {
     return nullptr;
 }
 
-void set_outer_cycle_observer(OuterCycleObserver f, void* context) {
-    g_observer = f;
-    g_observer_context = context;
-}
-
-void MMLEST(Io& io, JobSettings& job, Store& st) {
+void MMLEST(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityTable& PT,
+            const EstimationProbes& probes) {
     std::ostream& rep = io.report();
     const double CONVS = job.CONVC;
     const int requested = job.MODEL;
-    int LCHAIN = 0;
 
     const ChainRow* chain = start_up_chain(job.MODEL, job.LCATC, job.ICONST);
     if (chain == nullptr) {
@@ -176,9 +126,11 @@ void MMLEST(Io& io, JobSettings& job, Store& st) {
         write_free(io.con, {second});
         throw EngineStop({status_text(first), status_text(second)});
     }
-    LCHAIN = chain->lchain;
+    int stages = 0;
+    while (stages < 3 && chain->runs[stages] != 0) ++stages;
     job.MODEL = chain->runs[0];
-    if (LCHAIN != 0) job.CONVC = 0.01;
+    // Without the constraint the start-up models take a coarser criterion.
+    if (stages > 1) job.CONVC = 0.01;
     if (job.ICONST == 1) job.CONVC = CONVS;
 
     ERSET(0, 1, 0);
@@ -187,10 +139,13 @@ void MMLEST(Io& io, JobSettings& job, Store& st) {
     write_free(io.con, {" ESTIMATING ITEM PARAMETERS"});
 
     int NCYCLE = 1;
-    for (int section : kSectionOrder) {
-        if (job.MODEL != section) continue;
-        NCYCLE = estimate_model(io, job, st, NCAT0);
-        section_end(io, job, st, section, NCYCLE, NCAT0, LCHAIN, CONVS);
+    for (int k = 0; k < stages; ++k) {
+        NCYCLE = estimate_model(io, job, st, w, PT, NCAT0, probes);
+        const bool startup = k + 1 < stages;
+        stage_end(io, job, st, chain->runs[k], startup, NCYCLE, NCAT0);
+        if (!startup) break;
+        job.MODEL = chain->runs[k + 1];
+        if (k + 2 == stages) job.CONVC = CONVS;  // the requested model takes the job's criterion
     }
     job.MODEL = requested;
     job.CONVC = CONVS;
@@ -215,7 +170,7 @@ void MMLEST(Io& io, JobSettings& job, Store& st) {
     write_free(rep, {" THE ESTIMATED LATENT DISTRIBUTION OF PERSON", " PARAMETERS WAS AS FOLLOWS:"});
     write_free(rep);
 
-    const ExpectedCounts& ec = expected_counts();
+    const ExpectedCounts& ec = w.counts;
     job.XMEAN = 0.0;
     if (job.NQUAD >= 1) {
         for (int q = 1; q <= job.NQUAD; ++q) {
@@ -238,7 +193,7 @@ void MMLEST(Io& io, JobSettings& job, Store& st) {
     write_free(rep);
     write_free(rep);
     write_free(io.con, {" ESTIMATING THETAS"});
-    PEREST(io.con, st, st.WQUAD, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
+    PEREST(io.con, st, PT, st.WQUAD, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
 }
 
 }  // namespace vorm

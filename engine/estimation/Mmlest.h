@@ -1,31 +1,69 @@
-// Item estimation by marginal maximum likelihood: the start-up chains and the
-// outer (expectation) and inner (scoring) cycles.  The stage itself is
-// MMLEST in driver/Stages.h; this header exposes its tables for tests.
+// Item estimation by marginal maximum likelihood.
+//
+// MMLEST estimates the requested model's item parameters from the start
+// values in the store: first through its start-up chain of simpler models,
+// each in outer (expectation, RANDN2) cycles containing inner (scoring)
+// cycles, each loop ending when no compared parameter moved by more than
+// CONVC; then it writes the convergence lines and the estimated latent
+// density DENS into the report and ends with the person estimates (PEREST).
+// MODEL and CONVC are changed during the chain and restored.
+//
+// Failure: a model with common parameters (1, 3, 5, 7) and per-item
+// categories prints the categories error on the console and stops the run
+// (EngineStop with those lines).  The cycle limit writes
+// " MAXIMUM NUMBER OF ITERATIONS EXCEEDED" to the status file and the report
+// and the run goes on.
 #pragma once
 
-#include "driver/Store.h"
+#include "common/Store.h"
+#include "common/io.h"
+#include "estimation/Randn2.h"
+#include "estimation/Scoring.h"
+#include "model/Probtable.h"
 
 namespace vorm {
 
-// One row of the start-up chain table: the requested model with constant
-// (LCATC -1) or per-item (0) categories and the constraint setting (-1: any)
-// runs the listed models in order; LCHAIN is the chain code at the start
-// (0 when the requested model runs alone).  No row: the categories error.
+// Parameter values at the start of the previous outer or inner cycle; the
+// table holds TAU(i,k), or LAMBDA(i) in column 0, or UNIT in (1,0), or
+// TAUC(k) in row 1.
+struct CycleCopies {
+    ItemReals delta;
+    ItemReals alpha;
+    ItemCatReals table;
+};
+
+// The stage's work areas in the run's workspace.
+struct EstimationWork {
+    ExpectedCounts counts;  // of the last expectation step
+    CycleCopies OLDOUT, OLDIN;
+};
+
+// The start-up chain of a job: the requested model with constant (LCATC -1)
+// or per-item (0) categories and the constraint setting (-1: any) runs the
+// listed models in order, the requested one last (0 after it).
 struct ChainRow {
     int model;
     int lcatc;
     int iconst;
     int runs[3];
-    int lchain;
 };
 
 // The row for a job, or nullptr for a model that does not allow per-item categories.
 const ChainRow* start_up_chain(int model, int lcatc, int iconst);
 
-// Called after every outer cycle that ran (after its inner cycles, before the
-// counter moves on) with the model being estimated and the cycle number; for
-// tests that follow the estimation cycle by cycle.  nullptr: none.
+// For tests and the benchmark: `observer` is called after every outer cycle
+// that ran (after its inner cycles, before the counter moves on) with the
+// model being estimated and the cycle number, and `scoring` runs each inner
+// cycle's scoring steps.
 using OuterCycleObserver = void (*)(void* context, Store& st, int model, int ncycle);
-void set_outer_cycle_observer(OuterCycleObserver f, void* context);
+using ScoringCycle = void (*)(Io&, JobSettings&, Store&, ScoringStage&, const ScoringSettings&);
+struct EstimationProbes {
+    OuterCycleObserver observer = nullptr;
+    void* context = nullptr;
+    ScoringCycle scoring = scoring_cycle;
+};
+
+void MMLEST(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityTable& PT,
+            const EstimationProbes& probes = {});
 
 }  // namespace vorm

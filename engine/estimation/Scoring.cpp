@@ -2,40 +2,25 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
-#include <string>
 #include <vector>
 
 #include "common/status.h"
 #include "common/textio.h"
 #include "estimation/Dmult.h"
 #include "estimation/Invert.h"
-#include "estimation/Randn2.h"
-#include "model/Dp.h"
-#include "model/Probm.h"
+#include "model/Evaluate.h"
+#include "model/Traits.h"
 
 namespace vorm {
 
 namespace {
 
-// Work storage of the steps, kept for the whole run.
-double FINFO[9 * 9];
-double FINV[9 * 9];
-double FGRAD[9];
-double FSTEP[9];
-double DAINFO[2 * 2];
-double DAINV[2 * 2];
-double DAGRAD[2];
-double DASTEP[2];
-double TMEAN[MAXCAT];
-int IERINV = 0;
+constexpr int LD = 9;  // leading dimension of a threshold system
 
-std::set<std::string> g_reported;
-
-void warn(Io& io, JobSettings& job, const std::vector<Val>& items) {
+void warn(Io& io, JobSettings& job, ScoringStage& stage, const std::vector<Val>& items) {
     std::string line = format_free(items);
     write_status(job.WRKDIR, {line});
-    if (g_reported.insert(line).second) io.report() << line << '\n';
+    if (stage.reported.insert(line).second) io.report() << line << '\n';
 }
 
 double clamp(double x, double lim) { return std::max(-lim, std::min(lim, x)); }
@@ -50,6 +35,16 @@ int location_limit(const JobSettings& job, const ScoringSettings& s) {
     return job.MAXFSI + ((s.NCYCLE == 1 && s.n == 1) ? 5 : 0);
 }
 
+// The model's results for item i at quadrature point q, into PROB, DPAD and DPLT.
+void evaluate(Store& st, const ScoringSettings& s, unsigned results, int i, int K, int q) {
+    evaluate_point(st, s.MODEL, results, i, K, st.UNIT, st.TAUC, st.XQUAD(q));
+}
+
+// Every term of an information matrix or a score carries 1/P(c) and a
+// derivative that has P(c) as a factor: where P(c) underflowed to exactly 0
+// (a very steep item far from the point) the term is its limit, 0, and is
+// left out rather than added as 0/0.
+
 // Adds item i's terms at point q to a one-parameter score G and information I;
 // d(c) is the parameter's derivative of category c's probability.
 template <class Deriv>
@@ -59,6 +54,7 @@ void add_one_parameter_terms(const Store& st, const ExpectedCounts& ec, int q, i
     for (int c = 0; c < K; ++c) {
         const double dc = d(c);
         const double p = st.PROB(c);
+        if (p == 0.0) continue;
         I += nbar * dc * dc / p;
         G += ec.RBAR(q, i, c) * dc / p;
     }
@@ -68,42 +64,16 @@ void add_one_parameter_terms(const Store& st, const ExpectedCounts& ec, int q, i
 // unclamped step met the criterion, or it is not finite, in which case it is
 // reported like a singular matrix and not applied.
 template <class Warning>
-bool apply_one_parameter_step(Io& io, JobSettings& job, double G, double I, double& param, Warning warning) {
+bool apply_one_parameter_step(Io& io, JobSettings& job, ScoringStage& stage, double G, double I, double& param,
+                              Warning warning) {
     const double step = G / I;
     if (!std::isfinite(step)) {
-        warn(io, job, warning());
+        warn(io, job, stage, warning());
         return true;
     }
     const bool done = std::fabs(step) <= job.CONVC;
     param += clamp(step, 1.0);
     return done;
-}
-
-// Adds item i's terms at point q to a threshold system of order N, with the
-// derivatives in DPLT rows 1..N; the matrix is formed on and above the diagonal.
-void add_threshold_terms(const Store& st, const ExpectedCounts& ec, int q, int i, int K, int N) {
-    const double nbar = ec.NBAR(q, i);
-    for (int c = 0; c < K; ++c) {
-        const double p = st.PROB(c);
-        const double rbar = ec.RBAR(q, i, c);
-        for (int a = 1; a <= N; ++a) {
-            const double da = st.DPLT(a, c);
-            FGRAD[a - 1] += rbar * da / p;
-            for (int b = a; b <= N; ++b) FINFO[(a - 1) + (b - 1) * 9] += nbar * da * st.DPLT(b, c) / p;
-        }
-    }
-}
-
-void clear_threshold_system(int N) {
-    for (int b = 0; b < N; ++b) {
-        FGRAD[b] = 0.0;
-        for (int a = 0; a < N; ++a) FINFO[a + b * 9] = 0.0;
-    }
-}
-
-void mirror_threshold_system(int N) {
-    for (int b = 1; b < N; ++b)
-        for (int a = 0; a < b; ++a) FINFO[b + a * 9] = FINFO[a + b * 9];
 }
 
 bool all_finite(const double* v, int n) {
@@ -112,36 +82,73 @@ bool all_finite(const double* v, int n) {
     return true;
 }
 
-// Solves the threshold system, writes its status line on a failed inversion
-// and applies the clamped step to tau(1..N).  Returns 1 when converged, 0 when
-// not, -1 when the step was not finite and was not applied.
-// The status record is built only when it is needed, so that the iterations
-// themselves allocate nothing.
-template <class Record>
-int apply_threshold_step(Io& io, JobSettings& job, double* tau, int N, Record singular) {
-    mirror_threshold_system(N);
-    INVERT(io.con, FINFO, FINV, N, 9, IERINV);
-    if (IERINV != 0) warn(io, job, singular());
-    DMULT(io.con, FGRAD, 1, 1, N, 9, FINV, N, 9, N, 9, FSTEP);
-    if (!all_finite(FSTEP, N)) {
-        if (IERINV == 0) warn(io, job, singular());
-        return -1;
+// A threshold system of order N: information FINFO (column-major, leading
+// dimension 9) and score FGRAD.  The terms of entry (a, b), b >= a, are added
+// at FINFO(b, a), so that the innermost loop over b runs along contiguous
+// memory in step with DPLT(b, c); the upper half is mirrored from it before
+// the inversion.  Each entry receives its terms in the same order as before.
+struct ThresholdSystem {
+    int N;
+    double FINFO[LD * LD];
+    double FINV[LD * LD];
+    double FGRAD[LD];
+    double FSTEP[LD];
+
+    explicit ThresholdSystem(int n) : N(n) {}
+
+    void clear() {
+        for (int b = 0; b < N; ++b) {
+            FGRAD[b] = 0.0;
+            for (int a = 0; a < N; ++a) FINFO[a + b * LD] = 0.0;
+        }
     }
-    bool done = true;
-    for (int k = 1; k <= N; ++k) {
-        if (std::fabs(FSTEP[k - 1]) > job.CONVC) done = false;
-        FSTEP[k - 1] = clamp(FSTEP[k - 1], 1.0);
-        tau[k] += FSTEP[k - 1];
+
+    // Item i's terms at point q, with the derivatives in DPLT rows 1..N.
+    void add(const Store& st, const ExpectedCounts& ec, int q, int i, int K) {
+        const double nbar = ec.NBAR(q, i);
+        for (int c = 0; c < K; ++c) {
+            const double p = st.PROB(c);
+            if (p == 0.0) continue;
+            const double rbar = ec.RBAR(q, i, c);
+            const double* d = &st.DPLT(1, c);
+            for (int a = 0; a < N; ++a) {
+                const double da = d[a];
+                FGRAD[a] += rbar * da / p;
+                const double t = nbar * da;
+                double* column = &FINFO[a * LD];
+                for (int b = a; b < N; ++b) column[b] += t * d[b] / p;
+            }
+        }
     }
-    return done ? 1 : 0;
-}
 
-}  // namespace
+    // Solves the system, writes its status line on a failed inversion and
+    // applies the clamped step to tau(1..N).  Returns 1 when converged, 0 when
+    // not, -1 when the step was not finite and was not applied.  The status
+    // record is built only when it is needed, so that the iterations
+    // themselves allocate nothing.
+    template <class Record>
+    int apply(Io& io, JobSettings& job, ScoringStage& stage, double* tau, Record singular) {
+        for (int b = 1; b < N; ++b)
+            for (int a = 0; a < b; ++a) FINFO[a + b * LD] = FINFO[b + a * LD];
+        int IERINV = 0;
+        INVERT(io.con, FINFO, FINV, N, LD, IERINV);
+        if (IERINV != 0) warn(io, job, stage, singular());
+        DMULT(io.con, FGRAD, 1, 1, N, LD, FINV, N, LD, N, LD, FSTEP);
+        if (!all_finite(FSTEP, N)) {
+            if (IERINV == 0) warn(io, job, stage, singular());
+            return -1;
+        }
+        bool done = true;
+        for (int k = 1; k <= N; ++k) {
+            if (std::fabs(FSTEP[k - 1]) > job.CONVC) done = false;
+            FSTEP[k - 1] = clamp(FSTEP[k - 1], 1.0);
+            tau[k] += FSTEP[k - 1];
+        }
+        return done ? 1 : 0;
+    }
+};
 
-void reset_scoring_warnings() { g_reported.clear(); }
-
-void score_common_thresholds(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
-    const ExpectedCounts& ec = expected_counts();
+void score_common_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int K = s.NCAT0;
     const int N = K - 1;
     if (N < 1) return;
@@ -149,21 +156,20 @@ void score_common_thresholds(Io& io, JobSettings& job, Store& st, const ScoringS
         return s.MODEL == 3 ? std::vector<Val>{" SINGULARITY WHEN INVERTING CONSTANT", " TAUS IN MODEL 3"}
                             : std::vector<Val>{" SINGULARITY WHEN INVERTING", " CONSTANT TAUS IN MODEL 7"};
     };
+    ThresholdSystem sys(N);
     const int limit = threshold_limit(job, s);
     for (int it = 1; it <= limit; ++it) {
-        clear_threshold_system(N);
+        sys.clear();
         for (int i = 1; i <= job.NITEM; ++i)
             for (int q = 1; q <= job.NQUAD; ++q) {
-                DPTAU(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                add_threshold_terms(st, ec, q, i, K, N);
+                evaluate(st, s, PROBABILITIES | BY_THRESHOLDS, i, K, q);
+                sys.add(st, stage.counts, q, i, K);
             }
-        if (apply_threshold_step(io, job, st.TAUC.data(), N, singular) != 0) break;
+        if (sys.apply(io, job, stage, st.TAUC.data(), singular) != 0) break;
     }
 }
 
-void score_item_thresholds(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
-    const ExpectedCounts& ec = expected_counts();
+void score_item_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int limit = threshold_limit(job, s);
     const char* head = s.MODEL == 4 ? " SINGULARITY WHEN INVERTING" : " SINGULARITY WHEN INVERTING ";
     const char* tail = s.MODEL == 4 ? " IN MODEL 4" : " IN MODEL 8";
@@ -171,28 +177,25 @@ void score_item_thresholds(Io& io, JobSettings& job, Store& st, const ScoringSet
         const int K = job.NCAT(i);
         const int N = K - 1;
         if (N < 1 || K > MAXCAT) continue;  // data input keeps K within 2..10
+        ThresholdSystem sys(N);
         // TAU(i, k) for k = 0..9 is contiguous only across items, so the row is
         // worked on in a copy and stored back after each step.
         double row[MAXCAT];
         for (int iter = 1; iter <= limit; ++iter) {
-            clear_threshold_system(N);
+            sys.clear();
             for (int q = 1; q <= job.NQUAD; ++q) {
-                DPTAU(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                add_threshold_terms(st, ec, q, i, K, N);
+                evaluate(st, s, PROBABILITIES | BY_THRESHOLDS, i, K, q);
+                sys.add(st, stage.counts, q, i, K);
             }
             for (int k = 0; k < K; ++k) row[k] = st.TAU(i, k);
-            int r = apply_threshold_step(io, job, row, N, [&] {
-                return std::vector<Val>{head, " TAUS FOR ITEM #", i, tail};
-            });
+            int r = sys.apply(io, job, stage, row, [&] { return std::vector<Val>{head, " TAUS FOR ITEM #", i, tail}; });
             for (int k = 1; k < K; ++k) st.TAU(i, k) = row[k];
             if (r != 0) break;
         }
     }
 }
 
-void score_common_unit(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
-    const ExpectedCounts& ec = expected_counts();
+void score_common_unit(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int K = s.NCAT0;
     const int limit = unit_limit(job, s);
     const auto by_unit = [&st](int c) { return st.DPLT(1, c); };
@@ -200,19 +203,17 @@ void score_common_unit(Io& io, JobSettings& job, Store& st, const ScoringSetting
         double G = 0.0, I = 0.0;
         for (int i = 1; i <= job.NITEM; ++i)
             for (int q = 1; q <= job.NQUAD; ++q) {
-                DPLAM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                add_one_parameter_terms(st, ec, q, i, K, by_unit, G, I);
+                evaluate(st, s, PROBABILITIES | BY_UNIT, i, K, q);
+                add_one_parameter_terms(st, stage.counts, q, i, K, by_unit, G, I);
             }
-        if (apply_one_parameter_step(io, job, G, I, st.UNIT, [&] {
+        if (apply_one_parameter_step(io, job, stage, G, I, st.UNIT, [&] {
                 return std::vector<Val>{" SINGULARITY WHEN INVERTING", " UNIT IN MODEL ", s.MODEL};
             }))
             break;
     }
 }
 
-void score_item_units(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
-    const ExpectedCounts& ec = expected_counts();
+void score_item_units(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int limit = unit_limit(job, s);
     const auto by_unit = [&st](int c) { return st.DPLT(1, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
@@ -220,11 +221,10 @@ void score_item_units(Io& io, JobSettings& job, Store& st, const ScoringSettings
         for (int it = 1; it <= limit; ++it) {
             double G = 0.0, I = 0.0;
             for (int q = 1; q <= job.NQUAD; ++q) {
-                DPLAM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                add_one_parameter_terms(st, ec, q, i, K, by_unit, G, I);
+                evaluate(st, s, PROBABILITIES | BY_UNIT, i, K, q);
+                add_one_parameter_terms(st, stage.counts, q, i, K, by_unit, G, I);
             }
-            if (apply_one_parameter_step(io, job, G, I, st.LAMBDA(i), [&] {
+            if (apply_one_parameter_step(io, job, stage, G, I, st.LAMBDA(i), [&] {
                     return std::vector<Val>{" SINGULARITY WHEN INVERTING", " UNIT FOR ITEM #", i, " IN MODEL ",
                                             s.MODEL};
                 }))
@@ -236,36 +236,40 @@ void score_item_units(Io& io, JobSettings& job, Store& st, const ScoringSettings
 void recentre(JobSettings& job, Store& st, const ScoringSettings& s) {
     const int n = job.NITEM;
     if (n < 1) return;
-    if (s.MODEL == 4 || s.MODEL == 8) {
-        for (int k = 0; k < s.NCAT0; ++k) {
-            double m = 0.0;
-            for (int i = 1; i <= n; ++i) m += st.TAU(i, k) * (1.0 / n);
-            TMEAN[k] = m;
-        }
-        for (int k = 0; k < s.NCAT0; ++k)
-            for (int i = 1; i <= n; ++i) st.TAU(i, k) = (st.TAU(i, k) - TMEAN[k]) + st.TAUC(k);
-    } else {
+    if (model_traits(s.MODEL).unit) {
         double m = 0.0;
         for (int i = 1; i <= n; ++i) m += st.LAMBDA(i) * (1.0 / n);
         for (int i = 1; i <= n; ++i) st.LAMBDA(i) = (st.LAMBDA(i) - m) + st.UNIT;
+        return;
     }
+    double mean[MAXCAT];
+    for (int k = 0; k < s.NCAT0; ++k) {
+        double m = 0.0;
+        for (int i = 1; i <= n; ++i) m += st.TAU(i, k) * (1.0 / n);
+        mean[k] = m;
+    }
+    for (int k = 0; k < s.NCAT0; ++k)
+        for (int i = 1; i <= n; ++i) st.TAU(i, k) = (st.TAU(i, k) - mean[k]) + st.TAUC(k);
 }
 
-void score_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
-    const ExpectedCounts& ec = expected_counts();
+// The category count of item i in a scoring step: the common one for the
+// models whose unit or thresholds all items share.
+int categories(const JobSettings& job, const ScoringSettings& s, int i) {
+    return model_traits(s.MODEL).common ? s.NCAT0 : job.NCAT(i);
+}
+
+void score_locations(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int limit = location_limit(job, s);
-    const bool common = s.MODEL == 1 || s.MODEL == 3;
     const auto by_location = [&st](int c) { return st.DPAD(2, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
-        const int K = common ? s.NCAT0 : job.NCAT(i);
+        const int K = categories(job, s, i);
         for (int it = 1; it <= limit; ++it) {
             double G = 0.0, I = 0.0;
             for (int q = 1; q <= job.NQUAD; ++q) {
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                DPDEL(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                add_one_parameter_terms(st, ec, q, i, K, by_location, G, I);
+                evaluate(st, s, PROBABILITIES | BY_DELTA, i, K, q);
+                add_one_parameter_terms(st, stage.counts, q, i, K, by_location, G, I);
             }
-            if (apply_one_parameter_step(io, job, G, I, st.DELTA(i), [&] {
+            if (apply_one_parameter_step(io, job, stage, G, I, st.DELTA(i), [&] {
                     return std::vector<Val>{" SINGULARITY WHEN INVERTING", " DELTA FOR ITEM #", i, " IN MODEL ",
                                             s.MODEL};
                 }))
@@ -274,28 +278,28 @@ void score_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings&
     }
 }
 
-void score_discrimination_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
-    const ExpectedCounts& ec = expected_counts();
+void score_discrimination_locations(Io& io, JobSettings& job, Store& st, ScoringStage& stage,
+                                    const ScoringSettings& s) {
+    const ExpectedCounts& ec = stage.counts;
     const int limit = location_limit(job, s);
-    const bool common = s.MODEL == 5 || s.MODEL == 7;
     const char* tail = s.MODEL == 5   ? " IN MODEL 5"
                        : s.MODEL == 6 ? " IN MODEL 6"
                        : s.MODEL == 7 ? " IN MODEL 7 "
                                       : " IN MODEL 8";
+    double DAINFO[2 * 2], DAINV[2 * 2], DAGRAD[2], DASTEP[2];
     for (int i = 1; i <= job.NITEM; ++i) {
-        const int K = common ? s.NCAT0 : job.NCAT(i);
+        const int K = categories(job, s, i);
         for (int it = 1; it <= limit; ++it) {
             for (double& v : DAINFO) v = 0.0;
             DAGRAD[0] = DAGRAD[1] = 0.0;
             for (int q = 1; q <= job.NQUAD; ++q) {
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                DPDEL(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                DPALP(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                evaluate(st, s, PROBABILITIES | BY_DELTA | BY_ALPHA, i, K, q);
                 const double nbar = ec.NBAR(q, i);
                 for (int c = 0; c < K; ++c) {
                     const double da = st.DPAD(1, c);
                     const double dd = st.DPAD(2, c);
                     const double p = st.PROB(c);
+                    if (p == 0.0) continue;
                     const double rbar = ec.RBAR(q, i, c);
                     DAINFO[0] += nbar * da * da / p;
                     DAINFO[2] += nbar * da * dd / p;
@@ -308,11 +312,12 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, const S
             auto singular = [&] {
                 return std::vector<Val>{" SINGULARITY WHEN INVERTING ", " DELTA/ALPHA FOR ITEM #", i, tail};
             };
+            int IERINV = 0;
             INVERT(io.con, DAINFO, DAINV, 2, 2, IERINV);
-            if (IERINV != 0) warn(io, job, singular());
+            if (IERINV != 0) warn(io, job, stage, singular());
             DMULT(io.con, DAGRAD, 1, 1, 2, 2, DAINV, 2, 2, 2, 2, DASTEP);
             if (!all_finite(DASTEP, 2)) {
-                if (IERINV == 0) warn(io, job, singular());
+                if (IERINV == 0) warn(io, job, stage, singular());
                 break;
             }
             const bool done = std::fabs(DASTEP[0]) <= job.CONVC && std::fabs(DASTEP[1]) <= job.CONVC;
@@ -323,33 +328,24 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, const S
     }
 }
 
-void scoring_cycle(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
-    switch (s.MODEL) {
-        case 1:
-        case 5:
-            score_common_unit(io, job, st, s);
-            break;
-        case 2:
-        case 6:
-            score_item_units(io, job, st, s);
-            break;
-        case 3:
-        case 7:
-            score_common_thresholds(io, job, st, s);
-            break;
-        case 4:
-        case 8:
-            score_item_thresholds(io, job, st, s);
-            break;
-        default:
-            return;
-    }
-    const bool per_item = s.MODEL == 2 || s.MODEL == 4 || s.MODEL == 6 || s.MODEL == 8;
-    if (per_item && job.ICONST == 1) recentre(job, st, s);
-    if (s.MODEL <= 4)
-        score_locations(io, job, st, s);
+}  // namespace
+
+void scoring_cycle(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+    const ModelTraits& m = model_traits(s.MODEL);
+    if (!m.valid) return;
+    if (m.unit && m.common)
+        score_common_unit(io, job, st, stage, s);
+    else if (m.unit)
+        score_item_units(io, job, st, stage, s);
+    else if (m.common)
+        score_common_thresholds(io, job, st, stage, s);
     else
-        score_discrimination_locations(io, job, st, s);
+        score_item_thresholds(io, job, st, stage, s);
+    if (!m.common && job.ICONST == 1) recentre(job, st, s);
+    if (m.discrimination)
+        score_discrimination_locations(io, job, st, stage, s);
+    else
+        score_locations(io, job, st, stage, s);
 }
 
 }  // namespace vorm

@@ -4,7 +4,8 @@
 // and last the locations, alone (models 1..4) or with the discriminations
 // (models 5..8).  Information and score come from the expected counts of the
 // last expectation step (Randn2.h) and the model's probabilities and
-// derivatives at the quadrature points.
+// derivatives at the quadrature points, each point's exponentials evaluated
+// once for all of them (evaluate_point).
 //
 // A failed inversion writes the step's status line (and, once per estimation
 // stage, the same line into the report); its finite step is still taken.  A
@@ -13,8 +14,12 @@
 // iterating for this inner cycle.
 #pragma once
 
+#include <set>
+#include <string>
+
+#include "common/Store.h"
 #include "common/io.h"
-#include "driver/Store.h"
+#include "estimation/Randn2.h"
 
 namespace vorm {
 
@@ -25,20 +30,15 @@ struct ScoringSettings {
     int NCYCLE = 1;  // outer cycle counter
 };
 
+// What the scoring steps of one model's estimation share: the expected counts
+// of the last expectation step, and the warnings already copied into the
+// report (the report gets each once per model, the status file every one).
+struct ScoringStage {
+    const ExpectedCounts& counts;
+    std::set<std::string> reported;
+};
+
 // One inner cycle of scoring steps for the model in `s`.
-void scoring_cycle(Io& io, JobSettings& job, Store& st, const ScoringSettings& s);
-
-// The individual steps (used by scoring_cycle, exposed for tests).
-void score_common_thresholds(Io& io, JobSettings& job, Store& st, const ScoringSettings& s);
-void score_item_thresholds(Io& io, JobSettings& job, Store& st, const ScoringSettings& s);
-void score_common_unit(Io& io, JobSettings& job, Store& st, const ScoringSettings& s);
-void score_item_units(Io& io, JobSettings& job, Store& st, const ScoringSettings& s);
-void recentre(JobSettings& job, Store& st, const ScoringSettings& s);
-void score_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings& s);
-void score_discrimination_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings& s);
-
-// Forget which warnings were already copied into the report (each estimation
-// stage reports a given warning once there; the status file gets every one).
-void reset_scoring_warnings();
+void scoring_cycle(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s);
 
 }  // namespace vorm

@@ -5,7 +5,7 @@
 // (by threshold k, DPTAUn).  Only columns 0..K-1 (and rows 1..K-1) are written.
 #pragma once
 
-#include "driver/Store.h"
+#include "common/Store.h"
 
 namespace vorm {
 

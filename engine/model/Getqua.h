@@ -3,7 +3,7 @@
 // standard deviation.  One point is placed at 0 with weight 1.
 #pragma once
 
-#include "driver/Store.h"
+#include "common/Store.h"
 
 namespace vorm {
 

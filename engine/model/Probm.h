@@ -7,7 +7,7 @@
 // st.PROB(0..K-1) and nothing else; K < 1 leaves PROB untouched.
 #pragma once
 
-#include "driver/Store.h"
+#include "common/Store.h"
 
 namespace vorm {
 

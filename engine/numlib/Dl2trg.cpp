@@ -16,6 +16,12 @@ double pivot_threshold() {
     if (DMACH(1) * DMACH(2) < 1.0) t = 1.0 / DMACH(2);
     return t;
 }
+
+void post_singular() {
+    E1MES(4, 2,
+          "The input matrix is singular.  Some of the diagonal elements of the upper triangular matrix U of the LU "
+          "factorization are close to zero.");
+}
 }  // namespace
 
 void dL2TRG(int N, const double* A, int LDA, double* FAC, int LDFAC, int* IPVT, double* SCALE) {
@@ -28,6 +34,18 @@ void dL2TRG(int N, const double* A, int LDA, double* FAC, int LDFAC, int* IPVT, 
     auto F = [FAC, LDFAC](int i, int j) -> double& { return FAC[(i - 1) + static_cast<long>(j - 1) * LDFAC]; };
     DCRGRG(N, A, LDA, FAC, LDFAC);
     const double t = pivot_threshold();
+
+    // A NaN or an infinity would pass every pivot test and leave NaN factors
+    // that look like a result: such a matrix has no inverse and is singular.
+    bool finite = true;
+    for (int j = 1; j <= N; ++j)
+        for (int i = 1; i <= N; ++i) finite = finite && std::isfinite(F(i, j));
+    if (!finite) {
+        for (int k = 1; k <= N; ++k) IPVT[k - 1] = k;
+        post_singular();
+        E1POP("dL2TRG");
+        return;
+    }
 
     // Scaling each row by its largest magnitude makes the pivot choice
     // independent of how the rows were scaled.
@@ -56,10 +74,7 @@ void dL2TRG(int N, const double* A, int LDA, double* FAC, int LDFAC, int* IPVT, 
     IPVT[N - 1] = N;
     if (std::fabs(F(N, N)) <= t) singular = true;
 
-    if (singular)
-        E1MES(4, 2,
-              "The input matrix is singular.  Some of the diagonal elements of the upper triangular matrix U of the "
-              "LU factorization are close to zero.");
+    if (singular) post_singular();
     E1POP("dL2TRG");
 }
 

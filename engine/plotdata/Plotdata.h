@@ -10,8 +10,8 @@
 
 #include <string>
 
+#include "common/Store.h"
 #include "common/io.h"
-#include "driver/Store.h"
 
 namespace vorm {
 

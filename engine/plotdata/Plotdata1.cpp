@@ -5,10 +5,10 @@
 // of increasing DELTA.
 #include <cmath>
 
-#include "driver/Sortit.h"
+#include "common/Sortit.h"
 #include "model/Probm.h"
+#include "model/Traits.h"
 #include "plotdata/Plotdata.h"
-#include "plotdata/Plotmodel.h"
 #include "plotdata/Plotpair.h"
 
 namespace vorm {
@@ -17,7 +17,7 @@ namespace {
 
 // Items without a parameter of their own get the common one in the store, so
 // that later titles and the information read it per item.
-void fill_in_common(Store& st, const PlotModel& pm, const ItemInts& NCAT, int NITEM, double UNIT,
+void fill_in_common(Store& st, const ModelTraits& pm, const ItemInts& NCAT, int NITEM, double UNIT,
                     const CatReals& TAUC) {
     if (!pm.common) return;
     for (int i = 1; i <= NITEM; ++i) {
@@ -60,7 +60,7 @@ void write_script(Io& io, const Store& st, int i, int K, const std::string& base
 
 void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ,
                double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
-    const PlotModel pm = plot_model(MODEL);
+    const ModelTraits& pm = model_traits(MODEL);
     if (!pm.valid)
         plot_stop(io, format_free({"Error model while calculating item expected value."}),
                   format_free({"Error model while calculating item expected value."}));

@@ -1,7 +1,7 @@
 // Expected item score of item i on the theta grid.
 #include "model/Probm.h"
+#include "model/Traits.h"
 #include "plotdata/Plotdata.h"
-#include "plotdata/Plotmodel.h"
 #include "plotdata/Plotpair.h"
 
 namespace vorm {
@@ -10,7 +10,7 @@ void PLOTDATA3(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const Ca
                const std::string& WRKDIR) {
     const std::string base = "PLOT3" + item_key(st.ITEMID(i));
     PlotData data(io, WRKDIR, base);
-    if (!plot_model(MODEL).valid)
+    if (!model_traits(MODEL).valid)
         plot_stop(io, format_free({"Error while calculating item", " expected value"}),
                   format_free({"Error while calculating item", " expected value."}));
     for (double theta : theta_grid()) {

@@ -1,8 +1,8 @@
 // Test characteristic curve: the sum of the expected item scores over all
 // items on the theta grid.
 #include "model/Probm.h"
+#include "model/Traits.h"
 #include "plotdata/Plotdata.h"
-#include "plotdata/Plotmodel.h"
 #include "plotdata/Plotpair.h"
 
 namespace vorm {
@@ -10,7 +10,7 @@ namespace vorm {
 void PLOTDATA4(Io& io, Store& st, int MODEL, int NITEM, const ItemInts& NCAT, double UNIT, const CatReals& TAUC,
                const std::string& WRKDIR) {
     PlotData data(io, WRKDIR, "PLOT4");
-    if (!plot_model(MODEL).valid)
+    if (!model_traits(MODEL).valid)
         plot_stop(io, format_free({"Error model while calculating item expected value."}),
                   format_free({"Error model while calculating item expected value."}));
     double largest = 0.0;

@@ -2,10 +2,10 @@
 // respondent-item pair, ordered by its distance and cut into NTDGRP groups of
 // nearly equal size (the first groups one larger), gives per group the mean
 // distance, the mean observed and the mean expected response.
-#include "driver/Sortit.h"
+#include "common/Sortit.h"
 #include "model/Probm.h"
+#include "model/Traits.h"
 #include "plotdata/Plotdata.h"
-#include "plotdata/Plotmodel.h"
 #include "plotdata/Plotpair.h"
 
 namespace vorm {
@@ -17,7 +17,7 @@ constexpr int MAXTDGRP = 2000;  // the most theta-delta groups; a larger request
 void PLOTDATA7(Io& io, Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, int& NTDGRP,
                double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
     if (NTDGRP > MAXTDGRP) NTDGRP = MAXTDGRP;
-    if (!plot_model(MODEL).valid)
+    if (!model_traits(MODEL).valid)
         plot_stop(io, format_free({"Error model while calculating item expected value."}),
                   format_free({"Error model while calculating item expected value."}));
 

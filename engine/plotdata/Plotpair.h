@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Store.h"
 #include "common/io.h"
 #include "common/textio.h"
-#include "driver/Store.h"
 
 namespace vorm {
 

@@ -15,21 +15,21 @@
 #include <cmath>
 
 #include "model/Probm.h"
+#include "model/Traits.h"
 #include "plotdata/Plotdata.h"
-#include "plotdata/Plotmodel.h"
 #include "plotdata/Plotpair.h"
 
 namespace vorm {
 
 void SUBINFO(Io& io, Store& st, int MODEL, int K, double UNIT, const CatReals& TAUC, int I, double theta,
              double& INFO) {
-    const PlotModel pm = plot_model(MODEL);
+    const ModelTraits& pm = model_traits(MODEL);
     if (!pm.valid)
         plot_stop(io, format_free({"Error model while calculating information function."}),
                   format_free({"Error model while calculating information function."}));
     const int M = 2 * K - 1;
     const double d = theta - st.DELTA(I);
-    const double a = pm.alpha ? st.ALPHA(I) : 1.0;
+    const double a = pm.discrimination ? st.ALPHA(I) : 1.0;
 
     double G[MAXCAT];
     for (int c = 0; c < K; ++c) {

@@ -1,25 +1,24 @@
 #include "statistics/Perest.h"
 
 #include <cmath>
-#include <ostream>
-
-#include "estimation/Randn2.h"
 
 namespace vorm {
 
-namespace {
-PointItemCatReals PTABP;
-QuadReals LQ;
-}  // namespace
-
-void PEREST(std::ostream& con, Store& st, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, int NITEM, int NQUAD,
-            int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
-    fill_probability_table(con, st, PTABP, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD);
+void PEREST(std::ostream& con, Store& st, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT,
+            int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
+    fill_probability_table(con, st, PT, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD,
+                           " THE MODEL NUMBER IN RANDN2 IS INCORRECT ");
+    QuadReals LQ;
     for (int j = 1; j <= NSUBJ; ++j) {
-        double S = respondent_likelihood(st, PTABP, j, NITEM, NQUAD, WQUAD, LQ);
+        int scale = 0;
+        double S = respondent_likelihood(st, PT, j, WQUAD, LQ, scale);
         if (!(S > 0.0)) {
             // Nothing can be learnt from this respondent's answers: the prior.
-            S = respondent_likelihood(st, PTABP, j, 0, NQUAD, WQUAD, LQ);
+            S = 0.0;
+            for (int q = 1; q <= NQUAD; ++q) {
+                LQ(q) = 1.0;
+                S += WQUAD(q);
+            }
         }
         double T = 0.0;
         for (int q = 1; q <= NQUAD; ++q) T += XQUAD(q) * LQ(q) * WQUAD(q);

@@ -1,16 +1,31 @@
-// Printing a text: the job (File > Print) and the report viewers.
+// Printing a text (the job from File > Print, the report viewers) and a
+// drawn plot (the plot windows).
 #pragma once
 
 #include <QString>
+
+class QImage;
+class QPainter;
 
 namespace vormgui {
 
 class Services;
 
-// Offers the printer choice, prints the text at 12 points from the top left
-// of the printable area (long lines wrap, long texts run on to more pages)
-// and says "Print Job Done!".  A cancelled choice or a failed print ends it
-// without any message.
+// Offers the printer choice, prints the text at 12 points in a fixed-pitch
+// face from the top left of the printable area (long lines wrap, long texts
+// run on to more pages) and says "Print Job Done!".  A cancelled choice or a
+// failed print ends it without any message.
 void printText(Services& services, const QString& text);
+
+// Offers the printer choice and prints the picture at its size on the screen
+// (the size its image's resolution gives it, not scaled to the page), one
+// inch right of and below the top left corner of the printable area, inside
+// a thin black frame, then says "Print Job Done".  A cancelled choice or a
+// failed print ends it without any message.
+void printPicture(Services& services, const QImage& picture);
+
+// The page of printPicture on a painter whose device has `pageDpi` dots per
+// inch and its origin at the printable area's top left corner.
+void drawPictureOnPage(QPainter& page, const QImage& picture, double pageDpi);
 
 }  // namespace vormgui

@@ -24,6 +24,7 @@ protected:
     Io io{con, cin};
     std::unique_ptr<JobSettings> job = std::make_unique<JobSettings>();
     std::unique_ptr<Store> st = std::make_unique<Store>();
+    std::unique_ptr<RawTable> records = std::make_unique<RawTable>();
 
     void SetUp() override { io.units.open_in_memory(); }
 
@@ -227,7 +228,7 @@ TEST_F(FrequencyTables, EmptyDataFileEndsInTheAcrossItemsAbort) {
     job->NCAT(1) = 4, job->NCAT(2) = 4;
     std::vector<std::string> status;
     try {
-        MMLDAT(io, *job);
+        MMLDAT(io, *job, *records);
         READIT(io, *job, *st);
         CONTIN(io, *job, *st);
     } catch (const EngineStop& s) {

@@ -31,6 +31,7 @@ protected:
     Io io{con, cin};
     std::unique_ptr<JobSettings> job = std::make_unique<JobSettings>();
     std::unique_ptr<Store> st = std::make_unique<Store>();
+    std::unique_ptr<RawTable> records = std::make_unique<RawTable>();
     TempDir dir;
 
     void SetUp() override { io.units.open_in_memory(); }
@@ -50,7 +51,7 @@ protected:
     // Runs data input and the read-back; the status lines of a stop, or none.
     std::vector<std::string> run() {
         try {
-            MMLDAT(io, *job);
+            MMLDAT(io, *job, *records);
             READIT(io, *job, *st);
         } catch (const EngineStop& s) {
             return s.status_lines();

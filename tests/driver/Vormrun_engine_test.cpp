@@ -222,12 +222,13 @@ TEST(EngineRun, ElapsedTimeCountsOnePassageOfMidnight) {
     });
     auto job = std::make_unique<JobSettings>();
     auto st = std::make_unique<Store>();
+    auto ws = std::make_unique<Workspace>();
     std::ostringstream con;
     std::istringstream in;
     int rc;
     {
         Io io(con, in);
-        rc = VORMRUN({"VORMCALC", work.file("job.txt"), work.folder()}, io, *job, *st);
+        rc = VORMRUN({"VORMCALC", work.file("job.txt"), work.folder()}, io, *job, *st, *ws);
     }
     set_clock({});
     ASSERT_EQ(rc, 0) << con.str();

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <memory>
 
-#include "driver/Stages.h"
+#include "estimation/Initvl.h"
 #include "estimation_fixture.h"
 #include "test_support.h"
 
@@ -71,7 +71,7 @@ TEST(Initvl, GivenSignsFollowDataFileNumbersAndThresholdsMatchTheUnit) {
     e->job->ISIGN(4) = 0;
     e->job->MODEL = 4;
     e->job->SIGNR = -1.0;  // no effect with the signs given
-    INITVL(e->io, *e->job, *e->st);
+    INITVL(e->io, *e->job, *e->st, e->ws->start);
     EXPECT_EQ(e->console.str(), "  COMPUTING INITIAL PARAMETER ESTIMATES\n");
     const Store& st = *e->st;
     EXPECT_GE(st.DELTA(1), 0.0);
@@ -98,7 +98,7 @@ TEST(Initvl, GivenSignsFollowDataFileNumbersAndThresholdsMatchTheUnit) {
 TEST(Initvl, PerItemCategoriesKeepEachItemsOwnUnitAndTheLastItemsCommonValues) {
     auto e = job_of(2, 30, {6, 3}, [](int j, int i) { return j % (i == 1 ? 6 : 3); });
     e->job->MODEL = 2;
-    INITVL(e->io, *e->job, *e->st);
+    INITVL(e->io, *e->job, *e->st, e->ws->start);
     const Store& st = *e->st;
     const double u = st.LAMBDA(1) * 3;  // 6 categories: upper half from 3
     EXPECT_NEAR_REL(st.LAMBDA(2), u / 2, 1e-15);

@@ -29,6 +29,27 @@ TEST(Invert, FailedPivotIsReportedTwiceSkippedAndTheRestStillInverted) {
     EXPECT_EQ(inv[3], 0.5);
 }
 
+// A matrix holding a NaN or an infinity has no inverse, wherever it stands:
+// reported as a failed inversion, with a result from which no step is taken.
+TEST(Invert, MatrixHoldingNaNOrInfinityFailsAndGivesNoInverse) {
+    const double bad[] = {std::nan(""), INFINITY, -INFINITY};
+    for (double x : bad)
+        for (int at = 0; at < 4; ++at) {
+            SCOPED_TRACE("value " + std::to_string(x) + " at " + std::to_string(at));
+            std::ostringstream con;
+            double a[4] = {4, 1, 1, 3};
+            a[at] = x;
+            double inv[4] = {7, 7, 7, 7};
+            int ier = 0;
+            INVERT(con, a, inv, 2, 2, ier);
+            EXPECT_EQ(ier, 29);
+            EXPECT_EQ(con.str(),
+                      "  ERROR ON INVERSION!!!!!!!!!!!!!!!\n  TOLERANCE = NaN\n"
+                      "  ERROR ON INVERSION!!!!!!!!!!!!!!!\n  TOLERANCE = NaN\n");
+            for (double v : inv) EXPECT_TRUE(std::isnan(v));
+        }
+}
+
 TEST(Invert, PivotIsJudgedRelativeToItsOwnDiagonalElement) {
     // Rows (1, 1) and (1, D): the second pivot is D - 1 against the input
     // diagonal D, so the test sees (D - 1) / D whatever the scale of D.

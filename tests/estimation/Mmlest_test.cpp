@@ -6,7 +6,7 @@
 
 #include "common/clock.h"
 #include "common/stop.h"
-#include "driver/Stages.h"
+#include "estimation/Initvl.h"
 #include "estimation/Randn2.h"
 #include "estimation_fixture.h"
 #include "model/Marglike.h"
@@ -36,14 +36,9 @@ struct Trace {
     }
 };
 
-struct ObserverGuard {
-    ObserverGuard(OuterCycleObserver f, void* c) { set_outer_cycle_observer(f, c); }
-    ~ObserverGuard() { set_outer_cycle_observer(nullptr, nullptr); }
-};
-
-void estimate(EstimationJob& e) {
-    INITVL(e.io, *e.job, *e.st);
-    MMLEST(e.io, *e.job, *e.st);
+void estimate(EstimationJob& e, const EstimationProbes& probes = {}) {
+    INITVL(e.io, *e.job, *e.st, e.ws->start);
+    MMLEST(e.io, *e.job, *e.st, e.ws->estimation, e.ws->ptab, probes);
 }
 
 TEST(Mmlest, ModelWithCommonParametersAndPerItemCategoriesStops) {
@@ -51,7 +46,7 @@ TEST(Mmlest, ModelWithCommonParametersAndPerItemCategoriesStops) {
         auto e = simulated_job(model, {3, 4, 3}, 20, 1, 5);
         e->job->LCATC = 0;
         try {
-            MMLEST(e->io, *e->job, *e->st);
+            MMLEST(e->io, *e->job, *e->st, e->ws->estimation, e->ws->ptab);
             ADD_FAILURE() << "no stop for model " << model;
         } catch (const EngineStop& stop) {
             const std::string first = " Error: Model " + std::to_string(model) + " does not allow for a variable";
@@ -105,8 +100,7 @@ TEST(Mmlest, StartUpChainsRunTheirModelsAndPrintTheirLines) {
         e->job->MAXOUT = 6;
         Trace trace;
         trace.job = e->job.get();
-        ObserverGuard guard(&Trace::observe, &trace);
-        estimate(*e);
+        estimate(*e, {&Trace::observe, &trace});
         EXPECT_EQ(trace.models, c.runs);
         // Start-up models use 0.01 without the constraint and the job's value with it.
         for (std::size_t k = 0; k < trace.models.size(); ++k)
@@ -131,16 +125,16 @@ TEST(Mmlest, StartUpChainsRunTheirModelsAndPrintTheirLines) {
 TEST(Mmlest, ModelFourStartsFromTheCommonThresholdsOfModelThree) {
     auto e = simulated_job(4, std::vector<int>(6, 5), 300, 77, 11);
     e->job->MAXOUT = 8;
-    INITVL(e->io, *e->job, *e->st);
+    INITVL(e->io, *e->job, *e->st, e->ws->start);
     // Run model 3 alone on a copy of the job, then compare with the
     // thresholds model 4 started from, seen through the first cycle of model 4.
     auto three = simulated_job(4, std::vector<int>(6, 5), 300, 77, 11);
     three->job->MODEL = 3;
     three->job->CONVC = 0.01;
     three->job->MAXOUT = 8;
-    INITVL(three->io, *three->job, *three->st);
-    MMLEST(three->io, *three->job, *three->st);
-    MMLEST(e->io, *e->job, *e->st);
+    INITVL(three->io, *three->job, *three->st, three->ws->start);
+    MMLEST(three->io, *three->job, *three->st, three->ws->estimation, three->ws->ptab);
+    MMLEST(e->io, *e->job, *e->st, e->ws->estimation, e->ws->ptab);
     // The model-3 stage of model 4's chain is exactly model 3 at criterion 0.01.
     auto l3 = lines_containing(three->report(), "CRITERION MET AFTER");
     auto s3 = lines_containing(e->report(), "START-UP WITH MODEL 3");
@@ -205,10 +199,10 @@ TEST(Mmlest, StepThatIsNotFiniteIsNotAppliedAndTheRunGoesOn) {
         auto e = simulated_job(model, std::vector<int>(6, 4), 150, 9, 9, true);
         for (int j = 1; j <= 150; ++j) e->st->RESP(j, 3) = -9;
         e->job->MAXOUT = 6;
-        INITVL(e->io, *e->job, *e->st);
+        INITVL(e->io, *e->job, *e->st, e->ws->start);
         const double start3 = e->st->DELTA(3);
         e->st->DELTA(5) = 900.0;
-        MMLEST(e->io, *e->job, *e->st);
+        MMLEST(e->io, *e->job, *e->st, e->ws->estimation, e->ws->ptab);
         EXPECT_EQ(e->st->DELTA(3), start3);
         EXPECT_EQ(e->st->DELTA(5), 900.0);
         const Store& st = *e->st;
@@ -243,7 +237,8 @@ double loglik(EstimationJob& e) {
     JobSettings& j = *e.job;
     Store& s = *e.st;
     double l = 0.0;
-    MARGLIKE(e.console, s, s.WQUAD, l, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
+    auto table = std::make_unique<ProbabilityTable>();
+    MARGLIKE(e.console, s, *table, s.WQUAD, l, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
     return l;
 }
 
@@ -357,8 +352,7 @@ TEST(MmlestMonotone, LikelihoodNeverDecreasesFromOneOuterCycleToTheNext) {
         auto e = simulated_job(model, categories(model, false, 15), 800, 500 + model, 21);
         Climb climb;
         climb.e = e.get();
-        ObserverGuard guard(&Climb::observe, &climb);
-        estimate(*e);
+        estimate(*e, {&Climb::observe, &climb});
         EXPECT_GT(climb.cycles, 3);
         EXPECT_GE(climb.worst, -1e-9 * std::fabs(climb.last));
     }

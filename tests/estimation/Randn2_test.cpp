@@ -16,21 +16,8 @@ void grid(EstimationJob& e, int n) { GETQUA(e.st->XQUAD, e.st->WQUAD, e.job->XME
 void run(EstimationJob& e) {
     const JobSettings& j = *e.job;
     Store& s = *e.st;
-    RANDN2(e.console, s, s.WQUAD, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
-}
-
-// Loads the true parameters of the simulation into the store.
-void true_parameters(EstimationJob& e) {
-    for (int i = 1; i <= e.job->NITEM; ++i) {
-        const auto& it = e.spec.items[static_cast<std::size_t>(i - 1)];
-        e.st->DELTA(i) = it.delta;
-        e.st->ALPHA(i) = it.alpha;
-        e.st->LAMBDA(i) = it.lambda;
-        for (int k = 0; k < it.K; ++k) e.st->TAU(i, k) = it.tau[static_cast<std::size_t>(k)];
-    }
-    const auto& first = e.spec.items[0];
-    e.st->UNIT = first.lambda;
-    for (int k = 0; k < first.K; ++k) e.st->TAUC(k) = first.tau[static_cast<std::size_t>(k)];
+    RANDN2(e.console, s, e.ws->estimation.counts, e.ws->ptab, s.WQUAD, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ,
+           s.UNIT, s.TAUC, s.XQUAD);
 }
 
 TEST(Randn2, ExpectedCountsMatchAnIndependentPosteriorOnTheGrid) {
@@ -40,7 +27,7 @@ TEST(Randn2, ExpectedCountsMatchAnIndependentPosteriorOnTheGrid) {
     e->st->RESP(3, 2) = -9;  // one missing response
     grid(*e, 13);
     run(*e);
-    const auto& ec = expected_counts();
+    const auto& ec = e->ws->estimation.counts;
     for (int i = 1; i <= 5; ++i)
         for (int q = 1; q <= 13; ++q) {
             double want_n = 0.0;
@@ -80,7 +67,7 @@ TEST(Randn2, CountsSumToAnswersRepeatCallsAgreeAndMissingRespondentsAddNothing) 
     e->st->RESP(8, 2) = -1;
     grid(*e, 9);
     run(*e);
-    const auto& ec = expected_counts();
+    const auto& ec = e->ws->estimation.counts;
     PointItemCatReals r1 = ec.RBAR;
     for (int i = 1; i <= 4; ++i) {
         double total = 0.0;
@@ -111,7 +98,7 @@ TEST(Randn2, OnePointTakesEveryAnswerWithWeightOne) {
     true_parameters(*e);
     grid(*e, 1);
     run(*e);
-    const auto& ec = expected_counts();
+    const auto& ec = e->ws->estimation.counts;
     int count0 = 0;
     for (int j = 1; j <= 25; ++j) count0 += e->st->RESP(j, 1) == 0;
     EXPECT_EQ(ec.NBAR(1, 1), 25.0);
@@ -130,7 +117,7 @@ TEST(Randn2, LikelihoodThatUnderflowsEverywhereStillGivesProperWeights) {
     e->st->UNIT = 0.6;
     grid(*e, 20);
     run(*e);
-    const auto& ec = expected_counts();
+    const auto& ec = e->ws->estimation.counts;
     for (int i = 1; i <= 100; ++i) {
         double total = 0.0;
         for (int q = 1; q <= 20; ++q) {

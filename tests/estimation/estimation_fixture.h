@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "common/Store.h"
 #include "common/io.h"
-#include "driver/Store.h"
+#include "driver/Workspace.h"
 #include "numlib/Numlib_error.h"
 #include "simulate.h"
 #include "test_support.h"
@@ -20,6 +21,7 @@ namespace vorm::test {
 struct EstimationJob {
     std::unique_ptr<JobSettings> job = std::make_unique<JobSettings>();
     std::unique_ptr<Store> st = std::make_unique<Store>();
+    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
     std::ostringstream console;
     std::istringstream input;
     Io io{console, input};
@@ -80,6 +82,21 @@ inline std::unique_ptr<EstimationJob> simulated_job(int model, const std::vector
     job.WRKDIR = e->dir.folder();
     job.LWRK = static_cast<int>(job.WRKDIR.size());
     return e;
+}
+
+// Puts the simulation's true item parameters into the store (the common
+// unit and thresholds from the first item).
+inline void true_parameters(EstimationJob& e) {
+    for (int i = 1; i <= e.job->NITEM; ++i) {
+        const auto& it = e.spec.items[static_cast<std::size_t>(i - 1)];
+        e.st->DELTA(i) = it.delta;
+        e.st->ALPHA(i) = it.alpha;
+        e.st->LAMBDA(i) = it.lambda;
+        for (int k = 0; k < it.K; ++k) e.st->TAU(i, k) = it.tau[static_cast<std::size_t>(k)];
+    }
+    const auto& first = e.spec.items[0];
+    e.st->UNIT = first.lambda;
+    for (int k = 0; k < first.K; ++k) e.st->TAUC(k) = first.tau[static_cast<std::size_t>(k)];
 }
 
 inline double correlation(const std::vector<double>& x, const std::vector<double>& y) {

@@ -16,6 +16,7 @@
 
 #include "common/io.h"
 #include "common/stop.h"
+#include "driver/Mmldat.h"
 #include "driver/Stages.h"
 #include "fuzz_input.h"
 
@@ -39,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fuzz::ScratchFile file("data.txt");
     static const auto job = std::make_unique<JobSettings>();
     static const auto st = std::make_unique<Store>();
+    static const auto records = std::make_unique<RawTable>();
 
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     std::string_view format = take_line(rest);
@@ -57,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Io io(fuzz::quiet_console(), no_input);
     io.units.open_in_memory();
     try {
-        MMLDAT(io, *job);
+        MMLDAT(io, *job, *records);
         READIT(io, *job, *st);
     } catch (const EngineStop& stop) {
         VORM_FUZZ_CHECK(!stop.status_lines().empty());

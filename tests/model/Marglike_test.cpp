@@ -17,6 +17,7 @@ namespace {
 // A run's inputs: items with ordinary parameters, a grid, and responses.
 struct Job {
     std::unique_ptr<Store> st = std::make_unique<Store>();
+    std::unique_ptr<ProbabilityTable> table = std::make_unique<ProbabilityTable>();
     ItemInts ncat;
     int nitem, nquad, nsubj;
     Job(int items, int points, int subjects, int categories) : nitem(items), nquad(points), nsubj(subjects) {
@@ -37,7 +38,7 @@ struct Job {
     }
     double run(int model, std::ostream& con) {
         double x = 99.0;
-        MARGLIKE(con, *st, st->WQUAD, x, model, ncat, nitem, nquad, nsubj, st->UNIT, st->TAUC, st->XQUAD);
+        MARGLIKE(con, *st, *table, st->WQUAD, x, model, ncat, nitem, nquad, nsubj, st->UNIT, st->TAUC, st->XQUAD);
         return x;
     }
     double run(int model) {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "driver/Store.h"
+#include "common/Store.h"
 
 namespace vorm::test {
 

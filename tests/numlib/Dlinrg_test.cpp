@@ -149,6 +149,26 @@ TEST_F(Dlinrg, SingularMatricesGiveFatalCodeTwoAndTheRunGoesOn) {
     EXPECT_EQ(LAST_ERROR_CODE(), 2);
 }
 
+// A matrix holding a NaN or an infinity has no inverse, wherever it stands:
+// it is reported as singular, so that the caller does not take NaN results
+// for an inverse.
+TEST_F(Dlinrg, MatrixHoldingNaNOrInfinityIsSingular) {
+    ERSET(0, 1, 0);
+    const double bad[] = {std::nan(""), INFINITY, -INFINITY};
+    for (double x : bad)
+        for (int at = 1; at <= 9; ++at) {
+            SCOPED_TRACE("value " + std::to_string(x) + " at " + std::to_string(at));
+            Matrix m(3, 11);
+            for (int i = 1; i <= 3; ++i) m(i, i) = 2.0 + i;
+            m(1, 3) = 0.5;
+            m((at - 1) % 3 + 1, (at - 1) / 3 + 1) = x;
+            console_.str("");
+            invert(m, 11);
+            EXPECT_EQ(LAST_ERROR_CODE(), 2);
+            EXPECT_NE(console_.str().find(" *** FATAL    ERROR 2 from DLINRG.  "), std::string::npos) << console_.str();
+        }
+}
+
 TEST_F(Dlinrg, SingularMatrixEndsTheProgramUnderTheDefaultTables) {
     Matrix zero(2, 2);
     EXPECT_THROW(invert(zero, 2), EngineStop);

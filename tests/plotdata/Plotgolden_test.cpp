@@ -99,7 +99,7 @@ TEST(PlotGolden, EveryFileOfEachModelFamilyAsWrittenByHand) {
         const double xq[] = {-4.0, -2.0, 0.0, 2.0, 4.0}, dens[] = {0.05, 0.25, 0.4, 0.25, 0.05};
         for (int q = 1; q <= 5; ++q) st.XQUAD(q) = xq[q - 1], st.DENS(q) = dens[q - 1];
 
-        plot_files(r.io, job, st);
+        plot_files(r.io, job, st, *r.work);
         EXPECT_EQ(job.NTDGRP, std::min(g.ntdgrp, 2000));
         const std::filesystem::path expected = std::filesystem::path(test_data_dir()) / "plots" / g.name;
         std::set<std::string> want, got;

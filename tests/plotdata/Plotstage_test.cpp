@@ -46,7 +46,7 @@ TEST(PlotStage, CurvesGroupsAndInformationAgreeWithTheModel) {
         fill_simulated(job, st, model, {10, 4, 2}, 300, 0.1, 40 + model);
         st.ITEMID(1) = 100, st.ITEMID(2) = 7, st.ITEMID(3) = 31;
         job.NTHGRP = 7, job.NTDGRP = 50;
-        plot_files(r.io, job, st);
+        plot_files(r.io, job, st, *r.work);
         SCOPED_TRACE("model " + std::to_string(model));
 
         std::vector<double> test_info(NGRID, 0.0), test_score(NGRID, 0.0);

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "common/Store.h"
 #include "common/io.h"
 #include "common/stop.h"
-#include "driver/Store.h"
+#include "plotdata/Plotdata.h"
 #include "test_support.h"
 
 namespace vorm::test {
@@ -27,6 +28,7 @@ struct PlotRun {
     Io io{con, in};
     std::unique_ptr<JobSettings> job = std::make_unique<JobSettings>();
     std::unique_ptr<Store> st = std::make_unique<Store>();
+    std::unique_ptr<PlotWork> work = std::make_unique<PlotWork>();
     TempDir dir;
 
     PlotRun() { job->WRKDIR = dir.folder(); }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/Store.h"
+#include "common/Store.h"
 #include "model/Getqua.h"
 #include "simulate.h"
 

@@ -10,23 +10,11 @@
 namespace vorm::test {
 namespace {
 
-void load_true(EstimationJob& e) {
-    for (int i = 1; i <= e.job->NITEM; ++i) {
-        const auto& it = e.spec.items[static_cast<std::size_t>(i - 1)];
-        e.st->DELTA(i) = it.delta;
-        e.st->ALPHA(i) = it.alpha;
-        e.st->LAMBDA(i) = it.lambda;
-        for (int k = 0; k < it.K; ++k) e.st->TAU(i, k) = it.tau[static_cast<std::size_t>(k)];
-    }
-    e.st->UNIT = e.spec.items[0].lambda;
-    for (int k = 0; k < e.spec.items[0].K; ++k) e.st->TAUC(k) = e.spec.items[0].tau[static_cast<std::size_t>(k)];
-}
-
 void run(EstimationJob& e) {
     Store& s = *e.st;
     JobSettings& j = *e.job;
     GETQUA(s.XQUAD, s.WQUAD, j.XMEAN, j.NQUAD, j.XSD);
-    PEREST(e.console, s, s.WQUAD, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
+    PEREST(e.console, s, e.ws->ptab, s.WQUAD, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
 }
 
 TEST(Perest, MatchesAnIndependentPosteriorForEveryModel) {
@@ -34,7 +22,7 @@ TEST(Perest, MatchesAnIndependentPosteriorForEveryModel) {
         const bool per_item = model % 2 == 0;
         std::vector<int> cats = per_item ? std::vector<int>{2, 4, 6, 8, 3, 5} : std::vector<int>(6, 4);
         auto e = simulated_job(model, cats, 50, 20 + model, 21);
-        load_true(*e);
+        true_parameters(*e);
         e->st->RESP(5, 3) = -9;
         run(*e);
         for (int j = 1; j <= 50; ++j) {
@@ -68,7 +56,7 @@ TEST(Perest, MatchesAnIndependentPosteriorForEveryModel) {
 
 TEST(Perest, NoAnswerGivesThePriorAndAMissingItemIsLikeNoItem) {
     auto e = simulated_job(2, {4, 4, 4, 4, 4}, 3, 8, 15);
-    load_true(*e);
+    true_parameters(*e);
     for (int i = 1; i <= 5; ++i) e->st->RESP(1, i) = -1;
     e->st->RESP(2, 5) = -1;
     run(*e);

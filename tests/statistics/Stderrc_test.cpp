@@ -2,6 +2,8 @@
 // own: the model's probabilities come from the simulator's independent
 // evaluation, every derivative is a central difference, and the matrices are
 // inverted by a Gauss-Jordan elimination of this file.
+#include "statistics/Stderrc.h"
+
 #include <cmath>
 #include <memory>
 #include <sstream>
@@ -98,6 +100,8 @@ struct Case {
     Io io{con, cin};
     std::unique_ptr<JobSettings> job = std::make_unique<JobSettings>();
     std::unique_ptr<Store> st = std::make_unique<Store>();
+    std::unique_ptr<StandardErrorWork> work = std::make_unique<StandardErrorWork>();
+    std::unique_ptr<ProbabilityTable> table = std::make_unique<ProbabilityTable>();
     TempDir dir;
 
     Case(int m, const std::vector<int>& cats, int nsubj, double missing, int nquad = 21) : model(m) {
@@ -150,7 +154,7 @@ struct Case {
         numlib_reset();
         numlib_set_console(&con);
         ERSET(0, 1, 0);  // as item estimation leaves the library
-        STDERRC(io, *job, *st);
+        STDERRC(io, *job, *st, *work, *table);
     }
 
     int nitem() const { return static_cast<int>(items.size()); }
@@ -383,6 +387,49 @@ TEST(Stderrc, SingularMatrixIsReportedAndTheRunGoesOn) {
     EXPECT_NE(item2.find(" ASTD=************ CORR=************"), std::string::npos) << item2;
     EXPECT_EQ(lines[4 + 5 + 4].substr(lines[4 + 5 + 4].size() - 20), " TAUSTD=************");
     EXPECT_EQ(lines[4].find('*'), std::string::npos) << lines[4];
+}
+
+// An item so steep that some of its category probabilities are exactly 0 at
+// the outer points: those terms add their limit, 0, to the scores.  Every
+// other item keeps its standard errors (also through the common parameters of
+// models 5 and 7), and the steep item's either are numbers or its matrix is
+// named in the status file and the report.
+TEST(Stderrc, CategoryWhoseProbabilityIsZeroAtAPointAddsNothing) {
+    for (int model : {5, 6, 7, 8}) {
+        SCOPED_TRACE("model " + std::to_string(model));
+        Case c(model, {4, 4, 4, 4}, 300, 0.0);
+        c.items[1].alpha = 80.0;
+        vormsim::Spec spec;
+        spec.model = model;
+        spec.items = c.items;
+        spec.nsubj = 300;
+        spec.seed = 70 + model;
+        c.data = vormsim::simulate(spec);
+        c.load();
+        bool zero = false;
+        for (double x : c.x)
+            for (double p : vormsim::probabilities(model, c.items[1], x)) zero = zero || p == 0.0;
+        ASSERT_TRUE(zero);
+        c.run();
+        const Store& s = *c.st;
+        const std::string status = read_file(c.dir.file("status"));
+        for (int i = 1; i <= 4; ++i) {
+            SCOPED_TRACE("item " + std::to_string(i));
+            bool finite = std::isfinite(s.DSTD(i)) && std::isfinite(s.ASTD(i)) && std::isfinite(s.CORRDA(i));
+            const int row = model == 5 || model == 7 ? 1 : i;
+            if (model == 5 || model == 6) finite = finite && std::isfinite(s.LSTD(row));
+            if (model == 7 || model == 8)
+                for (int k = 1; k <= 3; ++k) finite = finite && std::isfinite(s.TAUSTD(row, k));
+            const std::string named = " FOR ITEM #" + std::to_string(i) + " IN MODEL";
+            if (i != 2) {
+                EXPECT_TRUE(finite);
+            }
+            if (!finite) {
+                EXPECT_NE(status.find(named), std::string::npos) << status;
+                EXPECT_NE(c.io.units.contents(Unit::FT06).find(named), std::string::npos);
+            }
+        }
+    }
 }
 
 TEST(Stderrc, ConsoleShowsTheStageWhateverTheModel) {

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <ostream>
 
-// Texts in test failures as text.
+// Failures show texts as text.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace vormgui::test {

@@ -1,4 +1,4 @@
-#include "driver/Sortit.h"
+#include "common/Sortit.h"
 
 #include <gtest/gtest.h>
 

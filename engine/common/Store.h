@@ -27,6 +27,9 @@ using CatReals = Arr1<double, 0, MAXCAT - 1>;  // one value per category or thre
 using ItemCatReals = Arr2<double, 1, MAXITEM, 0, MAXCAT - 1>;
 using SubjReals = Arr1<double, 1, MAXSUBJ>;
 using SubjIds = Arr1<std::int64_t, 1, MAXSUBJ>;
+// Tables over the quadrature grid: point fastest, then item, then category.
+using PointItemCatReals = Arr3<double, 1, MAXQUAD, 1, MAXITEM, 0, MAXCAT - 1>;
+using PointItemReals = Arr2<double, 1, MAXQUAD, 1, MAXITEM>;
 
 // Settings of the job (filled by the job dialogue), the run stamp and the few
 // scalars that the run driver reads itself.  Yes/no settings are 1/0 (ICONST,

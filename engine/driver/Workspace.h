@@ -1,0 +1,30 @@
+// The run's work areas: the large tables that stages fill and read while they
+// run, allocated once per run beside the store (one heap object, never on the
+// stack) and passed by reference to the stages that use them.  No stage keeps
+// state of its own between calls; the only state outside the store, the job
+// settings and this workspace is the numerical library's own (its error
+// tables, options and scratch stack).
+//
+// Each folder defines the work areas of its stages beside their declarations;
+// a new stage adds its own area here and takes it as an argument.
+#pragma once
+
+#include "driver/Mmldat.h"
+#include "estimation/Initvl.h"
+#include "estimation/Mmlest.h"
+#include "model/Probtable.h"
+#include "plotdata/Plotdata.h"
+#include "statistics/Stderrc.h"
+
+namespace vorm {
+
+struct Workspace {
+    ProbabilityTable ptab;      // every stage that evaluates the model over the grid
+    RawTable records;           // data input
+    StartValueWork start;       // start values
+    EstimationWork estimation;  // item estimation
+    StandardErrorWork stderrs;  // item standard errors
+    PlotWork plots;             // plot stage
+};
+
+}  // namespace vorm

@@ -1,0 +1,209 @@
+#include "FormPlotFrequency.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QFile>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QValueAxis>
+#include <algorithm>
+
+#include "platform/FileListing.h"
+#include "platform/Services.h"
+#include "platform/Twips.h"
+
+namespace vormgui {
+
+namespace {
+
+const QString kReport = QStringLiteral("FT06F001");
+
+QFont smallFont() {
+    QFont font;
+    font.setPointSize(8);
+    return font;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int x, int y) {
+    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    b->setGeometry(twips(*parent, x), twips(*parent, y), twips(*parent, 975), twips(*parent, 375));
+    return b;
+}
+
+}  // namespace
+
+FormPlotFrequency::FormPlotFrequency(Services& services, const AppPaths& paths, QWidget* parent)
+    : QDialog(parent), services_(services), paths_(paths), chart_(new QChart) {
+    setObjectName(QStringLiteral("FormPlotFrequency"));
+    setWindowTitle(QStringLiteral("Response Frequency"));
+    setFixedSize(twips(*this, 6600), twips(*this, 4980));
+
+    chart_->setAnimationOptions(QChart::NoAnimation);
+    // The window is small: narrow margins and a small legend leave the bars
+    // and the caption under them their room.
+    chart_->setMargins(QMargins(2, 8, 2, 2));
+    chart_->legend()->setAlignment(Qt::AlignRight);
+    chart_->legend()->setFont(smallFont());
+    MSChartResponseFrequency = new QChartView(chart_, this);
+    MSChartResponseFrequency->setObjectName(QStringLiteral("MSChartResponseFrequency"));
+    MSChartResponseFrequency->setRenderHint(QPainter::Antialiasing);
+    MSChartResponseFrequency->setGeometry(twips(*this, 120), 0, twips(*this, 6375), twips(*this, 4575));
+
+    CommandPrevious = button(this, "CommandPrevious", "Previous", 3240, 4560);
+    CommandNext = button(this, "CommandNext", "Next", 4320, 4560);
+    CommandPrint = button(this, "CommandPrint", "Print", 5400, 4560);
+    connect(CommandPrevious, &QPushButton::clicked, this, &FormPlotFrequency::CommandPrevious_Click);
+    connect(CommandNext, &QPushButton::clicked, this, &FormPlotFrequency::CommandNext_Click);
+    connect(CommandPrint, &QPushButton::clicked, this, &FormPlotFrequency::CommandPrint_Click);
+}
+
+FormPlotFrequency::~FormPlotFrequency() = default;
+
+void FormPlotFrequency::failed(const QString& text) {
+    services_.message(text, QString(), MsgIcon::Critical, MsgButtons::Ok);
+}
+
+bool FormPlotFrequency::Form_Load() {
+    const QString path = paths_.workFile(kReport);
+    const QString notAvailable = QStringLiteral("Output file %1 is not available.").arg(path);
+    const QString found = findFile(paths_.workDir(), kReport);
+    QFile file(found.isEmpty() ? path : found);
+    if (!file.open(QIODevice::ReadOnly)) {
+        failed(notAvailable);
+        return false;
+    }
+    const QByteArray report = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        failed(notAvailable);
+        return false;
+    }
+
+    const FrequencyRead read = readFrequencyTable(std::string_view(report.constData(), report.size()));
+    const QString field = QString::fromStdString(read.faultField);
+    switch (read.fault) {
+        case FrequencyFault::None:
+            break;
+        case FrequencyFault::NotExpected:
+            failed(QStringLiteral("Tempfile FT06F001 not as expected format!"));
+            return false;
+        case FrequencyFault::NotANumber:
+            failed(notAvailable);
+            return false;
+        case FrequencyFault::Overflow:
+            // Stars stand where the engine had no room for a number: the
+            // file is there, but that item's counts cannot be known.
+            if (read.faultItem != 0)
+                failed(QStringLiteral("The response frequency table in %1 shows a count of item %2 as \"%3\": the "
+                                      "number did not fit in its field, so the counts cannot be read.")
+                           .arg(path)
+                           .arg(read.faultItem)
+                           .arg(field));
+            else
+                failed(QStringLiteral("The response frequency table in %1 shows the number of the item in row %2 as "
+                                      "\"%3\": the number did not fit in its field, so the counts cannot be read.")
+                           .arg(path)
+                           .arg(read.faultRow)
+                           .arg(field));
+            return false;
+        case FrequencyFault::NoItems:
+            failed(QStringLiteral("The response frequency table in %1 lists no item.").arg(path));
+            return false;
+    }
+    table_ = read.table;
+    drawFrequencyChart(1);
+    return true;
+}
+
+void FormPlotFrequency::drawFrequencyChart(int row) {
+    const FrequencyRow& shown = table_.rows.at(static_cast<std::size_t>(row - 1));
+    chart_->removeAllSeries();
+    for (QAbstractAxis* axis : chart_->axes()) {
+        chart_->removeAxis(axis);
+        delete axis;
+    }
+
+    // One bar per category, each a series of its own so that the legend
+    // names the categories as the report labels them.
+    auto* series = new QBarSeries;
+    QFont labelFont = font();
+    labelFont.setPointSize(10);
+    int highest = 0;
+    for (int column = 1; column <= table_.bars(); ++column) {
+        auto* bar = new QBarSet(QStringLiteral("Response %1").arg(column));
+        const int count = shown.values.at(static_cast<std::size_t>(column - 1));
+        bar->append(count);
+        bar->setLabelFont(labelFont);
+        bar->setLabelColor(Qt::black);
+        series->append(bar);
+        highest = std::max(highest, count);
+    }
+    series->setLabelsVisible(true);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    chart_->addSeries(series);
+
+    // The data row's label is the caption under the bars.  It stands as the
+    // axis title, which may take the axis' whole length where a single
+    // category's label gets only half of it.
+    auto* caption = new QBarCategoryAxis;
+    caption->append(QStringLiteral(" "));
+    caption->setTitleText(QStringLiteral("Response Frequency of Item #%1").arg(shown.item));
+    chart_->addAxis(caption, Qt::AlignBottom);
+    series->attachAxis(caption);
+    auto* counts = new QValueAxis;
+    counts->setTitleText(QStringLiteral("Frequency"));
+    counts->setLabelFormat(QStringLiteral("%d"));
+    // Room above the highest bar for its count.
+    counts->setRange(0, std::max(1.0, highest * 1.15));
+    counts->applyNiceNumbers();
+    chart_->addAxis(counts, Qt::AlignLeft);
+    series->attachAxis(counts);
+
+    itemOnShow_ = row;
+}
+
+void FormPlotFrequency::CommandNext_Click() {
+    if (itemOnShow_ < static_cast<int>(table_.rows.size()))
+        drawFrequencyChart(itemOnShow_ + 1);
+    else
+        services_.message(QStringLiteral("You are at the last item in the list. There are no further items."),
+                          QStringLiteral("No Next Item"), MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+void FormPlotFrequency::CommandPrevious_Click() {
+    if (itemOnShow_ > 1)
+        drawFrequencyChart(itemOnShow_ - 1);
+    else
+        services_.message(QStringLiteral("You are at the first item in the list. There are no previous items."),
+                          QStringLiteral("No Previous Item"), MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+void FormPlotFrequency::CommandPrint_Click() {
+    if (!services_.choosePrinter()) return;
+    // The printout is the window as it stands, chart and caption, without
+    // the buttons; they come back whether the printing worked or not.
+    const QList<QPushButton*> buttons = {CommandPrevious, CommandNext, CommandPrint};
+    for (QPushButton* b : buttons) b->hide();
+    const bool printed = services_.print(windowTitle(), [this](QPrinter& printer) {
+        QPainter painter;
+        if (!painter.begin(&printer)) return false;
+        // At its size on the screen, from the top left of the printable area;
+        // drawn at the printer's resolution rather than copied from the screen.
+        const double scale = double(printer.resolution()) / logicalDpiX();
+        painter.scale(scale, scale);
+        render(&painter);
+        return painter.end();
+    });
+    for (QPushButton* b : buttons) b->show();
+    if (printed)
+        services_.message(QStringLiteral("Print Job Done."), QStringLiteral("Printer"), MsgIcon::Information,
+                          MsgButtons::Ok);
+}
+
+}  // namespace vormgui

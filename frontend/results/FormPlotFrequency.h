@@ -1,0 +1,54 @@
+// The window "Response Frequency": item by item, a bar chart of how often
+// each response category was given, from the frequency table of the report
+// FT06F001.  Next and Previous step through the items; Print prints the
+// window without its buttons.
+#pragma once
+
+#include <QDialog>
+
+#include "FrequencyTable.h"
+#include "platform/AppPaths.h"
+
+class QChart;
+class QChartView;
+class QPushButton;
+
+namespace vormgui {
+
+class Services;
+
+class FormPlotFrequency : public QDialog {
+    Q_OBJECT
+public:
+    FormPlotFrequency(Services& services, const AppPaths& paths, QWidget* parent = nullptr);
+    ~FormPlotFrequency() override;
+
+    // Reads the table anew from the report and draws its first item; false,
+    // after telling the user why, when the window is not to be shown.
+    bool Form_Load();
+    // Shows the item of table row `row` (1-based) and makes it the item on show.
+    void drawFrequencyChart(int row);
+
+    void CommandNext_Click();
+    void CommandPrevious_Click();
+    void CommandPrint_Click();
+
+    // The row on show, 0 before the first drawing.
+    int itemOnShow() const { return itemOnShow_; }
+
+    QChartView* MSChartResponseFrequency;
+    QPushButton* CommandPrevious;
+    QPushButton* CommandNext;
+    QPushButton* CommandPrint;
+
+private:
+    void failed(const QString& text);
+
+    Services& services_;
+    AppPaths paths_;
+    FrequencyTable table_;
+    int itemOnShow_ = 0;
+    QChart* chart_;
+};
+
+}  // namespace vormgui

@@ -1,0 +1,144 @@
+// Whole runs whose results must not change by a single bit when the engine's
+// internals are rearranged: the shipped example and one job per model, each
+// compared with the parameter files and every estimated number as it was when
+// the reference files in tests/data/reference were written.
+//
+// The jobs' data were simulated once (tools/simulate) and are kept as files.
+// The jobs cover every start-up chain kind: a model alone (1, 3), after its
+// common-parameter model (2, 4, 5, 7), the constrained chains of models 6 and
+// 8, per-item categories (2, 8) and missing responses (1, 3, 6, 8).
+//
+// To write new reference files after an intended change of results, run this
+// test with VORM_WRITE_REFERENCE set to a folder; the files land there.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/clock.h"
+#include "driver/Vormrun.h"
+#include "job_helpers.h"
+#include "numlib/Numlib_error.h"
+#include "test_support.h"
+
+namespace vorm::test {
+namespace {
+
+std::string reference_dir() { return test_data_dir() + "/reference/"; }
+
+// Every number a later stage or a parameter file takes from the estimation,
+// written exactly (hexadecimal floating point).
+std::string exact_results(const JobSettings& job, const Store& st) {
+    std::string out;
+    char buf[96];
+    auto put = [&](const char* name, int k, double v) {
+        std::snprintf(buf, sizeof buf, "%s %d %a\n", name, k, v);
+        out += buf;
+    };
+    put("XLOGL", 0, job.XLOGL);
+    put("UNIT", 0, st.UNIT);
+    for (int k = 0; k < MAXCAT; ++k) put("TAUC", k, st.TAUC(k));
+    for (int i = 1; i <= job.NITEM; ++i) {
+        put("DELTA", i, st.DELTA(i));
+        put("ALPHA", i, st.ALPHA(i));
+        put("LAMBDA", i, st.LAMBDA(i));
+        for (int k = 0; k < job.NCAT(i); ++k) put("TAU", i * 100 + k, st.TAU(i, k));
+        put("DSTD", i, st.DSTD(i));
+        put("ASTD", i, st.ASTD(i));
+        put("LSTD", i, st.LSTD(i));
+        put("CORRDA", i, st.CORRDA(i));
+        for (int k = 0; k < job.NCAT(i); ++k) put("TAUSTD", i * 100 + k, st.TAUSTD(i, k));
+    }
+    for (int q = 1; q <= job.NQUAD; ++q) put("DENS", q, st.DENS(q));
+    for (int j = 1; j <= job.NSUBJ; ++j) {
+        put("THETA", j, st.THETA(j));
+        put("TSTD", j, st.TSTD(j));
+    }
+    return out;
+}
+
+struct Outputs {
+    std::string item_file, person_file, exact, status;
+};
+
+// Runs the job in-process with a fixed clock (so the parameter files' stamps
+// are fixed too) and the given workspace; the job file's data line is pointed
+// at `datfile`.
+Outputs run_job(const std::string& cmdfile, const std::string& datfile, Workspace& ws) {
+    TempDir work;
+    std::vector<std::string> lines = split_lines(read_file(cmdfile));
+    for (std::string& l : lines)
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+    lines.at(4) = datfile;
+    write_file(work.file("job.txt"), crlf(lines));
+
+    fixed_clock(2026, 12, 9, 10, 11, 12);
+    numlib_reset();
+    auto job = std::make_unique<JobSettings>();
+    auto st = std::make_unique<Store>();
+    std::ostringstream con;
+    std::istringstream in;
+    int rc;
+    {
+        Io io(con, in);
+        rc = VORMRUN({"VORMCALC", work.file("job.txt"), work.folder()}, io, *job, *st, ws);
+    }
+    numlib_set_console(nullptr);
+    set_clock({});
+    EXPECT_EQ(rc, 0) << con.str();
+    return {read_file(work.file("FT16F001")), read_file(work.file("FT17F001")), exact_results(*job, *st),
+            read_file(work.file("status"))};
+}
+
+void expect_same_text(const std::string& actual, const std::string& expected_file) {
+    const char* out = std::getenv("VORM_WRITE_REFERENCE");
+    if (out != nullptr) {
+        write_file(std::string(out) + "/" + expected_file, actual);
+        return;
+    }
+    expect_same_lines(split_lines(actual), split_lines(read_file(reference_dir() + expected_file)));
+}
+
+void check(const std::string& name, const std::string& cmdfile, const std::string& datfile) {
+    SCOPED_TRACE(name);
+    auto ws = std::make_unique<Workspace>();
+    const Outputs o = run_job(cmdfile, datfile, *ws);
+    EXPECT_EQ(o.status, " end\n");
+    expect_same_text(o.item_file, name + ".FT16");
+    expect_same_text(o.person_file, name + ".FT17");
+    expect_same_text(o.exact, name + ".EXACT");
+}
+
+TEST(ReferenceResults, ExampleJobIsUnchangedBitForBit) {
+    const std::string ex = source_dir() + "/examples/";
+    check("EXAMPLE", ex + "EXAMPLE.CMD", ex + "EXAMPLE.DAT");
+}
+
+TEST(ReferenceResults, OneJobPerModelIsUnchangedBitForBit) {
+    for (int model = 1; model <= 8; ++model) {
+        const std::string name = "MODEL" + std::to_string(model);
+        check(name, reference_dir() + name + ".CMD", reference_dir() + name + ".DAT");
+    }
+}
+
+// A run leaves nothing behind that the next one reads: a job gives the same
+// bits in a workspace that other jobs (one of them ending at its cycle limit)
+// have used before.
+TEST(ReferenceResults, JobGivesTheSameBitsInAWorkspaceUsedBefore) {
+    auto job_file = [](int model) { return reference_dir() + "MODEL" + std::to_string(model) + ".CMD"; };
+    auto data_file = [](int model) { return reference_dir() + "MODEL" + std::to_string(model) + ".DAT"; };
+    auto ws = std::make_unique<Workspace>();
+    const Outputs first = run_job(job_file(5), data_file(5), *ws);
+    run_job(job_file(8), data_file(8), *ws);
+    run_job(job_file(2), data_file(2), *ws);
+    const Outputs again = run_job(job_file(5), data_file(5), *ws);
+    EXPECT_EQ(again.exact, first.exact);
+    EXPECT_EQ(again.item_file, first.item_file);
+}
+
+}  // namespace
+}  // namespace vorm::test

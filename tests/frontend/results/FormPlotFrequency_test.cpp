@@ -1,0 +1,119 @@
+#include "results/FormPlotFrequency.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDir>
+#include <QPushButton>
+
+#include "gui_test_support.h"
+#include "platform/RecordingServices.h"
+#include "results/ReportWindows.h"
+#include "shell/FormMain.h"
+
+namespace vormgui {
+namespace {
+
+// The chart as the user reads it: the caption under the bars, then per bar
+// its legend name and its height.
+QStringList shownBy(const FormPlotFrequency& window) {
+    QChart* chart = window.MSChartResponseFrequency->chart();
+    QStringList shown{chart->axes(Qt::Horizontal).value(0)->titleText()};
+    for (QAbstractSeries* series : chart->series())
+        for (QBarSet* bar : static_cast<QBarSeries*>(series)->barSets())
+            shown << bar->label() + " " + QString::number(bar->at(0));
+    return shown;
+}
+
+// Prints as the recorder does, noting whether the buttons were on the window then.
+class PrintWatcher : public RecordingServices {
+public:
+    QList<QPushButton*> buttons;
+    QList<bool> shownWhilePrinting;
+
+    bool print(const QString& what, const PrintDrawing& draw) override {
+        for (QPushButton* b : buttons) shownWhilePrinting << !b->isHidden();
+        return RecordingServices::print(what, draw);
+    }
+};
+
+class FormPlotFrequencyTest : public ::testing::Test {
+protected:
+    FormPlotFrequencyTest() : paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home")) {
+        QDir(root.path()).mkpath(QStringLiteral("app/TEMPFILE"));
+    }
+    void writeReport(const QByteArray& rows) {
+        test::writeFile(paths.workFile("FT06F001"),
+                        " READ.\n \n  ******* RESPONSE FREQUENCY COUNTS BY ITEM *******\n \n"
+                        " ITEM#     1    2    3   -9\n ---\n" +
+                            rows);
+    }
+
+    test::TempFolder root;
+    AppPaths paths;
+    PrintWatcher rec;
+};
+
+TEST_F(FormPlotFrequencyTest, BarsAreTheCountsOfTheItemOnShowAndNavigationStopsAtTheEnds) {
+    writeReport("    4    10   20   30    1\n    9    40   50    0    2\n \n");
+    FormPlotFrequency window(rec, paths);
+    ASSERT_TRUE(window.Form_Load());
+    const QStringList first{"Response Frequency of Item #4", "Response 1 10", "Response 2 20", "Response 3 30"};
+    EXPECT_EQ(shownBy(window), first);
+    window.CommandPrevious_Click();
+    EXPECT_EQ(shownBy(window), first);
+    window.CommandNext_Click();
+    const QStringList second{"Response Frequency of Item #9", "Response 1 40", "Response 2 50", "Response 3 0"};
+    EXPECT_EQ(shownBy(window), second);
+    window.CommandNext_Click();
+    EXPECT_EQ(shownBy(window), second);
+    window.CommandPrevious_Click();
+    EXPECT_EQ(window.itemOnShow(), 1);
+    EXPECT_EQ(rec.log, (QStringList{"message No Previous Item: You are at the first item in the list. There are no "
+                                    "previous items.",
+                                    "message No Next Item: You are at the last item in the list. There are no "
+                                    "further items."}));
+    EXPECT_EQ(rec.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(rec.messages[1].icon, MsgIcon::Exclamation);
+}
+
+TEST_F(FormPlotFrequencyTest, AReportThatCannotBeChartedSaysWhyAndNoWindowOpens) {
+    FormMain form(rec, paths);
+    attachReportWindows(form, rec, paths);
+    const QString overflow = "The response frequency table in " + paths.workFile("FT06F001") +
+                             " shows a count of item 4 as \"*****\": the number did not fit in its field, so the "
+                             "counts cannot be read.";
+    const std::pair<QByteArray, QString> cases[] = {
+        {"    4    10   20", "Tempfile FT06F001 not as expected format!"},
+        {"    4    10*****   30    1\n \n", overflow},
+        {" \n", "The response frequency table in " + paths.workFile("FT06F001") + " lists no item."},
+    };
+    for (const auto& [rows, text] : cases) {
+        writeReport(rows);
+        rec.log.clear();
+        rec.messages.clear();
+        form.mnuResponseFrequency->trigger();
+        EXPECT_EQ(rec.log, QStringList{"message : " + text});
+        EXPECT_EQ(rec.messages.at(0).icon, MsgIcon::Critical);
+    }
+}
+
+TEST_F(FormPlotFrequencyTest, PrintingLeavesTheButtonsOutAndBringsThemBack) {
+    writeReport("    4    10   20   30    1\n \n");
+    FormPlotFrequency window(rec, paths);
+    ASSERT_TRUE(window.Form_Load());
+    rec.buttons = {window.CommandPrevious, window.CommandNext, window.CommandPrint};
+    rec.printToPdf = root.file("chart.pdf");
+    window.CommandPrint_Click();
+    EXPECT_EQ(rec.shownWhilePrinting, (QList<bool>{false, false, false}));
+    EXPECT_TRUE(std::none_of(rec.buttons.begin(), rec.buttons.end(), [](QPushButton* b) { return b->isHidden(); }));
+    EXPECT_TRUE(test::readFile(rec.printToPdf).startsWith("%PDF"));
+    EXPECT_EQ(rec.log.last(), "message Printer: Print Job Done.");
+}
+
+}  // namespace
+}  // namespace vormgui

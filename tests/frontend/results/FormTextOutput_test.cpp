@@ -1,0 +1,123 @@
+#include "results/FormTextOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QRegularExpression>
+
+#include "engine_jobs.h"
+#include "platform/RecordingServices.h"
+#include "results/ReportWindows.h"
+#include "shell/FormMain.h"
+
+namespace vormgui {
+namespace {
+
+using test::readFile;
+using test::writeFile;
+
+// The main window with its result windows over a work folder of its own; a
+// shown window runs `whileShown`.
+class ReportWindowsTest : public ::testing::Test {
+protected:
+    ReportWindowsTest() : paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home")), form(rec, paths) {
+        QDir(root.path()).mkpath(QStringLiteral("app/TEMPFILE"));
+        attachReportWindows(form, rec, paths);
+        rec.onModal = [this](QDialog& window) {
+            if (whileShown) whileShown(static_cast<FormTextOutput&>(window));
+            return 0;
+        };
+    }
+
+    test::TempFolder root;
+    AppPaths paths;
+    RecordingServices rec;
+    FormMain form;
+    std::function<void(FormTextOutput&)> whileShown;
+};
+
+TEST_F(ReportWindowsTest, AMissingOutputFileGivesTheMessageWithItsPathAndNoWindow) {
+    const std::pair<QAction*, QString> entries[] = {{form.mnuExeInfo, "FT06F001"},
+                                                    {form.mnuItemPara, "FT16F001"},
+                                                    {form.mnuPersonPara, "FT17F001"},
+                                                    {form.mnuFitStat, "FT15F001"},
+                                                    {form.mnuResponseFrequency, "FT06F001"}};
+    for (const auto& [entry, file] : entries) {
+        rec.log.clear();
+        rec.messages.clear();
+        entry->trigger();
+        ASSERT_EQ(rec.log.size(), 1) << entry->objectName().toStdString() << ": no message, or a window shown";
+        EXPECT_EQ(rec.messages[0].text, "Output file " + root.path() + "app/TEMPFILE/" + file + " is not available.");
+        EXPECT_EQ(rec.messages[0].icon, MsgIcon::Critical);
+        EXPECT_FALSE(rec.messages[0].title.isEmpty()) << "the title says why the file could not be read";
+    }
+}
+
+TEST_F(ReportWindowsTest, SaveAsWritesTheFilesBytesWithoutAskingAndACancelWritesNothing) {
+    // Mixed line ends, trailing blanks, UTF-8, no final line end; the name in lower case.
+    const QByteArray source = " REPORT   \r\n\r\n DATA FILE: /r\xc3\xa9sum\xc3\xa9/d.dat\n   1    10   20    1   ";
+    writeFile(paths.workFile("ft16f001"), source);
+    const QString target = root.file("copy.txt"), nowhere = root.file("no/folder/copy.txt");
+    writeFile(target, "an older and longer file of the same name, to be replaced whole");
+    QByteArray saved;
+    rec.fileAnswers = {target, QString(), nowhere};
+    whileShown = [&](FormTextOutput& viewer) {
+        viewer.mnuSaveAsItem->trigger();
+        saved = readFile(target);
+        writeFile(target, "changed");
+        viewer.mnuSaveAsItem->trigger();  // cancelled
+        viewer.mnuSaveAsItem->trigger();  // into a folder that is not there
+    };
+    form.mnuItemPara->trigger();
+    EXPECT_EQ(saved, source);
+    EXPECT_EQ(readFile(target), "changed");
+    EXPECT_EQ(rec.messageTexts(), QStringList{"The file " + nowhere + " could not be written."});
+}
+
+QString pdfText(const QString& pdf, const QString& option) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {option, pdf, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed";
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(ReportWindowsTest, ThePrintedReportHoldsTheReportsLinesAtTwelvePoints) {
+    test::TempFolder run;
+    const QString work = test::runEngineJob({std::vector<int>(8, 5), {}, 0.05}, run.path());
+    const QByteArray report = readFile(work + "FT06F001");
+    ASSERT_GT(report.count('\n'), 100) << "too short a report to run over pages";
+    writeFile(paths.workFile("FT06F001"), report);
+    rec.printToPdf = root.file("report.pdf");
+    whileShown = [](FormTextOutput& viewer) { viewer.mnuPrintItem->trigger(); };
+    form.mnuExeInfo->trigger();
+    EXPECT_EQ(rec.messageTexts(), QStringList{"Print Job Done!"});
+
+    // Line by line in order; blanks do not count, since the extraction
+    // spaces words its own way and a long line wraps.
+    const QRegularExpression blanks(QStringLiteral("\\s"));
+    const QString printed = pdfText(rec.printToPdf, "-layout").remove(blanks);
+    qsizetype from = 0;
+    for (const QString& line : QString::fromUtf8(report).split('\n')) {
+        const QString words = QString(line).remove(blanks);
+        const qsizetype at = printed.indexOf(words, from);
+        ASSERT_GE(at, 0) << "not printed, or out of order: " << line.toStdString();
+        from = at + words.size();
+    }
+
+    // A fixed-pitch face advances 0.6 of its size per character: 7.2 points
+    // at 12 points.  The longest word measures it best.
+    const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]+)<"));
+    double advance = 0.0;
+    qsizetype longest = 0;
+    for (auto it = word.globalMatch(pdfText(rec.printToPdf, "-bbox")); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(3).size() <= longest) continue;
+        longest = m.captured(3).size();
+        advance = (m.captured(2).toDouble() - m.captured(1).toDouble()) / double(longest);
+    }
+    EXPECT_NEAR(advance, 7.2, 0.15);
+}
+
+}  // namespace
+}  // namespace vormgui
