@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "dialogs/JobPages.h"
 #include "platform/AppPaths.h"
 #include "platform/QtServices.h"
 #include "results/PlotWindows.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     vormgui::attachReportWindows(form, services, paths);
     vormgui::PlotWindows plots(services, paths, &form);
     plots.attachTo(form);
+    const vormgui::JobPages pages(form, services);
     // The splash centres itself over the main window, so the window's place
     // comes first.
     form.move(QApplication::primaryScreen()->availableGeometry().center() - form.rect().center());

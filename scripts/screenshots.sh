@@ -2,9 +2,10 @@
 # Runs the real VORM under a virtual X display and keeps screenshots for a
 # person to look at, in build/screenshots/: the splash window, the main window
 # with each of its menus open, the report viewer and the response frequency
-# chart after a run of the example job, a help page and two plot windows.
-# The program runs from a copy of build/bin whose work folder exists already
-# (no first-start questions), with a throw-away home.
+# chart after a run of the example job, a help page, two plot windows, and
+# every job page that a menu or a Next button reaches (page-*.png).  The
+# program runs from a copy of build/bin whose work folder exists already (no
+# first-start questions), with a throw-away home.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -71,6 +72,53 @@ xdotool windowfocus --sync "$win"
 xdotool key alt+h h   # Help Topic opens in a window of its own
 sleep 1
 import -window root "$out/help-topics.png"
+# Photographs the window titled $1 into page-$2.png: the keys $3 open a page;
+# for a page that only Next reaches, $4 is the title of the page that they
+# open and $5 the keys typed there to reach the window photographed.  Escape
+# then cancels it, which ends its walk.
+page() {
+  local title=$1 name=$2 open=$3 first=${4:-} then=${5:-}
+  # shellcheck disable=SC2086
+  xdotool key --delay 200 $open
+  if [ -n "$first" ]; then
+    # Without a window manager a new window does not get the keyboard itself.
+    xdotool windowfocus --sync "$(xdotool search --sync --onlyvisible --limit 1 --name "^$first\$")"
+    # shellcheck disable=SC2086
+    xdotool key --delay 200 $then
+  fi
+  local id
+  id=$(xdotool search --sync --onlyvisible --limit 1 --name "^$title\$")
+  xdotool windowfocus --sync "$id"
+  sleep 0.5
+  import -window "$id" "$out/page-$name.png"
+  xdotool key Escape
+  sleep 0.5
+  xdotool windowfocus --sync "$win"
+}
+
+xdotool windowfocus --sync "$win"
+page "Read Data" read-data "alt+d r"
+page "Item Definitions" item-definitions "alt+d i"
+page "Response Cutoffs" response-cutoffs "alt+d d c"
+page "Delete Items" delete-items "alt+d d i"
+page "Delete Respondents" delete-respondents "alt+d d r"
+page "Initial Signs" initial-signs "alt+e i"
+page "Quadrature" quadrature "alt+e q"
+page "Algorithm" algorithm "alt+e a"
+page "Constraints" constraints "alt+e c"
+page "Fit Groups" fit-groups "alt+i s f"
+page "Item Fit" item-fit "alt+i s i"
+page "Person Fit" person-fit "alt+i s p"
+page "Plot Requests" plot-requests "alt+i p"
+# The pages that only Next opens, reached by the keyboard: a page opens with
+# the focus on its first control, and its four buttons come last in the tab
+# order, Next the fourth; the list pages open with the focus on the grid.
+next="Tab Tab Tab Tab space"
+page "Response Category Definitions" categories "alt+d i" "Item Definitions" "ctrl+a 3 Tab Down $next 4 Return 3"
+page "Choose Items to Delete" choose-items "alt+d d i" "Delete Items" "Left Tab $next 2"
+page "Choose Respondents to Delete" choose-respondents "alt+d d r" "Delete Respondents" \
+  "Left Tab ctrl+a 3 $next 1 0 1 7 Return"
+page "Initial Sign Assignment" sign-assignment "alt+e i" "Initial Signs" "Tab space $next plus Return"
 
 # Plot windows: the example job run with plots into the work folder (after
 # the start-up, which clears old outputs), then Output > Graph Output.
@@ -94,4 +142,5 @@ xdotool key alt+o g l   # Latent Trait Distribution
 sleep 1
 import -window root "$out/plot-latent-trait.png"
 xdotool key Escape
+
 echo "screenshots: $(ls "$out"/*.png | tr '\n' ' ')"

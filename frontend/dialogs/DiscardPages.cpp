@@ -1,0 +1,282 @@
+#include "DiscardPages.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <cmath>
+
+#include "JobPages.h"
+#include "ReadDataPages.h"
+#include "UpDown.h"
+#include "mGridEdit.h"
+#include "platform/Numbers.h"
+#include "shell/mGlobalVariables.h"
+
+namespace vormgui {
+
+const QString kItemCountInvalid =
+    QStringLiteral("The number of items to discard must be a whole number from 1 to 100!");
+const QString kSubjectCountInvalid =
+    QStringLiteral("The number of respondents to discard must be a whole number from 1 to 2000!");
+const QString kSubjectIdOutOfRange =
+    QStringLiteral("Input Error! Respondent IDs must be whole numbers from -32768 to 32767!");
+
+std::optional<int> discardCount(const QString& text, int capacity) {
+    const std::optional<double> n = parseNumber(text);
+    if (!n || *n != std::floor(*n) || *n < 1 || *n > capacity) return std::nullopt;
+    return static_cast<int>(*n);
+}
+
+namespace {
+
+// The count box with its spin button and label below a yes/no frame.
+void layOut(QGridLayout* body, QGroupBox* frame, QLabel* label, QLineEdit* box, UpDown* spin) {
+    body->addWidget(frame, 0, 0, 1, 3);
+    addNumberRow(body, 1, label, box, spin);
+}
+
+// A list page's grid after a committed list: one row per entry, as stored.
+template <std::size_t N>
+QStringList storedList(const std::array<std::int16_t, N>& list, int count) {
+    QStringList values;
+    for (int k = 1; k <= count && k < static_cast<int>(N); ++k) values << boxText(list[k]);
+    return values;
+}
+
+}  // namespace
+
+FormDeleteItems::FormDeleteItems(const PageContext& context)
+    : WizardPage(context, "FormDeleteItems", "Delete Items", "DeleteItems.htm") {
+    FrameDiscardItems =
+        yesNoFrame("FrameDiscardItems", QStringLiteral("Discard any Items?"), OptionYes, LabelYes, OptionNo, LabelNo);
+    LabelNumberOfItemsToDiscard = label("LabelNumberOfItemsToDiscard", QStringLiteral("Number of items to discard"));
+    TextNumberOfItemsToDiscard = box("TextNumberOfItemsToDiscard");
+    UpDownNumberOfItemsToDiscard =
+        new UpDown(QStringLiteral("UpDownNumberOfItemsToDiscard"), *TextNumberOfItemsToDiscard, 1, 100, this);
+    layOut(body(), FrameDiscardItems, LabelNumberOfItemsToDiscard, TextNumberOfItemsToDiscard,
+           UpDownNumberOfItemsToDiscard);
+    connect(OptionYes, &QRadioButton::clicked, this, &FormDeleteItems::OptionYes_Click);
+    connect(OptionNo, &QRadioButton::clicked, this, &FormDeleteItems::OptionNo_Click);
+    choose(OptionNo);
+    TextNumberOfItemsToDiscard->setText(QStringLiteral("1"));
+}
+
+void FormDeleteItems::newJob(const JobSettings& job) {
+    choose(OptionNo);
+    TextNumberOfItemsToDiscard->setText(boxText(job.numItemsToDiscard));
+}
+
+void FormDeleteItems::setCount(int count) {
+    TextNumberOfItemsToDiscard->setText(boxText(count));
+    UpDownNumberOfItemsToDiscard->setValue(count);
+}
+
+void FormDeleteItems::enableCount(bool enabled) {
+    TextNumberOfItemsToDiscard->setEnabled(enabled);
+    UpDownNumberOfItemsToDiscard->setEnabled(enabled);
+}
+
+void FormDeleteItems::OptionYes_Click() {
+    if (pages_.itemDef->itemsText().isEmpty()) {
+        error(QStringLiteral("Please define number of items first!"));
+        choose(OptionNo);
+        return;
+    }
+    enableCount(true);
+}
+
+void FormDeleteItems::OptionNo_Click() { enableCount(false); }
+
+std::optional<WizardPage::Failure> FormDeleteItems::check(Press press) {
+    const std::optional<bool> yes = discard();
+    if (!yes) return Failure{QStringLiteral("Please indicate whether you would discard item or not!")};
+    const QString text = TextNumberOfItemsToDiscard->text();
+    if (*yes && text.isEmpty()) return Failure{QStringLiteral("Please fill the number of items to be discarded!")};
+    const std::optional<int> count = discardCount(text, kMaxItems);
+    if (!count) return Failure{kItemCountInvalid};
+    if (!*yes) return std::nullopt;
+    if (*count >= job_.numItems)
+        return Failure{QStringLiteral("Number of deleted items should be smaller than that of total items!")};
+    if (press == Press::Ok)
+        return Failure{QStringLiteral("Please press next button to indicate the items to be discarded!")};
+    return std::nullopt;
+}
+
+void FormDeleteItems::proceed(Press press) {
+    const int count = *discardCount(TextNumberOfItemsToDiscard->text(), kMaxItems);
+    hide();
+    if (OptionYes->isChecked()) {
+        pages_.itemsDiscarded->setDataRows(count);
+        showPage(*pages_.itemsDiscarded);
+        return;
+    }
+    job_.discardItems = false;
+    job_.numItemsToDiscard = static_cast<std::int16_t>(count);
+    TextNumberOfItemsToDiscard->setText(boxText(count));
+    if (press == Press::Next) showPage(*pages_.deleteSubjects);
+}
+
+void FormDeleteItems::restore() {
+    setDiscard(job_.discardItems);
+    setCount(std::max<int>(job_.numItemsToDiscard, 1));
+}
+
+FormItemsDiscarded::FormItemsDiscarded(const PageContext& context)
+    : GridPage(context, "FormItemsDiscarded", "Choose Items to Delete", "DiscardItems.htm") {
+    txtGridEdit = textEditor();
+    body()->addWidget(grd, 0, 0, Qt::AlignHCenter);
+}
+
+void FormItemsDiscarded::newJob(const JobSettings&) { emptyRows(1); }
+
+std::optional<WizardPage::Failure> FormItemsDiscarded::check(Press press) {
+    const std::optional<int> count = discardCount(pages_.deleteItems->countText(), kMaxItems);
+    if (!count) return Failure{kItemCountInvalid};
+    const int items = parseCount(pages_.itemDef->itemsText()).value_or(job_.numItems);
+    // The grid has one row per discarded item (the question page sized it).
+    for (int k = 1; k <= *count; ++k) {
+        const std::optional<double> number = parseNumber(grd->textMatrix(k, 1));
+        if (!number) return Failure{QStringLiteral("Input Error! Please input a number!")};
+        const double whole = std::nearbyint(*number);
+        if (whole > items || whole < 1) {
+            // The item count stands where a sign would: " 5" for 5.
+            const QString shown = items < 0 ? QString::number(items) : QStringLiteral(" %1").arg(items);
+            return Failure{press == Press::Ok
+                               ? QStringLiteral("Input Error! The numbers should be between 1 and ") + shown + "."
+                               : QStringLiteral("Input Error! The number should be between 1 and number of items")};
+        }
+        if (whole != *number) return Failure{QStringLiteral("Input Error! Please input an integer!")};
+    }
+    return std::nullopt;
+}
+
+void FormItemsDiscarded::store() {
+    const int count = *discardCount(pages_.deleteItems->countText(), kMaxItems);
+    job_.numItemsToDiscard = static_cast<std::int16_t>(count);
+    for (int k = 1; k <= count; ++k) {
+        job_.itemsToDiscard[k] = *parseCount(grd->textMatrix(k, 1));
+        grd->setTextMatrix(k, 1, boxText(job_.itemsToDiscard[k]));
+    }
+    job_.discardItems = true;
+}
+
+WizardPage* FormItemsDiscarded::nextPage() { return pages_.deleteSubjects; }
+
+void FormItemsDiscarded::restore() {
+    pages_.deleteItems->setDiscard(job_.discardItems);
+    if (!job_.discardItems) return;
+    pages_.deleteItems->setCount(job_.numItemsToDiscard);
+    grd->setValues(storedList(job_.itemsToDiscard, job_.numItemsToDiscard));
+}
+
+FormDeleteSubjects::FormDeleteSubjects(const PageContext& context)
+    : WizardPage(context, "FormDeleteSubjects", "Delete Respondents", "DeleteSubjects.htm") {
+    FrameDiscardAnyPeople = yesNoFrame("FrameDiscardAnyPeople", QStringLiteral("Discard any respondents?"), OptionYes,
+                                       LabelYes, OptionNo, LabelNo);
+    LabelNumberOfRespondentsToDiscard =
+        label("LabelNumberOfRespondentsToDiscard", QStringLiteral("Number of respondents to discard"));
+    TextNumberOfSubjectsToDiscard = box("TextNumberOfSubjectsToDiscard");
+    UpDownNumberOfSubjectsToDiscard =
+        new UpDown(QStringLiteral("UpDownNumberOfSubjectsToDiscard"), *TextNumberOfSubjectsToDiscard, 1, 100, this);
+    layOut(body(), FrameDiscardAnyPeople, LabelNumberOfRespondentsToDiscard, TextNumberOfSubjectsToDiscard,
+           UpDownNumberOfSubjectsToDiscard);
+    connect(OptionYes, &QRadioButton::clicked, this, &FormDeleteSubjects::OptionYes_Click);
+    connect(OptionNo, &QRadioButton::clicked, this, &FormDeleteSubjects::OptionNo_Click);
+    choose(OptionNo);
+    TextNumberOfSubjectsToDiscard->setText(QStringLiteral("1"));
+}
+
+void FormDeleteSubjects::newJob(const JobSettings& job) {
+    choose(OptionNo);
+    TextNumberOfSubjectsToDiscard->setText(boxText(job.numSubjectsToDiscard));
+}
+
+void FormDeleteSubjects::enableCount(bool enabled) {
+    TextNumberOfSubjectsToDiscard->setEnabled(enabled);
+    UpDownNumberOfSubjectsToDiscard->setEnabled(enabled);
+    CommandNext->setEnabled(enabled);
+}
+
+void FormDeleteSubjects::Form_Activate() { CommandNext->setEnabled(OptionYes->isChecked()); }
+
+void FormDeleteSubjects::showEvent(QShowEvent* event) {
+    WizardPage::showEvent(event);
+    Form_Activate();
+}
+
+std::optional<WizardPage::Failure> FormDeleteSubjects::check(Press press) {
+    const std::optional<bool> yes = discard();
+    const QString text = TextNumberOfSubjectsToDiscard->text();
+    if (press == Press::Next) {
+        // Next is there only while Yes is chosen.
+        if (yes != true) return std::nullopt;
+    } else if (!yes) {
+        return Failure{QStringLiteral("Please indicate whether you want to discard people or not!")};
+    } else if (*yes && !text.isEmpty()) {
+        return Failure{QStringLiteral("Please press next button to fill indices of people to be discarded!"), kWarning};
+    }
+    if (*yes && text.isEmpty()) return Failure{QStringLiteral("Please fill the number of people to be discarded!")};
+    if (!discardCount(text, kMaxSubjects)) return Failure{kSubjectCountInvalid};
+    return std::nullopt;
+}
+
+void FormDeleteSubjects::proceed(Press press) {
+    if (press == Press::Next && !OptionYes->isChecked()) return;
+    const int count = *discardCount(TextNumberOfSubjectsToDiscard->text(), kMaxSubjects);
+    hide();
+    if (press == Press::Next) {
+        pages_.subjectsDiscarded->setDataRows(count);
+        showPage(*pages_.subjectsDiscarded);
+        return;
+    }
+    job_.discardSubjects = false;
+    job_.numSubjectsToDiscard = static_cast<std::int16_t>(count);
+    TextNumberOfSubjectsToDiscard->setText(boxText(count));
+}
+
+void FormDeleteSubjects::restore() {
+    setDiscard(job_.discardSubjects);
+    const int count = std::max<int>(job_.numSubjectsToDiscard, 1);
+    TextNumberOfSubjectsToDiscard->setText(boxText(count));
+    UpDownNumberOfSubjectsToDiscard->setValue(count);
+}
+
+FormSubjectsDiscarded::FormSubjectsDiscarded(const PageContext& context)
+    : GridPage(context, "FormSubjectsDiscarded", "Choose Respondents to Delete", "DiscardPeople.htm",
+               NextButton::Disabled) {
+    txtGridEdit = textEditor();
+    body()->addWidget(grd, 0, 0, Qt::AlignHCenter);
+}
+
+void FormSubjectsDiscarded::newJob(const JobSettings&) { emptyRows(1); }
+
+std::optional<WizardPage::Failure> FormSubjectsDiscarded::check(Press) {
+    const std::optional<int> count = discardCount(pages_.deleteSubjects->countText(), kMaxSubjects);
+    if (!count) return Failure{kSubjectCountInvalid};
+    for (int k = 1; k <= *count; ++k) {
+        const std::optional<double> id = parseNumber(grd->textMatrix(k, 1));
+        if (!id || *id != std::floor(*id))
+            return Failure{QStringLiteral("Input Error! Please input only integers in the table!")};
+        if (*id < -32768 || *id > 32767) return Failure{kSubjectIdOutOfRange};
+    }
+    return std::nullopt;
+}
+
+void FormSubjectsDiscarded::store() {
+    const int count = *discardCount(pages_.deleteSubjects->countText(), kMaxSubjects);
+    job_.discardSubjects = true;
+    job_.numSubjectsToDiscard = static_cast<std::int16_t>(count);
+    for (int k = 1; k <= count; ++k) {
+        job_.subjectsToDiscard[k] = *parseCount(grd->textMatrix(k, 1));
+        grd->setTextMatrix(k, 1, boxText(job_.subjectsToDiscard[k]));
+    }
+}
+
+void FormSubjectsDiscarded::restore() {
+    pages_.deleteSubjects->setDiscard(job_.discardSubjects);
+    if (!job_.discardSubjects) return;
+    pages_.deleteSubjects->setCountText(boxText(job_.numSubjectsToDiscard));
+    grd->setValues(storedList(job_.subjectsToDiscard, job_.numSubjectsToDiscard));
+}
+
+}  // namespace vormgui

@@ -1,0 +1,40 @@
+#include "GridPage.h"
+
+#include "mGridEdit.h"
+
+namespace vormgui {
+
+GridPage::GridPage(const PageContext& context, const char* name, const char* title, const char* helpPage,
+                   NextButton next)
+    : WizardPage(context, name, title, helpPage, next), grd(new Grid(this)) {
+    // Room for the row numbers, the value column and the scroll bar; the
+    // value column takes what is left.
+    grd->setFixedSize(twipsToPixels(2200, *this), twipsToPixels(2700, *this));
+}
+
+QComboBox* GridPage::comboEditor(const QStringList& list) {
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(QStringLiteral("Combo1"));
+    combo->setEditable(true);
+    combo->addItems(list);
+    editor = new GridEditor(*grd, *combo);
+    return combo;
+}
+
+QLineEdit* GridPage::textEditor() {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(QStringLiteral("txtGridEdit"));
+    editor = new GridEditor(*grd, *box);
+    return box;
+}
+
+void GridPage::emptyRows(int rows) {
+    grd->setNumberedRows(rows);
+    for (int r = 1; r <= rows; ++r) grd->setTextMatrix(r, 1, QString());
+}
+
+void GridPage::commitEditor() { editor->commit(); }
+
+void GridPage::discardEditor() { editor->discard(); }
+
+}  // namespace vormgui

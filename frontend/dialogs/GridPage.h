@@ -1,0 +1,46 @@
+// A job page built around a grid: the grid `grd`, its column-1 heading from
+// the main window's start-up, and its in-place editor, which OK and Next
+// commit first and Cancel throws away.
+#pragma once
+
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "Grid.h"
+#include "WizardPage.h"
+
+namespace vormgui {
+
+class GridEditor;
+
+class GridPage : public WizardPage {
+    Q_OBJECT
+public:
+    void setGridHeading(const QString& heading) override { grd->setHeading(heading); }
+
+    // Column 1 of the data rows, and the grid set to hold exactly these.
+    QStringList values() const { return grd->values(); }
+    void setValues(const QStringList& values) { grd->setValues(values); }
+    // `rows` numbered data rows; column 1 of the rows that stay keeps its text.
+    void setDataRows(int rows) { grd->setNumberedRows(rows); }
+
+    Grid* grd;
+    GridEditor* editor = nullptr;
+
+protected:
+    GridPage(const PageContext& context, const char* name, const char* title, const char* helpPage,
+             NextButton next = NextButton::Shown);
+
+    // The editor: an editable combo box `Combo1` offering `list`, or a text
+    // box `txtGridEdit`.
+    QComboBox* comboEditor(const QStringList& list);
+    QLineEdit* textEditor();
+
+    // The job reset's grid: `rows` numbered data rows, all empty.
+    void emptyRows(int rows);
+
+    void commitEditor() override;
+    void discardEditor() override;
+};
+
+}  // namespace vormgui
