@@ -19,6 +19,7 @@ constexpr int MAXSUBJ = 2000;  // data records, and retained respondents
 constexpr int MAXCAT = 10;     // categories 0..9 per item
 constexpr int MAXQUAD = 50;    // quadrature points
 constexpr int MAXPARM = 11;    // parameters of one item in a per-item matrix
+constexpr int MAXFITG = 20;    // fit groups of the fit analysis
 
 using ItemInts = Arr1<int, 1, MAXITEM>;
 using ItemReals = Arr1<double, 1, MAXITEM>;

@@ -79,6 +79,28 @@ void UnitFiles::check(Unit u) {
     if ((*this)[u].flush().fail()) write_failure(paths_[k]);
 }
 
+void UnitFiles::rewind(Unit u) {
+    check(u);
+    std::iostream& s = (*this)[u];
+    s.clear();
+    s.seekg(0);
+}
+
+void UnitFiles::rewrite(Unit u) {
+    check(u);
+    const int k = index(u);
+    if (in_memory_) {
+        auto* s = static_cast<std::stringstream*>(units_[k].get());
+        s->str(std::string());
+        s->clear();
+        return;
+    }
+    auto* f = static_cast<std::fstream*>(units_[k].get());
+    f->close();
+    f->open(paths_[k], std::ios::in | std::ios::out | std::ios::trunc);
+    if (!f->is_open()) write_failure(paths_[k]);
+}
+
 void UnitFiles::close(Unit u) {
     if (!finish(u)) write_failure(paths_[index(u)]);
 }

@@ -44,6 +44,12 @@ public:
     // Flushes the unit and ends the run when anything written to it was lost
     // (a scratch unit checks so before it is read back).
     void check(Unit u);
+    // A scratch unit read back from its start: checked as above first, so
+    // that a file that lost lines is never read.
+    void rewind(Unit u);
+    // A scratch unit written again from its start: whatever it held is gone,
+    // as after a rewind and a write of the first record.
+    void rewrite(Unit u);
     // Flushes and closes the unit, checked as above.
     void close(Unit u);
     // Closes every unit still open, all of them even when one fails, then ends

@@ -703,7 +703,8 @@ RecordFormat::~RecordFormat() = default;
 
 namespace {
 
-// The column (from 0) after a data-format descriptor, as a data record reads it.
+// The column (from 0) after an I field or a positioning descriptor, as a record
+// is read.
 long long advance(const Node& n, long long pos) {
     switch (n.k) {
         case Node::K::I:
@@ -780,10 +781,12 @@ bool read_int_field(std::string_view line, long long pos, int w, std::int64_t& v
     return true;
 }
 
-}  // namespace
-
-ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_t>& values) const {
-    values.assign(static_cast<std::size_t>(std::max(count, 0)), 0);
+// One record of `count` fields through a layout's nodes, with a new line at
+// each '/' and at each reversion; `field(n, line, pos, w, k, scale)` reads
+// field k (w columns from pos; false: the record cannot be read).
+template <class Field>
+ReadStatus walk_record(const std::vector<Node>& nodes, std::size_t reversion, LineReader& in, std::size_t count,
+                       Field field) {
     std::string line;
     // A line too long to hold is an unreadable record, not the end of the data.
     auto next_line = [&in, &line] {
@@ -791,43 +794,154 @@ ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_
     };
     if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
     long long pos = 0;
-    int vi = 0;
+    int scale = 0;
+    std::size_t vi = 0;
     std::size_t i = 0;
     bool consumed_this_pass = false;
     for (;;) {
-        if (i == nodes_.size()) {
+        if (i == nodes.size()) {
             if (vi >= count) return ReadStatus::Ok;
             if (!consumed_this_pass) return ReadStatus::Error;
             if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
             pos = 0;
-            i = reversion_;
+            i = reversion;
             consumed_this_pass = false;
             continue;
         }
-        const Node& n = nodes_[i++];
-        switch (n.k) {
-            case Node::K::I:
-                if (vi >= count) return ReadStatus::Ok;
-                if (!read_int_field(line, pos, n.w, values[static_cast<std::size_t>(vi)])) return ReadStatus::Error;
-                ++vi;
-                consumed_this_pass = true;
-                break;
-            case Node::K::Slash:
-                if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
-                break;
-            case Node::K::Colon:
-                if (vi >= count) return ReadStatus::Ok;
-                break;
-            case Node::K::X:
-            case Node::K::TR:
-            case Node::K::T:
-            case Node::K::TL:
-                break;
-            default:
-                return ReadStatus::Error;
+        const Node& n = nodes[i++];
+        if (is_data(n.k)) {
+            if (vi >= count) return ReadStatus::Ok;
+            // An A field without a width takes the rest of the line.
+            const int w = n.w >= 0 ? n.w : static_cast<int>(std::max(0LL, static_cast<long long>(line.size()) - pos));
+            if (!field(n, std::string_view(line), pos, w, vi++, scale)) return ReadStatus::Error;
+            pos += w;
+            consumed_this_pass = true;
+            continue;
         }
+        if (n.k == Node::K::Lit) pos += static_cast<long long>(n.text.size());
+        if (n.k == Node::K::Scale) scale = n.w;
+        if (n.k == Node::K::Colon && vi >= count) return ReadStatus::Ok;
+        if (n.k == Node::K::Slash)
+            if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
         pos = advance(n, pos);
     }
+}
+
+}  // namespace
+
+ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_t>& values) const {
+    values.assign(static_cast<std::size_t>(std::max(count, 0)), 0);
+    // parse() lets no data descriptor but I into a data format.
+    return walk_record(nodes_, reversion_, in, values.size(),
+                       [&values](const Node& n, std::string_view line, long long pos, int w, std::size_t k, int) {
+                           return n.k == Node::K::I && read_int_field(line, pos, w, values[k]);
+                       });
+}
+
+// ---- fixed-format input ----------------------------------------------------
+
+namespace {
+
+// A real field under blank-null rules: [sign] digits [. digits] [exponent],
+// the exponent a letter E, D or Q with an optional sign, or a sign alone.
+bool read_real_field(std::string_view field, int d, int scale, double& v) {
+    std::string t;
+    for (char c : field)
+        if (!is_blank(c)) t += c;
+    if (t.empty()) {
+        v = 0.0;
+        return true;
+    }
+    std::string s;
+    std::size_t k = 0;
+    if (t[k] == '+' || t[k] == '-') s += t[k++] == '-' ? "-" : "";
+    int digits = 0;
+    bool point = false;
+    while (k < t.size() && t[k] >= '0' && t[k] <= '9') s += t[k++], ++digits;
+    if (k < t.size() && t[k] == '.') {
+        point = true;
+        s += t[k++];
+        while (k < t.size() && t[k] >= '0' && t[k] <= '9') s += t[k++], ++digits;
+    }
+    if (digits == 0) return false;
+    long long exp = 0;
+    bool has_exp = false;
+    if (k < t.size()) {
+        const char c = t[k];
+        if (c == 'E' || c == 'e' || c == 'D' || c == 'd' || c == 'Q' || c == 'q')
+            ++k;
+        else if (c != '+' && c != '-')
+            return false;
+        bool negative = false;
+        if (k < t.size() && (t[k] == '+' || t[k] == '-')) negative = t[k++] == '-';
+        int exp_digits = 0;
+        for (; k < t.size() && t[k] >= '0' && t[k] <= '9'; ++k, ++exp_digits)
+            if (exp < 1000000000LL) exp = exp * 10 + (t[k] - '0');
+        if (exp_digits == 0 || k != t.size()) return false;
+        has_exp = true;
+        if (negative) exp = -exp;
+    }
+    if (!point) exp -= d;
+    if (!has_exp) exp -= scale;
+    s += 'E' + std::to_string(exp);
+    double x = 0.0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), x);
+    if (r.ec == std::errc::result_out_of_range && below_one(s))
+        x = s[0] == '-' ? -0.0 : 0.0;
+    else if (r.ec != std::errc() || !std::isfinite(x))
+        return false;
+    v = x;
+    return true;
+}
+
+bool read_logical_field(std::string_view field, long long& v) {
+    std::size_t k = 0;
+    while (k < field.size() && is_blank(field[k])) ++k;
+    if (k < field.size() && field[k] == '.') ++k;
+    if (k == field.size()) return false;
+    const char c = field[k];
+    if (c != 'T' && c != 't' && c != 'F' && c != 'f') return false;
+    v = (c == 'T' || c == 't') ? 1 : 0;
+    return true;
+}
+
+// The w columns from pos, blanks beyond the end of the line.
+std::string_view columns(std::string_view line, long long pos, int w) {
+    if (pos >= static_cast<long long>(line.size())) return {};
+    const auto p = static_cast<std::size_t>(pos);
+    return line.substr(p, w < 0 ? std::string_view::npos : static_cast<std::size_t>(w));
+}
+
+}  // namespace
+
+ReadStatus read_fixed(LineReader& in, std::string_view text, int count, std::vector<FixedField>& fields) {
+    const Flat f = layout(text);
+    fields.assign(static_cast<std::size_t>(std::max(count, 0)), FixedField{});
+    return walk_record(f.nodes, f.reversion, in, fields.size(),
+                       [&fields](const Node& n, std::string_view line, long long pos, int w, std::size_t k, int scale) {
+                           FixedField& out = fields[k];
+                           const std::string_view field = columns(line, pos, w);
+                           std::int64_t v = 0;
+                           switch (n.k) {
+                               case Node::K::I:
+                                   out.ok = read_int_field(line, pos, w, v);
+                                   out.integer = v;
+                                   break;
+                               case Node::K::F:
+                               case Node::K::E:
+                                   out.ok = read_real_field(field, n.d, scale, out.real);
+                                   break;
+                               case Node::K::A:
+                                   out.text = std::string(field) +
+                                              std::string(static_cast<std::size_t>(w) - field.size(), ' ');
+                                   out.ok = true;
+                                   break;
+                               default:
+                                   out.ok = read_logical_field(field, out.integer);
+                                   break;
+                           }
+                           return true;
+                       });
 }
 
 }  // namespace vorm

@@ -14,6 +14,10 @@
 // values outlast the layout, a new line starts and the layout is taken again
 // from its last top-level group (or from the start).
 //
+// Records written with a layout are read back with the same layout
+// (read_fixed), so a stage can keep values in a scratch file exactly as they
+// print.
+//
 // Free-format records are one blank followed by the items in order: texts
 // exactly as given, integers bare, reals in the one convention of
 // format_free_real().  An empty free-format record is a line holding one blank.
@@ -115,6 +119,29 @@ ReadStatus read_int_record(LineReader& in, long long& value);
 ReadStatus read_real_record(LineReader& in, double& value);
 ReadStatus read_letter_record(LineReader& in, char& letter);
 ReadStatus read_text_record(LineReader& in, std::string& text);
+
+// ---- fixed-format input --------------------------------------------------
+
+// One field of a record read back with a layout.  An I field gives `integer`,
+// an F, E or D field `real`, an A field `text`, an L field `integer` 1 or 0;
+// `ok` is false when the field does not hold a value of its kind, such as the
+// asterisks written for a value that did not fit.
+struct FixedField {
+    bool ok = false;
+    long long integer = 0;
+    double real = 0.0;
+    std::string text;
+};
+
+// Reads one record of `count` fields written with `layout`, in the writer's
+// notation (texts in the layout are passed over by their length).  Blanks in a
+// numeric field are ignored and an all-blank field reads as 0; a real without
+// a decimal point has its last d digits after the point (scaled by a kP factor
+// in force); columns past the end of a line read as blanks; '/' and reversion
+// take the next line.  End: the input ended before the record was complete;
+// Error: a line too long to hold, or a layout with no field to read into.  A
+// layout that cannot be parsed throws as above.
+ReadStatus read_fixed(LineReader& in, std::string_view layout, int count, std::vector<FixedField>& fields);
 
 // ---- data-file record format ---------------------------------------------
 

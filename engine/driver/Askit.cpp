@@ -29,8 +29,6 @@ namespace vorm {
 
 namespace {
 
-constexpr int MAXFITG = 20;  // rows of the fit-group tables
-
 bool yes(char c) { return c == 'Y' || c == 'y'; }
 bool no(char c) { return c == 'N' || c == 'n'; }
 

@@ -23,12 +23,6 @@ std::string field256(const std::string& s) {
 
 }  // namespace
 
-std::string date_line(const JobSettings& job, int lead) {
-    std::string layout = "('" + std::string(static_cast<std::size_t>(lead), ' ') +
-                         "***** TODAY''S DATE: ',I2,'/',I2,'/',I4,' TODAY''S TIME: ',I2,':',I2,':',I2,' *****')";
-    return format_fixed(layout, {job.IMONTH, job.IDAY, job.IYEAR, job.IHOUR, job.IMIN, job.ISEC});
-}
-
 void write_parameter_listing(std::ostream& rep, JobSettings& job, const JobEcho& echo) {
     rep << date_line(job) << '\n';
     blank(rep, 2);

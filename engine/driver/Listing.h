@@ -12,6 +12,7 @@
 #include <string>
 
 #include "common/Store.h"
+#include "common/stamp.h"
 
 namespace vorm {
 
@@ -24,10 +25,6 @@ struct JobEcho {
     std::string datfmt;
     bool cutoff_constant = true;
 };
-
-// The run-stamp line; `lead` is the number of blanks before the first
-// asterisks (1 in the report, 2 in the parameter files and the fit report).
-std::string date_line(const JobSettings& job, int lead = 1);
 
 void write_parameter_listing(std::ostream& rep, JobSettings& job, const JobEcho& echo);
 

@@ -263,14 +263,6 @@ void clean_up(Io& io, JobSettings& job, RawTable& t, int& nsubj, int& nitem) {
     }
 }
 
-// Checked first: a scratch file that lost its lines must not be read back.
-void rewind(Io& io, Unit u) {
-    io.units.check(u);
-    std::iostream& s = io.units[u];
-    s.clear();
-    s.seekg(0);
-}
-
 }  // namespace
 
 void MMLDAT(Io& io, JobSettings& job, RawTable& t) {
@@ -307,9 +299,9 @@ void MMLDAT(Io& io, JobSettings& job, RawTable& t) {
 
     std::iostream& f08 = io.units[Unit::FT08];
     for (int j = 1; j <= nitem; ++j) write_fixed(f08, kScratchItemLayout, {t.itemno(j)});
-    rewind(io, Unit::FT13);
-    rewind(io, Unit::FT14);
-    rewind(io, Unit::FT08);
+    io.units.rewind(Unit::FT13);
+    io.units.rewind(Unit::FT14);
+    io.units.rewind(Unit::FT08);
 }
 
 }  // namespace vorm

@@ -140,7 +140,7 @@ void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
     if (job.IPLOT == -1) plot_files(io, job, st, ws.plots);
     if (job.IFITAN == 1) {
         write_free(io.con, {" PERFORMING FIT ANALYSES"});
-        DIAMML2(io, job, st, ws.ptab);
+        DIAMML2(io, job, st, ws.fit, ws.ptab);
     }
     ClockReading end = read_clock();
     std::ostream& rep = io.report();

@@ -14,6 +14,7 @@
 #include "estimation/Mmlest.h"
 #include "model/Probtable.h"
 #include "plotdata/Plotdata.h"
+#include "statistics/Diamml2.h"
 #include "statistics/Stderrc.h"
 
 namespace vorm {
@@ -25,6 +26,7 @@ struct Workspace {
     EstimationWork estimation;  // item estimation
     StandardErrorWork stderrs;  // item standard errors
     PlotWork plots;             // plot stage
+    FitWork fit;                // fit analysis
 };
 
 }  // namespace vorm

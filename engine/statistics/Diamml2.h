@@ -1,7 +1,42 @@
-// The fit analysis: item and person fit statistics and the fit report, run
-// last and only when the job asks for it.  It evaluates the model through the
-// shared probability table PT (Probtable.h).
+// The fit analysis: run last, and only when the job asks for fit statistics
+// (IFITAN = 1), after the parameter and plot files are written.  Its stages,
+// always in this order:
+//   1  the head of the fit report FT15F001;
+//   2  the common unit copied into every LAMBDA (models 1 and 5) and the
+//      common thresholds into every item's TAU row (models 3 and 7);
+//   3  every respondent's expected score, response variance and fourth
+//      central moment on every item at THETA, with the probability check,
+//      and whether any response is missing;
+//   4  the item order ITORD: ascending DELTA, as SORTIT leaves equal ones;
+//   5  item infit and outfit: pass 1 writes one record per item to the
+//      scratch file FT19F001, pass 2 reads them back and prints the item
+//      section (rebuilding the thresholds of models 1, 2, 5 and 6 as it goes);
+//   6  respondent infit and outfit in the same two passes, into the
+//      respondent section;
+//   7  fit groups of neighbouring abilities and the detail file FT18F001;
+//   8  item likelihood-ratio chi-squares over the fit groups, the global
+//      line, and FT19F001 closed;
+//   9, 10  the rebuilt quadrature with the listwise deletion, then the
+//      number-correct section: the two hooks at the end of this header.
+//
+// Every statistic printed, and every localized value, is computed from the
+// values as the scratch file holds them (five decimals); a value too wide for
+// its scratch field is carried as its own value rounded to five decimals, so
+// the second pass never fails.  Chi-squares and tail probabilities are single
+// precision, p = 1 - GAMMP(df/2, X/2) (Gammp.h).  A DF of zero or less, or a
+// statistic that cannot be formed (no valid response, zero variance), gives
+// NaN, which prints as asterisks and is left out of the sums of squared
+// standardized values behind the localized values.
+//
+// Probabilities at a respondent's ability come from GPM (Probm.h); those at
+// the fit groups' abilities from the shared table PT.  A model number outside
+// 1..8 prints " THE MODEL NUMBER IN DIAMML2 IS INCORRECT " after the report
+// head and ends the analysis there.  The store changes above (LAMBDA, TAU)
+// are seen by every later stage; the parameter and plot files, written
+// before, show the store as it was.
 #pragma once
+
+#include <iosfwd>
 
 #include "common/Store.h"
 #include "common/io.h"
@@ -9,6 +44,101 @@
 
 namespace vorm {
 
-void DIAMML2(Io& io, JobSettings& job, Store& st, ProbabilityTable& PT);
+// One item's or respondent's statistics as pass 1 computes them, and the
+// localized values of pass 2.  Flags are three blanks or "+++" (probability),
+// "***" (standardized value), "^^^" (localized value, respondents only).
+struct FitStatistics {
+    double infit = 0.0, outfit = 0.0;
+    float chi_in = 0.0f, chi_out = 0.0f;
+    int df = 0;
+    float p_in = 0.0f, p_out = 0.0f;
+    double t_in = 0.0, t_out = 0.0;
+    double loc_in = 0.0, loc_out = 0.0;
+    const char* flag_p_in = "   ";
+    const char* flag_t_in = "   ";
+    const char* flag_p_out = "   ";
+    const char* flag_t_out = "   ";
+};
+
+// One item's likelihood-ratio table over the fit groups, row g: the number
+// of valid responses n(g), the observed counts O(g, k) and the expected
+// counts E(g, k), k = 0..C-1.
+struct LikelihoodRatioTable {
+    Arr1<double, 1, MAXFITG> n;
+    Arr2<double, 1, MAXFITG, 0, MAXCAT - 1> O, E;
+};
+
+struct LikelihoodRatio {
+    double G2 = 0.0;
+    int DF = 0;
+    float p = 0.0f;
+    int J = 0;  // rows that entered G**2
+};
+
+// The analysis's tables (respondents and items 1-based, categories from 0),
+// one per run in the workspace.
+struct FitWork {
+    // Stage 3, respondent n on item i at THETA(n): expected score, variance
+    // W, fourth central moment K and the sum of the probabilities behind
+    // them (its check is repeated where stages 5 and 6 use the moments).
+    Arr2<double, 1, MAXSUBJ, 1, MAXITEM> EXPSC, VARSC, MOM4, PSUM;
+    bool missing = false;  // some RESP(n, i) < 0
+
+    Arr1<int, 1, MAXITEM> ITORD;  // item numbers in ascending DELTA
+    ItemReals DSORT;
+    Arr1<FitStatistics, 1, MAXITEM> ITEMFIT;  // by item number
+    Arr1<FitStatistics, 1, MAXSUBJ> PERSFIT;  // by respondent number
+
+    // Stage 7: respondents in ascending THETA (JORD the respondent numbers,
+    // JSORT their abilities) and the groups cut from that order.
+    Arr1<int, 1, MAXSUBJ> JORD;
+    SubjReals JSORT;
+    int NGROUP = 0;
+    Arr1<int, 1, MAXFITG> FGSIZE, FGFIRST;  // size, first position in JORD
+    Arr1<double, 1, MAXFITG> FGMEAN, FGMED;
+    Arr2<double, 1, MAXFITG, 0, MAXCAT - 1> FGOBS, FGEXP;  // of the current item
+
+    // Stage 8: the groups' abilities as locations of the probability table,
+    // the current item's table, each item's result and the global line.
+    QuadReals XG;
+    LikelihoodRatioTable LR;
+    Arr1<LikelihoodRatio, 1, MAXITEM> ITEMLR;  // by item number
+    LikelihoodRatio GLOBAL;
+};
+
+void DIAMML2(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT);
+
+// The probability check of every stage: a sum of an item's category
+// probabilities further than the single-precision 1e-4 from 1 writes a
+// console record of the item number, the respondent's number (or position),
+// the sum and the stage's text, and the run goes on.
+bool probability_sum_off(double sum);
+void probability_problem(std::ostream& con, int i, int n, double sum, const char* text);
+
+// Stages 7 and 8 (Fitgroups.cpp).  A fit-group count outside 1..MAXFITG is
+// held to that range with a console line.  An empty group (fewer respondents
+// than groups) prints zeros for its abilities and proportions; when the
+// abilities have no spread to scale by (fewer than two respondents, or all
+// equal) the groups' abilities are their mean THETA unscaled.
+void fit_groups(Io& io, const JobSettings& job, Store& st, FitWork& w);
+void likelihood_ratio_chisquares(Io& io, const JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT);
+
+// G groups cut from N respondents in ability order: N div G each, and one
+// more for each of the first N mod G.
+void fit_group_sizes(int N, int G, Arr1<int, 1, MAXFITG>& FGSIZE);
+// Folds every sparse row (an expected count below 1) whole into its
+// neighbour, upward over rows 1..G-1, then downward over rows G..2; nothing
+// is folded when G < 2.
+void fold_sparse_rows(LikelihoodRatioTable& t, int G, int C);
+// G**2 = 2 sum O ln(O/E) over the rows with n(g) >= 1e-4, J their number.
+// An expected count of 0 in such a row makes G**2 infinite.
+double likelihood_ratio_chisq(const LikelihoodRatioTable& t, int G, int C, int& J);
+
+// Stages 9 and 10, with the number-correct section.  They receive the store
+// as stages 1 to 8 leave it (RESP and NSUBJ as estimated, XQUAD and WQUAD
+// untouched), FitWork with `missing` and ITORD, FT15F001 open for the
+// section, FT18F001 and FT19F001 closed, and PT free to refill.
+void listwise_deletion(Io& io, JobSettings& job, Store& st, FitWork& w);
+void number_correct_section(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT);
 
 }  // namespace vorm

@@ -337,5 +337,39 @@ TEST(RecordFormatRead, VeryWideFieldsReadQuickly) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
+// Each case: a layout, the record's text and the fields read (NaN: the field
+// holds no value of its kind; texts are compared by their first character).
+TEST(FixedRead, RecordsComeBackWithTheirLayouts) {
+    struct Case {
+        const char* layout;
+        std::string text;
+        std::vector<double> values;
+    };
+    const double no = std::nan("");
+    const char* scratch = "(2(1X,F10.5),1X,I4,1X,A3,F10.5)";
+    const Case cases[] = {
+        {scratch, fx(scratch, {1.234567891, 12345.6, -7, "+++", -0.000004}), {1.23457, no, -7, '+', 0.0}},
+        {"(F6.2,F6.2)", "  1234 12.5", {12.34, 12.5}},    // no point: the last d digits are decimals
+        {"(F8.2,F6.0)", "  1.5E2 -3D-1", {150.0, -0.3}},  // exponents
+        {"(F4.1,I3,F5.2)", "    1 2", {0.0, 12, 0.0}},    // blanks are nulls, past the line end too
+        {"(I2,/,T3,I2)", " 7\n  -4", {7, -4}},            // slash and tab
+        {"(1X,I2)", " 1\n 2\n 3", {1, 2, 3}},             // reversion takes the next line
+        {"(F5.2,I3,L2)", "1.2.3 x1 T", {no, no, 1}},      // not numbers; a logical
+        {"(1P,F6.2)", "  1234", {1.234}},                 // a scale factor with no exponent
+    };
+    for (const Case& c : cases) {
+        std::istringstream in(c.text + "\n");
+        LineReader r(in);
+        std::vector<FixedField> f;
+        ASSERT_EQ(read_fixed(r, c.layout, static_cast<int>(c.values.size()), f), ReadStatus::Ok) << c.layout;
+        for (std::size_t k = 0; k < c.values.size(); ++k) {
+            const double got = !f[k].ok ? no : !f[k].text.empty() ? f[k].text[0] : f[k].real + f[k].integer;
+            EXPECT_TRUE(std::isnan(c.values[k]) ? std::isnan(got) : std::fabs(got - c.values[k]) < 1e-15)
+                << c.layout << " field " << k << " read " << got;
+        }
+        EXPECT_EQ(read_fixed(r, c.layout, 1, f), ReadStatus::End) << c.layout;
+    }
+}
+
 }  // namespace
 }  // namespace vorm

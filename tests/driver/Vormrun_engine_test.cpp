@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -24,30 +25,31 @@ using test::split_lines;
 using test::TempDir;
 using test::write_file;
 
-// A small job of simulated data: quick to estimate, enough to exercise every stage.
-std::string small_job(const std::string& datfile, int model = 1) {
-    return test::crlf({std::to_string(model),
-                       "N",
-                       "N",
-                       "11",
-                       datfile,
-                       "(I5,1X,6I1)",
-                       "6",
-                       "Y",
-                       "3",
-                       "N",
-                       "Y",
-                       "1",
-                       "N",
-                       "N",
-                       "N",
-                       "5",
-                       "2",
-                       "3",
-                       "3",
-                       "0.01",
-                       "N",
-                       "N"});
+// A small job of simulated data: quick to estimate, enough to exercise every
+// stage; `last` holds the answers from the plot question on.
+std::string small_job(const std::string& datfile, int model = 1, std::vector<std::string> last = {"N", "N"}) {
+    std::vector<std::string> lines{std::to_string(model),
+                                   "N",
+                                   "N",
+                                   "11",
+                                   datfile,
+                                   "(I5,1X,6I1)",
+                                   "6",
+                                   "Y",
+                                   "3",
+                                   "N",
+                                   "Y",
+                                   "1",
+                                   "N",
+                                   "N",
+                                   "N",
+                                   "5",
+                                   "2",
+                                   "3",
+                                   "3",
+                                   "0.01"};
+    lines.insert(lines.end(), last.begin(), last.end());
+    return test::crlf(lines);
 }
 
 void write_small_data(const std::string& path) {
@@ -236,6 +238,50 @@ TEST(EngineRun, ElapsedTimeCountsOnePassageOfMidnight) {
     ASSERT_GE(rep.size(), 3u);
     EXPECT_EQ(rep[rep.size() - 2], "                 1.75");
     EXPECT_EQ(rep[0], " ***** TODAY'S DATE: 12/31/2026 TODAY'S TIME: 23:59:59 *****");
+}
+
+// The fit analysis runs after the parameter and plot files are written, so
+// they hold the estimates as they were although it rewrites the thresholds.
+TEST(EngineRun, FitAnalysisLeavesTheParameterAndPlotFilesAsTheyWere) {
+    test::fixed_clock(2026, 3, 14, 9, 5, 7);
+    std::map<std::string, std::string> files[2];
+    for (int fit = 0; fit < 2; ++fit) {
+        TempDir work;
+        write_small_data(work.file("d.dat"));
+        std::vector<std::string> last{"Y", "5", "10"};
+        if (fit)
+            last.insert(last.end(), {"Y", "4", "N", "2.0", "0.05", "2.0", "0.01", "2.0"});
+        else
+            last.push_back("N");
+        write_file(work.file("job.txt"), small_job(work.file("d.dat"), 2, last));
+        auto job = std::make_unique<JobSettings>();
+        auto st = std::make_unique<Store>();
+        auto ws = std::make_unique<Workspace>();
+        std::ostringstream con;
+        std::istringstream in;
+        {
+            Io io(con, in);
+            ASSERT_EQ(VORMRUN({"VORMCALC", work.file("job.txt"), work.folder()}, io, *job, *st, *ws), 0) << con.str();
+        }
+        for (const auto& e : std::filesystem::directory_iterator(work.path()))
+            files[fit][e.path().filename().string()] = read_file(e.path().string());
+        if (fit) {
+            for (int i = 1; i <= job->NITEM; ++i) EXPECT_EQ(st->TAU(i, 1), -4 * st->LAMBDA(i)) << i;
+            EXPECT_EQ(split_lines(files[1]["FT19F001"]).size(), static_cast<std::size_t>(job->NSUBJ));
+            EXPECT_EQ(con.str().find("ITMAX"), std::string::npos);
+        }
+    }
+    set_clock({});
+    int compared = 0;
+    for (const auto& [name, text] : files[0]) {
+        if (name != "FT16F001" && name != "FT17F001" && name.rfind("PLOT", 0) != 0) continue;
+        EXPECT_EQ(files[1][name], text) << name;
+        ++compared;
+    }
+    EXPECT_GT(compared, 20);
+    EXPECT_EQ(files[0]["FT15F001"], "");
+    EXPECT_EQ(split_lines(files[1]["FT15F001"]).back().rfind(" LIKELIHOOD RATIO GLOBAL CHI-SQUARE=", 0), 0u);
+    EXPECT_EQ(files[1]["status"], " end\n");
 }
 
 }  // namespace
