@@ -29,7 +29,7 @@ TEST_F(JobFileOnPages, TheJobResetLeavesThePagesAsTheResetTableSaysAndWritesTheD
 
 TEST_F(JobFileOnPages, OpenThenSaveGivesBackTheFileTheRecordAndTheControls) {
     std::mt19937 rng(7);
-    for (int round = 0; round < 40; ++round) {
+    for (int round = 0; round < 100; ++round) {
         JobControls written;
         JobSettings source;
         test::randomJob(rng, written, source);

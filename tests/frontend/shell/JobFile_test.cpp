@@ -3,12 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
-#include <type_traits>
 
 #include "JobTestSupport.h"
 #include "gui_test_support.h"
-#include "platform/Numbers.h"
 
 namespace vormgui {
 namespace {
@@ -296,26 +293,6 @@ TEST(JobFileReader, TokensRoundingAndTheEndOfTheFile) {
         } else {
             ADD_FAILURE() << k.what << ": refused with " << error.toStdString();
         }
-    }
-}
-
-TEST(JobFileRoundTrip, WriteReadWriteKeepsTheBytesTheRecordAndTheControls) {
-    using test::carried;
-    std::mt19937 rng(20);
-    for (int round = 0; round < 300; ++round) {
-        JobControls before;
-        JobSettings job;
-        test::randomJob(rng, before, job);
-        const std::optional<QByteArray> text = jobFileText(before, job, kAppDir, nullptr);
-        ASSERT_TRUE(text);
-        JobSettings opened;
-        setNewJobDefaults(opened);
-        JobControls after = newJobControls();
-        QString error;
-        ASSERT_TRUE(readJobFile(*text, opened, after, &error)) << error.toStdString() << "\n" << text->toStdString();
-        EXPECT_EQ(carried(opened), carried(job)) << "round " << round;
-        EXPECT_TRUE(after == before) << "round " << round << "\n" << text->toStdString();
-        EXPECT_EQ(jobFileText(after, opened, kAppDir, nullptr), text) << "round " << round;
     }
 }
 
