@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "dialogs/JobPageControls.h"
 #include "dialogs/JobPages.h"
 #include "platform/AppPaths.h"
 #include "platform/QtServices.h"
@@ -19,7 +20,9 @@ int main(int argc, char** argv) {
     vormgui::attachReportWindows(form, services, paths);
     vormgui::PlotWindows plots(services, paths, &form);
     plots.attachTo(form);
-    const vormgui::JobPages pages(form, services);
+    vormgui::JobPages pages(form, services);
+    vormgui::JobPageControls controls(pages);
+    form.setJobPages(controls);
     // The splash centres itself over the main window, so the window's place
     // comes first.
     form.move(QApplication::primaryScreen()->availableGeometry().center() - form.rect().center());

@@ -2,10 +2,11 @@
 # Runs the real VORM under a virtual X display and keeps screenshots for a
 # person to look at, in build/screenshots/: the splash window, the main window
 # with each of its menus open, the report viewer and the response frequency
-# chart after a run of the example job, a help page, two plot windows, and
-# every job page that a menu or a Next button reaches (page-*.png).  The
-# program runs from a copy of build/bin whose work folder exists already (no
-# first-start questions), with a throw-away home.
+# chart after a run of the example job, a help page, two plot windows, every
+# job page that a menu or a Next button reaches (page-*.png), and the run
+# monitor after File > Run of the example job and of a job whose data file
+# is missing.  The program runs from a copy of build/bin whose work folder
+# exists already (no first-start questions), with a throw-away home.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -143,4 +144,34 @@ sleep 1
 import -window root "$out/plot-latent-trait.png"
 xdotool key Escape
 
+# No window manager: the help window goes out of the way by hand.
+for help in $(xdotool search --onlyvisible --name 'help topics'); do xdotool windowunmap "$help"; done
+
+# Opens a job file through File > Open, runs it with File > Run and, once the
+# monitor has read the engine's outcome, photographs the screen.
+run_job() {
+  local job=$1 name=$2
+  front
+  xdotool key ctrl+o
+  sleep 1
+  xdotool type --delay 20 "$job"
+  xdotool key Return
+  sleep 1
+  xdotool key alt+f r
+  sleep 5
+  import -window root "$out/$name.png"
+}
+example="$app/example.cmd"
+sed "s#^EXAMPLE.DAT#$app/examples/EXAMPLE.DAT#" build/bin/examples/EXAMPLE.CMD > "$example"
+run_job "$example" monitor-success
+xdotool key Escape   # the monitor's OK
+sleep 0.5
+missing="$app/missing.cmd"
+sed "s#^EXAMPLE.DAT#$app/no such data.dat#" build/bin/examples/EXAMPLE.CMD > "$missing"
+run_job "$missing" monitor-error
+xdotool key Return   # the error box
+sleep 0.5
+import -window root "$out/monitor-error-outcome.png"
+xdotool key Escape   # the monitor
+sleep 0.5
 echo "screenshots: $(ls "$out"/*.png | tr '\n' ' ')"

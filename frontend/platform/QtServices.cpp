@@ -125,6 +125,8 @@ bool QtServices::stopEngine(qint64 pid, const QString& program) {
     return ::kill(static_cast<pid_t>(pid), SIGTERM) == 0;
 }
 
+bool QtServices::engineRunning(qint64 pid, const QString& program) { return processRunsProgram(pid, program); }
+
 std::unique_ptr<Ticker> QtServices::newTicker() { return std::make_unique<QtTicker>(); }
 
 void QtServices::endProgram() { QCoreApplication::exit(0); }

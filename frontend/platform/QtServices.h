@@ -24,6 +24,7 @@ public:
     bool showHelp(const QString& pagePath, QString* error) override;
     qint64 startEngine(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
     bool stopEngine(qint64 pid, const QString& program) override;
+    bool engineRunning(qint64 pid, const QString& program) override;
     std::unique_ptr<Ticker> newTicker() override;
     void endProgram() override;
 

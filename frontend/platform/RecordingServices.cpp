@@ -94,13 +94,16 @@ bool RecordingServices::showHelp(const QString& pagePath, QString* error) {
 
 qint64 RecordingServices::startEngine(const QString& program, const QStringList& arguments, const QString&) {
     log << (QStringList{QStringLiteral("start"), program} + arguments).join(QLatin1Char(' '));
+    if (nextEnginePid != 0) runningEngines << nextEnginePid;
     return nextEnginePid;
 }
 
 bool RecordingServices::stopEngine(qint64 pid, const QString&) {
     log << QStringLiteral("stop %1").arg(pid);
-    return true;
+    return runningEngines.removeAll(pid) > 0;
 }
+
+bool RecordingServices::engineRunning(qint64 pid, const QString&) { return runningEngines.contains(pid); }
 
 std::unique_ptr<Ticker> RecordingServices::newTicker() {
     return std::make_unique<RecordedTicker>(clockScale, tickers_);

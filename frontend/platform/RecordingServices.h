@@ -44,6 +44,9 @@ public:
     // window fails.
     bool helpWorks = true;
     qint64 nextEnginePid = 4242;
+    // Engines that run: a start adds its id, a stop removes it, and a test
+    // removes one to let it end.
+    QList<qint64> runningEngines;
     // Ticks run on real timers whose intervals are multiplied by this; tests
     // shorten a two-second splash with a small factor.  Tickers must not
     // outlive the recorder that made them.
@@ -63,6 +66,7 @@ public:
     bool showHelp(const QString& pagePath, QString* error) override;
     qint64 startEngine(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
     bool stopEngine(qint64 pid, const QString& program) override;
+    bool engineRunning(qint64 pid, const QString& program) override;
     std::unique_ptr<Ticker> newTicker() override;
     void endProgram() override;
 

@@ -83,6 +83,8 @@ public:
     // Asks the engine process started as `pid` to stop, only when that id
     // still belongs to `program`; false when it does not or the signal failed.
     virtual bool stopEngine(qint64 pid, const QString& program) = 0;
+    // True while the process started as `pid` still runs `program`.
+    virtual bool engineRunning(qint64 pid, const QString& program) = 0;
 
     virtual std::unique_ptr<Ticker> newTicker() = 0;
 

@@ -84,8 +84,7 @@ FormMain::FormMain(Services& services, const AppPaths& paths, QWidget* parent)
         attach(mnuModelitems[model - 1], [this, model] { mnuModelitem_Click(model); });
     attach(mnuTopicitem, [this] { mnuTopicitem_Click(); });
     attach(mnuAboutitem, [this] { mnuAboutitem_Click(); });
-    // Print writes the job file first, so it is offered once a writer is there.
-    connect(mnuPrintItem, &QAction::triggered, this, [this] { mnuPrintItem_Click(); });
+    // The job file commands and Print need the pages, so they come with them.
 }
 
 FormMain::~FormMain() = default;
@@ -186,12 +185,14 @@ void FormMain::attach(QAction* entry, std::function<void()> action) {
     entry->setEnabled(true);
 }
 
-void FormMain::setJobFileWriter(JobFileWriter writer) {
-    writer_ = std::move(writer);
-    mnuPrintItem->setEnabled(static_cast<bool>(writer_));
+void FormMain::setJobPages(JobPagesAccess& pages) {
+    jobPages_ = &pages;
+    attach(mnuOpenitem, [this] { mnuOpenitem_Click(); });
+    attach(mnuSaveItem, [this] { mnuSaveItem_Click(); });
+    attach(mnuSaveAsItem, [this] { mnuSaveAsItem_Click(); });
+    attach(mnuRunitem, [this] { mnuRunitem_Click(); });
+    attach(mnuPrintItem, [this] { mnuPrintItem_Click(); });
 }
-
-bool FormMain::saveAsFile(const QString& path) { return writer_ && writer_(path); }
 
 void FormMain::Form_Load() {
     {
@@ -241,7 +242,11 @@ void FormMain::mnuSetPrinter_Click() { services_.choosePrinter(); }
 
 void FormMain::mnuPrintItem_Click() {
     const QString jobFile = paths_.workFile(QStringLiteral("CMDFLE"));
-    if (!saveAsFile(jobFile)) return;
+    QString why;
+    if (!saveAsFile(jobFile, &why)) {
+        jobFileNotWritten(jobFile, why);
+        return;
+    }
     QFile file(jobFile);
     if (!file.open(QIODevice::ReadOnly)) {
         services_.message(QStringLiteral("Job file %1 is not available.").arg(jobFile), file.errorString(),

@@ -5,8 +5,8 @@
 //
 // Later windows plug in here: a job page registers with addPage() before
 // Form_Load(); a menu entry gets its action with attach(), which also enables
-// it (entries without an action stay disabled); the job file writer comes in
-// through setJobFileWriter().
+// it (entries without an action stay disabled); the pages as a whole come in
+// through setJobPages(), which enables Open, Save, Save As, Run and Print.
 #pragma once
 
 #include <QMainWindow>
@@ -15,8 +15,10 @@
 #include <functional>
 #include <vector>
 
+#include "mCloseApp.h"
 #include "mGlobalVariables.h"
 #include "platform/AppPaths.h"
+#include "platform/Services.h"
 
 class QAction;
 class QMenu;
@@ -24,7 +26,8 @@ class QMenu;
 namespace vormgui {
 
 class JobPage;
-class Services;
+class JobPagesAccess;
+struct JobControls;
 
 class FormMain : public QMainWindow {
     Q_OBJECT
@@ -36,17 +39,26 @@ public:
     ~FormMain() override;
 
     JobSettings jobSettings;
+    // The engine of the last Run.
+    EngineRun engineRun;
+    // The one file dialog of Open, Save and Save As: a name or filter set by
+    // one command is still there for the next.
+    FileChoice CommonDialogMain;
 
     // A page created by the front end, reset by newJob and headed at start-up.
     void addPage(JobPage& page);
     // Gives `entry` its action and enables it.
     void attach(QAction* entry, std::function<void()> action);
 
-    // Writes the current job as a job file to the path; false when it could
-    // not (the writer reports why).  Without a writer nothing is written.
-    using JobFileWriter = std::function<bool(const QString& path)>;
-    void setJobFileWriter(JobFileWriter writer);
-    bool saveAsFile(const QString& path);
+    // The job pages that the job file is written from and opened into.
+    void setJobPages(JobPagesAccess& pages);
+    // What the pages and the Model menu show.
+    JobControls jobControls() const;
+    // Writes the current job as a job file to `path`, whole or not at all.  A
+    // constraint that the model cannot have is first taken back with a
+    // warning.  False with *error describing the failure; nothing is written
+    // without job pages.
+    bool saveAsFile(const QString& path, QString* error = nullptr);
 
     void Form_Load();
     void Form_Unload();
@@ -63,6 +75,10 @@ public:
 
     // Menu handlers.
     void mnuNewitem_Click();
+    void mnuOpenitem_Click();
+    void mnuSaveItem_Click();
+    void mnuSaveAsItem_Click();
+    void mnuRunitem_Click();
     void mnuSetPrinter_Click();
     void mnuPrintItem_Click();
     void mnuExititem_Click();
@@ -136,11 +152,13 @@ protected:
 
 private:
     void buildMenus();
+    // The box of a job file that could not be written.
+    void jobFileNotWritten(const QString& path, const QString& why);
 
     Services& services_;
     AppPaths paths_;
     std::vector<JobPage*> pages_;
-    JobFileWriter writer_;
+    JobPagesAccess* jobPages_ = nullptr;
     bool ending_ = false;  // Exit or unload has ended the program
 };
 

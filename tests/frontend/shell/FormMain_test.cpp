@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "JobTestSupport.h"
 #include "gui_test_support.h"
 #include "platform/RecordingServices.h"
 #include "shell/JobPage.h"
@@ -50,14 +51,9 @@ protected:
             writeFile(paths.manualDir() + name, QByteArray("contents of ") + name);
     }
 
-    // The job file writer that the job-file step will bring, standing in to
-    // show where the job reset writes.
-    void installWriter(FormMain& form, const QByteArray& job = "8             model\r\n30            points\r\n") {
-        form.setJobFileWriter([this, job](const QString& path) {
-            rec.log << QStringLiteral("write ") + path;
-            writeFile(path, job);
-            return true;
-        });
+    void attachPages(FormMain& form) {
+        form.addPage(pages);
+        form.setJobPages(pages);
     }
 
     QString cmdfle() const { return paths.workFile(QStringLiteral("CMDFLE")); }
@@ -65,11 +61,12 @@ protected:
     TempFolder root;
     AppPaths paths;
     RecordingServices rec;
+    test::FakeJobPages pages;
 };
 
 TEST_F(FormMainTest, FirstStartShowsTheSplashAsksBothQuestionsAndThenResetsTheJob) {
     FormMain form(rec, paths);
-    installWriter(form);
+    attachPages(form);
     rec.answers = {MsgAnswer::No, MsgAnswer::Yes};
     form.Form_Load();
 
@@ -78,8 +75,7 @@ TEST_F(FormMainTest, FirstStartShowsTheSplashAsksBothQuestionsAndThenResetsTheJo
         rec.log,
         (QStringList{"modal FormFlash",
                      "message VORM2004: Copy example files to directory '" + home + "VORM2004/Examples/'?",
-                     "message VORM2004: Copy manual and readme files to directory '" + home + "VORM2004/Manual/'?",
-                     "write " + cmdfle()}));
+                     "message VORM2004: Copy manual and readme files to directory '" + home + "VORM2004/Manual/'?"}));
     for (const auto& m : rec.messages) {
         EXPECT_EQ(m.icon, MsgIcon::None);
         EXPECT_EQ(m.buttons, MsgButtons::YesNo);
@@ -96,10 +92,10 @@ TEST_F(FormMainTest, AStartWithAWorkFolderAsksNothingAndRemovesTheLastRunsOutput
     QDir().mkpath(paths.workDir());
     for (const char* name : {"FT06F001", "PLOT1A.DAT", "PLOT1A.SCR", "status"}) writeFile(paths.workFile(name), "x");
     FormMain form(rec, paths);
-    installWriter(form);
+    attachPages(form);
     form.Form_Load();
 
-    EXPECT_EQ(rec.log, (QStringList{"modal FormFlash", "write " + cmdfle()}));
+    EXPECT_EQ(rec.log, (QStringList{"modal FormFlash"}));
     EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
     EXPECT_TRUE(treeOf(root.file("home")).isEmpty());
 }
@@ -107,7 +103,7 @@ TEST_F(FormMainTest, AStartWithAWorkFolderAsksNothingAndRemovesTheLastRunsOutput
 TEST_F(FormMainTest, AFailedCopyIsReportedOnceAndTheStartGoesOn) {
     QDir(paths.manualDir()).removeRecursively();
     FormMain form(rec, paths);
-    installWriter(form);
+    attachPages(form);
     rec.answers = {MsgAnswer::Yes, MsgAnswer::Yes};
     form.Form_Load();
 
@@ -119,7 +115,7 @@ TEST_F(FormMainTest, AFailedCopyIsReportedOnceAndTheStartGoesOn) {
         << failure.text.toStdString();
     EXPECT_TRUE(failure.text.contains("\ntechman.pdf: ") && failure.text.contains("\nreadme.txt: "));
     EXPECT_FALSE(failure.title.isEmpty()) << "the failure's description is the title";
-    EXPECT_EQ(rec.log.last(), "write " + cmdfle());
+    EXPECT_TRUE(QFile::exists(cmdfle()));
     EXPECT_EQ(treeOf(root.file("home/VORM2004/Examples/")), (QStringList{"EXAMPLE.CMD", "EXAMPLE.DAT"}));
 }
 
@@ -335,21 +331,31 @@ TEST_F(FormMainTest, HelpEntriesOpenTheirPagesAndAMissingPageIsReported) {
 
 TEST_F(FormMainTest, PrintWritesTheJobFirstAndPrintsItLineByLine) {
     FormMain form(rec, paths);
-    EXPECT_FALSE(form.mnuPrintItem->isEnabled()) << "no job file writer, nothing to print";
+    EXPECT_FALSE(form.mnuPrintItem->isEnabled()) << "no job pages, nothing to print";
     QDir().mkpath(paths.workDir());
-    installWriter(form, "8             model\r\nEXAMPLE.DAT\r\n(I5,1X,15I1)\n");
+    attachPages(form);
     EXPECT_TRUE(form.mnuPrintItem->isEnabled());
+    pages.shown.fortranFormat = QStringLiteral("(I5,1X,15I1)");
 
     form.mnuPrintItem->trigger();
-    EXPECT_EQ(rec.log, (QStringList{"write " + cmdfle(), "printer",
-                                    "print 8             model\r\nEXAMPLE.DAT\r\n(I5,1X,15I1)\r\n",
-                                    "message Printer: Print Job Done!"}));
+    const QString job = QString::fromUtf8(readFile(cmdfle()));
+    EXPECT_TRUE(job.contains(QStringLiteral("\r\n(I5,1X,15I1)\r\n"))) << "the job was written first";
+    EXPECT_EQ(rec.log, (QStringList{"printer", "print " + job, "message Printer: Print Job Done!"}));
     EXPECT_EQ(rec.messages.back().icon, MsgIcon::Information);
 
     rec.log.clear();
     rec.printerChosen = false;
     form.mnuPrintItem->trigger();
-    EXPECT_EQ(rec.log, (QStringList{"write " + cmdfle(), "printer"}));
+    EXPECT_EQ(rec.log, (QStringList{"printer"}));
+
+    // A job that cannot be written is not printed.
+    QDir(paths.workDir()).removeRecursively();
+    rec.log.clear();
+    form.mnuPrintItem->trigger();
+    ASSERT_EQ(rec.log.size(), 1);
+    EXPECT_TRUE(rec.log[0].startsWith("message ")) << rec.log[0].toStdString();
+    EXPECT_EQ(rec.messages.back().text, "The job could not be written to " + cmdfle() + ".");
+    EXPECT_EQ(rec.messages.back().icon, MsgIcon::Critical);
 }
 
 }  // namespace

@@ -1,0 +1,108 @@
+// The main window's job file commands: the writer behind every job file, and
+// File Open, Save and Save As.
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "FormMain.h"
+#include "JobFile.h"
+#include "JobPagesAccess.h"
+
+namespace vormgui {
+
+namespace {
+// The longest job (100 items per item, 2000 respondents) is far below this; a
+// data file chosen by mistake must not be read whole.
+constexpr qint64 kMaxJobFileBytes = 4 << 20;
+}  // namespace
+
+JobControls FormMain::jobControls() const {
+    JobControls controls = jobPages_ ? jobPages_->controls() : JobControls{};
+    controls.checkedModel = 0;
+    for (int m = 8; m >= 1; --m)
+        if (mnuModelitems[m - 1]->isChecked()) controls.checkedModel = m;
+    return controls;
+}
+
+bool FormMain::saveAsFile(const QString& path, QString* error) {
+    const auto fail = [error](const QString& why) {
+        if (error) *error = why;
+        return false;
+    };
+    if (!jobPages_) return fail(QStringLiteral("There are no job pages to write the job from"));
+    const int model = jobSettings.modelNumber;
+    if (jobSettings.useConstraint && (model == 1 || model == 3 || model == 5 || model == 7)) {
+        services_.message(QStringLiteral("Warning: Constraints are not applicable. Constraints have been removed."),
+                          kTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+        jobSettings.useConstraint = false;
+        jobPages_->selectNoConstraint();
+    }
+    QString why;
+    const std::optional<QByteArray> text = jobFileText(jobControls(), jobSettings, jobSettings.appDir, &why);
+    if (!text) return fail(why);
+    // The whole job or the file as it was: the engine must never read half a job.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*text) != text->size() || !file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+void FormMain::jobFileNotWritten(const QString& path, const QString& why) {
+    services_.message(QStringLiteral("The job could not be written to %1.").arg(path), why, MsgIcon::Critical,
+                      MsgButtons::Ok);
+}
+
+void FormMain::mnuOpenitem_Click() {
+    CommonDialogMain.filter = QStringLiteral("All Files (*)");
+    CommonDialogMain.fileName.clear();
+    if (!services_.chooseOpenFile(CommonDialogMain) || CommonDialogMain.fileName.isEmpty()) return;
+    const QString path = CommonDialogMain.fileName;
+    // Read before the reset, which writes the work folder's CMDFLE: that
+    // file may be the one chosen.
+    QFile file(path);
+    bool opened = file.open(QIODevice::ReadOnly);
+    QString why = opened ? QString() : file.errorString();
+    const QByteArray bytes = opened ? file.read(kMaxJobFileBytes + 1) : QByteArray();
+    if (bytes.size() > kMaxJobFileBytes) {
+        opened = false;
+        why = QStringLiteral("The file is larger than any job file");
+    }
+    newJob();
+    JobControls controls = jobControls();
+    if (!opened || !readJobFile(bytes, jobSettings, controls, &why)) {
+        newJob();
+        services_.message(QStringLiteral("Invalid command file! Please open a valid one!"), why, MsgIcon::Critical,
+                          MsgButtons::Ok);
+        return;
+    }
+    setModelNumber(jobSettings.modelNumber);
+    jobPages_->showJob(controls, jobSettings);
+    jobSettings.jobFileName = path;
+}
+
+void FormMain::mnuSaveItem_Click() {
+    if (jobSettings.jobFileName.isEmpty()) {
+        CommonDialogMain.filter = QStringLiteral("All Files (*)");
+        if (!services_.chooseSaveFile(CommonDialogMain) || CommonDialogMain.fileName.isEmpty()) return;
+        jobSettings.jobFileName = CommonDialogMain.fileName;
+    }
+    QString why;
+    if (!saveAsFile(jobSettings.jobFileName, &why)) jobFileNotWritten(jobSettings.jobFileName, why);
+}
+
+void FormMain::mnuSaveAsItem_Click() {
+    CommonDialogMain.filter = QStringLiteral("All Files (*)");
+    if (!services_.chooseSaveFile(CommonDialogMain) || CommonDialogMain.fileName.isEmpty()) return;
+    const QString path = CommonDialogMain.fileName;
+    if (QFileInfo::exists(path) &&
+        services_.message(QStringLiteral("File  '%1' exists! Do you want to overwrite it?").arg(path), kTitle,
+                          MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    jobSettings.jobFileName = path;
+    QString why;
+    if (!saveAsFile(path, &why)) jobFileNotWritten(path, why);
+}
+
+}  // namespace vormgui

@@ -1,0 +1,47 @@
+// File > Run: check the job, clear the old outputs, write the job, start the
+// engine on it and watch it in the run monitor.
+#include "FormMain.h"
+#include "FormTimer.h"
+#include "JobFile.h"
+#include "RunControl.h"
+#include "StatusPoll.h"
+
+namespace vormgui {
+
+void FormMain::mnuRunitem_Click() {
+    if (!cutoffsConsistent(jobSettings)) {
+        services_.message(QStringLiteral("The response cutoff for some item is inconsistent with the number of "
+                                         "response categories for that item. VORM2004 will abort!!"),
+                          QStringLiteral("Error!"), MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
+    clearTempOutputs();
+    if (const std::optional<QString> refusal = runRefusal(jobSettings, jobControls())) {
+        services_.message(*refusal, kNotReadyTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
+    const QString jobFile = paths_.workFile(QStringLiteral("CMDFLE"));
+    QString why;
+    if (!saveAsFile(jobFile, &why)) {
+        jobFileNotWritten(jobFile, why);
+        return;
+    }
+    // The engine's own " start" may come after the monitor's first read; an
+    // earlier run's " end" must not be taken for this run's.
+    const QString status = paths_.workFile(QStringLiteral("status"));
+    if (!writeStatusLine(status, QStringLiteral(" start"), &why)) {
+        services_.message(QStringLiteral("The status file %1 could not be written.").arg(status), why,
+                          MsgIcon::Critical, MsgButtons::Ok);
+        return;
+    }
+    engineRun.engineProgram = paths_.engineProgram();
+    engineRun.engineTaskId =
+        services_.startEngine(engineRun.engineProgram, {jobFile, paths_.workDir()}, paths_.appDir());
+    if (engineRun.engineTaskId == 0)
+        services_.message(QStringLiteral("Could not start vormcalc!"), QStringLiteral("Error"), MsgIcon::Exclamation,
+                          MsgButtons::Ok);
+    FormTimer monitor(services_, status, engineRun, this);
+    services_.showModal(monitor);
+}
+
+}  // namespace vormgui

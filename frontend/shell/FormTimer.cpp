@@ -1,0 +1,111 @@
+#include "FormTimer.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTime>
+#include <QVBoxLayout>
+
+#include "platform/Services.h"
+
+namespace vormgui {
+
+const QString FormTimer::kRunning = QStringLiteral("VORM2004 is running. Please wait...");
+const QString FormTimer::kSucceeded = QStringLiteral("Analysis Finished Successfully!");
+const QString FormTimer::kFailed = QStringLiteral("Analysis Finished With Error(s)!");
+
+namespace {
+
+QString timeOfDay() { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
+
+QLabel* label(QWidget* parent, const char* name, const QString& text = QString()) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+}  // namespace
+
+FormTimer::FormTimer(Services& services, const QString& statusFile, const EngineRun& run, QWidget* mainWindow)
+    : QDialog(mainWindow), TimerRun(services.newTicker()), services_(services), statusFile_(statusFile), run_(run) {
+    setObjectName(QStringLiteral("FormTimer"));
+    setWindowTitle(QStringLiteral("Running"));
+    FrameMe = new QFrame(this);
+    FrameMe->setObjectName(QStringLiteral("FrameMe"));
+    FrameMe->setFrameShape(QFrame::StyledPanel);
+    LabelTitle = label(FrameMe, "LabelTitle");
+    QFont big = LabelTitle->font();
+    big.setPointSize(big.pointSize() + 3);
+    big.setBold(true);
+    LabelTitle->setFont(big);
+    LabelTitle->setAlignment(Qt::AlignCenter);
+    LabeEndTimeTitle = label(FrameMe, "LabeEndTimeTitle", QStringLiteral("Start Time:"));
+    LabelStartTime = label(FrameMe, "LabelStartTime");
+    LabelEndTimeTitle = label(FrameMe, "LabelEndTimeTitle", QStringLiteral("End Time:"));
+    LabelEndTime = label(FrameMe, "LabelEndTime");
+    CommandQuit = new QPushButton(FrameMe);
+    CommandQuit->setObjectName(QStringLiteral("CommandQuit"));
+    CommandQuit->setAutoDefault(false);
+    CommandQuit->setDefault(false);
+
+    auto* grid = new QGridLayout(FrameMe);
+    grid->setContentsMargins(24, 20, 24, 16);
+    grid->setVerticalSpacing(10);
+    grid->addWidget(LabelTitle, 0, 0, 1, 2);
+    grid->addWidget(LabeEndTimeTitle, 1, 0, Qt::AlignRight);
+    grid->addWidget(LabelStartTime, 1, 1);
+    grid->addWidget(LabelEndTimeTitle, 2, 0, Qt::AlignRight);
+    grid->addWidget(LabelEndTime, 2, 1);
+    grid->addWidget(CommandQuit, 3, 0, 1, 2, Qt::AlignHCenter);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(8, 8, 8, 8);
+    outer->addWidget(FrameMe);
+
+    connect(CommandQuit, &QPushButton::clicked, this, &FormTimer::CommandQuit_Click);
+    connect(TimerRun.get(), &Ticker::tick, this, &FormTimer::TimerRun_Timer);
+    Form_Load(mainWindow);
+}
+
+FormTimer::~FormTimer() = default;
+
+void FormTimer::Form_Load(QWidget* mainWindow) {
+    LabelTitle->setText(kRunning);
+    LabelStartTime->setText(timeOfDay());
+    LabelEndTime->setText(LabelStartTime->text());
+    LabelEndTimeTitle->setText(QStringLiteral("Current Time:"));
+    CommandQuit->setText(QStringLiteral("Quit Without Waiting"));
+    // Sized for the longest title, so the window does not jump at the outcome.
+    setMinimumWidth(fontMetrics().horizontalAdvance(kFailed) * 3 / 2 + 80);
+    adjustSize();
+    if (mainWindow) {
+        const QRect main = mainWindow->frameGeometry();
+        move(main.left() + main.width() / 2 - width() / 2, main.top() + main.height() / 2 - height() / 2);
+    }
+    TimerRun->start(kTickMs);
+}
+
+void FormTimer::TimerRun_Timer() {
+    if (poll_.outcome() != StatusPoll::Outcome::Running) return;
+    LabelEndTime->setText(timeOfDay());
+    const bool ended = poll_.tick([this] { return readStatusLines(statusFile_); },
+                                  [this] { return !services_.engineRunning(run_.engineTaskId, run_.engineProgram); });
+    if (!ended) return;
+    const bool success = poll_.outcome() == StatusPoll::Outcome::Success;
+    LabelTitle->setText(success ? kSucceeded : kFailed);
+    LabelEndTimeTitle->setText(QStringLiteral("End Time:"));
+    CommandQuit->setText(QStringLiteral("OK"));
+    // The outcome is on the window first, so ticks while the box is open do nothing.
+    if (!success)
+        services_.message(poll_.errorLines().join(QLatin1Char('\r')), QString(), MsgIcon::Critical, MsgButtons::Ok);
+}
+
+void FormTimer::CommandQuit_Click() {
+    closeEngineWindows(services_, run_);
+    TimerRun->stop();
+    accept();
+}
+
+void FormTimer::reject() { CommandQuit_Click(); }
+
+}  // namespace vormgui

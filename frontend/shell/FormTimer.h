@@ -1,0 +1,62 @@
+// The run monitor "Running": shown modally by Run right after the engine
+// start, it shows the start time and the time of the last tick, follows the
+// status file once a second (StatusPoll), reports the outcome (with a box of
+// the engine's error lines), and closes on its one button, which first asks
+// the engine of this run to stop.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "StatusPoll.h"
+#include "mCloseApp.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace vormgui {
+
+class Services;
+class Ticker;
+
+class FormTimer : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kTickMs = 1000;
+    static const QString kRunning;
+    static const QString kSucceeded;
+    static const QString kFailed;
+
+    // Loads the monitor: centred over the main window, running captions, the
+    // timer started.  `statusFile` is the work folder's status file.
+    FormTimer(Services& services, const QString& statusFile, const EngineRun& run, QWidget* mainWindow);
+    ~FormTimer() override;
+
+    void TimerRun_Timer();
+    void CommandQuit_Click();
+
+    QFrame* FrameMe;
+    QLabel* LabelTitle;
+    QLabel* LabeEndTimeTitle;
+    QLabel* LabelStartTime;
+    QLabel* LabelEndTimeTitle;
+    QLabel* LabelEndTime;
+    QPushButton* CommandQuit;
+    std::unique_ptr<Ticker> TimerRun;
+
+protected:
+    // Escape and the window's close quit as the button does, so no engine
+    // goes on unwatched once its monitor is gone.
+    void reject() override;
+
+private:
+    void Form_Load(QWidget* mainWindow);
+
+    Services& services_;
+    QString statusFile_;
+    EngineRun run_;
+    StatusPoll poll_;
+};
+
+}  // namespace vormgui

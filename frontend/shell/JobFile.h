@@ -1,0 +1,91 @@
+// The job file: one answer per line in the order the engine reads them, each
+// number and yes/no answer followed by blanks to the next 14-column print zone
+// and a label for people, every line ended by CR LF.
+//
+// The writer takes most values from the pages' controls as they stand (a
+// plain snapshot, JobControls) and the model, constraint, sign, plot and
+// fit-statistics answers from the record; it checks nothing, so an empty box
+// gives a fallback value and, for four boxes, an "ERROR:" label.  The reader
+// is File Open's.  Both are pure: the commands that show boxes and touch
+// files are FormMain's.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+#include "mGlobalVariables.h"
+
+namespace vormgui {
+
+// What the job pages and the Model menu show.  Grid lists hold column 1 of
+// rows 1 to Rows - 1, so a grid of n + 1 rows gives n cells.
+struct JobControls {
+    int checkedModel = 0;            // first checked of mnuModel1item..mnuModel8item, 0 when none
+    QString quadraturePoints;        // FormQuadrature.TextNumberOfQuadraturePoints
+    QString dataFile;                // FormDataFile.TextDataFile
+    QString fortranFormat;           // FormDataFile.TextFortranFormat
+    bool recode = false;             // FormDataFile.OptionYes selected
+    QString numberOfItems;           // FormItemDef.TextNumberOfItems
+    bool categoriesConstant{};       // FormItemDef.OptionConstant selected
+    QString numberOfCategories;      // FormItemDef.TextNumberOfCategories
+    QStringList categoryCells;       // FormCategories.grd
+    bool cutoffConstant{};           // FormCutoff.OptionConstant selected
+    QString cutoff;                  // FormCutoff.TextCutOff
+    QStringList cutoffCells;         // FormCutoff.grd
+    bool discardItems = false;       // FormDeleteItems.OptionYes selected
+    QString itemsToDiscard;          // FormDeleteItems.TextNumberOfItemsToDiscard
+    QStringList itemCells;           // FormItemsDiscarded.grd
+    bool discardSubjects = false;    // FormDeleteSubjects.OptionYes selected
+    QString subjectsToDiscard;       // FormDeleteSubjects.TextNumberOfSubjectsToDiscard
+    QStringList subjectCells;        // FormSubjectsDiscarded.grd
+    QStringList signCells;           // FormManualAssign.grd (File Open fills it; the writer takes the record's signs)
+    QString outerCycles;             // FormAlgorithm.TextOuterCycles
+    QString innerCycles;             // FormAlgorithm.TextInnerCycles
+    QString thresholdIterations;     // FormAlgorithm.TextThresholds
+    QString itemIterations;          // FormAlgorithm.TextItems
+    QString criterion;               // FormAlgorithm.TextCriterion
+    QString plotGroups;              // FormPlotGroups.TextPlotGroupNumber
+    QString thetaDeltaGroups;        // FormPlotGroups.TextThetaDeltaPairGroupNumber
+    QString fitGroups;               // FormFitGroups.TextNumberOfFitGroups
+    bool printPersonFit = false;     // FormPersonFit.OptionYes selected
+    QString itemTCutoff;             // FormItemFit.TextItemCutoff
+    QString itemChiSquareCutoff;     // FormItemFit.TextItemChiSquareCutoff
+    QString personTCutoff;           // FormPersonFit.TextPersonCutoff
+    QString personChiSquareCutoff;   // FormPersonFit.TextChiSquareCutoff
+    QString localizedPersonTCutoff;  // FormPersonFit.TextLocalizedPersonCutoff
+
+    bool operator==(const JobControls&) const = default;
+};
+
+// The text of the job file for these controls and this record (`appDir` ends
+// in '/': an empty data file box writes appDir + "INDATA.DAT").  Nothing when
+// a list cannot be written as the file needs it: a discard count that is not
+// a whole number, or a list longer than its grid; *error then says which.
+std::optional<QByteArray> jobFileText(const JobControls& controls, const JobSettings& job, const QString& appDir,
+                                      QString* error);
+
+// The first token of a job-file line as a number: the line up to its first
+// blank, blanks around it ignored.  A 16-bit count rounded half to even for
+// firstNumber; nothing when the token is not a number (a line that begins
+// with a blank has an empty token) or the count is out of range.
+std::optional<std::int16_t> firstNumber(const QString& line);
+std::optional<double> firstReal(const QString& line);
+
+// File Open's reading of a whole job file (CR LF or LF line ends): each
+// answer goes into the record and into the controls that show it, numbers
+// written back as the boxes show them ("0.010" shows as "0.01"); the model
+// number is stored whatever it is, and checks the menu item only for 1 to 8.
+// What the file does not reach keeps its value; the cutoff grid takes
+// numItems rows whatever the cutoff setting is.  False when the file is
+// refused: a line that is not the number it should be, an empty yes/no or
+// sign line, the end of the file before the last line the job needs, a
+// negative count, or a list beyond the record's room (100 items, 2000
+// respondents); *error then names the line and the fault, and what was read
+// before it is in the record and controls.  Lines after the last one needed
+// are not read.
+bool readJobFile(const QByteArray& bytes, JobSettings& job, JobControls& controls, QString* error);
+
+}  // namespace vormgui

@@ -1,0 +1,188 @@
+#include "RunControl.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "platform/Numbers.h"
+
+namespace vormgui {
+
+namespace {
+
+// A whole number as the engine reads one: an optional sign and digits only
+// ("3.0" stops the engine).  Blanks around it are allowed.
+std::optional<long long> wholeNumber(const QString& text) {
+    const std::string s = text.trimmed().toStdString();
+    std::size_t b = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
+    if (b == s.size()) return std::nullopt;
+    for (std::size_t i = b; i < s.size(); ++i)
+        if (s[i] < '0' || s[i] > '9') return std::nullopt;
+    long long value = 0;
+    const auto r = std::from_chars(s.data() + (s[0] == '+' ? 1 : 0), s.data() + s.size(), value);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
+    return value;
+}
+
+bool within(const QString& text, long long low, long long high) {
+    const std::optional<long long> v = wholeNumber(text);
+    return v && *v >= low && *v <= high;
+}
+
+QString mustBe(const QString& what, const char* page, const QString& rule) {
+    return QStringLiteral("%1 on the %2 page must be %3.").arg(what, QLatin1String(page), rule);
+}
+
+QString wholeFrom(long long low, long long high) {
+    return QStringLiteral("a whole number from %1 to %2").arg(low).arg(high);
+}
+
+constexpr long long kCountMax = 32767;  // the pages hold counts as 16-bit numbers
+
+// Refusal of a count box, or nothing.
+std::optional<QString> count(const QString& text, long long low, long long high, const char* what, const char* page) {
+    if (within(text, low, high)) return std::nullopt;
+    return mustBe(QString::fromLatin1(what), page, wholeFrom(low, high));
+}
+
+// Refusal of a real box that the engine takes up to `high` (no limit when
+// high is infinite), or nothing.
+std::optional<QString> real(const QString& text, double high, const char* what, const char* page) {
+    const std::optional<double> v = parseNumber(text);
+    if (v && *v <= high) return std::nullopt;
+    const QString rule = std::isinf(high) ? QStringLiteral("a number")
+                                          : QStringLiteral("a number of at most %1").arg(messageNumber(high));
+    return mustBe(QString::fromLatin1(what), page, rule);
+}
+
+std::optional<QString> categoriesAndCutoffs(const JobSettings& job, const JobControls& c) {
+    // The per-item lists are as long as the record's item count says.
+    const int items = std::clamp<int>(job.numItems, 0, kMaxItems);
+    std::vector<long long> categories;
+    if (c.categoriesConstant) {
+        if (auto r = count(c.numberOfCategories, 2, 10, "The number of response categories", "Item Definitions"))
+            return r;
+        categories.assign(std::max(items, 1), *wholeNumber(c.numberOfCategories));
+    } else {
+        for (int i = 0; i < items; ++i) {
+            const QString cell = i < c.categoryCells.size() ? c.categoryCells[i] : QString();
+            if (!within(cell, 2, 10))
+                return mustBe(QStringLiteral("The number of response categories of item %1").arg(i + 1),
+                              "Response Category Definitions", wholeFrom(2, 10));
+            categories.push_back(*wholeNumber(cell));
+        }
+    }
+    if (categories.empty()) return std::nullopt;
+    // The engine takes a constant cutoff up to the first item's categories.
+    if (c.cutoffConstant) {
+        const long long top = categories.front() - 1;
+        if (!within(c.cutoff, 0, top))
+            return mustBe(QStringLiteral("The response cutoff"), "Response Cutoffs", wholeFrom(0, top));
+        return std::nullopt;
+    }
+    for (int i = 0; i < items; ++i) {
+        const QString cell = i < c.cutoffCells.size() ? c.cutoffCells[i] : QString();
+        const long long top = categories[c.categoriesConstant ? 0 : i] - 1;
+        if (!within(cell, 0, top))
+            return mustBe(QStringLiteral("The response cutoff of item %1").arg(i + 1), "Response Cutoffs",
+                          wholeFrom(0, top));
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> discardList(const QString& countText, const QStringList& cells, long long limit,
+                                   const char* what, const char* countPage, const char* entry, const char* listPage) {
+    if (!within(countText, 1, limit))
+        return mustBe(QStringLiteral("The number of %1 to discard").arg(QLatin1String(what)), countPage,
+                      wholeFrom(1, limit));
+    const long long n = *wholeNumber(countText);
+    for (long long i = 0; i < n; ++i)
+        if (i >= cells.size() || !wholeNumber(cells[i]))
+            return mustBe(QStringLiteral("The %1 in row %2").arg(QLatin1String(entry)).arg(i + 1), listPage,
+                          QStringLiteral("a whole number"));
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<QString> runRefusal(const JobSettings& job, const JobControls& c) {
+    if (job.modelNumber < 1 || job.modelNumber > 8) return QStringLiteral("Please indicate the model!");
+    if (job.dataFileName.isEmpty()) return QStringLiteral("Please indicate the data file path!");
+    if (job.fortranFormat.isEmpty()) return QStringLiteral("Please fill in the fortran format!");
+    if (!c.categoriesConstant && c.checkedModel % 2 == 1)
+        return QStringLiteral("Variable categories cannot be selected with models 1, 3, 5, or 7.");
+
+    if (auto r = count(c.quadraturePoints, 1, 50, "The number of quadrature points", "Quadrature")) return r;
+    if (auto r = count(c.numberOfItems, 1, 100, "The number of items", "Item Definitions")) return r;
+    if (auto r = categoriesAndCutoffs(job, c)) return r;
+    if (c.discardItems)
+        if (auto r = discardList(c.itemsToDiscard, c.itemCells, 100, "items", "Delete Items", "item number",
+                                 "Choose Items to Delete"))
+            return r;
+    if (c.discardSubjects)
+        if (auto r = discardList(c.subjectsToDiscard, c.subjectCells, 2000, "respondents", "Delete Respondents",
+                                 "respondent identifier", "Choose Respondents to Delete"))
+            return r;
+    if (auto r = count(c.outerCycles, 5, kCountMax, "The number of outer cycles", "Algorithm")) return r;
+    if (auto r = count(c.innerCycles, 1, kCountMax, "The number of inner cycles", "Algorithm")) return r;
+    if (auto r = count(c.thresholdIterations, 1, kCountMax, "The number of Fisher scoring iterations for thresholds",
+                       "Algorithm"))
+        return r;
+    if (auto r =
+            count(c.itemIterations, 1, kCountMax, "The number of Fisher scoring iterations for items", "Algorithm"))
+        return r;
+    if (auto r = real(c.criterion, 0.01, "The convergence criterion", "Algorithm")) return r;
+    if (job.wantPlots) {
+        if (auto r = count(c.plotGroups, 2, 20, "The number of plot groups", "Plot Requests")) return r;
+        if (auto r = count(c.thetaDeltaGroups, 2, 2000, "The number of theta-delta pair groups", "Plot Requests"))
+            return r;
+    }
+    if (job.wantFitStatistics) {
+        const double any = std::numeric_limits<double>::infinity();
+        if (auto r = count(c.fitGroups, 1, 20, "The number of fit groups", "Fit Groups")) return r;
+        if (auto r = real(c.itemTCutoff, any, "The item t-value cutoff", "Item Fit")) return r;
+        if (auto r = real(c.itemChiSquareCutoff, 0.2, "The item chi-square probability cutoff", "Item Fit")) return r;
+        if (auto r = real(c.personTCutoff, any, "The person t-value cutoff", "Person Fit")) return r;
+        if (auto r = real(c.personChiSquareCutoff, 0.2, "The person chi-square probability cutoff", "Person Fit"))
+            return r;
+        if (auto r = real(c.localizedPersonTCutoff, any, "The localized person t-value cutoff", "Person Fit")) return r;
+    }
+    return std::nullopt;
+}
+
+QString shortPathName(const QString& path) {
+    const QChar sep = QLatin1Char('/');
+    const QChar blank = QLatin1Char(' ');
+    QString rest = path;
+    while (rest.startsWith(blank)) rest.remove(0, 1);
+    while (rest.endsWith(blank)) rest.chop(1);
+    const bool leading = rest.startsWith(sep);
+    const bool trailing = rest.endsWith(sep) && rest != sep;
+
+    QString result;
+    while (!rest.isEmpty()) {
+        const qsizetype at = rest.indexOf(sep);
+        QString component = at < 0 ? rest : rest.left(at);
+        rest = at < 0 ? QString() : rest.mid(at + 1);
+        if (component.contains(blank)) {
+            QString extension;
+            const qsizetype dot = component.indexOf(QLatin1Char('.'));
+            if (dot >= 0) {
+                extension = component.mid(dot + 1, 3).toUpper();
+                component.truncate(dot);
+            }
+            component.remove(blank);
+            component = (component.left(6) + QStringLiteral("~1")).toUpper();
+            if (!extension.isEmpty()) component += QLatin1Char('.') + extension;
+        }
+        result = result.isEmpty() ? component : result + sep + component;
+    }
+    if (leading) result.prepend(sep);
+    if (trailing) result.append(sep);
+    return result;
+}
+
+}  // namespace vormgui

@@ -1,0 +1,53 @@
+// Following a run through the engine's status file, whose first line is
+// exactly " start" while the engine runs and " end" after a completed run;
+// any other first line is an error and the file's lines are its message.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace vormgui {
+
+// The run monitor's tick, without a window.  The first two ticks are idle,
+// so the file is first read on the third; after an outcome every tick does
+// nothing.
+class StatusPoll {
+public:
+    enum class Outcome { Running, Success, Error };
+
+    // The error line when the engine is gone and the status never told.
+    static const QString kEndedWithoutResult;
+    // Error lines shown, counting the first.
+    static constexpr int kMaxErrorLines = 7;
+
+    // One tick.  `readStatus` gives the file's first lines, nothing when it is
+    // missing or unreadable; it is called only from the third tick on.
+    // `engineEnded` is asked only when the status brings no outcome: a
+    // missing file or an empty first line is no news, like " start", and an
+    // engine found ended on two such ticks in a row (one grace tick for the
+    // last write to land) gives the error outcome.  True when this tick
+    // reached the outcome.
+    bool tick(const std::function<std::optional<QStringList>()>& readStatus, const std::function<bool()>& engineEnded);
+
+    Outcome outcome() const { return outcome_; }
+    // The error outcome's lines, at most kMaxErrorLines, in file order.
+    const QStringList& errorLines() const { return errorLines_; }
+
+private:
+    int idleTicks_ = 0;
+    bool endedOnce_ = false;
+    Outcome outcome_ = Outcome::Running;
+    QStringList errorLines_;
+};
+
+// The first `maxLines` lines of the status file, trailing CR stripped;
+// nothing when it cannot be opened.
+std::optional<QStringList> readStatusLines(const QString& path, int maxLines = StatusPoll::kMaxErrorLines);
+
+// Replaces the status file with one line, as the engine writes it; false
+// with *error set when that fails.
+bool writeStatusLine(const QString& path, const QString& line, QString* error);
+
+}  // namespace vormgui

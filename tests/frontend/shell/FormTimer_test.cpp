@@ -1,0 +1,212 @@
+#include "shell/FormTimer.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+
+#include "JobTestSupport.h"
+#include "gui_test_support.h"
+#include "platform/QtServices.h"
+
+namespace vormgui {
+namespace {
+
+using test::writeFile;
+
+// Each tick of a case: the status file's first lines (a null text: no file)
+// and whether the engine still runs; then what the tick must give.
+struct Tick {
+    const char* status;
+    bool engineRuns;
+    bool read;  // the file was read on this tick
+    StatusPoll::Outcome outcome;
+};
+constexpr auto R = StatusPoll::Outcome::Running;
+constexpr auto S = StatusPoll::Outcome::Success;
+constexpr auto E = StatusPoll::Outcome::Error;
+
+TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
+    const struct {
+        const char* what;
+        std::vector<Tick> ticks;
+        QStringList errorLines = {};
+    } cases[] = {
+        {"end on the third tick",
+         {{" end", true, false, R}, {" end", true, false, R}, {" end", true, true, S}, {" end", true, false, S}}},
+        {"end without its blank is an error",
+         {{"end", true, false, R}, {"end", true, false, R}, {"end", true, true, E}, {" end", true, false, E}},
+         {"end"}},
+        {"END in capitals is an error",
+         {{" END", true, false, R}, {" END", true, false, R}, {" END", true, true, E}},
+         {" END"}},
+        {"no file and an empty first line are no news",
+         {{nullptr, true, false, R},
+          {nullptr, true, false, R},
+          {nullptr, true, true, R},
+          {"\n end", true, true, R},
+          {" end", true, true, S}}},
+        {"an engine gone with start left gets one grace tick",
+         {{" start", false, false, R},
+          {" start", false, false, R},
+          {" start", false, true, R},
+          {" start", false, true, E}},
+         {StatusPoll::kEndedWithoutResult}},
+        {"the grace tick lets the last write land",
+         {{" start", false, false, R},
+          {" start", false, false, R},
+          {nullptr, false, true, R},
+          {" end", false, true, S}}},
+        {"a running engine resets the grace",
+         {{" start", true, false, R},
+          {" start", true, false, R},
+          {" start", false, true, R},
+          {" start", true, true, R},
+          {" start", false, true, R},
+          {" start", false, true, E}},
+         {StatusPoll::kEndedWithoutResult}},
+    };
+    for (const auto& k : cases) {
+        StatusPoll poll;
+        for (std::size_t t = 0; t < k.ticks.size(); ++t) {
+            const Tick& tick = k.ticks[t];
+            bool read = false;
+            poll.tick(
+                [&]() -> std::optional<QStringList> {
+                    read = true;
+                    if (!tick.status) return std::nullopt;
+                    return QString::fromLatin1(tick.status).split('\n').mid(0, StatusPoll::kMaxErrorLines);
+                },
+                [&] { return !tick.engineRuns; });
+            EXPECT_EQ(read, tick.read) << k.what << ", tick " << t + 1;
+            EXPECT_EQ(poll.outcome(), tick.outcome) << k.what << ", tick " << t + 1;
+        }
+        EXPECT_EQ(poll.errorLines(), k.errorLines) << k.what;
+    }
+}
+
+// The monitor on a run of the stand-in engine, copied to where the engine
+// lies and started for real.  Ticks are fired by hand.
+using test::LiveEngine;
+using test::waitFor;
+
+class MonitorOnAFakeEngine : public ::testing::Test {
+protected:
+    MonitorOnAFakeEngine() : paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home")) {
+        QDir().mkpath(paths.workDir());
+        QFile::copy(QStringLiteral(VORM_FAKE_ENGINE), paths.engineProgram());
+        QFile(paths.engineProgram()).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    }
+
+    // Runs a job on an engine that follows `plan`; `whileShown` acts on the
+    // monitor and ends by closing it.
+    void run(const QByteArray& plan, const std::function<void(FormTimer&)>& whileShown) {
+        writeFile(paths.workFile("fakeplan"), plan);
+        FormMain form(rec, paths);
+        form.jobSettings.appDir = paths.appDir();
+        form.addPage(pages);
+        form.setJobPages(pages);
+        form.newJob();
+        form.setModelNumber(4);
+        form.jobSettings.dataFileName = "EXAMPLE.DAT";
+        form.jobSettings.fortranFormat = "(I5,1X,2I1)";
+        rec.onModal = [&](QDialog& monitor) {
+            whileShown(dynamic_cast<FormTimer&>(monitor));
+            EXPECT_TRUE(monitor.isHidden()) << "the monitor was closed";
+            return 0;
+        };
+        form.mnuRunitem->trigger();
+        EXPECT_EQ(form.engineRun.engineTaskId, rec.lastPid);
+    }
+
+    bool engineRuns() const { return processRunsProgram(rec.lastPid, paths.engineProgram()); }
+    QByteArray status() const { return test::readFile(paths.workFile("status")); }
+    void ticks(int n) {
+        for (int k = 0; k < n; ++k) rec.fireTickers();
+    }
+
+    test::TempFolder root;
+    AppPaths paths;
+    LiveEngine rec;
+    test::FakeJobPages pages;
+};
+
+TEST_F(MonitorOnAFakeEngine, SuccessComesOnTheThirdTickAndOKClosesTheMonitor) {
+    run("status  start\nsleep 100\nstatus  end\n", [&](FormTimer& m) {
+        ASSERT_TRUE(waitFor([&] { return status() == " end\n"; }));
+        ticks(2);
+        EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning);
+        EXPECT_EQ(m.LabelEndTimeTitle->text(), "Current Time:");
+        EXPECT_EQ(m.CommandQuit->text(), "Quit Without Waiting");
+        ticks(1);
+        EXPECT_EQ(m.LabelTitle->text(), FormTimer::kSucceeded);
+        EXPECT_EQ(m.LabelEndTimeTitle->text(), "End Time:");
+        EXPECT_EQ(m.CommandQuit->text(), "OK");
+        m.CommandQuit->click();
+    });
+    EXPECT_TRUE(rec.messages.empty());
+}
+
+TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesInOneBoxAndLaterTicksDoNothing) {
+    QByteArray plan = "status  start\nstatus  ERROR LINE 1\n";
+    for (int k = 2; k <= 9; ++k) plan += "more  ERROR LINE " + QByteArray::number(k) + "\n";
+    run(plan, [&](FormTimer& m) {
+        ASSERT_TRUE(waitFor([&] { return status().contains("LINE 9") && !engineRuns(); }));
+        ticks(5);
+        EXPECT_EQ(m.LabelTitle->text(), FormTimer::kFailed);
+        EXPECT_EQ(m.CommandQuit->text(), "OK");
+        m.CommandQuit->click();
+    });
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(
+        rec.messages[0].text,
+        " ERROR LINE 1\r ERROR LINE 2\r ERROR LINE 3\r ERROR LINE 4\r ERROR LINE 5\r ERROR LINE 6\r ERROR LINE 7");
+    EXPECT_EQ(rec.messages[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(rec.messages[0].title.isEmpty());
+}
+
+TEST_F(MonitorOnAFakeEngine, AnEarlierRunsEndIsNeverReportedAndAMissingStatusIsPolledAgain) {
+    writeFile(paths.workFile("status"), " end\n");
+    run("sleep 1500\nstatus  end\n", [&](FormTimer& m) {
+        ASSERT_TRUE(waitFor([&] { return engineRuns(); }));
+        ticks(3);
+        EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning) << "the engine has written nothing yet";
+        QFile::remove(paths.workFile("status"));
+        ticks(1);
+        EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning);
+        ASSERT_TRUE(waitFor([&] { return status() == " end\n" && !engineRuns(); }));
+        ticks(1);
+        EXPECT_EQ(m.LabelTitle->text(), FormTimer::kSucceeded);
+        m.CommandQuit->click();
+    });
+}
+
+TEST_F(MonitorOnAFakeEngine, QuitEndsThisRunsEngineWithinASecondAndNoOtherProcess) {
+    QProcess other;
+    other.start(QStringLiteral("/bin/sleep"), {QStringLiteral("30")});
+    ASSERT_TRUE(other.waitForStarted());
+    run("status  start\nsleep 30000\n", [&](FormTimer& m) {
+        ASSERT_TRUE(waitFor([&] { return status() == " start\n" && engineRuns(); }));
+        ticks(4);
+        QElapsedTimer clock;
+        clock.start();
+        m.CommandQuit->click();
+        EXPECT_TRUE(waitFor([&] { return !engineRuns(); }, 1000)) << "still running after a second";
+        EXPECT_LT(clock.elapsed(), 1000);
+    });
+    EXPECT_EQ(rec.log.filter("stop").size(), 1);
+
+    // The same monitor on a process that is not this run's engine signals nothing.
+    FormTimer monitor(rec, paths.workFile("status"), EngineRun{other.processId(), paths.engineProgram()}, nullptr);
+    monitor.CommandQuit->click();
+    EXPECT_EQ(other.state(), QProcess::Running);
+    EXPECT_FALSE(other.waitForFinished(200));
+    other.kill();
+    other.waitForFinished();
+}
+
+}  // namespace
+}  // namespace vormgui

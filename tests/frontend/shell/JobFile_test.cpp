@@ -1,0 +1,300 @@
+#include "shell/JobFile.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "JobTestSupport.h"
+#include "gui_test_support.h"
+
+namespace vormgui {
+namespace {
+
+using test::newJobControls;
+
+const QString kAppDir = QStringLiteral("/opt/vorm/");
+
+QByteArray golden() { return test::readFile(test::sourceDir() + "tests/frontend/shell/golden/default_job.cmd"); }
+
+QStringList linesOf(const QByteArray& text) {
+    QStringList lines = QString::fromUtf8(text).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines.takeLast(), QString()) << "every line ends in CR LF";
+    return lines;
+}
+
+TEST(JobFileWriter, TheDefaultJobIsTheHandWrittenFile) {
+    JobSettings job;
+    setNewJobDefaults(job);
+    const std::optional<QByteArray> text = jobFileText(newJobControls(), job, kAppDir, nullptr);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(*text, golden());
+    EXPECT_EQ(linesOf(*text).size(), 22);
+}
+
+// Two jobs whose files are written out by hand: every fallback and every
+// conditional line, labels in the print zone after the value.
+TEST(JobFileWriter, FallbacksForEmptyBoxesOnlyAndTheConditionalLines) {
+    const struct {
+        std::function<void(JobControls&, JobSettings&)> change;
+        const char* file;
+    } cases[] = {
+        {[](JobControls& c, JobSettings& j) {
+             c.checkedModel = 5;
+             c.quadraturePoints = c.numberOfItems = c.numberOfCategories = c.cutoff = QString();
+             c.discardItems = true, c.itemsToDiscard = "3", c.itemCells = {"4", "7", "", "9"};
+             c.outerCycles = "12345678901234", c.innerCycles = "   ";
+             c.thresholdIterations = c.itemIterations = c.criterion = QString();
+             j.wantPlots = j.wantFitStatistics = true;
+             c.plotGroups = c.thetaDeltaGroups = c.fitGroups = c.itemTCutoff = QString();
+             c.printPersonFit = true;
+         },
+         R"(5             ESTIMATE PARAMETERS OF MODEL 5
+N             CONSTRAINTS ARE NOT USED
+N             DO NOT CHANGE THE SIGN OF INITIAL PARAMETER ESTIMATES
+0             ERROR: NUMBER OF QUADRATURE POINTS INVALID
+/opt/vorm/INDATA.DAT
+(i4,1x,25i1)
+0             ERROR: NUMBER OF ITEMS MISSING
+Y             IS NUMBER OF CATEGORIES CONSTANT?
+0             ERROR: NUMBER OF RESPONSE CATEGORIES MISSING
+N             DO YOU WANT TO RECODE THE DATA?
+Y             IS RESPONSE CUTOFF CONSTANT?
+0             ERROR: RESPONSE CUTOFF MISSING
+Y             DISCARD ANY ITMES
+3             NUMBER OF ITEMS TO DISCARD
+4
+7
+
+N             DISCARD ANY PEOPLE
+N             SIGNS OF INITIAL LOCATION ESTIMATES NOT MANUALLY ASSIGNED
+12345678901234              NUMBER OF OUTER CYCLES
+              NUMBER OF INNER CYCLES
+0             NUMBER OF FISHER SCORING ITERATIONS FOR THRESHOLDS
+0             NUMBER OF FISHER SCORING ITERATIONS FOR DELTAS & ALPHAS
+0             CRITERION
+Y             WANT TO PLOT
+1             NUMBER OF PLOT GROUPS
+1             NUMBER OF THETA-DELTA PAIR GROUPS
+Y             WANT FIT STATISTICS
+1             NUMBER OF FIT GROUPS
+Y             PRINT FIT FOR EVERY PERSON
+0             ITEM T-VALUE CUTOFF
+0.01          ITEM CHI-SQUARE PROBABILITY CUTOFF
+3.291         PERSON T-VALUE CUTOFF
+0.001         PERSON CHI-SQUARE PROBABILITY CUTOFF
+2.576         PERSON LOCALIZED T-VALUE CUTOFF
+)"},
+        {[](JobControls& c, JobSettings& j) {
+             j.useConstraint = j.reverseSigns = j.manualSigns = true;
+             j.numItems = 3, j.initialSigns[1] = false, j.initialSigns[2] = j.initialSigns[3] = true;
+             c.dataFile = " /data/my file.dat", c.fortranFormat = "(I5,1X,3I1)", c.recode = true;
+             c.categoriesConstant = c.cutoffConstant = false;
+             c.categoryCells = {"3", "", "10", "7"}, c.cutoffCells = {"1", "0", "2"};
+             c.discardSubjects = true, c.subjectsToDiscard = "1", c.subjectCells = {"1001", "17"};
+         },
+         R"(0             ERROR: MODEL NUMBER SHOULD BE FROM 1 TO 8
+Y             CONSTRAINTS ARE USED
+Y             CHANGE THE SIGN OF INITIAL PARAMETER ESTIMATES
+30            NUMBER OF QUADRATURE POINTS
+ /data/my file.dat
+(I5,1X,3I1)
+2             NUMBER OF ITEMS
+N             IS NUMBER OF CATEGORIES CONSTANT?
+3
+
+10
+Y             DO YOU WANT TO RECODE THE DATA?
+N             IS RESPONSE CUTOFF CONSTANT?
+1
+0
+2
+N             DISCARD ANY ITEMS
+Y             DISCARD ANY PEOPLE
+1             NUMBER OF RESPONDENTS TO DISCARD
+1001
+Y             SIGNS OF INITIAL LOCATION ESTIMATES MANUALLY ASSIGNED
+-
++
++
+100           NUMBER OF OUTER CYCLES
+10            NUMBER OF INNER CYCLES
+30            NUMBER OF FISHER SCORING ITERATIONS FOR THRESHOLDS
+30            NUMBER OF FISHER SCORING ITERATIONS FOR DELTAS & ALPHAS
+0.001         CRITERION
+N             WANT TO PLOT
+N             WANT FIT STATISTICS
+)"},
+    };
+    for (const auto& k : cases) {
+        JobControls controls = newJobControls();
+        JobSettings job;
+        setNewJobDefaults(job);
+        k.change(controls, job);
+        const std::optional<QByteArray> text = jobFileText(controls, job, kAppDir, nullptr);
+        ASSERT_TRUE(text);
+        EXPECT_EQ(*text, QByteArray(k.file).replace("\n", "\r\n"));
+    }
+}
+
+TEST(JobFileWriter, RefusesListsItCannotWrite) {
+    const struct {
+        std::function<void(JobControls&, JobSettings&)> change;
+        const char* error;
+    } cases[] = {
+        {[](JobControls& c, JobSettings&) {
+             c.discardItems = true;
+             c.itemsToDiscard = "two";
+         },
+         "The number of items to discard is not a whole number"},
+        {[](JobControls& c, JobSettings&) {
+             c.discardSubjects = true;
+             c.subjectsToDiscard = "3";
+             c.subjectCells = {"1", "2"};
+         },
+         "The list of respondents to discard has 2 rows, not 3"},
+        {[](JobControls& c, JobSettings& j) {
+             c.categoriesConstant = false;
+             j.numItems = 3;
+         },
+         "The categories grid has no row for item 3"},
+        {[](JobControls&, JobSettings& j) {
+             j.manualSigns = true;
+             j.numItems = 101;
+         },
+         "There is no sign for item 101"},
+    };
+    for (const auto& k : cases) {
+        JobControls controls = newJobControls();
+        JobSettings job;
+        setNewJobDefaults(job);
+        k.change(controls, job);
+        QString error;
+        EXPECT_FALSE(jobFileText(controls, job, kAppDir, &error));
+        EXPECT_EQ(error, QString::fromLatin1(k.error));
+    }
+}
+
+TEST(JobFileNumbers, FirstTokenUpToTheFirstBlank) {
+    const struct {
+        const char* line;
+        std::optional<std::int16_t> number;
+        std::optional<double> real;
+    } cases[] = {
+        {"30", 30, 30.0},
+        {"30            NUMBER", 30, 30.0},
+        {" 30", {}, {}},
+        {"2.5", 2, 2.5},
+        {"3.5 LABEL", 4, 3.5},
+        {"-2.5", -2, -2.5},
+        {"0.010", 0, 0.01},
+        {"1e-07 CRITERION", 0, 1e-07},
+        {"32767", 32767, 32767.0},
+        {"32768", {}, 32768.0},
+        {"-32768", -32768, -32768.0},
+        {"30\tLABEL", {}, {}},
+        {"", {}, {}},
+        {"0,001", {}, {}},
+        {"N", {}, {}},
+        {"30,LABEL 5", {}, {}},
+    };
+    for (const auto& k : cases) {
+        EXPECT_EQ(firstNumber(QString::fromLatin1(k.line)), k.number) << '"' << k.line << '"';
+        EXPECT_EQ(firstReal(QString::fromLatin1(k.line)), k.real) << '"' << k.line << '"';
+    }
+}
+
+// The default job's lines with edits: line numbers from 1, a null text removes
+// the line, and lines after `insertAfter` come in after it.
+QByteArray editedDefault(const std::vector<std::pair<int, const char*>>& edits, int insertAfter = 0,
+                         const QStringList& inserted = {}) {
+    QStringList lines = linesOf(golden());
+    for (auto it = edits.rbegin(); it != edits.rend(); ++it) {
+        if (it->second)
+            lines[it->first - 1] = QString::fromLatin1(it->second);
+        else
+            lines.removeAt(it->first - 1);
+    }
+    for (int k = 0; k < inserted.size(); ++k) lines.insert(insertAfter + k, inserted[k]);
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+TEST(JobFileReader, TokensRoundingAndTheEndOfTheFile) {
+    const struct {
+        const char* what;
+        QByteArray file;
+        std::function<void(const JobSettings&)> check;  // null: refused
+        const char* error = "";
+    } cases[] = {
+        {"a bare number", editedDefault({{4, "30"}}), [](auto& f) { EXPECT_EQ(f.numQuadraturePoints, 30); }},
+        {"a number and its label", editedDefault({{4, "30   LABEL"}}),
+         [](auto& f) { EXPECT_EQ(f.numQuadraturePoints, 30); }},
+        {"a leading blank", editedDefault({{4, " 30"}}), nullptr, "Line 4 is not a whole number from -32768 to 32767"},
+        {"halves to even", editedDefault({{4, "2.5"}, {16, "3.5"}}),
+         [](auto& f) {
+             EXPECT_EQ(f.numQuadraturePoints, 2);
+             EXPECT_EQ(f.numOuterCycles, 4);
+         }},
+        {"LF line ends", golden().replace("\r\n", "\n"), [](auto& f) { EXPECT_EQ(f.numItems, 2); }},
+        {"an early end", editedDefault({{22, nullptr}}), nullptr, "The file ends before line 22, which the job needs"},
+        {"an empty yes/no line", editedDefault({{10, ""}}), nullptr, "Line 10 is empty where Y or N is needed"},
+        {"150 items with categories per item", editedDefault({{7, "150"}, {8, "N"}}), nullptr,
+         "Line 8 asks for a value per item for 150 items; a job holds at most 100"},
+        {"150 items with every setting constant", editedDefault({{7, "150"}}),
+         [](auto& f) { EXPECT_EQ(f.numItems, 150); }},
+        {"a negative item count", editedDefault({{7, "-1"}}), nullptr, "Line 7 is a negative number of items"},
+        {"line 8 with a lower-case n, the word No or a blank first: per item",
+         editedDefault({{8, "n"}, {9, nullptr}}, 8, {"3", "4"}),
+         [](auto& f) {
+             EXPECT_FALSE(f.categoriesConstant);
+             EXPECT_EQ(f.numCategories[1], 3);
+             EXPECT_EQ(f.numCategories[2], 4);
+         }},
+        {"No", editedDefault({{8, "No"}, {9, nullptr}}, 8, {"3", "4"}),
+         [](auto& f) { EXPECT_FALSE(f.categoriesConstant); }},
+        {"blank Y", editedDefault({{8, " Y"}, {9, nullptr}}, 8, {"3", "4"}),
+         [](auto& f) { EXPECT_FALSE(f.categoriesConstant); }},
+        {"lower-case y", editedDefault({{8, "yes"}}), [](auto& f) { EXPECT_TRUE(f.categoriesConstant); }},
+        {"the discard-respondents answer skips leading blanks", editedDefault({{14, "  Y,more"}}, 14, {"1", "1001"}),
+         [](auto& f) {
+             EXPECT_EQ(f.numSubjectsToDiscard, 1);
+             EXPECT_EQ(f.subjectsToDiscard[1], 1001);
+         }},
+        {"more respondents to discard than a job holds", editedDefault({{14, "Y"}}, 14, {"2001"}), nullptr,
+         "Line 15 asks for 2001 respondents to discard; a job holds at most 2000"},
+        {"an empty sign line", editedDefault({{15, "Y"}}, 15, {"+", ""}), nullptr,
+         "Line 17 is empty where the sign of item 2 is needed"},
+        {"signs: + is plus, anything else minus", editedDefault({{15, "Y"}}, 15, {"+ first", "x"}),
+         [](auto& f) {
+             EXPECT_TRUE(f.initialSigns[1]);
+             EXPECT_FALSE(f.initialSigns[2]);
+         }},
+        {"fit statistics Y and then the end", editedDefault({{22, "Y"}}), nullptr,
+         "The file ends before line 23, which the job needs"},
+        {"lines after the last one needed", editedDefault({}, 22, {"anything", ""}),
+         [](auto& f) { EXPECT_FALSE(f.wantFitStatistics); }},
+        {"person cut-offs as delimited fields",
+         editedDefault({{22, "Y"}}, 22, {"5", "N", "2", "0.05", "  3.5 LABEL", "0.001,x", " 2"}),
+         [](auto& f) {
+             EXPECT_EQ(f.personTCutoff, 3.5);
+             EXPECT_EQ(f.personChiSquareCutoff, 0.001);
+             EXPECT_EQ(f.localizedPersonTCutoff, 2.0);
+         }},
+    };
+    for (const auto& k : cases) {
+        QString error;
+        JobSettings job;
+        JobControls controls;
+        const bool read = readJobFile(k.file, job, controls, &error);
+        if (!k.check) {
+            EXPECT_FALSE(read) << k.what;
+            EXPECT_EQ(error, QString::fromLatin1(k.error)) << k.what;
+        } else if (read) {
+            k.check(job);
+        } else {
+            ADD_FAILURE() << k.what << ": refused with " << error.toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vormgui

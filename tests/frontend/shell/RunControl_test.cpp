@@ -1,0 +1,211 @@
+#include "shell/RunControl.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <functional>
+
+#include "JobTestSupport.h"
+#include "gui_test_support.h"
+#include "shell/FormTimer.h"
+
+namespace vormgui {
+namespace {
+
+using test::readFile;
+using test::treeOf;
+using test::writeFile;
+
+// A job that can run, changed by each case; the first refusal in Run's order
+// must come out, word for word.
+TEST(RunChecks, TheFirstRefusalInOrderNamesTheValueAndItsPage) {
+    const struct {
+        std::function<void(JobSettings&, JobControls&)> change;
+        const char* refusal;  // null: the job runs
+    } cases[] = {
+        {[](JobSettings&, JobControls&) {}, nullptr},
+        {[](JobSettings& j, JobControls& c) { j.modelNumber = 0, j.dataFileName.clear(), c.quadraturePoints = "0"; },
+         "Please indicate the model!"},
+        {[](JobSettings& j, JobControls&) { j.dataFileName.clear(), j.fortranFormat.clear(); },
+         "Please indicate the data file path!"},
+        {[](JobSettings& j, JobControls&) { j.fortranFormat.clear(); }, "Please fill in the fortran format!"},
+        {[](JobSettings& j, JobControls& c) { j.modelNumber = 3, c.checkedModel = 3, c.categoriesConstant = false; },
+         "Variable categories cannot be selected with models 1, 3, 5, or 7."},
+        {[](JobSettings&, JobControls& c) {
+             c.categoriesConstant = false, c.categoryCells = {"3", "10"};
+         },
+         nullptr},
+        {[](JobSettings&, JobControls& c) { c.quadraturePoints = "30.0"; },
+         "The number of quadrature points on the Quadrature page must be a whole number from 1 to 50."},
+        {[](JobSettings&, JobControls& c) { c.numberOfItems = "101"; },
+         "The number of items on the Item Definitions page must be a whole number from 1 to 100."},
+        {[](JobSettings&, JobControls& c) { c.numberOfCategories = "11"; },
+         "The number of response categories on the Item Definitions page must be a whole number from 2 to 10."},
+        {[](JobSettings&, JobControls& c) {
+             c.categoriesConstant = false, c.categoryCells = {"3", ""};
+         },
+         "The number of response categories of item 2 on the Response Category Definitions page must be a whole "
+         "number from 2 to 10."},
+        {[](JobSettings&, JobControls& c) { c.cutoff = "3"; },
+         "The response cutoff on the Response Cutoffs page must be a whole number from 0 to 2."},
+        {[](JobSettings&, JobControls& c) {
+             c.categoriesConstant = c.cutoffConstant = false;
+             c.categoryCells = {"5", "2"}, c.cutoffCells = {"4", "2"};
+         },
+         "The response cutoff of item 2 on the Response Cutoffs page must be a whole number from 0 to 1."},
+        {[](JobSettings&, JobControls& c) { c.discardItems = true, c.itemsToDiscard = "0"; },
+         "The number of items to discard on the Delete Items page must be a whole number from 1 to 100."},
+        {[](JobSettings&, JobControls& c) { c.discardItems = true, c.itemCells = {"3.0"}; },
+         "The item number in row 1 on the Choose Items to Delete page must be a whole number."},
+        {[](JobSettings&, JobControls& c) {
+             c.discardSubjects = true, c.subjectsToDiscard = "2", c.subjectCells = {"7"};
+         },
+         "The respondent identifier in row 2 on the Choose Respondents to Delete page must be a whole number."},
+        {[](JobSettings&, JobControls& c) { c.outerCycles = "4"; },
+         "The number of outer cycles on the Algorithm page must be a whole number from 5 to 32767."},
+        {[](JobSettings&, JobControls& c) { c.thresholdIterations.clear(); },
+         "The number of Fisher scoring iterations for thresholds on the Algorithm page must be a whole number from 1 "
+         "to 32767."},
+        {[](JobSettings&, JobControls& c) { c.criterion = "0,001"; },
+         "The convergence criterion on the Algorithm page must be a number of at most 0.01."},
+        {[](JobSettings&, JobControls& c) { c.criterion = "-1"; }, nullptr},
+        {[](JobSettings&, JobControls& c) { c.plotGroups = "21", c.fitGroups = "0"; }, nullptr},
+        {[](JobSettings& j, JobControls& c) { j.wantPlots = true, c.thetaDeltaGroups = "2001"; },
+         "The number of theta-delta pair groups on the Plot Requests page must be a whole number from 2 to 2000."},
+        {[](JobSettings& j, JobControls& c) { j.wantFitStatistics = true, c.fitGroups = "21"; },
+         "The number of fit groups on the Fit Groups page must be a whole number from 1 to 20."},
+        {[](JobSettings& j, JobControls& c) { j.wantFitStatistics = true, c.itemChiSquareCutoff = "0.21"; },
+         "The item chi-square probability cutoff on the Item Fit page must be a number of at most 0.2."},
+        {[](JobSettings& j, JobControls& c) { j.wantFitStatistics = true, c.localizedPersonTCutoff = "x"; },
+         "The localized person t-value cutoff on the Person Fit page must be a number."},
+    };
+    for (const auto& k : cases) {
+        JobSettings job;
+        setNewJobDefaults(job);
+        job.modelNumber = 4;
+        job.dataFileName = "EXAMPLE.DAT";
+        job.fortranFormat = "(I5,1X,2I1)";
+        JobControls controls = test::newJobControls();
+        controls.checkedModel = 4;
+        controls.numberOfCategories = "3";
+        k.change(job, controls);
+        const std::optional<QString> refusal = runRefusal(job, controls);
+        EXPECT_EQ(refusal, k.refusal ? std::optional<QString>(QString::fromLatin1(k.refusal)) : std::nullopt);
+    }
+}
+
+TEST(ShortPathName, ComponentsWithBlanksBecomeSixCharactersAndTilde1) {
+    const struct {
+        const char* path;
+        const char* shortForm;
+    } cases[] = {
+        {"C:/Program Files/Scaling", "C:/PROGRA~1/Scaling"},
+        {"C:/Program Files/Common Files/A B C D E F G", "C:/PROGRA~1/COMMON~1/ABCDEF~1"},
+        {"C:/My Data.folder/x", "C:/MYDATA~1.FOL/x"},
+        {"C:/LongFolderName/sub dir", "C:/LongFolderName/SUBDIR~1"},
+        {"C:/a b/", "C:/AB~1/"},
+        {"/x y/z", "/XY~1/z"},
+        {"/", "/"},
+        {"  /home/my user/app  ", "/home/MYUSER~1/app"},
+        {"/a//b c", "/a//BC~1"},
+        {"/tab\there", "/tab\there"},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(shortPathName(QString::fromLatin1(k.path)), QString::fromLatin1(k.shortForm)) << k.path;
+}
+
+// Run from the main window, with a recorded engine start.
+class RunCommand : public test::MainWindowTest {
+protected:
+    void readyToRun() {
+        form->setModelNumber(4);
+        form->jobSettings.dataFileName = pages.shown.dataFile = "EXAMPLE.DAT";
+        form->jobSettings.fortranFormat = pages.shown.fortranFormat = "(I5,1X,2I1)";
+    }
+    void fillWorkFolder() {
+        for (const char* name : {"FT06F001", "PLOT1A.DAT", "status"}) writeFile(paths.workFile(name), " end\n");
+    }
+};
+
+TEST_F(RunCommand, InconsistentCutoffsStopBeforeAnythingIsDeletedAndFailedChecksAfter) {
+    readyToRun();
+    fillWorkFolder();
+    const QByteArray job = readFile(cmdfle());
+    form->jobSettings.responseCutoff[0] = 2;
+    form->mnuRunitem->trigger();
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].text,
+              "The response cutoff for some item is inconsistent with the number of response categories for that "
+              "item. VORM2004 will abort!!");
+    EXPECT_EQ(rec.messages[0].title, "Error!");
+    EXPECT_EQ(rec.messages[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "FT06F001", "PLOT1A.DAT", "status"}));
+    EXPECT_EQ(readFile(cmdfle()), job);
+
+    form->jobSettings.responseCutoff[0] = 0;
+    form->setModelNumber(0);
+    rec.messages.clear();
+    form->mnuRunitem->trigger();
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].text, "Please indicate the model!");
+    EXPECT_EQ(rec.messages[0].title, "Not ready to run!");
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
+    EXPECT_EQ(readFile(cmdfle()), job);
+    EXPECT_FALSE(rec.log.join('\n').contains("start"));
+}
+
+TEST_F(RunCommand, WritesTheJobAndAFreshStartThenStartsTheEngineAndShowsTheMonitor) {
+    readyToRun();
+    fillWorkFolder();
+    QByteArray statusAtStart;
+    rec.onModal = [&](QDialog& monitor) {
+        statusAtStart = readFile(paths.workFile("status"));
+        auto& timer = dynamic_cast<FormTimer&>(monitor);
+        EXPECT_EQ(timer.LabelTitle->text(), FormTimer::kRunning);
+        timer.CommandQuit->click();
+        return 0;
+    };
+    form->mnuRunitem->trigger();
+    EXPECT_EQ(rec.log, (QStringList{"start " + paths.engineProgram() + " " + cmdfle() + " " + paths.workDir(),
+                                    "modal FormTimer", "stop 4242"}));
+    EXPECT_EQ(statusAtStart, " start\n") << "an earlier run's end is gone before the engine starts";
+    EXPECT_EQ(jobLines(cmdfle()).value(0), "4             ESTIMATE PARAMETERS OF MODEL 4");
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
+    EXPECT_EQ(form->engineRun.engineTaskId, 4242);
+}
+
+TEST_F(RunCommand, AFailedStartIsReportedAndTheMonitorShownStopsNothing) {
+    readyToRun();
+    rec.nextEnginePid = 0;
+    int ticks = 0;
+    rec.onModal = [&](QDialog& monitor) {
+        auto& timer = dynamic_cast<FormTimer&>(monitor);
+        while (timer.LabelTitle->text() == FormTimer::kRunning && ticks < 10) ++ticks, rec.fireTickers();
+        timer.CommandQuit->click();
+        return 0;
+    };
+    form->engineRun.engineTaskId = 77;  // an earlier run's engine is not this run's
+    form->mnuRunitem->trigger();
+    ASSERT_EQ(rec.messages.size(), 2u);
+    EXPECT_EQ(rec.messages[0].text, "Could not start vormcalc!");
+    EXPECT_EQ(rec.messages[0].title, "Error");
+    EXPECT_EQ(rec.messages[1].text, "The engine ended without a result.") << "status ' start' after a grace tick";
+    EXPECT_EQ(ticks, 4);
+    EXPECT_FALSE(rec.log.join('\n').contains("stop"));
+}
+
+TEST_F(RunCommand, AJobFileThatCannotBeWrittenStopsTheRun) {
+    readyToRun();
+    QFile::remove(cmdfle());
+    QDir().mkpath(cmdfle());  // a folder where the job file should be
+    form->mnuRunitem->trigger();
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].text, "The job could not be written to " + cmdfle() + ".");
+    EXPECT_EQ(rec.log, QStringList{"message " + rec.messages[0].title + ": " + rec.messages[0].text});
+}
+
+}  // namespace
+}  // namespace vormgui

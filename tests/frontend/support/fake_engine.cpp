@@ -1,0 +1,28 @@
+// A stand-in for the engine in the run monitor's tests: started like the
+// engine (job file, work folder), it follows the plan in the work folder's
+// file "fakeplan", one step a line:
+//   sleep <ms>          wait
+//   status <text>       replace the status file with the line <text>
+//   more <text>         add the line <text> to the status file
+// and then ends.  A SIGTERM ends it at once, as it ends the engine.
+#include <chrono>
+#include <fstream>
+#include <string>
+#include <thread>
+
+int main(int argc, char** argv) {
+    if (argc < 3) return 2;
+    const std::string work = argv[2];
+    std::ifstream plan(work + "fakeplan");
+    std::string step;
+    while (std::getline(plan, step)) {
+        if (step.rfind("sleep ", 0) == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::stol(step.substr(6))));
+        } else if (step.rfind("status ", 0) == 0) {
+            std::ofstream(work + "status", std::ios::trunc) << step.substr(7) << '\n';
+        } else if (step.rfind("more ", 0) == 0) {
+            std::ofstream(work + "status", std::ios::app) << step.substr(5) << '\n';
+        }
+    }
+    return 0;
+}
