@@ -396,10 +396,4 @@ void DIAMML2(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& 
     number_correct_section(io, job, st, w, PT);
 }
 
-// Stage 9 (GETQUA, then the listwise deletion) comes with the number-correct section.
-void listwise_deletion(Io&, JobSettings&, Store&, FitWork&) {}
-
-// Stage 10 (ITCORR, OLTHX2, OLTHX2B and their report section) comes with the number-correct section.
-void number_correct_section(Io&, JobSettings&, Store&, FitWork&, ProbabilityTable&) {}
-
 }  // namespace vorm

@@ -16,8 +16,10 @@
 //   7  fit groups of neighbouring abilities and the detail file FT18F001;
 //   8  item likelihood-ratio chi-squares over the fit groups, the global
 //      line, and FT19F001 closed;
-//   9, 10  the rebuilt quadrature with the listwise deletion, then the
-//      number-correct section: the two hooks at the end of this header.
+//   9  the quadrature rebuilt and, when a response is missing, the listwise
+//      deletion: respondents with one are dropped from RESP and NSUBJ;
+//   10 the item chi-squares conditioned on the number-correct score and
+//      their section (both at the end of this header, in Ncsection.cpp).
 //
 // Every statistic printed, and every localized value, is computed from the
 // values as the scratch file holds them (five decimals); a value too wide for
@@ -31,9 +33,9 @@
 // Probabilities at a respondent's ability come from GPM (Probm.h); those at
 // the fit groups' abilities from the shared table PT.  A model number outside
 // 1..8 prints " THE MODEL NUMBER IN DIAMML2 IS INCORRECT " after the report
-// head and ends the analysis there.  The store changes above (LAMBDA, TAU)
-// are seen by every later stage; the parameter and plot files, written
-// before, show the store as it was.
+// head and ends the analysis there.  The store changes above (LAMBDA, TAU,
+// XQUAD, WQUAD, RESP, NSUBJ) are seen by every later stage; the parameter and
+// plot files, written before, show the store as it was.
 #pragma once
 
 #include <iosfwd>
@@ -41,6 +43,7 @@
 #include "common/Store.h"
 #include "common/io.h"
 #include "model/Probtable.h"
+#include "statistics/Ncscore.h"
 
 namespace vorm {
 
@@ -104,6 +107,9 @@ struct FitWork {
     LikelihoodRatioTable LR;
     Arr1<LikelihoodRatio, 1, MAXITEM> ITEMLR;  // by item number
     LikelihoodRatio GLOBAL;
+
+    // Stages 9 and 10: the number-correct score, its selections and results.
+    NumberCorrectWork nc;
 };
 
 void DIAMML2(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT);
@@ -134,11 +140,16 @@ void fold_sparse_rows(LikelihoodRatioTable& t, int G, int C);
 // An expected count of 0 in such a row makes G**2 infinite.
 double likelihood_ratio_chisq(const LikelihoodRatioTable& t, int G, int C, int& J);
 
-// Stages 9 and 10, with the number-correct section.  They receive the store
-// as stages 1 to 8 leave it (RESP and NSUBJ as estimated, XQUAD and WQUAD
-// untouched), FitWork with `missing` and ITORD, FT15F001 open for the
-// section, FT18F001 and FT19F001 closed, and PT free to refill.
+// Stages 9 and 10 (Ncsection.cpp).  They receive the store as stages 1 to 8
+// leave it, FitWork with `missing` and ITORD, FT15F001 open for the section,
+// FT18F001 and FT19F001 closed, and PT free to refill.
+// Stage 9: XQUAD and WQUAD rebuilt (GETQUA), then, when a response is
+// missing, the listwise deletion (Ncsection.h) on job.NSUBJ.
 void listwise_deletion(Io& io, JobSettings& job, Store& st, FitWork& w);
+// Stage 10: the items of the number-correct score chosen twice (ITCORR, all
+// items, then the extreme ones), the chi-squares conditioned on the full and
+// on the rest score for both choices (OLTHX2, OLTHX2B) into w.nc's SCHI,
+// CSCHI, SSCHI and CSSCHI, and their section of FT15F001.
 void number_correct_section(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT);
 
 }  // namespace vorm

@@ -27,13 +27,14 @@ using test::write_file;
 
 // A small job of simulated data: quick to estimate, enough to exercise every
 // stage; `last` holds the answers from the plot question on.
-std::string small_job(const std::string& datfile, int model = 1, std::vector<std::string> last = {"N", "N"}) {
+std::string small_job(const std::string& datfile, int model = 1, std::vector<std::string> last = {"N", "N"},
+                      const std::string& format = "(I5,1X,6I1)") {
     std::vector<std::string> lines{std::to_string(model),
                                    "N",
                                    "N",
                                    "11",
                                    datfile,
-                                   "(I5,1X,6I1)",
+                                   format,
                                    "6",
                                    "Y",
                                    "3",
@@ -280,8 +281,91 @@ TEST(EngineRun, FitAnalysisLeavesTheParameterAndPlotFilesAsTheyWere) {
     }
     EXPECT_GT(compared, 20);
     EXPECT_EQ(files[0]["FT15F001"], "");
-    EXPECT_EQ(split_lines(files[1]["FT15F001"]).back().rfind(" LIKELIHOOD RATIO GLOBAL CHI-SQUARE=", 0), 0u);
+    EXPECT_NE(files[1]["FT15F001"].find("\n LIKELIHOOD RATIO GLOBAL CHI-SQUARE="), std::string::npos);
     EXPECT_EQ(files[1]["status"], " end\n");
+}
+
+// Lines of a report that hold `text`.
+std::size_t count_lines(const std::vector<std::string>& lines, const std::string& text) {
+    std::size_t n = 0;
+    for (const auto& l : lines) n += l.find(text) != std::string::npos ? 1 : 0;
+    return n;
+}
+
+// The number-correct section's lines for `items` items after its title.
+void expect_number_correct_blocks(const std::vector<std::string>& rep, std::size_t first, std::size_t items) {
+    ASSERT_EQ(rep.size(), first + 6 * items);
+    const char* labels[] = {"      S-X**2 =", "     cS-X**2 =", "      s-X**2 =", "     cs-X**2 ="};
+    for (std::size_t b = 0; b < items; ++b) {
+        EXPECT_EQ(rep[first + 6 * b], " ");
+        EXPECT_EQ(rep[first + 6 * b + 1].rfind(" ITEM# ", 0), 0u);
+        for (std::size_t l = 0; l < 4; ++l) {
+            const std::string& line = rep[first + 6 * b + 2 + l];
+            EXPECT_EQ(line.rfind(labels[l], 0), 0u) << line;
+            EXPECT_EQ(line.size(), 90u) << line;
+            EXPECT_EQ(line.find("nan"), std::string::npos) << line;
+        }
+    }
+}
+
+// A job with missing responses, run as the built program: the fit report has
+// every section, the earlier ones over every respondent, the number-correct
+// section over those who answered every item.
+TEST(EngineRun, FitReportOfAJobWithMissingResponsesHasEverySection) {
+    TempDir work;
+    vormsim::Spec spec;
+    spec.model = 2;
+    spec.items = vormsim::typical_items(2, std::vector<int>(6, 3), 9);
+    spec.nsubj = 300;
+    spec.missing_rate = 0.03;
+    spec.seed = 12;
+    write_file(work.file("d.dat"), vormsim::data_text(vormsim::simulate(spec), 2));
+    const std::vector<std::string> fit{"N", "Y", "5", "Y", "2.0", "0.05", "2.0", "0.01", "2.0"};
+    write_file(work.file("job.txt"), small_job(work.file("d.dat"), 2, fit, vormsim::data_format(6, 2)));
+    ASSERT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 0);
+    EXPECT_EQ(read_file(work.file("status")), " end\n");
+
+    // The respondents data input kept, and those among them with every response.
+    std::size_t kept = 0, complete = 0;
+    for (const auto& record : split_lines(read_file(work.file("FT13F001")))) {
+        ++kept;
+        complete += record.find('-') == std::string::npos ? 1 : 0;
+    }
+    ASSERT_LT(complete, kept);
+    const auto rep = split_lines(read_file(work.file("FT15F001")));
+    ASSERT_GT(rep.size(), 2u);
+    EXPECT_EQ(rep[0], "  FIT STATISTICS");
+    EXPECT_EQ(rep[1].rfind("  ***** TODAY'S DATE: ", 0), 0u);
+    EXPECT_EQ(count_lines(rep, " TAU# "), 6u * 3);
+    EXPECT_EQ(count_lines(rep, " SUBJECT# "), kept);
+    EXPECT_EQ(count_lines(rep, "  INFIT="), 6 + kept);
+    EXPECT_EQ(count_lines(rep, " G**2="), 6u);
+    EXPECT_EQ(count_lines(rep, " LIKELIHOOD RATIO GLOBAL CHI-SQUARE="), 1u);
+    EXPECT_FALSE(read_file(work.file("FT18F001")).empty());
+    std::size_t at = 0;
+    while (at < rep.size() && rep[at] != "  *****  ITEM LEVEL CHI-SQUARES CONDITIONED ON NC SCORE *****") ++at;
+    ASSERT_LT(at + 5, rep.size());
+    EXPECT_EQ(rep[at + 2], "  **  NOTE: LISTWISE DELETION PERFORMED FOR CASES WITH' MISSING RESPONSES **");
+    EXPECT_EQ(rep[at + 4], "  **  THE NUMBER OF SUBJECTS RETAINED WAS EQUAL TO " + std::to_string(complete) + "  **");
+    expect_number_correct_blocks(rep, at + 6, 6);
+}
+
+// The shipped example with fit statistics asked for runs to its end.
+TEST(EngineRun, ExampleJobWithFitStatisticsEnds) {
+    TempDir work;
+    write_file(work.file("EXAMPLE.DAT"), read_file(test::source_dir() + "/examples/EXAMPLE.DAT"));
+    std::string job = read_file(test::source_dir() + "/examples/EXAMPLE.CMD");
+    const std::string off = "N             fit statistics";
+    ASSERT_NE(job.find(off), std::string::npos);
+    job.replace(job.find(off), 1, "Y");
+    job += test::crlf({"10", "N", "2.0", "0.05", "2.0", "0.01", "2.0"});
+    write_file(work.file("EXAMPLE.CMD"), job);
+    ASSERT_EQ(run_engine({"EXAMPLE.CMD", work.folder()}, work.path().string(), ""), 0);
+    EXPECT_EQ(read_file(work.file("status")), " end\n");
+    const auto rep = split_lines(read_file(work.file("FT15F001")));
+    std::size_t at = 0;
+    while (at < rep.size() && rep[at] != "  *****  ITEM LEVEL CHI-SQUARES CONDITIONED ON NC SCORE *****") ++at;
+    expect_number_correct_blocks(rep, at + 2, 15);
 }
 
 }  // namespace

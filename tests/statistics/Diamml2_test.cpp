@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fit_job.h"
+#include "model/Getqua.h"
 #include "test_support.h"
 
 namespace vorm {
@@ -97,13 +98,13 @@ void expect_matches(const FitStatistics& f, const Reference& r, const std::strin
 // the five-decimal standardized values.
 void check_against_reference(FitJob& j) {
     for (bool items : {true, false}) {
-        const int count = items ? j.job->NITEM : j.job->NSUBJ, inner = items ? j.job->NSUBJ : j.job->NITEM;
+        const int count = items ? j.job->NITEM : j.subjects(), inner = items ? j.subjects() : j.job->NITEM;
         std::vector<double> t[2], loc[2];
         for (int a = 1; a <= count; ++a) {
             std::vector<Cell> cells;
             for (int b = 1; b <= inner; ++b) {
                 const int n = items ? b : a, i = items ? a : b;
-                if (j.st->RESP(n, i) >= 0) cells.push_back({j.st->RESP(n, i), j.probabilities(i, j.st->THETA(n))});
+                if (j.response(n, i) >= 0) cells.push_back({j.response(n, i), j.probabilities(i, j.st->THETA(n))});
             }
             const int m = static_cast<int>(cells.size());
             const Reference r = reference(cells, items ? item_df(j.spec.model, m, j.job->NCAT(a)) : m - 1);
@@ -141,6 +142,9 @@ std::unique_ptr<FitJob> small_job() {
     s.PSALPH = 0.03;
     s.PSLCUT = 2.25;
     s.IMONTH = 3, s.IDAY = 14, s.IYEAR = 2026, s.IHOUR = 9, s.IMIN = 5, s.ISEC = 7;
+    // Five points, the latent density the grid's weights.
+    s.NQUAD = 5;
+    GETQUA(j->st->XQUAD, j->st->DENS, s.XMEAN, s.NQUAD, s.XSD);
     return j;
 }
 

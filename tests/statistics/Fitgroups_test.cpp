@@ -95,7 +95,7 @@ TEST(FitGroups, DetailFileAndChiSquaresMatchTheFormulas) {
     std::vector<int> order(N);
     std::iota(order.begin(), order.end(), 1);
     std::sort(order.begin(), order.end(), [&](int a, int b) { return j->st->THETA(a) < j->st->THETA(b); });
-    j->st->RESP(order[50], 1) = -9;
+    j->st->RESP(order[50], 1) = j->data.resp[static_cast<std::size_t>(order[50] - 1)][0] = -9;
     j->run();
 
     double mean_all = 0, var_all = 0;
@@ -115,7 +115,7 @@ TEST(FitGroups, DetailFileAndChiSquaresMatchTheFormulas) {
                 th.push_back(j->st->THETA(n));
                 const auto P = j->probabilities(i, j->st->THETA(n));
                 for (int k = 0; k < C; ++k) expected[k] += P[k] / sizes[g];
-                if (j->st->RESP(n, i) >= 0) O[j->st->RESP(n, i)] += 1;
+                if (j->response(n, i) >= 0) O[j->response(n, i)] += 1;
             }
             const double mean = std::accumulate(th.begin(), th.end(), 0.0) / sizes[g];
             const double median = sizes[g] % 2 ? th[sizes[g] / 2] : (th[sizes[g] / 2 - 1] + th[sizes[g] / 2]) / 2;

@@ -42,6 +42,12 @@ struct FitJob : EstimationJob {
     }
 
     void run() { DIAMML2(io, *job, *st, ws->fit, ws->ptab); }
+    // The responses and their count as given: the analysis ends by dropping
+    // respondents with a missing response from RESP and NSUBJ.
+    int response(int n, int i) const {
+        return data.resp[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(i - 1)];
+    }
+    int subjects() const { return static_cast<int>(data.resp.size()); }
     const FitWork& fit() const { return ws->fit; }
     std::string fit_report() const { return io.units.contents(Unit::FT15); }
     std::string detail() const { return io.units.contents(Unit::FT18); }
