@@ -67,7 +67,10 @@ void expectPrinted(const QString& pdf) {
 
 class Road : public ::testing::Test {
 protected:
-    Road() : paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home")) {
+    // Blanks in the folder names, as in many an installation.
+    Road()
+        : paths(root.file("Scaling Programs/VORM 2004"), root.file("Scaling Programs/VORM 2004/TEMPFILE"),
+                root.file("home")) {
         // The application folder as the build lays it out, before the first start.
         QDir().mkpath(paths.examplesDir());
         EXPECT_TRUE(QFile::copy(QStringLiteral(VORM_ENGINE), paths.engineProgram()));
@@ -101,7 +104,7 @@ protected:
     }
 
     // The first start: the splash, the work folder made, the examples copied
-    // (the manuals not), then File New.
+    // (the manuals not).
     void startUp() {
         front = std::make_unique<FrontEnd>(services, paths);
         user["FormFlash"] = [](QDialog& splash) { EXPECT_EQ(splash.exec(), QDialog::Accepted); };
@@ -115,7 +118,6 @@ protected:
                   test::readFile(paths.examplesDir() + "EXAMPLE.DAT"));
         EXPECT_FALSE(QFileInfo::exists(paths.manualCopyDir()));
         EXPECT_EQ(front->form.windowTitle(), "VORM2004");
-        front->form.mnuNewitem->trigger();
     }
 
     // The data file chosen with Browse, its format typed, no recoding.
@@ -161,9 +163,8 @@ protected:
         EXPECT_EQ(messages(), QStringList{});
     }
 
-    // File Run, and the monitor until its outcome, then OK.  The engine ran
-    // the job that was saved.
-    void runToSuccess(const QString& jobFile) {
+    // File Run, and the monitor until its outcome, then OK.
+    void runToSuccess() {
         QString outcome;
         on<FormTimer>("FormTimer", [&outcome](FormTimer& monitor) {
             EXPECT_EQ(monitor.windowTitle(), "Running");
@@ -187,7 +188,6 @@ protected:
         EXPECT_EQ(outcome, QString("Analysis Finished Successfully!"));
         EXPECT_EQ(messages(), QStringList{});
         EXPECT_EQ(test::readFile(paths.workFile("status")), " end\n");
-        EXPECT_EQ(test::readFile(paths.workFile("CMDFLE")), test::readFile(jobFile));
     }
 
     // Every report viewer shows its file whole under its caption; the report
@@ -332,6 +332,16 @@ protected:
 
 TEST_F(Road, TheExampleDataWithModel8FromTheFirstStartToPrintedResults) {
     startUp();
+    // The example job as shipped, opened from the copy and run in one step:
+    // it names its data file without a folder.
+    services.fileAnswers.push_back(paths.examplesCopyDir() + "EXAMPLE.CMD");
+    front->form.mnuOpenitem->trigger();
+    runToSuccess();
+    EXPECT_TRUE(test::readFile(paths.workFile("FT06F001"))
+                    .contains("RESPONSE DATA FILE: " + (paths.examplesCopyDir() + "EXAMPLE.DAT").toUtf8()));
+
+    // The same job by hand, with fit statistics and plots.
+    front->form.mnuNewitem->trigger();
     onDataFile(paths.examplesCopyDir() + "EXAMPLE.DAT", "(I5,1X,15I1)");
     on<FormItemDef>("FormItemDef", [](FormItemDef& p) {
         p.TextNumberOfItems->setText("15");
@@ -388,7 +398,8 @@ TEST_F(Road, TheExampleDataWithModel8FromTheFirstStartToPrintedResults) {
     defineJob(8);
     const QString jobFile = root.file("home/EXAMPLE8.CMD");
     saveAndOpen(jobFile, front->form.mnuSaveItem);
-    runToSuccess(jobFile);
+    runToSuccess();
+    EXPECT_EQ(test::readFile(paths.workFile("CMDFLE")), test::readFile(jobFile)) << "the job that was saved ran";
 
     test::EngineJob example;
     example.categories.assign(15, 6);
@@ -411,11 +422,12 @@ TEST_F(Road, AModel3JobWithPerItemCutoffsDiscardsAndMissingResponsesFromTheFirst
     spec.seed = 23;
     vormsim::Data data = vormsim::simulate(spec);
     for (std::size_t j = 0; j < cutoffs.size(); ++j) data.resp[19][j] = cutoffs[j] - 1;
-    QDir().mkpath(root.file("home"));
-    const QString dataFile = root.file("home/SCALE3.DAT");
+    const QString dataFile = root.file(QStringLiteral("home/Études 2026/SCALE3.DAT"));
+    QDir().mkpath(QFileInfo(dataFile).path());
     test::writeFile(dataFile, QByteArray::fromStdString(vormsim::data_text(data, 3)));
 
     startUp();
+    front->form.mnuNewitem->trigger();
     onDataFile(dataFile, QString::fromStdString(vormsim::data_format(8, 3)));
     on<FormItemDef>("FormItemDef", [](FormItemDef& p) {
         p.TextNumberOfItems->setText("8");
@@ -483,7 +495,8 @@ TEST_F(Road, AModel3JobWithPerItemCutoffsDiscardsAndMissingResponsesFromTheFirst
     defineJob(3);
     const QString jobFile = root.file("home/SCALE3.CMD");
     saveAndOpen(jobFile, front->form.mnuSaveAsItem);
-    runToSuccess(jobFile);
+    runToSuccess();
+    EXPECT_EQ(test::readFile(paths.workFile("CMDFLE")), test::readFile(jobFile)) << "the job that was saved ran";
 
     test::EngineJob job;
     job.categories.assign(8, 5);
