@@ -131,6 +131,51 @@ protected:
         });
     }
 
+    // The estimation walk: no sign changes, the quadrature points, the five
+    // algorithm boxes in their order, no constraint.
+    void onEstimation(const QString& points, const QStringList& algorithm) {
+        on<FormInitSigns>("FormInitSigns", [](FormInitSigns& p) {
+            p.OptionNo->click();
+            p.OptionNo2->click();
+            p.CommandNext->click();
+        });
+        on<FormQuadrature>("FormQuadrature", [points](FormQuadrature& p) {
+            p.TextNumberOfQuadraturePoints->setText(points);
+            p.CommandNext->click();
+        });
+        on<FormAlgorithm>("FormAlgorithm", [algorithm](FormAlgorithm& p) {
+            const QList<QLineEdit*> boxes{p.TextOuterCycles, p.TextInnerCycles, p.TextThresholds, p.TextItems,
+                                          p.TextCriterion};
+            for (int b = 0; b < boxes.size(); ++b) boxes[b]->setText(algorithm.at(b));
+            p.CommandNext->click();
+        });
+        on<FormConstraint>("FormConstraint", [](FormConstraint& p) {
+            p.OptionNo->click();
+            p.CommandOK->click();
+        });
+    }
+
+    // The fit walk with the cut-offs as the pages offer them, and the plot page.
+    void onFitAndPlots(const QString& fitGroups, bool everyPerson, const QString& plotGroups,
+                       const QString& thetaDeltaGroups) {
+        on<FormFitGroups>("FormFitGroups", [fitGroups](FormFitGroups& p) {
+            p.OptionYes->click();
+            p.TextNumberOfFitGroups->setText(fitGroups);
+            p.CommandNext->click();
+        });
+        on<FormItemFit>("FormItemFit", [](FormItemFit& p) { p.CommandNext->click(); });
+        on<FormPersonFit>("FormPersonFit", [everyPerson](FormPersonFit& p) {
+            (everyPerson ? p.OptionYes : p.OptionNo)->click();
+            p.CommandOK->click();
+        });
+        on<FormPlotGroups>("FormPlotGroups", [plotGroups, thetaDeltaGroups](FormPlotGroups& p) {
+            p.OptionYes->click();
+            p.TextPlotGroupNumber->setText(plotGroups);
+            p.TextThetaDeltaPairGroupNumber->setText(thetaDeltaGroups);
+            p.CommandOK->click();
+        });
+    }
+
     // Each value into its row of a grid page, as the keyboard enters it: a
     // click on the row, its first key on the grid, which opens the editor
     // there, and the rest typed into the editor.  OK or Next keeps the last.
@@ -143,24 +188,24 @@ protected:
         }
     }
 
-    // Runs the walks of the Data, Estimate and Fit menus and the plot page,
-    // after the model's menu entry; the pages must take everything silently.
-    void defineJob(int model) {
+    // After the model's menu entry, the walks of the Data, Estimate and Fit
+    // menus and the plot page, which must take everything silently; then
+    // the job saved to a new file with `save` (Save or Save As), opened from
+    // it and run.  The engine runs the job that was saved.
+    void defineSaveOpenAndRun(int model, const QString& jobFile, QAction* save) {
         front->form.mnuModelitems[model - 1]->trigger();
         for (QAction* walk : {front->form.mnuReaddataitem, front->form.mnuInitialValues, front->form.mnuFitGroups,
                               front->form.mnuPlotitem})
             walk->trigger();
         EXPECT_EQ(messages(), QStringList{});
-    }
-
-    // Save (or Save As) to a new file, then File Open of that file.
-    void saveAndOpen(const QString& jobFile, QAction* save) {
         services.fileAnswers.push_back(jobFile);
         save->trigger();
         EXPECT_TRUE(QFileInfo(jobFile).isFile());
         services.fileAnswers.push_back(jobFile);
         front->form.mnuOpenitem->trigger();
         EXPECT_EQ(messages(), QStringList{});
+        runToSuccess();
+        EXPECT_EQ(test::readFile(paths.workFile("CMDFLE")), test::readFile(jobFile));
     }
 
     // File Run, and the monitor until its outcome, then OK.
@@ -362,44 +407,9 @@ TEST_F(Road, TheExampleDataWithModel8FromTheFirstStartToPrintedResults) {
         p.OptionNo->click();
         p.CommandOK->click();
     });
-    on<FormInitSigns>("FormInitSigns", [](FormInitSigns& p) {
-        p.OptionNo->click();
-        p.OptionNo2->click();
-        p.CommandNext->click();
-    });
-    on<FormQuadrature>("FormQuadrature", [](FormQuadrature& p) {
-        p.TextNumberOfQuadraturePoints->setText("30");
-        p.CommandNext->click();
-    });
-    on<FormAlgorithm>("FormAlgorithm", [](FormAlgorithm& p) {
-        p.TextOuterCycles->setText("50");
-        p.CommandNext->click();
-    });
-    on<FormConstraint>("FormConstraint", [](FormConstraint& p) {
-        p.OptionNo->click();
-        p.CommandOK->click();
-    });
-    on<FormFitGroups>("FormFitGroups", [](FormFitGroups& p) {
-        p.OptionYes->click();
-        p.TextNumberOfFitGroups->setText("5");
-        p.CommandNext->click();
-    });
-    on<FormItemFit>("FormItemFit", [](FormItemFit& p) { p.CommandNext->click(); });
-    on<FormPersonFit>("FormPersonFit", [](FormPersonFit& p) {
-        p.OptionNo->click();
-        p.CommandOK->click();
-    });
-    on<FormPlotGroups>("FormPlotGroups", [](FormPlotGroups& p) {
-        p.OptionYes->click();
-        p.TextPlotGroupNumber->setText("10");
-        p.TextThetaDeltaPairGroupNumber->setText("20");
-        p.CommandOK->click();
-    });
-    defineJob(8);
-    const QString jobFile = root.file("home/EXAMPLE8.CMD");
-    saveAndOpen(jobFile, front->form.mnuSaveItem);
-    runToSuccess();
-    EXPECT_EQ(test::readFile(paths.workFile("CMDFLE")), test::readFile(jobFile)) << "the job that was saved ran";
+    onEstimation("30", {"50", "10", "10", "10", "0.001"});
+    onFitAndPlots("5", false, "10", "20");
+    defineSaveOpenAndRun(8, root.file("home/EXAMPLE8.CMD"), front->form.mnuSaveItem);
 
     test::EngineJob example;
     example.categories.assign(15, 6);
@@ -460,43 +470,11 @@ TEST_F(Road, AModel3JobWithPerItemCutoffsDiscardsAndMissingResponsesFromTheFirst
         typeColumn(p, *p.txtGridEdit, {"7", "12"});
         p.CommandOK->click();
     });
-    on<FormInitSigns>("FormInitSigns", [](FormInitSigns& p) { p.CommandNext->click(); });
-    on<FormQuadrature>("FormQuadrature", [](FormQuadrature& p) {
-        p.TextNumberOfQuadraturePoints->setText("10");
-        p.CommandNext->click();
-    });
     // Five cycles and a criterion nothing meets: the engine reaches its
     // cycle limit, says so in the status file and goes on to its end.
-    on<FormAlgorithm>("FormAlgorithm", [](FormAlgorithm& p) {
-        p.TextOuterCycles->setText("5");
-        p.TextInnerCycles->setText("2");
-        p.TextThresholds->setText("5");
-        p.TextItems->setText("5");
-        p.TextCriterion->setText("0.0000001");
-        p.CommandNext->click();
-    });
-    on<FormConstraint>("FormConstraint", [](FormConstraint& p) { p.CommandOK->click(); });
-    on<FormFitGroups>("FormFitGroups", [](FormFitGroups& p) {
-        p.OptionYes->click();
-        p.TextNumberOfFitGroups->setText("3");
-        p.CommandNext->click();
-    });
-    on<FormItemFit>("FormItemFit", [](FormItemFit& p) { p.CommandNext->click(); });
-    on<FormPersonFit>("FormPersonFit", [](FormPersonFit& p) {
-        p.OptionYes->click();
-        p.CommandOK->click();
-    });
-    on<FormPlotGroups>("FormPlotGroups", [](FormPlotGroups& p) {
-        p.OptionYes->click();
-        p.TextPlotGroupNumber->setText("5");
-        p.TextThetaDeltaPairGroupNumber->setText("10");
-        p.CommandOK->click();
-    });
-    defineJob(3);
-    const QString jobFile = root.file("home/SCALE3.CMD");
-    saveAndOpen(jobFile, front->form.mnuSaveAsItem);
-    runToSuccess();
-    EXPECT_EQ(test::readFile(paths.workFile("CMDFLE")), test::readFile(jobFile)) << "the job that was saved ran";
+    onEstimation("10", {"5", "2", "5", "5", "0.0000001"});
+    onFitAndPlots("3", true, "5", "10");
+    defineSaveOpenAndRun(3, root.file("home/SCALE3.CMD"), front->form.mnuSaveAsItem);
 
     test::EngineJob job;
     job.categories.assign(8, 5);
