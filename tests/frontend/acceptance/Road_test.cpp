@@ -204,6 +204,7 @@ protected:
         services.fileAnswers.push_back(jobFile);
         front->form.mnuOpenitem->trigger();
         EXPECT_EQ(messages(), QStringList{});
+        EXPECT_TRUE(front->form.mnuModelitems[model - 1]->isChecked());
         runToSuccess();
         EXPECT_EQ(test::readFile(paths.workFile("CMDFLE")), test::readFile(jobFile));
     }
