@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
 #include <QChartView>
 #include <QDir>
 #include <QPushButton>
