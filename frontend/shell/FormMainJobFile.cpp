@@ -1,6 +1,7 @@
 // The main window's job file commands: the writer behind every job file, and
 // File Open, Save and Save As.
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -77,6 +78,13 @@ void FormMain::mnuOpenitem_Click() {
                           MsgButtons::Ok);
         return;
     }
+    // A data file named relative to the job file (the shipped example's is
+    // its bare name) would be looked for in the application folder, where
+    // the engine runs: it is taken from beside the job file, and the data
+    // page shows where.
+    if (!jobSettings.dataFileName.isEmpty() && QFileInfo(jobSettings.dataFileName).isRelative())
+        jobSettings.dataFileName = controls.dataFile =
+            QDir::cleanPath(QFileInfo(path).absoluteDir().filePath(jobSettings.dataFileName));
     setModelNumber(jobSettings.modelNumber);
     jobPages_->showJob(controls, jobSettings);
     jobSettings.jobFileName = path;

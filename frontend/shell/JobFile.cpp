@@ -132,6 +132,14 @@ std::optional<QByteArray> jobFileText(const JobControls& c, const JobSettings& j
         lines << labelled(box(c.personChiSquareCutoff, "0"), "PERSON CHI-SQUARE PROBABILITY CUTOFF");
         lines << labelled(box(c.localizedPersonTCutoff, "0"), "PERSON LOCALIZED T-VALUE CUTOFF");
     }
+    // A line break pasted into a box (a path copied with its line end) would
+    // move every later answer one line down from where the engine reads it.
+    for (qsizetype k = 0; k < lines.size(); ++k) {
+        if (lines[k].contains(QLatin1Char('\n')) || lines[k].contains(QLatin1Char('\r'))) {
+            if (error) *error = QStringLiteral("Line %1 of the job would hold a line break").arg(k + 1);
+            return std::nullopt;
+        }
+    }
     QByteArray text;
     for (const QString& line : lines) text += line.toUtf8() + "\r\n";
     return text;

@@ -62,8 +62,9 @@ struct JobControls {
 
 // The text of the job file for these controls and this record (`appDir` ends
 // in '/': an empty data file box writes appDir + "INDATA.DAT").  Nothing when
-// a list cannot be written as the file needs it: a discard count that is not
-// a whole number, or a list longer than its grid; *error then says which.
+// a list cannot be written as the file needs it (a discard count that is not
+// a whole number, or a list longer than its grid) or a box or cell holds a
+// line break; *error then says which.
 std::optional<QByteArray> jobFileText(const JobControls& controls, const JobSettings& job, const QString& appDir,
                                       QString* error);
 

@@ -14,6 +14,7 @@ bool StatusPoll::tick(const std::function<std::optional<QStringList>()>& readSta
         ++idleTicks_;
         return false;
     }
+    const bool ended = engineEnded();
     const std::optional<QStringList> lines = readStatus();
     const QString first = lines && !lines->isEmpty() ? lines->front() : QString();
     if (first == QLatin1String(" end")) {
@@ -21,14 +22,16 @@ bool StatusPoll::tick(const std::function<std::optional<QStringList>()>& readSta
         outcome_ = Outcome::Success;
         return true;
     }
+    // A warning that a running engine wrote is not its last word: reporting
+    // it now would also let OK stop an engine on its way to " end".
+    if (!ended) {
+        endedOnce_ = false;
+        return false;
+    }
     if (!first.isEmpty() && first != QLatin1String(" start")) {
         outcome_ = Outcome::Error;
         errorLines_ = lines->mid(0, kMaxErrorLines);
         return true;
-    }
-    if (!engineEnded()) {
-        endedOnce_ = false;
-        return false;
     }
     if (!endedOnce_) {
         endedOnce_ = true;

@@ -1,6 +1,9 @@
 // Following a run through the engine's status file, whose first line is
-// exactly " start" while the engine runs and " end" after a completed run;
-// any other first line is an error and the file's lines are its message.
+// exactly " start" while the engine runs and " end" after a completed run.
+// Any other first line is the engine's message: while the engine still runs
+// it may be a warning (a cycle limit, a singular matrix) that a later " end"
+// replaces, so only the line that stands when the engine has ended is an
+// error, and the file's lines are its message.
 #pragma once
 
 #include <QString>
@@ -23,12 +26,13 @@ public:
     static constexpr int kMaxErrorLines = 7;
 
     // One tick.  `readStatus` gives the file's first lines, nothing when it is
-    // missing or unreadable; it is called only from the third tick on.
-    // `engineEnded` is asked only when the status brings no outcome: a
-    // missing file or an empty first line is no news, like " start", and an
-    // engine found ended on two such ticks in a row (one grace tick for the
-    // last write to land) gives the error outcome.  True when this tick
-    // reached the outcome.
+    // missing or unreadable; it is called only from the third tick on, each
+    // time right after `engineEnded`, so that a file read after the engine's
+    // end holds its last word.  " end" is success at once; another message
+    // is the error outcome once the engine has ended; a missing file or an
+    // empty first line is no news, like " start", and an engine found ended
+    // on two such ticks in a row (one grace tick for the last write to land)
+    // gives the error outcome.  True when this tick reached the outcome.
     bool tick(const std::function<std::optional<QStringList>()>& readStatus, const std::function<bool()>& engineEnded);
 
     Outcome outcome() const { return outcome_; }

@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
 #include <QChartView>
 #include <QDir>
 #include <QPushButton>
 
+#include "engine_jobs.h"
 #include "gui_test_support.h"
 #include "platform/RecordingServices.h"
 #include "results/ReportWindows.h"
@@ -18,16 +16,7 @@
 namespace vormgui {
 namespace {
 
-// The chart as the user reads it: the caption under the bars, then per bar
-// its legend name and its height.
-QStringList shownBy(const FormPlotFrequency& window) {
-    QChart* chart = window.MSChartResponseFrequency->chart();
-    QStringList shown{chart->axes(Qt::Horizontal).value(0)->titleText()};
-    for (QAbstractSeries* series : chart->series())
-        for (QBarSet* bar : static_cast<QBarSeries*>(series)->barSets())
-            shown << bar->label() + " " + QString::number(bar->at(0));
-    return shown;
-}
+QStringList shownBy(const FormPlotFrequency& window) { return test::shownBy(*window.MSChartResponseFrequency); }
 
 // Prints as the recorder does, noting whether the buttons were on the window then.
 class PrintWatcher : public RecordingServices {

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QDir>
 #include <QProcess>
 #include <QStringList>
@@ -22,10 +26,13 @@ struct EngineJob {
     std::vector<int> discarded;   // item numbers
     double missingRate = 0.0;
     int respondents = 200;
+    std::vector<int> discardedRespondents = {};  // identifiers
+    std::vector<int> cutoffs = {};               // per item; none: 0
 
     bool kept(std::size_t j) const {
         return std::find(discarded.begin(), discarded.end(), int(j) + 1) == discarded.end();
     }
+    int cutoff(std::size_t j) const { return j < cutoffs.size() ? cutoffs[j] : 0; }
 };
 
 // Identifier in columns 1-5, a blank, one response per item in 3 columns
@@ -83,30 +90,66 @@ inline QString runEngineJob(const EngineJob& job, const QString& folder) {
     QProcess engine;
     engine.setWorkingDirectory(folder);
     engine.setStandardOutputFile(QProcess::nullDevice());
-    engine.start(QStringLiteral(VORMCALC_PATH), {folder + "job.cmd", folder + "work/"});
+    engine.start(QStringLiteral(VORM_ENGINE), {folder + "job.cmd", folder + "work/"});
     EXPECT_TRUE(engine.waitForFinished(60000)) << "the engine did not finish";
     return folder + "work/";
 }
 
 // Per kept item: its number, then the counts of categories 0 to Kmax - 1 and
-// of missing responses, Kmax the most categories of a kept item (at least 2).
-inline std::vector<std::vector<int>> tabulate(const EngineJob& job, const QByteArray& data) {
+// of missing responses over the kept respondents, Kmax the most categories of
+// a kept item (at least 2).  A respondent is kept when not discarded and some
+// kept item has an answer of 1 or more at or above its cutoff: the engine's
+// clean-up removes the others (no item loses all its variation here).  The
+// data hold the identifier in columns 1-5, a blank and one response per item
+// in fields of `width`.
+inline std::vector<std::vector<int>> tabulate(const EngineJob& job, const QByteArray& data, int width = 3) {
     std::size_t widest = 2;
     for (std::size_t j = 0; j < job.categories.size(); ++j)
         if (job.kept(j)) widest = std::max(widest, std::size_t(job.categories[j]));
+    const auto response = [width](const QByteArray& record, std::size_t j) {
+        return record.mid(6 + width * int(j), width).trimmed().toInt();
+    };
+    std::vector<QByteArray> respondents;
+    for (const QByteArray& record : data.split('\n')) {
+        const int id = record.left(5).trimmed().toInt();
+        if (record.isEmpty() || std::count(job.discardedRespondents.begin(), job.discardedRespondents.end(), id))
+            continue;
+        bool agrees = false;
+        for (std::size_t j = 0; j < job.categories.size(); ++j)
+            agrees = agrees || (job.kept(j) && response(record, j) >= std::max(1, job.cutoff(j)));
+        if (agrees) respondents.push_back(record);
+    }
     std::vector<std::vector<int>> rows;
     for (std::size_t j = 0; j < job.categories.size(); ++j) {
         if (!job.kept(j)) continue;
         std::vector<int> row(widest + 2, 0);
         row[0] = int(j) + 1;
-        for (const QByteArray& record : data.split('\n')) {
-            if (record.isEmpty()) continue;
-            const int value = record.mid(6 + 3 * int(j), 3).trimmed().toInt();
+        for (const QByteArray& record : respondents) {
+            const int value = response(record, j);
             ++row[value < 0 ? widest + 1 : std::size_t(value) + 1];
         }
         rows.push_back(row);
     }
     return rows;
+}
+
+// The frequency chart as the user reads it: the caption under the bars, then
+// per bar its legend name and its height.
+inline QStringList shownBy(const QChartView& chartView) {
+    QChart* chart = chartView.chart();
+    QStringList shown{chart->axes(Qt::Horizontal).value(0)->titleText()};
+    for (QAbstractSeries* series : chart->series())
+        for (QBarSet* bar : static_cast<QBarSeries*>(series)->barSets())
+            shown << bar->label() + " " + QString::number(bar->at(0));
+    return shown;
+}
+
+// What shownBy should read for a row of tabulate(): every category count,
+// not the missing one.
+inline QStringList chartOf(const std::vector<int>& row) {
+    QStringList shown{QStringLiteral("Response Frequency of Item #%1").arg(row.front())};
+    for (std::size_t k = 1; k + 1 < row.size(); ++k) shown << QStringLiteral("Response %1 %2").arg(k).arg(row[k]);
+    return shown;
 }
 
 }  // namespace vormgui::test

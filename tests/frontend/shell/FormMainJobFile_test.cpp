@@ -26,6 +26,9 @@ TEST_F(JobFileCommands, OpenFillsTheRecordThePagesAndTheModelMenuOrRefusesTheWho
     EXPECT_EQ(job.jobFileName, example);
     EXPECT_TRUE(form->mnuModelitems[7]->isChecked());
     EXPECT_EQ(pages.shown.numberOfCategories, "6") << "the pages show what the file says";
+    const QString beside = test::sourceDir() + "examples/EXAMPLE.DAT";
+    EXPECT_EQ(job.dataFileName, beside) << "the data file that the job file names without a folder";
+    EXPECT_EQ(pages.shown.dataFile, beside);
 
     // A cancelled dialog changes nothing and shows nothing.
     rec.log.clear();

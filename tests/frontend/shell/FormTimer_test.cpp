@@ -38,11 +38,24 @@ TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
         {"end on the third tick",
          {{" end", true, false, R}, {" end", true, false, R}, {" end", true, true, S}, {" end", true, false, S}}},
         {"end without its blank is an error",
-         {{"end", true, false, R}, {"end", true, false, R}, {"end", true, true, E}, {" end", true, false, E}},
+         {{"end", true, false, R}, {"end", true, false, R}, {"end", false, true, E}, {" end", true, false, E}},
          {"end"}},
         {"END in capitals is an error",
-         {{" END", true, false, R}, {" END", true, false, R}, {" END", true, true, E}},
+         {{" END", true, false, R}, {" END", true, false, R}, {" END", false, true, E}},
          {" END"}},
+        {"a warning while the engine runs is no outcome, and the end that replaces it is success",
+         {{" LIMIT", true, false, R},
+          {" LIMIT", true, false, R},
+          {" LIMIT", true, true, R},
+          {" LIMIT\n MORE", true, true, R},
+          {" end", false, true, S}},
+         {}},
+        {"the message that stands when the engine has ended is the error, without a grace tick",
+         {{" LIMIT", true, false, R},
+          {" LIMIT", true, false, R},
+          {" LIMIT\n MORE", true, true, R},
+          {" LIMIT\n MORE", false, true, E}},
+         {" LIMIT", " MORE"}},
         {"no file and an empty first line are no news",
          {{nullptr, true, false, R},
           {nullptr, true, false, R},
@@ -166,6 +179,38 @@ TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesInOneBoxAndLaterTicksDoNothin
         " ERROR LINE 1\r ERROR LINE 2\r ERROR LINE 3\r ERROR LINE 4\r ERROR LINE 5\r ERROR LINE 6\r ERROR LINE 7");
     EXPECT_EQ(rec.messages[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(rec.messages[0].title.isEmpty());
+}
+
+TEST_F(MonitorOnAFakeEngine, AWarningWhileTheEngineRunsIsNoOutcomeAndTheEndThatReplacesItIsSuccess) {
+    run("status  start\nstatus  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\nsleep 1000\nstatus  end\n", [&](FormTimer& m) {
+        ASSERT_TRUE(waitFor([&] { return status().startsWith(" MAXIMUM") && engineRuns(); }));
+        ticks(4);
+        ASSERT_TRUE(engineRuns()) << "the ticks came too late to see the warning";
+        EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning);
+        EXPECT_EQ(m.CommandQuit->text(), "Quit Without Waiting");
+        ASSERT_TRUE(waitFor([&] { return !engineRuns(); }));
+        ticks(1);
+        EXPECT_EQ(m.LabelTitle->text(), FormTimer::kSucceeded);
+        m.CommandQuit->click();
+    });
+    EXPECT_TRUE(rec.messages.empty());
+}
+
+TEST_F(MonitorOnAFakeEngine, AWarningThatStandsWhenTheEngineEndsIsTheErrorWithItsLines) {
+    run("status  start\nstatus  SINGULARITY WHEN INFORMATION MATRIX\nmore  INVERTED FOR ITEM 3\nsleep 1000\n",
+        [&](FormTimer& m) {
+            ASSERT_TRUE(waitFor([&] { return status().contains("ITEM 3") && engineRuns(); }));
+            ticks(3);
+            ASSERT_TRUE(engineRuns()) << "the ticks came too late to see the warning";
+            EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning);
+            ASSERT_TRUE(waitFor([&] { return !engineRuns(); }));
+            ticks(1);
+            EXPECT_EQ(m.LabelTitle->text(), FormTimer::kFailed);
+            m.CommandQuit->click();
+        });
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].text, " SINGULARITY WHEN INFORMATION MATRIX\r INVERTED FOR ITEM 3");
+    EXPECT_EQ(rec.messages[0].icon, MsgIcon::Critical);
 }
 
 TEST_F(MonitorOnAFakeEngine, AnEarlierRunsEndIsNeverReportedAndAMissingStatusIsPolledAgain) {

@@ -136,7 +136,7 @@ N             WANT FIT STATISTICS
     }
 }
 
-TEST(JobFileWriter, RefusesListsItCannotWrite) {
+TEST(JobFileWriter, RefusesListsItCannotWriteAndLineBreaksInABoxOrCell) {
     const struct {
         std::function<void(JobControls&, JobSettings&)> change;
         const char* error;
@@ -162,6 +162,13 @@ TEST(JobFileWriter, RefusesListsItCannotWrite) {
              j.numItems = 101;
          },
          "There is no sign for item 101"},
+        {[](JobControls& c, JobSettings&) { c.dataFile = "/data/pasted.dat\n"; },
+         "Line 5 of the job would hold a line break"},
+        {[](JobControls& c, JobSettings&) {
+             c.cutoffConstant = false;
+             c.cutoffCells = {"1", "2\r"};
+         },
+         "Line 13 of the job would hold a line break"},
     };
     for (const auto& k : cases) {
         JobControls controls = newJobControls();
