@@ -23,7 +23,7 @@ if [ "${1:-}" != "--inside" ]; then
 fi
 
 out=build/screenshots
-root=$(mktemp -d /tmp/vorm.XXXX)
+root=$(mktemp -d /tmp/vXXX)
 app=$root/VORM
 home=$root/home
 pid=
@@ -72,6 +72,11 @@ shoot() {
     ((X + WIDTH > x1)) && x1=$((X + WIDTH))
     ((Y + HEIGHT > y1)) && y1=$((Y + HEIGHT))
   done
+  read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+  if ((x0 < 0 || y0 < 0 || x1 > screen_width || y1 > screen_height)); then
+    echo "screenshots: $name reaches beyond the screen" >&2
+    exit 1
+  fi
   import -window root -crop "$((x1 - x0))x$((y1 - y0))+$x0+$y0" +repage "$out/$name.png"
 }
 # Without a window manager a window does not get the keyboard by itself.
@@ -187,6 +192,7 @@ viewer() {
   focus "$win"
   xdotool key alt+o t "$key"
   id=$(window "$title")
+  xdotool windowmove "$id" 40 30
   xdotool windowsize "$id" "$width" 420
   focus "$id"
   shoot "report-$name" "$id"
