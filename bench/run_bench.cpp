@@ -29,6 +29,7 @@
 #include "fresh_folders.h"
 #include "model/Marglike.h"
 #include "numlib/Numlib_error.h"
+#include "run_state.h"
 #include "simulate.h"
 #include "statistics/Diamml2.h"
 #include "statistics/Stderrc.h"
@@ -100,17 +101,9 @@ std::string read_file(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-struct Run {
-    std::unique_ptr<JobSettings> job = std::make_unique<JobSettings>();
-    std::unique_ptr<Store> st = std::make_unique<Store>();
-    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
-    std::ostringstream con;
-    std::istringstream in;
-};
-
 // The program's own road, in process: the seconds from the start to " end".
 double whole_run(const fs::path& job, const fs::path& folder) {
-    Run r;
+    bench::RunState r;
     Io io(r.con, r.in);
     const auto t0 = std::chrono::steady_clock::now();
     const int code = VORMRUN({"VORMCALC", job.string(), folder.string() + "/"}, io, *r.job, *r.st, *r.ws);
@@ -129,7 +122,7 @@ constexpr int kStageCount = 8;
 // The stages in the run driver's order, each timed; the report's closing
 // blocks (a few lines) are left out.
 std::vector<double> staged_run(const fs::path& job, const fs::path& folder) {
-    Run r;
+    bench::RunState r;
     Io io(r.con, r.in);
     JobSettings& j = *r.job;
     Store& st = *r.st;
