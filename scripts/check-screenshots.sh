@@ -20,8 +20,8 @@ expected=(
   plot-latent-trait plot-category-probability-10 help-topics
 )
 
-# The smallest window pictured, a message box with one line of text, has
-# about 600 dark pixels.
+# The sparsest picture, the response cutoffs page with its few labels and
+# buttons, has about 640 dark pixels.
 min_dark=300
 passed=0
 failed=0
