@@ -39,12 +39,12 @@ jobs="$home/VORM2004/Examples"
 mkdir -p "$jobs"
 cp build/bin/examples/EXAMPLE.DAT "$jobs"/
 build/bin/make_example "$jobs" TENCAT 6 10 600
+# Job file $1 with the data file $2.DAT named $3 in $jobs, and plots and fit
+# statistics asked for with the user's guide's answers.
 with_results() {
   sed -e "s#^$2.DAT#$jobs/$3#" \
     -e 's/^N\( *plots\)/Y\1\r\n10            theta groups\r\n20            theta-delta groups/' \
-    -e 's/^N\( *fit statistics\)/Y\1\r\n5             fit groups\r\nN             print all persons/' \
-    -e 's/\(fit groups.*\)$/\1\r\n2.576         item t cutoff\r\n0.01          item chi-square alpha/' \
-    -e 's/\(item chi-square alpha.*\)$/\1\r\n3.291         person t cutoff\r\n0.001         person alpha\r\n2.576         localized cutoff/' \
+    -e 's/^N\( *fit statistics\)/Y\1\r\n5             fit groups\r\nN             print all persons\r\n2.576         item t cutoff\r\n0.01          item chi-square alpha\r\n3.291         person t cutoff\r\n0.001         person alpha\r\n2.576         localized cutoff/' \
     "$1"
 }
 with_results build/bin/examples/EXAMPLE.CMD EXAMPLE EXAMPLE.DAT >"$jobs/EXAMPLE.CMD"
