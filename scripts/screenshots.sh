@@ -94,14 +94,27 @@ xdotool windowmove "$win" 40 30
 focus "$win"
 shoot main-window "$win"
 
-# Opens the job file $1 through File > Open.
+# Whether the window $1 is on the screen.
+visible() {
+  xdotool search --onlyvisible --name '' 2>/dev/null | grep -qx "$1"
+}
+# Opens the job file $1 through File > Open: its file chooser takes the
+# keyboard when it comes, and is gone once the job is read.
 open_job() {
+  local chooser tenths=0
   focus "$win"
   xdotool key ctrl+o
-  sleep 0.8
+  until chooser=$(xdotool getwindowfocus) && [ "$chooser" != "$win" ] && visible "$chooser"; do
+    ((++tenths < 200)) || { echo "screenshots: no file chooser" >&2; exit 1; }
+    sleep 0.1
+  done
   xdotool type --delay 10 "$1"
   xdotool key Return
-  sleep 0.8
+  while visible "$chooser"; do
+    ((++tenths < 400)) || { echo "screenshots: the file chooser stays" >&2; exit 1; }
+    sleep 0.1
+  done
+  sleep 0.3
 }
 # Runs the job with File > Run and waits until the monitor has read the
 # engine's outcome from the status file: it looks once a second, from its
