@@ -24,6 +24,7 @@
 #include "estimation/Mmlest.h"
 #include "estimation/Randn2.h"
 #include "model/Getqua.h"
+#include "run_state.h"
 #include "scoring_before.h"
 #include "simulate.h"
 
@@ -90,12 +91,7 @@ struct Size {
     int nsubj, nitem, ncat, nquad, model;
 };
 
-struct Run {
-    std::unique_ptr<JobSettings> job = std::make_unique<JobSettings>();
-    std::unique_ptr<Store> st = std::make_unique<Store>();
-    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
-    std::ostringstream con;
-    std::istringstream in;
+struct Run : bench::RunState {
     Io io{con, in};
     Run() { io.units.open_in_memory(); }
 };

@@ -1,7 +1,10 @@
 // Writes the shipped example: a data set simulated from the model with known
 // parameters, the job file that calibrates it, and the true parameters.
-//   make_example <folder>
+//   make_example <folder> [NAME ITEMS CATEGORIES RESPONDENTS]
+// The optional four make another job of the same kind (model 8) under NAME,
+// such as the 10-category job that the screenshots show.
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -9,12 +12,20 @@
 #include "simulate.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: make_example <folder>\n";
+    if (argc != 2 && argc != 6) {
+        std::cerr << "usage: make_example <folder> [NAME ITEMS CATEGORIES RESPONDENTS]\n";
         return 2;
     }
     const std::string dir = std::string(argv[1]) + "/";
-    const int nitem = 15, ncat = 6, nsubj = 800, model = 8;
+    const std::string name = argc == 6 ? argv[2] : "EXAMPLE";
+    const int nitem = argc == 6 ? std::atoi(argv[3]) : 15;
+    const int ncat = argc == 6 ? std::atoi(argv[4]) : 6;
+    const int nsubj = argc == 6 ? std::atoi(argv[5]) : 800;
+    const int model = 8;
+    if (nitem < 1 || nitem > 100 || ncat < 2 || ncat > 10 || nsubj < 1 || nsubj > 2000) {
+        std::cerr << "make_example: 1 to 100 items, 2 to 10 categories, 1 to 2000 respondents\n";
+        return 2;
+    }
     vormsim::Spec spec;
     spec.model = model;
     spec.items = vormsim::typical_items(model, std::vector<int>(nitem, ncat), 2004);
@@ -22,9 +33,9 @@ int main(int argc, char** argv) {
     spec.seed = 20261209;
     vormsim::Data data = vormsim::simulate(spec);
 
-    std::ofstream(dir + "EXAMPLE.DAT") << vormsim::data_text(data, 1);
+    std::ofstream(dir + name + ".DAT") << vormsim::data_text(data, 1);
 
-    std::ofstream job(dir + "EXAMPLE.CMD");
+    std::ofstream job(dir + name + ".CMD");
     auto line = [&](const std::string& value, const std::string& label) {
         std::string v = value;
         while (v.size() < 14) v += ' ';
@@ -34,7 +45,7 @@ int main(int argc, char** argv) {
     line("N", "constrain thresholds");
     line("N", "reverse initial signs");
     line("30", "quadrature points");
-    job << "EXAMPLE.DAT\r\n";
+    job << name << ".DAT\r\n";
     job << vormsim::data_format(nitem, 1) << "\r\n";
     line(std::to_string(nitem), "items");
     line("Y", "categories constant");
@@ -53,8 +64,8 @@ int main(int argc, char** argv) {
     line("N", "plots");
     line("N", "fit statistics");
 
-    std::ofstream truth(dir + "EXAMPLE.TRUE");
-    truth << "True item parameters of EXAMPLE.DAT (model " << model << ")\n";
+    std::ofstream truth(dir + name + ".TRUE");
+    truth << "True item parameters of " << name << ".DAT (model " << model << ")\n";
     char buf[200];
     for (int i = 0; i < nitem; ++i) {
         const auto& it = spec.items[static_cast<std::size_t>(i)];

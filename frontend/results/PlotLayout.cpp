@@ -234,7 +234,12 @@ void layoutTitles(Plotter& p, const PlotScript& script, double x, double y) {
     const double room = 2 * (std::min(centre, Canvas::kScale - centre) - kMargin);
     auto fit = [&](const std::string& text, double points) {
         const double width = p.metrics().textWidth(text, points);
-        return width > room && room > 0 ? points * room / width : points;
+        if (width <= room || room <= 0) return points;
+        // Fonts come in whole pixel sizes, so the proportional size may still
+        // draw as wide as the full one: smaller until it fits.
+        double fitted = points * room / width;
+        while (fitted > 1 && p.metrics().textWidth(text, fitted) > room) fitted -= 0.25;
+        return fitted;
     };
     if (!script.upperTitle.empty()) {
         p.plotXAxisText(x, y, script.upperTitle, 3, fit(script.upperTitle, kTitlePoints));

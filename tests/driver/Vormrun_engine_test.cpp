@@ -356,8 +356,9 @@ TEST(EngineRun, ExampleJobWithFitStatisticsEnds) {
     write_file(work.file("EXAMPLE.DAT"), read_file(test::source_dir() + "/examples/EXAMPLE.DAT"));
     std::string job = read_file(test::source_dir() + "/examples/EXAMPLE.CMD");
     const std::string off = "N             fit statistics";
-    ASSERT_NE(job.find(off), std::string::npos);
-    job.replace(job.find(off), 1, "Y");
+    const std::size_t at_off = job.find(off);
+    ASSERT_NE(at_off, std::string::npos);
+    job[at_off] = 'Y';
     job += test::crlf({"10", "N", "2.0", "0.05", "2.0", "0.01", "2.0"});
     write_file(work.file("EXAMPLE.CMD"), job);
     ASSERT_EQ(run_engine({"EXAMPLE.CMD", work.folder()}, work.path().string(), ""), 0);

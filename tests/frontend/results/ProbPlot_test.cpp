@@ -6,6 +6,7 @@
 
 #include "RecordingCanvas.h"
 #include "gui_test_support.h"
+#include "platform/ImageCanvas.h"
 #include "platform/RecordingServices.h"
 #include "results/FormPlotProb.h"
 #include "results/ProbPlotLayout.h"
@@ -100,6 +101,29 @@ TEST(ProbPlotLayout, CategoryStylesAndWholeRanges) {
     EXPECT_EQ(wholeRange({0.5, 1.5}), (Whole{{0, 2}})) << "halves to the even neighbour";
     EXPECT_EQ(wholeRange({-32768.4, 32767.4}), (Whole{{-32768, 32767}}));
     EXPECT_EQ(wholeRange({0, 32767.5}), Whole{});
+}
+
+// The subtitle of a 10-category item names ten thresholds; drawn in the
+// window's picture with real fonts, which come in whole pixel sizes, it must
+// still lie inside the picture.
+TEST(ProbPlotLayout, TenThresholdTitleFitsThePicture) {
+    std::string script = kScript;
+    script.replace(script.find("Item#:05 "), 9,
+                   "Item#:01 , delta= 2.215, alpha= 1.301, tau= 0.000,-2.060,-1.971,-1.681,-1.717,-0.937,-0.566,"
+                   "-0.531,-0.357,-0.357.");
+    const ScriptRead s = readPlotScript(script);
+    ASSERT_TRUE(s.ok);
+    const ImageCanvas picture(ImageCanvas::pixelsForTwips(8415, 6255));
+    const Layout l =
+        layoutProbPlot(readPlotData("-4 .5 .5\r\n4 .5 .5\r\n").table, s.script, WholeRanges{-4, 4, 0, 1.0}, picture);
+    int titles = 0;
+    for (const Primitive& p : l.items)
+        if (p.kind == Primitive::Kind::Text && p.text.find("Item#:01") == 0) {
+            ++titles;
+            EXPECT_GE(p.x1, 0.0);
+            EXPECT_LE(p.x1 + picture.textWidth(p.text, p.points), double(Canvas::kScale));
+        }
+    EXPECT_EQ(titles, 1);
 }
 
 TEST(FormPlotProb, SaysWhyAFileCannotBeDrawnAndStaysOpen) {
