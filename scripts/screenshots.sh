@@ -32,17 +32,17 @@ mkdir -p "$app/TEMPFILE"
 cp -r build/bin/VORM build/bin/VORMCALC build/bin/help build/bin/examples build/bin/manual "$app"/
 
 # The user's copy of the examples, as the first start makes it, with jobs
-# that name their data files by full path (the engine runs in the program's
-# folder): the example with plots and fit statistics, a small job of ten
-# categories per item, and the example with a data file that does not exist.
+# that name their data files beside them, as the shipped example does: the
+# example with plots and fit statistics, a small job of ten categories per
+# item, and the example with a data file that does not exist.
 jobs="$home/VORM2004/Examples"
 mkdir -p "$jobs"
 cp build/bin/examples/EXAMPLE.DAT "$jobs"/
 build/bin/make_example "$jobs" TENCAT 6 10 600
-# Job file $1 with the data file $2.DAT named $3 in $jobs, and plots and fit
+# Job file $1 with the data file $2.DAT named $3, and plots and fit
 # statistics asked for with the user's guide's answers.
 with_results() {
-  sed -e "s#^$2.DAT#$jobs/$3#" \
+  sed -e "s#^$2.DAT#$3#" \
     -e 's/^N\( *plots\)/Y\1\r\n10            theta groups\r\n20            theta-delta groups/' \
     -e 's/^N\( *fit statistics\)/Y\1\r\n5             fit groups\r\nN             print all persons\r\n2.576         item t cutoff\r\n0.01          item chi-square alpha\r\n3.291         person t cutoff\r\n0.001         person alpha\r\n2.576         localized cutoff/' \
     "$1"
