@@ -17,15 +17,13 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "common/Store.h"
-#include "driver/Workspace.h"
+#include "fresh_folders.h"
 #include "model/Getqua.h"
+#include "run_state.h"
 #include "simulated_job.h"
 #include "statistics/Diamml2.h"
 #include "statistics/Itcorr.h"
@@ -36,16 +34,11 @@ using namespace vorm;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-double seconds_since(Clock::time_point t0) { return std::chrono::duration<double>(Clock::now() - t0).count(); }
+using bench::seconds_since;
 
 constexpr int NSUBJ = 2000, NITEM = 100, NCATS = 10, NQUAD = 50, MODEL = 8;
 
-struct Job {
-    std::unique_ptr<JobSettings> job = std::make_unique<JobSettings>();
-    std::unique_ptr<Store> st = std::make_unique<Store>();
-    std::unique_ptr<Workspace> ws = std::make_unique<Workspace>();
-    std::ostringstream con;
-
+struct Job : bench::RunState {
     Job() {
         test::fill_simulated(*job, *st, MODEL, std::vector<int>(NITEM, NCATS), NSUBJ, 0.0, 21);
         job->NQUAD = NQUAD;
@@ -210,8 +203,7 @@ int main(int argc, char** argv) {
         best_ref = std::min(best_ref, seconds_since(t0));
     }
     // Last: the stage leaves the second item selection in NCITEM.
-    std::istringstream none;
-    Io io(j->con, none);
+    Io io(j->con, j->in);
     io.units.open_in_memory();
     for (int i = 1; i <= NITEM; ++i) j->ws->fit.ITORD(i) = i;
     for (int k = 0; k < 3; ++k) {

@@ -392,7 +392,7 @@ void DIAMML2(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& 
     fit_groups(io, job, st, w);
     likelihood_ratio_chisquares(io, job, st, w, PT);
 
-    listwise_deletion(io, job, st, w);
+    listwise_deletion(job, st, w);
     number_correct_section(io, job, st, w, PT);
 }
 

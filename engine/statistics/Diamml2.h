@@ -145,7 +145,7 @@ double likelihood_ratio_chisq(const LikelihoodRatioTable& t, int G, int C, int& 
 // FT18F001 and FT19F001 closed, and PT free to refill.
 // Stage 9: XQUAD and WQUAD rebuilt (GETQUA), then, when a response is
 // missing, the listwise deletion (Ncsection.h) on job.NSUBJ.
-void listwise_deletion(Io& io, JobSettings& job, Store& st, FitWork& w);
+void listwise_deletion(JobSettings& job, Store& st, const FitWork& w);
 // Stage 10: the items of the number-correct score chosen twice (ITCORR, all
 // items, then the extreme ones), the chi-squares conditioned on the full and
 // on the rest score for both choices (OLTHX2, OLTHX2B) into w.nc's SCHI,

@@ -212,7 +212,6 @@ void likelihood_ratio_chisquares(Io& io, const JobSettings& job, Store& st, FitW
     w.GLOBAL.p = 1.0f - GAMMP(io.con, half_df, static_cast<float>(total / 2.0));
     write_free(rep);
     write_fixed(rep, kGlobalLine, {total, df, w.GLOBAL.p});
-    io.units.close(Unit::FT18);
     io.units.close(Unit::FT19);
 }
 

@@ -14,14 +14,8 @@ float GAMMP(std::ostream& con, float a, float x) {
         if (!(a > 0.0f) || std::isnan(x)) return std::numeric_limits<float>::quiet_NaN();
     }
     if (std::isinf(x)) return 1.0f;
-    float result = 0.0f;
-    float gln = 0.0f;
-    if (static_cast<double>(x) < static_cast<double>(a) + 1.0) {
-        GSER(con, result, a, x, gln);
-        return result;
-    }
-    GCF(con, result, a, x, gln);
-    return 1.0f - result;
+    if (static_cast<double>(x) < static_cast<double>(a) + 1.0) return GSER(con, a, x);
+    return 1.0f - GCF(con, a, x);
 }
 
 }  // namespace vorm

@@ -23,10 +23,10 @@
 namespace vorm {
 
 float GAMMP(std::ostream& con, float a, float x);
-// GAMSER := P(a, x) by the series; GLN := ln Gamma(a).
-void GSER(std::ostream& con, float& GAMSER, float a, float x, float& GLN);
-// GAMMCF := Q(a, x) = 1 - P(a, x) by the continued fraction; GLN := ln Gamma(a).
-void GCF(std::ostream& con, float& GAMMCF, float a, float x, float& GLN);
+// P(a, x) by the series.
+float GSER(std::ostream& con, float a, float x);
+// Q(a, x) = 1 - P(a, x) by the continued fraction.
+float GCF(std::ostream& con, float a, float x);
 // ln Gamma(x) for x > 0, accurate to single precision.
 float GAMMLN(float x);
 

@@ -11,8 +11,7 @@ constexpr double EPS = 3e-7f;     // the single-precision constants
 constexpr double FPMIN = 1e-30f;  // keeps the Lentz factors away from zero
 }  // namespace
 
-void GCF(std::ostream& con, float& GAMMCF, float a, float x, float& GLN) {
-    GLN = GAMMLN(a);
+float GCF(std::ostream& con, float a, float x) {
     double b = static_cast<double>(x) + 1.0 - a;
     double c = 1.0 / FPMIN;
     double d = 1.0 / b;
@@ -31,7 +30,8 @@ void GCF(std::ostream& con, float& GAMMCF, float a, float x, float& GLN) {
         converged = std::fabs(del - 1.0) < EPS;
     }
     if (!converged) write_free(con, {"A TOO LARGE, ITMAX TOO SMALL IN GCF"});
-    GAMMCF = static_cast<float>(std::exp(-static_cast<double>(x) + a * std::log(static_cast<double>(x)) - GLN) * h);
+    const float gln = GAMMLN(a);
+    return static_cast<float>(std::exp(-static_cast<double>(x) + a * std::log(static_cast<double>(x)) - gln) * h);
 }
 
 }  // namespace vorm

@@ -10,12 +10,10 @@ constexpr int ITMAX = 500;
 constexpr double EPS = 3e-7f;  // the single-precision constant
 }  // namespace
 
-void GSER(std::ostream& con, float& GAMSER, float a, float x, float& GLN) {
-    GLN = GAMMLN(a);
+float GSER(std::ostream& con, float a, float x) {
     if (x <= 0.0f) {
         if (x < 0.0f) write_free(con, {"X < 0 IN GSER"});
-        GAMSER = 0.0f;
-        return;
+        return 0.0f;
     }
     double ap = a;
     double term = 1.0 / a;
@@ -28,7 +26,8 @@ void GSER(std::ostream& con, float& GAMSER, float a, float x, float& GLN) {
         converged = std::fabs(term) < std::fabs(sum) * EPS;
     }
     if (!converged) write_free(con, {"A TOO LARGE, ITMAX TOO SMALL IN GSER"});
-    GAMSER = static_cast<float>(sum * std::exp(-static_cast<double>(x) + a * std::log(static_cast<double>(x)) - GLN));
+    const float gln = GAMMLN(a);
+    return static_cast<float>(sum * std::exp(-static_cast<double>(x) + a * std::log(static_cast<double>(x)) - gln));
 }
 
 }  // namespace vorm

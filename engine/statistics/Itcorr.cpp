@@ -28,8 +28,7 @@ double latent_percentile(double p, const QuadReals& DENS, const QuadReals& XQUAD
 namespace {
 
 int item_score(const Store& st, const ItemInts& NCAT, const NcItemTable& NCITEM, int n, int i) {
-    const int x = st.RESP(n, i);
-    return NCITEM(i, 3) == 1 ? NCAT(i) - 1 - x : x;
+    return score_points(st.RESP(n, i), NCAT(i), NCITEM(i, 3) == 1);
 }
 
 // The item of the score whose scores correlate least with the rest of the

@@ -14,7 +14,7 @@ void fill_score_probabilities(NumberCorrectWork& w, const ProbabilityTable& PT, 
         const bool reversed = NCITEM(j, 3) == 1;
         for (int q = 1; q <= PT.NQUAD; ++q) {
             double* p = w.PSCORE.at(j, q);
-            for (int k = 0; k < C; ++k) p[reversed ? C - 1 - k : k] = PT.P(q, j, k);
+            for (int k = 0; k < C; ++k) p[score_points(k, C, reversed)] = PT.P(q, j, k);
         }
     }
 }
@@ -112,7 +112,7 @@ void expected_proportions(NumberCorrectWork& w, const ProbabilityTable& PT, cons
             const double* ws = WS.S(q);
             for (int s = 0; s <= R; ++s) sums[s] += ws[s] * p;
         }
-        const int shift = own ? (reversed ? C - 1 - k : k) : 0;
+        const int shift = own ? score_points(k, C, reversed) : 0;
         double* e = &w.NCEXP(shift, j, k);
         const double* h = &H(shift);
         for (int s = 0; s <= R; ++s) e[s] = h[s] != 0.0 ? sums[s] / h[s] : 0.0;
@@ -226,7 +226,7 @@ bool start_number_correct(std::ostream& con, Store& st, ProbabilityTable& PT, Nu
             if (x < 0 || x >= NCAT(j))
                 score = -1;
             else if (NCITEM(j, 1) == 1)
-                score += NCITEM(j, 3) == 1 ? NCAT(j) - 1 - x : x;
+                score += score_points(x, NCAT(j), NCITEM(j, 3) == 1);
         }
         w.SCORE(n) = score;
         if (score >= 0) ++w.NSCORE(score);
@@ -257,7 +257,7 @@ void observe_by_rest_score(NumberCorrectWork& w, const Store& st, int i, int C, 
     for (int n = 1; n <= NSUBJ; ++n) {
         if (w.SCORE(n) < 0) continue;
         const int x = st.RESP(n, i);
-        const int rest = w.SCORE(n) - (reversed ? C - 1 - x : x);
+        const int rest = w.SCORE(n) - score_points(x, C, reversed);
         w.NCOBS(rest, i, x) += 1.0;
         ++w.NREST(rest);
     }

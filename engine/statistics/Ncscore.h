@@ -25,6 +25,10 @@ constexpr int MAXSCORE = (MAXCAT - 1) * MAXITEM;  // the highest possible score
 // when the item is reverse-scored.
 using NcItemTable = Arr2<int, 1, MAXITEM, 1, 3>;
 
+// What category x of a C-category item adds to the score; a reverse-scored
+// item counts down from C - 1.
+inline int score_points(int x, int C, bool reversed) { return reversed ? C - 1 - x : x; }
+
 // One row per item: (1) in the score, (2) number of items in the score,
 // (3) score groups after pooling, (4) X2, (5) its degrees of freedom,
 // (6) upper-tail probability, -1 when none was computed.

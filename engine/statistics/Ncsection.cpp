@@ -22,7 +22,7 @@ void drop_incomplete_respondents(Store& st, int NITEM, int& NSUBJ) {
     NSUBJ = kept;
 }
 
-void listwise_deletion(Io&, JobSettings& job, Store& st, FitWork& w) {
+void listwise_deletion(JobSettings& job, Store& st, const FitWork& w) {
     double mean = 0.0, sd = 0.0;  // the analysis's own, not the run's XMEAN and XSD
     GETQUA(st.XQUAD, st.WQUAD, mean, job.NQUAD, sd);
     if (w.missing) drop_incomplete_respondents(st, job.NITEM, job.NSUBJ);
