@@ -532,14 +532,16 @@ bool LineReader::next(std::string& line) {
     std::istream::sentry ok(in_, true);
     if (!ok) return false;
     std::streambuf* buf = in_.rdbuf();
-    for (bool any = false;;) {
+    for (;;) {
         int c = buf->sbumpc();
         if (c == std::char_traits<char>::eof()) {
-            in_.setstate(any ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
-            if (!any) return false;
+            // Every character before the end went into the line: an empty line
+            // here means nothing was left to read.
+            const bool nothing = line.empty();
+            in_.setstate(nothing ? std::ios::eofbit | std::ios::failbit : std::ios::eofbit);
+            if (nothing) return false;
             break;
         }
-        any = true;
         if (c == '\n') break;
         // A device or a file without line ends would otherwise fill memory.
         if (line.size() == kMaxLineLength) {
@@ -598,6 +600,21 @@ bool below_one(std::string_view s) {
     return scale + (negative ? -exp : exp) <= 0;
 }
 
+// The double of a number in the form below_one() takes, all of s; a number too
+// small for a double reads as zero of its sign, one too large is refused.
+// v is left alone when s is refused.
+bool decimal_value(const std::string& s, double& v) {
+    double x = 0.0;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), x);
+    if (r.ptr != s.data() + s.size()) return false;
+    if (r.ec == std::errc::result_out_of_range && below_one(s))
+        x = s[0] == '-' ? -0.0 : 0.0;
+    else if (r.ec != std::errc() || !std::isfinite(x))
+        return false;
+    v = x;
+    return true;
+}
+
 bool parse_int_text(std::string_view t, long long& v) {
     if (t.empty()) return false;
     std::size_t b = (t[0] == '+') ? 1 : 0;
@@ -644,15 +661,7 @@ FreeValue parse_free_real(std::string_view line, double& value) {
         while (k < t.size() && t[k] >= '0' && t[k] <= '9') s += t[k++], ++ed;
         if (ed == 0 || k != t.size()) return FreeValue::Error;
     }
-    double v = 0.0;
-    auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (r.ptr != s.data() + s.size()) return FreeValue::Error;
-    if (r.ec == std::errc::result_out_of_range && below_one(s))
-        v = s[0] == '-' ? -0.0 : 0.0;  // too small for a double: it reads as zero
-    else if (r.ec != std::errc() || !std::isfinite(v))
-        return FreeValue::Error;
-    value = v;
-    return FreeValue::Ok;
+    return decimal_value(s, value) ? FreeValue::Ok : FreeValue::Error;
 }
 
 ReadStatus read_int_record(LineReader& in, long long& value) {
@@ -761,16 +770,19 @@ std::unique_ptr<RecordFormat> RecordFormat::parse(std::string_view text, std::st
 
 namespace {
 
+// The w columns from pos that are on the line: columns past its end are
+// blanks, so they are never looked at, however wide the field.
+std::string_view columns(std::string_view line, long long pos, int w) {
+    if (pos >= static_cast<long long>(line.size())) return {};
+    return line.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(w));
+}
+
 // An integer field under blank-null rules: blanks are ignored, an all-blank
-// field is 0.  Columns past the end of the line are blanks, so only the
-// characters on the line are looked at, however wide the field.
-bool read_int_field(std::string_view line, long long pos, int w, std::int64_t& v) {
+// field is 0.
+bool read_int_field(std::string_view field, std::int64_t& v) {
     std::string digits;
-    long long end = std::min(pos + w, static_cast<long long>(line.size()));
-    for (long long k = pos; k < end; ++k) {
-        char c = line[static_cast<std::size_t>(k)];
+    for (char c : field)
         if (!is_blank(c)) digits += c;
-    }
     if (digits.empty()) {
         v = 0;
         return true;
@@ -782,8 +794,9 @@ bool read_int_field(std::string_view line, long long pos, int w, std::int64_t& v
 }
 
 // One record of `count` fields through a layout's nodes, with a new line at
-// each '/' and at each reversion; `field(n, line, pos, w, k, scale)` reads
-// field k (w columns from pos; false: the record cannot be read).
+// each '/' and at each reversion; `field(n, text, w, k, scale)` reads field k
+// of width w from text, its columns that are on the line (false: the record
+// cannot be read).
 template <class Field>
 ReadStatus walk_record(const std::vector<Node>& nodes, std::size_t reversion, LineReader& in, std::size_t count,
                        Field field) {
@@ -813,7 +826,7 @@ ReadStatus walk_record(const std::vector<Node>& nodes, std::size_t reversion, Li
             if (vi >= count) return ReadStatus::Ok;
             // An A field without a width takes the rest of the line.
             const int w = n.w >= 0 ? n.w : static_cast<int>(std::max(0LL, static_cast<long long>(line.size()) - pos));
-            if (!field(n, std::string_view(line), pos, w, vi++, scale)) return ReadStatus::Error;
+            if (!field(n, columns(line, pos, w), w, vi++, scale)) return ReadStatus::Error;
             pos += w;
             consumed_this_pass = true;
             continue;
@@ -833,8 +846,8 @@ ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_
     values.assign(static_cast<std::size_t>(std::max(count, 0)), 0);
     // parse() lets no data descriptor but I into a data format.
     return walk_record(nodes_, reversion_, in, values.size(),
-                       [&values](const Node& n, std::string_view line, long long pos, int w, std::size_t k, int) {
-                           return n.k == Node::K::I && read_int_field(line, pos, w, values[k]);
+                       [&values](const Node& n, std::string_view text, int, std::size_t k, int) {
+                           return n.k == Node::K::I && read_int_field(text, values[k]);
                        });
 }
 
@@ -884,14 +897,7 @@ bool read_real_field(std::string_view field, int d, int scale, double& v) {
     if (!point) exp -= d;
     if (!has_exp) exp -= scale;
     s += 'E' + std::to_string(exp);
-    double x = 0.0;
-    auto r = std::from_chars(s.data(), s.data() + s.size(), x);
-    if (r.ec == std::errc::result_out_of_range && below_one(s))
-        x = s[0] == '-' ? -0.0 : 0.0;
-    else if (r.ec != std::errc() || !std::isfinite(x))
-        return false;
-    v = x;
-    return true;
+    return decimal_value(s, v);
 }
 
 bool read_logical_field(std::string_view field, long long& v) {
@@ -905,26 +911,18 @@ bool read_logical_field(std::string_view field, long long& v) {
     return true;
 }
 
-// The w columns from pos, blanks beyond the end of the line.
-std::string_view columns(std::string_view line, long long pos, int w) {
-    if (pos >= static_cast<long long>(line.size())) return {};
-    const auto p = static_cast<std::size_t>(pos);
-    return line.substr(p, w < 0 ? std::string_view::npos : static_cast<std::size_t>(w));
-}
-
 }  // namespace
 
 ReadStatus read_fixed(LineReader& in, std::string_view text, int count, std::vector<FixedField>& fields) {
     const Flat f = layout(text);
     fields.assign(static_cast<std::size_t>(std::max(count, 0)), FixedField{});
     return walk_record(f.nodes, f.reversion, in, fields.size(),
-                       [&fields](const Node& n, std::string_view line, long long pos, int w, std::size_t k, int scale) {
+                       [&fields](const Node& n, std::string_view field, int w, std::size_t k, int scale) {
                            FixedField& out = fields[k];
-                           const std::string_view field = columns(line, pos, w);
                            std::int64_t v = 0;
                            switch (n.k) {
                                case Node::K::I:
-                                   out.ok = read_int_field(line, pos, w, v);
+                                   out.ok = read_int_field(field, v);
                                    out.integer = v;
                                    break;
                                case Node::K::F:

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <exception>
 #include <iostream>
-#include <memory>
 
 #include "common/paths.h"
 #include "common/status.h"

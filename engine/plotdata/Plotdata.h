@@ -16,12 +16,9 @@
 namespace vorm {
 
 // Work tables of the two routines that go through every response, allocated
-// once per run by the caller (about 8 MB: never on the stack).
+// once per run by the caller (about 5 MB: never on the stack).
 struct PlotWork {
     static constexpr int MAXPAIR = MAXSUBJ * MAXITEM;
-    // PLOTDATA1: expected score and response variance of respondent j on item i.
-    Arr2<double, 1, MAXSUBJ, 1, MAXITEM> ESCORE;
-    Arr2<double, 1, MAXSUBJ, 1, MAXITEM> EVAR;
     // Sort areas: items by DELTA, respondents by THETA, pairs by theta - delta.
     Arr1<int, 1, MAXITEM> ITAG;
     ItemReals IKEY;

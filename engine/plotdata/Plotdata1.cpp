@@ -29,22 +29,15 @@ void fill_in_common(Store& st, const ModelTraits& pm, const ItemInts& NCAT, int 
     }
 }
 
-// Expected score and response variance of every respondent on every item at
-// the respondent's estimate; both come from the one set of probabilities.
-void expected_scores(Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, double UNIT,
-                     const CatReals& TAUC) {
-    const double* theta = st.THETA.data();
-    for (int i = 1; i <= NITEM; ++i) {
-        const int K = NCAT(i);
-        for (int j = 1; j <= NSUBJ; ++j) {
-            PROBM(st, MODEL, j, i, K, UNIT, TAUC, theta);
-            const double e = expected_score(st, K);
-            double v = 0.0;
-            for (int c = 0; c < K; ++c) v += (c - e) * (c - e) * st.PROB(c);
-            w.ESCORE(j, i) = e;
-            w.EVAR(j, i) = v;
-        }
-    }
+// Expected score and response variance of respondent j on item i (K
+// categories) at the respondent's estimate; both come from the one set of
+// probabilities.
+void expected_score_and_variance(Store& st, int MODEL, int j, int i, int K, double UNIT, const CatReals& TAUC,
+                                 double& e, double& v) {
+    PROBM(st, MODEL, j, i, K, UNIT, TAUC, st.THETA.data());
+    e = expected_score(st, K);
+    v = 0.0;
+    for (int c = 0; c < K; ++c) v += (c - e) * (c - e) * st.PROB(c);
 }
 
 void write_script(Io& io, const Store& st, int i, int K, const std::string& base, const std::string& WRKDIR) {
@@ -61,11 +54,8 @@ void write_script(Io& io, const Store& st, int i, int K, const std::string& base
 void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ,
                double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
     const ModelTraits& pm = model_traits(MODEL);
-    if (!pm.valid)
-        plot_stop(io, format_free({"Error model while calculating item expected value."}),
-                  format_free({"Error model while calculating item expected value."}));
+    if (!pm.valid) plot_stop(io, "Error model while calculating item expected value.");
     fill_in_common(st, pm, NCAT, NITEM, UNIT, TAUC);
-    expected_scores(st, w, MODEL, NCAT, NITEM, NSUBJ, UNIT, TAUC);
 
     for (int i = 1; i <= NITEM; ++i) {
         w.ITAG(i) = i;
@@ -100,9 +90,11 @@ void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const Item
                     ++u;
                     continue;
                 }
+                double e = 0.0, v = 0.0;
+                expected_score_and_variance(st, MODEL, j, i, NCAT(i), UNIT, TAUC, e, v);
                 obs += x;
-                expd += w.ESCORE(j, i);
-                var += w.EVAR(j, i);
+                expd += e;
+                var += v;
             }
             first += t;
             if (t == u) continue;  // nobody in the group answered the item

@@ -10,9 +10,7 @@ namespace vorm {
 void PLOTDATA4(Io& io, Store& st, int MODEL, int NITEM, const ItemInts& NCAT, double UNIT, const CatReals& TAUC,
                const std::string& WRKDIR) {
     PlotData data(io, WRKDIR, "PLOT4");
-    if (!model_traits(MODEL).valid)
-        plot_stop(io, format_free({"Error model while calculating item expected value."}),
-                  format_free({"Error model while calculating item expected value."}));
+    if (!model_traits(MODEL).valid) plot_stop(io, "Error model while calculating item expected value.");
     double largest = 0.0;
     for (double theta : theta_grid()) {
         double s = 0.0;

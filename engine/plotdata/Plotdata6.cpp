@@ -40,10 +40,8 @@ void PLOTDATA6(Io& io, Store& st, int NITEM, const std::string& WRKDIR) {
         std::string line;
         for (int n = 0; n < NGRID; ++n) {
             double value = 0.0;
-            if (!lines.next(line) || !two_numbers(line, grid[n], value)) {
-                const std::string text = "Cannot read back the plot data file " + base + ".DAT.";
-                plot_stop(io, format_free({text}), format_free({text}));
-            }
+            if (!lines.next(line) || !two_numbers(line, grid[n], value))
+                plot_stop(io, "Cannot read back the plot data file " + base + ".DAT.");
             sum[n] += value;
         }
     }

@@ -17,9 +17,7 @@ constexpr int MAXTDGRP = 2000;  // the most theta-delta groups; a larger request
 void PLOTDATA7(Io& io, Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, int& NTDGRP,
                double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
     if (NTDGRP > MAXTDGRP) NTDGRP = MAXTDGRP;
-    if (!model_traits(MODEL).valid)
-        plot_stop(io, format_free({"Error model while calculating item expected value."}),
-                  format_free({"Error model while calculating item expected value."}));
+    if (!model_traits(MODEL).valid) plot_stop(io, "Error model while calculating item expected value.");
 
     int kmax = 0;
     for (int i = 1; i <= NITEM; ++i)

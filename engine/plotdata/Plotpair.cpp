@@ -21,13 +21,11 @@ std::array<double, NGRID> make_grid() {
 std::string file_only(const std::string& base, const char* ext) { return base + ext; }
 
 [[noreturn]] void cannot_write(Io& io, const std::string& name) {
-    const std::string text = "Cannot write the plot file " + name + ".";
-    plot_stop(io, format_free({text}), format_free({text}));
+    plot_stop(io, "Cannot write the plot file " + name + ".");
 }
 
 [[noreturn]] void does_not_fit(Io& io, const std::string& name) {
-    const std::string text = "Plot file " + name + ": a value is not a finite number that fits its field.";
-    plot_stop(io, format_free({text}), format_free({text}));
+    plot_stop(io, "Plot file " + name + ": a value is not a finite number that fits its field.");
 }
 
 bool has_stars(const std::string& s) { return s.find('*') != std::string::npos; }
@@ -82,6 +80,11 @@ void plot_stop(Io& io, const std::string& console_line, const std::string& statu
     io.con << console_line << '\n';
     io.con.flush();
     throw EngineStop({status_line});
+}
+
+void plot_stop(Io& io, const std::string& text) {
+    const std::string line = format_free({text});
+    plot_stop(io, line, line);
 }
 
 PlotData::PlotData(Io& io, const std::string& WRKDIR, const std::string& base)

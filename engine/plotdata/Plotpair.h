@@ -55,6 +55,8 @@ std::string item_title(const char* lead, const Store& st, int i, int K);
 // Console line and status line of a plot routine that stops the run; each is a
 // list-directed record (leading blank included).
 [[noreturn]] void plot_stop(Io& io, const std::string& console_line, const std::string& status_line);
+// The same text on the console and in the status, as one list-directed record.
+[[noreturn]] void plot_stop(Io& io, const std::string& text);
 
 // A data file being written: created (or emptied) at construction.
 class PlotData {

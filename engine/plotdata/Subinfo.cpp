@@ -24,9 +24,7 @@ namespace vorm {
 void SUBINFO(Io& io, Store& st, int MODEL, int K, double UNIT, const CatReals& TAUC, int I, double theta,
              double& INFO) {
     const ModelTraits& pm = model_traits(MODEL);
-    if (!pm.valid)
-        plot_stop(io, format_free({"Error model while calculating information function."}),
-                  format_free({"Error model while calculating information function."}));
+    if (!pm.valid) plot_stop(io, "Error model while calculating information function.");
     const int M = 2 * K - 1;
     const double d = theta - st.DELTA(I);
     const double a = pm.discrimination ? st.ALPHA(I) : 1.0;
