@@ -16,9 +16,6 @@ namespace vormgui {
 
 namespace {
 
-// Items whose per-item values the record can hold.
-int perItemCount(const JobSettings& job) { return std::clamp<int>(job.numItems, 0, kMaxItems); }
-
 // "st", "nd", "rd" or "th" after an item number (11th, 12th and 13th too).
 const char* ordinalSuffix(int n) {
     if (n % 100 >= 11 && n % 100 <= 13) return "th";
@@ -46,11 +43,7 @@ FormCategories::FormCategories(const PageContext& context)
 
 void FormCategories::newJob(const JobSettings&) { emptyRows(2); }
 
-void FormCategories::showStoredCategories() {
-    QStringList stored;
-    for (int i = 1; i <= perItemCount(job_); ++i) stored << boxText(job_.numCategories[i]);
-    grd->setValues(stored);
-}
+void FormCategories::showStoredCategories() { showRows(job_.numCategories, job_.numItems); }
 
 std::optional<WizardPage::Failure> FormCategories::check(Press) {
     const std::optional<int> items = itemCount(pages_.itemDef->itemsText());
@@ -75,10 +68,7 @@ void FormCategories::proceed(Press press) {
     job_.categoriesConstant = false;
     job_.numItems = static_cast<std::int16_t>(items);
     pages_.cutoff->setDataRows(items);
-    for (int i = 1; i <= items; ++i) {
-        job_.numCategories[i] = *parseCount(grd->textMatrix(i, 1));
-        grd->setTextMatrix(i, 1, boxText(job_.numCategories[i]));
-    }
+    storeRows(job_.numCategories, items);
     if (consistentOrWarn() && press == Press::Next) showPage(*pages_.cutoff);
 }
 
@@ -229,10 +219,7 @@ void FormCutoff::store() {
         return;
     }
     job_.cutoffConstant = false;
-    for (int i = 1; i <= job_.numItems; ++i) {
-        job_.responseCutoff[i] = *parseCount(grd->textMatrix(i, 1));
-        grd->setTextMatrix(i, 1, boxText(job_.responseCutoff[i]));
-    }
+    storeRows(job_.responseCutoff, job_.numItems);
 }
 
 WizardPage* FormCutoff::nextPage() { return pages_.deleteItems; }
@@ -240,13 +227,10 @@ WizardPage* FormCutoff::nextPage() { return pages_.deleteItems; }
 void FormCutoff::restore() {
     if (!job_.cutoffConstant) {
         choose(OptionVariable);
-        QStringList stored;
-        for (int i = 1; i <= perItemCount(job_); ++i) stored << boxText(job_.responseCutoff[i]);
-        grd->setValues(stored);
+        showRows(job_.responseCutoff, job_.numItems);
     } else {
         choose(OptionConstant);
-        TextCutOff->setText(boxText(job_.responseCutoff[0]));
-        UpDownCutoff->setValue(job_.responseCutoff[0]);
+        UpDownCutoff->setBoxValue(job_.responseCutoff[0]);
     }
 }
 

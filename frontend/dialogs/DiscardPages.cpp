@@ -8,7 +8,6 @@
 #include "JobPages.h"
 #include "ReadDataPages.h"
 #include "UpDown.h"
-#include "mGridEdit.h"
 #include "platform/Numbers.h"
 #include "shell/mGlobalVariables.h"
 
@@ -35,14 +34,6 @@ void layOut(QGridLayout* body, QGroupBox* frame, QLabel* label, QLineEdit* box, 
     addNumberRow(body, 1, label, box, spin);
 }
 
-// A list page's grid after a committed list: one row per entry, as stored.
-template <std::size_t N>
-QStringList storedList(const std::array<std::int16_t, N>& list, int count) {
-    QStringList values;
-    for (int k = 1; k <= count && k < static_cast<int>(N); ++k) values << boxText(list[k]);
-    return values;
-}
-
 }  // namespace
 
 FormDeleteItems::FormDeleteItems(const PageContext& context)
@@ -66,10 +57,7 @@ void FormDeleteItems::newJob(const JobSettings& job) {
     TextNumberOfItemsToDiscard->setText(boxText(job.numItemsToDiscard));
 }
 
-void FormDeleteItems::setCount(int count) {
-    TextNumberOfItemsToDiscard->setText(boxText(count));
-    UpDownNumberOfItemsToDiscard->setValue(count);
-}
+void FormDeleteItems::setCount(int count) { UpDownNumberOfItemsToDiscard->setBoxValue(count); }
 
 void FormDeleteItems::enableCount(bool enabled) {
     TextNumberOfItemsToDiscard->setEnabled(enabled);
@@ -153,10 +141,7 @@ std::optional<WizardPage::Failure> FormItemsDiscarded::check(Press press) {
 void FormItemsDiscarded::store() {
     const int count = *discardCount(pages_.deleteItems->countText(), kMaxItems);
     job_.numItemsToDiscard = static_cast<std::int16_t>(count);
-    for (int k = 1; k <= count; ++k) {
-        job_.itemsToDiscard[k] = *parseCount(grd->textMatrix(k, 1));
-        grd->setTextMatrix(k, 1, boxText(job_.itemsToDiscard[k]));
-    }
+    storeRows(job_.itemsToDiscard, count);
     job_.discardItems = true;
 }
 
@@ -166,7 +151,7 @@ void FormItemsDiscarded::restore() {
     pages_.deleteItems->setDiscard(job_.discardItems);
     if (!job_.discardItems) return;
     pages_.deleteItems->setCount(job_.numItemsToDiscard);
-    grd->setValues(storedList(job_.itemsToDiscard, job_.numItemsToDiscard));
+    showRows(job_.itemsToDiscard, job_.numItemsToDiscard);
 }
 
 FormDeleteSubjects::FormDeleteSubjects(const PageContext& context)
@@ -236,9 +221,7 @@ void FormDeleteSubjects::proceed(Press press) {
 
 void FormDeleteSubjects::restore() {
     setDiscard(job_.discardSubjects);
-    const int count = std::max<int>(job_.numSubjectsToDiscard, 1);
-    TextNumberOfSubjectsToDiscard->setText(boxText(count));
-    UpDownNumberOfSubjectsToDiscard->setValue(count);
+    UpDownNumberOfSubjectsToDiscard->setBoxValue(std::max<int>(job_.numSubjectsToDiscard, 1));
 }
 
 FormSubjectsDiscarded::FormSubjectsDiscarded(const PageContext& context)
@@ -266,17 +249,14 @@ void FormSubjectsDiscarded::store() {
     const int count = *discardCount(pages_.deleteSubjects->countText(), kMaxSubjects);
     job_.discardSubjects = true;
     job_.numSubjectsToDiscard = static_cast<std::int16_t>(count);
-    for (int k = 1; k <= count; ++k) {
-        job_.subjectsToDiscard[k] = *parseCount(grd->textMatrix(k, 1));
-        grd->setTextMatrix(k, 1, boxText(job_.subjectsToDiscard[k]));
-    }
+    storeRows(job_.subjectsToDiscard, count);
 }
 
 void FormSubjectsDiscarded::restore() {
     pages_.deleteSubjects->setDiscard(job_.discardSubjects);
     if (!job_.discardSubjects) return;
     pages_.deleteSubjects->setCountText(boxText(job_.numSubjectsToDiscard));
-    grd->setValues(storedList(job_.subjectsToDiscard, job_.numSubjectsToDiscard));
+    showRows(job_.subjectsToDiscard, job_.numSubjectsToDiscard);
 }
 
 }  // namespace vormgui

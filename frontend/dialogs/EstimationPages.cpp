@@ -63,10 +63,7 @@ void FormQuadrature::store() {
 
 WizardPage* FormQuadrature::nextPage() { return pages_.algorithm; }
 
-void FormQuadrature::restore() {
-    TextNumberOfQuadraturePoints->setText(boxText(job_.numQuadraturePoints));
-    UpDownNumberOfQuadraturePoints->setValue(job_.numQuadraturePoints);
-}
+void FormQuadrature::restore() { UpDownNumberOfQuadraturePoints->setBoxValue(job_.numQuadraturePoints); }
 
 namespace {
 
@@ -156,10 +153,7 @@ WizardPage* FormAlgorithm::nextPage() { return pages_.constraint; }
 
 void FormAlgorithm::restore() {
     UpDown* const spins[] = {UpDownOuterCycles, UpDownInnerCycles, UpDownThresholds, UpDownItems};
-    for (const CycleCount& c : kCounts) {
-        boxes_[c.box]->setText(boxText(job_.*c.field));
-        spins[c.box]->setValue(job_.*c.field);
-    }
+    for (const CycleCount& c : kCounts) spins[c.box]->setBoxValue(job_.*c.field);
     TextCriterion->setText(boxText(job_.convergenceCriterion));
 }
 

@@ -120,8 +120,7 @@ WizardPage* FormFitGroups::nextPage() { return pages_.itemFit; }
 
 void FormFitGroups::restore() {
     setWanted(job_.wantFitStatistics);
-    TextNumberOfFitGroups->setText(boxText(job_.numFitGroups));
-    UpDownNumberOfFitGroups->setValue(job_.numFitGroups);
+    UpDownNumberOfFitGroups->setBoxValue(job_.numFitGroups);
 }
 
 FormItemFit::FormItemFit(const PageContext& context) : WizardPage(context, "FormItemFit", "Item Fit", "ItemFit.htm") {
@@ -250,8 +249,7 @@ void FormPlotGroups::store() {
 
 void FormPlotGroups::restore() {
     setWanted(job_.wantPlots);
-    TextPlotGroupNumber->setText(boxText(job_.numPlotGroups));
-    UpDownPlotGroupNumber->setValue(job_.numPlotGroups);
+    UpDownPlotGroupNumber->setBoxValue(job_.numPlotGroups);
 }
 
 }  // namespace vormgui

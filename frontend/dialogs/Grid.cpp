@@ -2,7 +2,8 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <cmath>
+
+#include "platform/Twips.h"
 
 namespace vormgui {
 
@@ -36,10 +37,6 @@ QTableWidgetItem* headerItem(const QString& text) { return new QTableWidgetItem(
 
 }  // namespace
 
-int twipsToPixels(int twips, const QWidget& widget) {
-    return static_cast<int>(std::lround(twips * widget.logicalDpiY() / 1440.0));
-}
-
 Grid::Grid(QWidget* parent) : QTableWidget(0, 1, parent) {
     setObjectName(QStringLiteral("grd"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -51,7 +48,7 @@ Grid::Grid(QWidget* parent) : QTableWidget(0, 1, parent) {
     horizontalHeader()->setSectionsClickable(false);
     verticalHeader()->setSectionsClickable(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(twipsToPixels(300, *this));
+    verticalHeader()->setDefaultSectionSize(twipsToPixels(300, logicalDpiY()));
     horizontalHeader()->setStretchLastSection(true);
     setHorizontalHeaderItem(0, headerItem(QString()));
     connect(this, &QTableWidget::currentCellChanged, this, [this](int, int, int previousRow, int) {
@@ -97,9 +94,9 @@ void Grid::setHeading(const QString& heading) {
     horizontalHeaderItem(0)->setText(heading);
     // The row-number column grows beyond its width for respondent numbers
     // of four digits rather than cutting them.
-    verticalHeader()->setMinimumWidth(twipsToPixels(400, *this));
-    setColumnWidth(0, twipsToPixels(1350, *this));
-    horizontalHeader()->setFixedHeight(twipsToPixels(300, *this));
+    verticalHeader()->setMinimumWidth(twipsToPixels(400, logicalDpiY()));
+    setColumnWidth(0, twipsToPixels(1350, logicalDpiY()));
+    horizontalHeader()->setFixedHeight(twipsToPixels(300, logicalDpiY()));
 }
 
 QStringList Grid::values() const {

@@ -56,7 +56,4 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 };
 
-// Pixels for a length in twips (1440 to the inch) on the widget's screen.
-int twipsToPixels(int twips, const QWidget& widget);
-
 }  // namespace vormgui

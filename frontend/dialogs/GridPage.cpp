@@ -1,6 +1,8 @@
 #include "GridPage.h"
 
 #include "mGridEdit.h"
+#include "platform/Numbers.h"
+#include "platform/Twips.h"
 
 namespace vormgui {
 
@@ -9,7 +11,7 @@ GridPage::GridPage(const PageContext& context, const char* name, const char* tit
     : WizardPage(context, name, title, helpPage, next), grd(new Grid(this)) {
     // Room for the row numbers, the value column and the scroll bar; the
     // value column takes what is left.
-    grd->setFixedSize(twipsToPixels(2200, *this), twipsToPixels(2700, *this));
+    grd->setFixedSize(twipsToPixels(2200, logicalDpiY()), twipsToPixels(2700, logicalDpiY()));
 }
 
 QComboBox* GridPage::comboEditor(const QStringList& list) {
@@ -31,6 +33,19 @@ QLineEdit* GridPage::textEditor() {
 void GridPage::emptyRows(int rows) {
     grd->setNumberedRows(rows);
     for (int r = 1; r <= rows; ++r) grd->setTextMatrix(r, 1, QString());
+}
+
+void GridPage::storeRows(std::span<std::int16_t> list, int count) {
+    for (int k = 1; k <= count; ++k) {
+        list[k] = *parseCount(grd->textMatrix(k, 1));
+        grd->setTextMatrix(k, 1, boxText(list[k]));
+    }
+}
+
+void GridPage::showRows(std::span<const std::int16_t> list, int count) {
+    QStringList values;
+    for (int k = 1; k <= count && k < static_cast<int>(list.size()); ++k) values << boxText(list[k]);
+    grd->setValues(values);
 }
 
 void GridPage::commitEditor() { editor->commit(); }

@@ -5,6 +5,8 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <cstdint>
+#include <span>
 
 #include "Grid.h"
 #include "WizardPage.h"
@@ -38,6 +40,13 @@ protected:
 
     // The job reset's grid: `rows` numbered data rows, all empty.
     void emptyRows(int rows);
+
+    // A record list (entries from element 1 on) and the grid's first `count`
+    // rows: storeRows takes the checked cells into the list and writes each
+    // back as a box shows the stored number; showRows sets the grid to hold
+    // entries 1 to `count`, as far as the list reaches.
+    void storeRows(std::span<std::int16_t> list, int count);
+    void showRows(std::span<const std::int16_t> list, int count);
 
     void commitEditor() override;
     void discardEditor() override;

@@ -169,12 +169,10 @@ void FormItemDef::proceed(Press press) {
 }
 
 void FormItemDef::restore() {
-    TextNumberOfItems->setText(boxText(job_.numItems));
-    UpDownNumberOfItems->setValue(job_.numItems);
+    UpDownNumberOfItems->setBoxValue(job_.numItems);
     if (job_.categoriesConstant) {
         choose(OptionConstant);
-        TextNumberOfCategories->setText(boxText(job_.numCategories[0]));
-        UpDownNumberOfCategories->setValue(job_.numCategories[0]);
+        UpDownNumberOfCategories->setBoxValue(job_.numCategories[0]);
     } else {
         choose(OptionVariable);
         pages_.categories->showStoredCategories();

@@ -7,7 +7,6 @@
 #include "EstimationPages.h"
 #include "JobPages.h"
 #include "ReadDataPages.h"
-#include "mGridEdit.h"
 #include "shell/mGlobalVariables.h"
 
 namespace vormgui {

@@ -28,6 +28,11 @@ UpDown::UpDown(const QString& name, QLineEdit& buddy, int min, int max, QWidget*
 
 void UpDown::setValue(int value) { value_ = std::clamp(value, min_, max_); }
 
+void UpDown::setBoxValue(int value) {
+    buddy_.setText(boxText(value));
+    setValue(value);
+}
+
 void UpDown::step(int delta) {
     const std::optional<std::int16_t> typed = parseCount(buddy_.text());
     const int from = typed ? *typed : value_;

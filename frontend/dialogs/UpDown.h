@@ -21,6 +21,9 @@ public:
     // Takes a stored number; one outside the range is held at the nearer
     // end, so the box may show a count the arrows cannot reach.
     void setValue(int value);
+    // A stored number into the box as the box shows numbers, and held as
+    // setValue holds it.
+    void setBoxValue(int value);
 
     // Steps from the number the box shows when it holds one (the user may
     // have typed it), else from the held value, and writes the result into

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "Grid.h"
+#include "platform/Twips.h"
 
 namespace vormgui {
 
@@ -12,33 +13,7 @@ namespace {
 
 bool printable(int keyCode) { return (keyCode < 0 || keyCode > 32) && keyCode != 127; }
 
-// Opening, the same for both editors except that only the text box takes the
-// cell's height (a combo box cut to a row's height would hide its text).
-void openOver(Grid& grid, QWidget& editor, QLineEdit& line, int keyCode, bool cellHeight) {
-    const int row = grid.currentDataRow();
-    if (row < 1) return;
-    const QString text = printable(keyCode) ? QString(QChar(static_cast<char16_t>(keyCode))) : grid.textMatrix(row, 1);
-    line.setText(text);
-    line.setCursorPosition(static_cast<int>(text.size()));
-    const QWidget& page = *editor.parentWidget();
-    const QRect cell = grid.cellRect(row, page);
-    const int inset = twipsToPixels(8, grid);
-    editor.setGeometry(cell.left(), cell.top(), cell.width() - inset,
-                       cellHeight ? cell.height() - inset : editor.sizeHint().height());
-    editor.show();
-    editor.raise();
-    editor.setFocus();
-}
-
 }  // namespace
-
-void GridEditTextBox(Grid& grid, QLineEdit& editor, const int& keyCode) {
-    openOver(grid, editor, editor, keyCode, true);
-}
-
-void GridEditComboBox(Grid& grid, QComboBox& editor, const int& keyCode) {
-    openOver(grid, editor, *editor.lineEdit(), keyCode, false);
-}
 
 GridEditor::GridEditor(Grid& grid, QLineEdit& editor) : GridEditor(grid, editor, editor, nullptr) {}
 
@@ -76,10 +51,20 @@ void GridEditor::commit() {
 void GridEditor::discard() { editor_.hide(); }
 
 void GridEditor::open(int keyCode) {
-    if (combo_)
-        GridEditComboBox(grid_, *combo_, keyCode);
-    else
-        GridEditTextBox(grid_, line_, keyCode);
+    const int row = grid_.currentDataRow();
+    if (row < 1) return;
+    const QString text = printable(keyCode) ? QString(QChar(static_cast<char16_t>(keyCode))) : grid_.textMatrix(row, 1);
+    line_.setText(text);
+    line_.setCursorPosition(static_cast<int>(text.size()));
+    const QRect cell = grid_.cellRect(row, *editor_.parentWidget());
+    const int inset = twipsToPixels(8, grid_.logicalDpiY());
+    // Only the text box takes the cell's height: a combo box cut to a row's
+    // height would hide its text.
+    editor_.setGeometry(cell.left(), cell.top(), cell.width() - inset,
+                        combo_ ? editor_.sizeHint().height() : cell.height() - inset);
+    editor_.show();
+    editor_.raise();
+    editor_.setFocus();
 }
 
 void GridEditor::grd_KeyPress(int keyCode) { open(keyCode); }

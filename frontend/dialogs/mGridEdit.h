@@ -20,10 +20,6 @@ namespace vormgui {
 
 class Grid;
 
-// Opens the editor over the grid's current cell, as the key code says.
-void GridEditTextBox(Grid& grid, QLineEdit& editor, const int& keyCode);
-void GridEditComboBox(Grid& grid, QComboBox& editor, const int& keyCode);
-
 class GridEditor : public QObject {
     Q_OBJECT
 public:
@@ -55,6 +51,7 @@ protected:
 
 private:
     GridEditor(Grid& grid, QWidget& editor, QLineEdit& line, QComboBox* combo);
+    // Opens the editor over the grid's current cell, as the key code says.
     void open(int keyCode);
 
     Grid& grid_;
