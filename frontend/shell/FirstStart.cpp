@@ -65,7 +65,7 @@ void firstStart(Services& services, const AppPaths& paths, const QString& title)
     const QString examplesTarget = paths.examplesCopyDir();
     if (askToCopy(services, QStringLiteral("example files"), examplesTarget, title)) {
         CopyFailures failures;
-        if (!QFileInfo(paths.examplesDir()).isDir())
+        if (!folderExists(paths.examplesDir()))
             failures.add(paths.examplesDir(), QStringLiteral("The folder does not exist"));
         else
             copyFiles(paths.examplesDir(), listFiles(paths.examplesDir(), QStringLiteral("*")), examplesTarget,

@@ -2,17 +2,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTextStream>
 
 #include "FirstStart.h"
 #include "FormFlash.h"
 #include "JobPage.h"
 #include "TempOutputs.h"
-#include "platform/Services.h"
 #include "results/mPrintControl.h"
 #include "showHelpPage.h"
 
@@ -241,26 +238,9 @@ void FormMain::mnuNewitem_Click() { newJob(); }
 void FormMain::mnuSetPrinter_Click() { services_.choosePrinter(); }
 
 void FormMain::mnuPrintItem_Click() {
-    const QString jobFile = paths_.workFile(QStringLiteral("CMDFLE"));
-    QString why;
-    if (!saveAsFile(jobFile, &why)) {
-        jobFileNotWritten(jobFile, why);
-        return;
-    }
-    QFile file(jobFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        services_.message(QStringLiteral("Job file %1 is not available.").arg(jobFile), file.errorString(),
-                          MsgIcon::Critical, MsgButtons::Ok);
-        return;
-    }
-    QString text;
-    QTextStream in(&file);
-    QString line;
-    while (in.readLineInto(&line)) {
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-        text += line + QStringLiteral("\r\n");
-    }
-    printText(services_, text);
+    // The job is printed as it was just written.
+    if (const std::optional<QByteArray> job = saveJob(paths_.workFile(QStringLiteral("CMDFLE"))))
+        printText(services_, QString::fromUtf8(*job));
 }
 
 void FormMain::mnuExititem_Click() {

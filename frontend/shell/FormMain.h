@@ -9,10 +9,12 @@
 // through setJobPages(), which enables Open, Save, Save As, Run and Print.
 #pragma once
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "mCloseApp.h"
@@ -54,11 +56,11 @@ public:
     void setJobPages(JobPagesAccess& pages);
     // What the pages and the Model menu show.
     JobControls jobControls() const;
-    // Writes the current job as a job file to `path`, whole or not at all.  A
-    // constraint that the model cannot have is first taken back with a
-    // warning.  False with *error describing the failure; nothing is written
-    // without job pages.
-    bool saveAsFile(const QString& path, QString* error = nullptr);
+    // Writes the current job as a job file to `path`, whole or not at all, and
+    // returns the bytes written.  A constraint that the model cannot have is
+    // first taken back with a warning.  Nothing, with *error describing the
+    // failure, when it fails; nothing is written without job pages.
+    std::optional<QByteArray> saveAsFile(const QString& path, QString* error = nullptr);
 
     void Form_Load();
     void Form_Unload();
@@ -152,8 +154,8 @@ protected:
 
 private:
     void buildMenus();
-    // The box of a job file that could not be written.
-    void jobFileNotWritten(const QString& path, const QString& why);
+    // saveAsFile, with a box when the job could not be written.
+    std::optional<QByteArray> saveJob(const QString& path);
 
     Services& services_;
     AppPaths paths_;

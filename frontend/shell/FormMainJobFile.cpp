@@ -26,10 +26,10 @@ JobControls FormMain::jobControls() const {
     return controls;
 }
 
-bool FormMain::saveAsFile(const QString& path, QString* error) {
-    const auto fail = [error](const QString& why) {
+std::optional<QByteArray> FormMain::saveAsFile(const QString& path, QString* error) {
+    const auto fail = [error](const QString& why) -> std::optional<QByteArray> {
         if (error) *error = why;
-        return false;
+        return std::nullopt;
     };
     if (!jobPages_) return fail(QStringLiteral("There are no job pages to write the job from"));
     const int model = jobSettings.modelNumber;
@@ -47,18 +47,21 @@ bool FormMain::saveAsFile(const QString& path, QString* error) {
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(*text) != text->size() || !file.commit())
         return fail(file.errorString());
-    return true;
+    return text;
 }
 
-void FormMain::jobFileNotWritten(const QString& path, const QString& why) {
-    services_.message(QStringLiteral("The job could not be written to %1.").arg(path), why, MsgIcon::Critical,
-                      MsgButtons::Ok);
+std::optional<QByteArray> FormMain::saveJob(const QString& path) {
+    QString why;
+    std::optional<QByteArray> text = saveAsFile(path, &why);
+    if (!text)
+        services_.message(QStringLiteral("The job could not be written to %1.").arg(path), why, MsgIcon::Critical,
+                          MsgButtons::Ok);
+    return text;
 }
 
 void FormMain::mnuOpenitem_Click() {
-    CommonDialogMain.filter = QStringLiteral("All Files (*)");
     CommonDialogMain.fileName.clear();
-    if (!services_.chooseOpenFile(CommonDialogMain) || CommonDialogMain.fileName.isEmpty()) return;
+    if (!services_.chooseOpenFile(CommonDialogMain)) return;
     const QString path = CommonDialogMain.fileName;
     // Read before the reset, which writes the work folder's CMDFLE: that
     // file may be the one chosen.
@@ -92,25 +95,21 @@ void FormMain::mnuOpenitem_Click() {
 
 void FormMain::mnuSaveItem_Click() {
     if (jobSettings.jobFileName.isEmpty()) {
-        CommonDialogMain.filter = QStringLiteral("All Files (*)");
-        if (!services_.chooseSaveFile(CommonDialogMain) || CommonDialogMain.fileName.isEmpty()) return;
+        if (!services_.chooseSaveFile(CommonDialogMain)) return;
         jobSettings.jobFileName = CommonDialogMain.fileName;
     }
-    QString why;
-    if (!saveAsFile(jobSettings.jobFileName, &why)) jobFileNotWritten(jobSettings.jobFileName, why);
+    saveJob(jobSettings.jobFileName);
 }
 
 void FormMain::mnuSaveAsItem_Click() {
-    CommonDialogMain.filter = QStringLiteral("All Files (*)");
-    if (!services_.chooseSaveFile(CommonDialogMain) || CommonDialogMain.fileName.isEmpty()) return;
+    if (!services_.chooseSaveFile(CommonDialogMain)) return;
     const QString path = CommonDialogMain.fileName;
     if (QFileInfo::exists(path) &&
         services_.message(QStringLiteral("File  '%1' exists! Do you want to overwrite it?").arg(path), kTitle,
                           MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     jobSettings.jobFileName = path;
-    QString why;
-    if (!saveAsFile(path, &why)) jobFileNotWritten(path, why);
+    saveJob(path);
 }
 
 }  // namespace vormgui

@@ -21,14 +21,11 @@ void FormMain::mnuRunitem_Click() {
         return;
     }
     const QString jobFile = paths_.workFile(QStringLiteral("CMDFLE"));
-    QString why;
-    if (!saveAsFile(jobFile, &why)) {
-        jobFileNotWritten(jobFile, why);
-        return;
-    }
+    if (!saveJob(jobFile)) return;
     // The engine's own " start" may come after the monitor's first read; an
     // earlier run's " end" must not be taken for this run's.
     const QString status = paths_.workFile(QStringLiteral("status"));
+    QString why;
     if (!writeStatusLine(status, QStringLiteral(" start"), &why)) {
         services_.message(QStringLiteral("The status file %1 could not be written.").arg(status), why,
                           MsgIcon::Critical, MsgButtons::Ok);

@@ -86,16 +86,16 @@ void FormTimer::Form_Load(QWidget* mainWindow) {
 }
 
 void FormTimer::TimerRun_Timer() {
-    if (poll_.outcome() != StatusPoll::Outcome::Running) return;
     LabelEndTime->setText(timeOfDay());
     const bool ended = poll_.tick([this] { return readStatusLines(statusFile_); },
                                   [this] { return !services_.engineRunning(run_.engineTaskId, run_.engineProgram); });
     if (!ended) return;
+    // The end time stands from here, also while the error box is open.
+    TimerRun->stop();
     const bool success = poll_.outcome() == StatusPoll::Outcome::Success;
     LabelTitle->setText(success ? kSucceeded : kFailed);
     LabelEndTimeTitle->setText(QStringLiteral("End Time:"));
     CommandQuit->setText(QStringLiteral("OK"));
-    // The outcome is on the window first, so ticks while the box is open do nothing.
     if (!success)
         services_.message(poll_.errorLines().join(QLatin1Char('\r')), QString(), MsgIcon::Critical, MsgButtons::Ok);
 }

@@ -61,6 +61,9 @@ bool discardLines(const QString& countText, const QStringList& cells, const char
     return true;
 }
 
+// The line up to its first blank; left() of -1 keeps a line without one whole.
+QString firstToken(const QString& line) { return line.left(line.indexOf(QLatin1Char(' '))); }
+
 }  // namespace
 
 std::optional<QByteArray> jobFileText(const JobControls& c, const JobSettings& job, const QString& appDir,
@@ -145,15 +148,9 @@ std::optional<QByteArray> jobFileText(const JobControls& c, const JobSettings& j
     return text;
 }
 
-std::optional<std::int16_t> firstNumber(const QString& line) {
-    const qsizetype blank = line.indexOf(QLatin1Char(' '));
-    return parseCount(blank < 0 ? line : line.left(blank + 1));
-}
+std::optional<std::int16_t> firstNumber(const QString& line) { return parseCount(firstToken(line)); }
 
-std::optional<double> firstReal(const QString& line) {
-    const qsizetype blank = line.indexOf(QLatin1Char(' '));
-    return parseNumber(blank < 0 ? line : line.left(blank + 1));
-}
+std::optional<double> firstReal(const QString& line) { return parseNumber(firstToken(line)); }
 
 namespace {
 

@@ -18,7 +18,6 @@ bool StatusPoll::tick(const std::function<std::optional<QStringList>()>& readSta
     const std::optional<QStringList> lines = readStatus();
     const QString first = lines && !lines->isEmpty() ? lines->front() : QString();
     if (first == QLatin1String(" end")) {
-        idleTicks_ = 0;
         outcome_ = Outcome::Success;
         return true;
     }
