@@ -5,14 +5,13 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QFile>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QValueAxis>
 #include <algorithm>
 
-#include "platform/FileListing.h"
+#include "ReportWindows.h"
 #include "platform/Services.h"
 #include "platform/Twips.h"
 
@@ -71,20 +70,10 @@ void FormPlotFrequency::failed(const QString& text) {
 }
 
 bool FormPlotFrequency::Form_Load() {
-    const QString path = paths_.workFile(kReport);
-    const QString notAvailable = QStringLiteral("Output file %1 is not available.").arg(path);
-    const QString found = findFile(paths_.workDir(), kReport);
-    QFile file(found.isEmpty() ? path : found);
-    if (!file.open(QIODevice::ReadOnly)) {
-        failed(notAvailable);
-        return false;
-    }
-    const QByteArray report = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        failed(notAvailable);
-        return false;
-    }
+    QByteArray report;
+    if (!readWorkOutput(services_, paths_, kReport, report)) return false;
 
+    const QString path = paths_.workFile(kReport);
     const FrequencyRead read = readFrequencyTable(std::string_view(report.constData(), report.size()));
     const QString field = QString::fromStdString(read.faultField);
     switch (read.fault) {
@@ -94,7 +83,7 @@ bool FormPlotFrequency::Form_Load() {
             failed(QStringLiteral("Tempfile FT06F001 not as expected format!"));
             return false;
         case FrequencyFault::NotANumber:
-            failed(notAvailable);
+            failed(outputNotAvailable(paths_, kReport));
             return false;
         case FrequencyFault::Overflow:
             // Stars stand where the engine had no room for a number: the

@@ -1,7 +1,6 @@
 #include "FormPlotProb.h"
 
-#include <QFile>
-
+#include "mGnuPlot.h"
 #include "platform/PictureBox.h"
 
 namespace vormgui {
@@ -27,9 +26,9 @@ void FormPlotProb::probPlotScriptFile(const QString& scriptPath, const QString& 
     // previous item's plot on show under the new selection.
     picture.clear();
 
-    QFile dataFile(dataPath);
-    if (!dataFile.open(QIODevice::ReadOnly)) return fail(generalText, generalTitle);
-    const plot::DataRead data = plot::readPlotData(dataFile.readAll().toStdString());
+    const std::optional<std::string> dataBytes = readPlotFile(dataPath);
+    if (!dataBytes) return fail(generalText, generalTitle);
+    const plot::DataRead data = plot::readPlotData(*dataBytes);
     if (data.status == plot::DataStatus::Overflow)
         return fail(QStringLiteral("More than %1 records!! Please check your data file.").arg(plot::kMaxRecords),
                     QStringLiteral("Overflow!"));
@@ -38,9 +37,9 @@ void FormPlotProb::probPlotScriptFile(const QString& scriptPath, const QString& 
                     QStringLiteral("Empty or error data file!"));
     if (data.status != plot::DataStatus::Ok) return fail(generalText, generalTitle);
 
-    QFile scriptFile(scriptPath);
-    if (!scriptFile.open(QIODevice::ReadOnly)) return fail(generalText, generalTitle);
-    const plot::ScriptRead script = plot::readPlotScript(scriptFile.readAll().toStdString());
+    const std::optional<std::string> scriptBytes = readPlotFile(scriptPath);
+    if (!scriptBytes) return fail(generalText, generalTitle);
+    const plot::ScriptRead script = plot::readPlotScript(*scriptBytes);
     if (!script.ok) return fail(generalText, generalTitle);
     if (script.script.xRange) {
         const auto x = plot::wholeRange(*script.script.xRange);

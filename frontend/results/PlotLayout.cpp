@@ -228,9 +228,19 @@ std::vector<double> tickValues(double from, double to, double step) {
     return ticks;
 }
 
-void layoutTitles(Plotter& p, const PlotScript& script, double x, double y) {
+void layoutFrame(Plotter& p, Range x, Range y, bool sides) {
+    if (sides) {
+        p.plotDrawLine(x.min, y.min, x.min, y.max);
+        p.plotDrawLine(x.max, y.min, x.max, y.max);
+    }
+    p.plotDrawLine(x.min, y.min, x.max, y.min);
+    p.plotDrawLine(x.min, y.max, x.max, y.max);
+}
+
+void layoutTitlesAndXLabel(Plotter& p, const PlotScript& script, Range x, Range y) {
     constexpr double kMargin = 5.0;
-    const double centre = p.px(x);
+    const double middle = (x.min + x.max) / 2;
+    const double centre = p.px(middle);
     const double room = 2 * (std::min(centre, Canvas::kScale - centre) - kMargin);
     auto fit = [&](const std::string& text, double points) {
         const double width = p.metrics().textWidth(text, points);
@@ -242,34 +252,42 @@ void layoutTitles(Plotter& p, const PlotScript& script, double x, double y) {
         return fitted;
     };
     if (!script.upperTitle.empty()) {
-        p.plotXAxisText(x, y, script.upperTitle, 3, fit(script.upperTitle, kTitlePoints));
-        p.plotXAxisText(x, y, script.mainTitle, 2, fit(script.mainTitle, kTextPoints));
+        p.plotXAxisText(middle, y.max, script.upperTitle, 3, fit(script.upperTitle, kTitlePoints));
+        p.plotXAxisText(middle, y.max, script.mainTitle, 2, fit(script.mainTitle, kTextPoints));
     } else {
-        p.plotXAxisText(x, y, script.mainTitle, 2, fit(script.mainTitle, kTitlePoints));
+        p.plotXAxisText(middle, y.max, script.mainTitle, 2, fit(script.mainTitle, kTitlePoints));
+    }
+    p.plotXAxisText(middle, y.min, script.xLabel, -2, kTextPoints);
+}
+
+void layoutXTicks(Plotter& p, const std::vector<double>& ticks, Range y, double length) {
+    for (double t : ticks) {
+        p.plotDrawLine(t, y.min, t, y.min + length);
+        p.plotDrawLine(t, y.max, t, y.max - length);
+        p.plotXAxisText(t, y.min, label(t), -1, kTextPoints);
+    }
+}
+
+void layoutYTicks(Plotter& p, const std::vector<double>& ticks, Range x, double length) {
+    for (double t : ticks) {
+        p.plotDrawLine(x.min, t, x.min + length, t);
+        p.plotDrawLine(x.max, t, x.max - length, t);
+        p.plotYAxisText(x.min, t, label(t), 2, kTextPoints);
     }
 }
 
 Layout layoutPlot(const DataTable& data, const PlotScript& script, Range x, Range y, const TextMetrics& metrics) {
     Layout out;
-    Frame& f = out.frame;
-    f = {125.0, 900.0, 200.0, 875.0};
-    const bool flat = y.min == y.max;
-    if (flat) f.top = 535.0, f.bottom = 540.0;
+    Frame f{125.0, 900.0, 200.0, 875.0};
+    if (y.min == y.max) f.top = 535.0, f.bottom = 540.0;
     const std::size_t longest = labelLength(script.yLabel);
     if (longest > 7) f.left = 125.0 + 10.0 * static_cast<double>(longest - 7);
 
     Plotter p(f, x, y, metrics, true);
+    const bool rising = y.max - y.min > 0;
     try {
-        if (y.max - y.min > 0) {
-            p.plotDrawLine(x.min, y.min, x.min, y.max);
-            p.plotDrawLine(x.max, y.min, x.max, y.max);
-        }
-        p.plotDrawLine(x.min, y.min, x.max, y.min);
-        p.plotDrawLine(x.min, y.max, x.max, y.max);
-
-        const double middle = (x.min + x.max) / 2;
-        layoutTitles(p, script, middle, y.max);
-        p.plotXAxisText(middle, y.min, script.xLabel, -2, kTextPoints);
+        layoutFrame(p, x, y, rising);
+        layoutTitlesAndXLabel(p, script, x, y);
 
         const std::string& yl = script.yLabel;
         if (!yl.empty() && yl != " ") {
@@ -285,7 +303,6 @@ Layout layoutPlot(const DataTable& data, const PlotScript& script, Range x, Rang
             }
         }
 
-        const bool rising = y.max - y.min > 0;
         const Sizes sizes{(x.max - x.min) / 100, rising ? (y.max - y.min) / 80 : (x.max - x.min) / 100,
                           (x.max - x.min) / 100, (y.max - y.min) / 75};
         if (!script.plotLine) throw DrawFailure{};
@@ -299,11 +316,7 @@ Layout layoutPlot(const DataTable& data, const PlotScript& script, Range x, Rang
         }
 
         if (style != kBoxes) {
-            for (double t : tickValues(x.min, x.max, plotTickStep(x.max - x.min))) {
-                p.plotDrawLine(t, y.min, t, y.min + sizes.xTick);
-                p.plotDrawLine(t, y.max, t, y.max - sizes.xTick);
-                p.plotXAxisText(t, y.min, label(t), -1, kTextPoints);
-            }
+            layoutXTicks(p, tickValues(x.min, x.max, plotTickStep(x.max - x.min)), y, sizes.xTick);
         } else {
             // Ticks under the box centres; a zero width (two records at one x)
             // gives none rather than an endless loop.
@@ -312,13 +325,7 @@ Layout layoutPlot(const DataTable& data, const PlotScript& script, Range x, Rang
                 p.plotXAxisText(t, y.min, label(t), -1, kTextPoints);
             }
         }
-        if (rising) {
-            for (double t : tickValues(y.min, y.max, plotTickStep(y.max - y.min))) {
-                p.plotDrawLine(x.min, t, x.min + sizes.yTick, t);
-                p.plotDrawLine(x.max, t, x.max - sizes.yTick, t);
-                p.plotYAxisText(x.min, t, label(t), 2, kTextPoints);
-            }
-        }
+        if (rising) layoutYTicks(p, tickValues(y.min, y.max, plotTickStep(y.max - y.min)), x, sizes.yTick);
         out.complete = true;
     } catch (const DrawFailure&) {
     }

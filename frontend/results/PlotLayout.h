@@ -37,7 +37,6 @@ struct Frame {
 
 struct Layout {
     std::vector<Primitive> items;
-    Frame frame;
     bool complete = false;  // false: the drawing failed after `items`
 };
 
@@ -92,12 +91,22 @@ double plotTickStep(double range);
 constexpr std::size_t kMaxTicks = 10000;
 std::vector<double> tickValues(double from, double to, double step);
 
-// The title above the frame, centred on x at y: an upper line (when there
-// is one) in the title size three text heights up and the main line in the
-// text size two heights up, or a one-line title in the title size two
-// heights up.  A line too wide for the picture gets a smaller font rather
-// than losing both its ends.
-void layoutTitles(Plotter& p, const PlotScript& script, double x, double y);
+// The frame's bottom and top, after its left and right sides with `sides`.
+void layoutFrame(Plotter& p, Range x, Range y, bool sides);
+
+// The title above the frame and the x label below it, both centred on the x
+// range.  The title is an upper line (when there is one) in the title size
+// three text heights up and the main line in the text size two heights up,
+// or a one-line title in the title size two heights up.  A line too wide for
+// the picture gets a smaller font rather than losing both its ends.
+void layoutTitlesAndXLabel(Plotter& p, const PlotScript& script, Range x, Range y);
+
+// At each of `ticks`, a tick `length` data units into the frame from its
+// bottom and from its top, labelled under the frame.
+void layoutXTicks(Plotter& p, const std::vector<double>& ticks, Range y, double length);
+// At each of `ticks`, a tick `length` data units into the frame from its
+// left and from its right, labelled left of the frame.
+void layoutYTicks(Plotter& p, const std::vector<double>& ticks, Range x, double length);
 
 // The plot of a script and its data file: frame, titles, labels, the curves
 // of the plot line, ticks and tick labels.

@@ -7,6 +7,7 @@
 #include "mPrintControl.h"
 #include "platform/FileListing.h"
 #include "platform/PictureBox.h"
+#include "platform/Twips.h"
 
 namespace vormgui {
 
@@ -47,18 +48,19 @@ PlotViewer::PlotViewer(const PlotKind& kind, Services& services, mGnuPlot& rende
     : QDialog(parent), services_(services), kind_(kind), renderer_(renderer) {
     setObjectName(QLatin1String(kind.form));
     setWindowTitle(QLatin1String(kind.caption));
-    setFixedSize(pixels(kind.clientWidth), pixels(kind.clientHeight));
+    setFixedSize(twips(*this, kind.clientWidth), twips(*this, kind.clientHeight));
 
     PicturePlot = new PictureBox(kind.pictureWidth, kind.pictureHeight, this);
     PicturePlot->setObjectName(QStringLiteral("PicturePlot"));
-    PicturePlot->setGeometry(pixels(120), pixels(120), pixels(kind.pictureWidth), pixels(kind.pictureHeight));
+    PicturePlot->setGeometry(twips(*this, 120), twips(*this, 120), twips(*this, kind.pictureWidth),
+                             twips(*this, kind.pictureHeight));
 
     auto button = [this](const char* name, const char* caption, int x) {
         auto* b = new QPushButton(QLatin1String(caption), this);
         b->setObjectName(QLatin1String(name));
         b->setAutoDefault(false);
         b->setDefault(false);
-        b->setGeometry(pixels(x), pixels(kind_.buttonY), pixels(975), pixels(375));
+        b->setGeometry(twips(*this, x), twips(*this, kind_.buttonY), twips(*this, 975), twips(*this, 375));
         return b;
     };
     if (kind.navigation != Navigation::None) {
@@ -76,8 +78,6 @@ PlotViewer::PlotViewer(const PlotKind& kind, Services& services, mGnuPlot& rende
 }
 
 PlotViewer::~PlotViewer() = default;
-
-int PlotViewer::pixels(int twips) const { return qRound(twips * logicalDpiX() / 1440.0); }
 
 void PlotViewer::open(const QString& workFolder) {
     FileListPlot = FileList{workFolder, QLatin1String(kind_.pattern), listFiles(workFolder, kind_.pattern), -1};

@@ -88,8 +88,6 @@ protected:
     Services& services_;
 
 private:
-    int pixels(int twips) const;
-
     const PlotKind& kind_;
     mGnuPlot& renderer_;
 };

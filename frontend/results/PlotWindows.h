@@ -28,7 +28,6 @@ public:
     void attachTo(FormMain& form);
 
     PlotViewer& window(const QString& form);
-    mGnuPlot& renderer() { return renderer_; }
 
 private:
     AppPaths paths_;

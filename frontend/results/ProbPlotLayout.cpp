@@ -3,8 +3,6 @@
 #include <array>
 #include <cmath>
 
-#include "platform/Numbers.h"
-
 namespace vormgui::plot {
 
 namespace {
@@ -15,6 +13,10 @@ constexpr Colour kBlack{0, 0, 0}, kRed{255, 0, 0}, kYellow{255, 255, 0}, kGreen{
 // category 3: green dots after a yellow line.
 constexpr std::array<Colour, 10> kColours{kBlack,   kRed,  kYellow, kGreen,  kBlue,
                                           kMagenta, kCyan, kBlack,  kYellow, kGreen};
+
+// Legend box in picture units; legend positions are given in box units,
+// (0, 0) its bottom left corner and (1, 1) its top right one.
+constexpr Frame kLegendBox{820.0, 950.0, 250.0, 850.0};
 
 double legendX(double u) { return kLegendBox.left + u * (kLegendBox.right - kLegendBox.left); }
 double legendY(double v) { return kLegendBox.bottom - v * (kLegendBox.bottom - kLegendBox.top); }
@@ -45,42 +47,29 @@ CategoryStyle categoryStyle(int category) {
 Layout layoutProbPlot(const DataTable& data, const PlotScript& script, const WholeRanges& r,
                       const TextMetrics& metrics) {
     Layout out;
-    out.frame = {125.0, 800.0, 200.0, 875.0};
     const Range x{double(r.xMin), double(r.xMax)}, y{double(r.yMin), r.yMax};
-    Plotter p(out.frame, x, y, metrics, false);
+    Plotter p(Frame{125.0, 800.0, 200.0, 875.0}, x, y, metrics, false);
     const Pen black{};
     try {
-        p.plotDrawLine(x.min, y.min, x.min, y.max);
-        p.plotDrawLine(x.max, y.min, x.max, y.max);
-        p.plotDrawLine(x.min, y.min, x.max, y.min);
-        p.plotDrawLine(x.min, y.max, x.max, y.max);
+        layoutFrame(p, x, y, true);
         p.pictureLine(legendX(0), legendY(0), legendX(1), legendY(0), black);
         p.pictureLine(legendX(1), legendY(0), legendX(1), legendY(1), black);
         p.pictureLine(legendX(1), legendY(1), legendX(0), legendY(1), black);
         p.pictureLine(legendX(0), legendY(1), legendX(0), legendY(0), black);
 
-        const double middle = (x.min + x.max) / 2;
-        layoutTitles(p, script, middle, y.max);
-        p.plotXAxisText(middle, y.min, script.xLabel, -2, kTextPoints);
+        layoutTitlesAndXLabel(p, script, x, y);
         p.plotYAxisText(x.min, (y.min + y.max) / 2, script.yLabel, 7, kTextPoints);
-
-        const double yTick = (x.max - x.min) / 100, xTick = (y.max - y.min) / 50;
-        for (double t : tickValues(x.min, x.max, 1.0)) {
-            p.plotDrawLine(t, y.min, t, y.min + xTick);
-            p.plotDrawLine(t, y.max, t, y.max - xTick);
-            p.plotXAxisText(t, y.min, tickLabel(t).toStdString(), -1, kTextPoints);
-        }
-        for (double t : tickValues(y.min, y.max, 0.1)) {
-            p.plotDrawLine(x.min, t, x.min + yTick, t);
-            p.plotDrawLine(x.max, t, x.max - yTick, t);
-            p.plotYAxisText(x.min, t, tickLabel(t).toStdString(), 2, kTextPoints);
-        }
+        layoutXTicks(p, tickValues(x.min, x.max, 1.0), y, (y.max - y.min) / 50);
+        layoutYTicks(p, tickValues(y.min, y.max, 0.1), x, (x.max - x.min) / 100);
 
         const int n = data.columns, records = data.records();
         if (records >= 2) {
+            // Column j's style is styles[j - 2].
+            std::vector<CategoryStyle> styles;
+            for (int j = 2; j <= n; ++j) styles.push_back(categoryStyle(j - 2));
             const double blank = metrics.textWidth(" ", kTextPoints), height = metrics.textHeight(kTextPoints);
             for (int j = 2; j <= n; ++j) {
-                const CategoryStyle s = categoryStyle(j - 2);
+                const CategoryStyle& s = styles[static_cast<std::size_t>(j - 2)];
                 const double v = 1.0 - double(j - 1) / n;
                 std::string name(1, 'z');
                 name += std::to_string(j - 2);
@@ -95,7 +84,7 @@ Layout layoutProbPlot(const DataTable& data, const PlotScript& script, const Who
             // where they cross.  Dots go on every record, the last included.
             for (int rec = 1; rec <= records; ++rec) {
                 for (int j = 2; j <= n; ++j) {
-                    const CategoryStyle s = categoryStyle(j - 2);
+                    const CategoryStyle& s = styles[static_cast<std::size_t>(j - 2)];
                     if (s.dots)
                         p.plotDrawPoint(data.at(rec, 1), data.at(rec, j), s.pen);
                     else if (rec < records)

@@ -21,10 +21,6 @@ struct WholeRanges {
 // even one; nullopt outside -32768..32767.
 std::optional<std::pair<int, int>> wholeRange(Range range);
 
-// Legend box in picture units; legend positions are given in box units,
-// (0, 0) its bottom left corner and (1, 1) its top right one.
-constexpr Frame kLegendBox{820.0, 950.0, 250.0, 850.0};
-
 // How category `category` (0..9) is drawn: its colour, and a line pen or a
 // dot pen (`dots`) of that colour.
 struct CategoryStyle {

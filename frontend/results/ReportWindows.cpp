@@ -5,33 +5,29 @@
 
 #include "FormPlotFrequency.h"
 #include "FormTextOutput.h"
+#include "platform/AppPaths.h"
 #include "platform/FileListing.h"
 #include "platform/Services.h"
 #include "shell/FormMain.h"
 
 namespace vormgui {
 
-namespace {
-
-QString notAvailable(const AppPaths& paths, const QString& unitFile) {
+QString outputNotAvailable(const AppPaths& paths, const QString& unitFile) {
     return QStringLiteral("Output file %1 is not available.").arg(paths.workFile(unitFile));
 }
 
-// Opens the work folder's file of that name in any letter case; false with
-// the message, titled with the reason, when it cannot be read.
-bool readOutput(Services& services, const AppPaths& paths, const QString& unitFile, QByteArray* bytes) {
+bool readWorkOutput(Services& services, const AppPaths& paths, const QString& unitFile, QByteArray& bytes) {
     const QString found = findFile(paths.workDir(), unitFile);
     QFile file(found.isEmpty() ? paths.workFile(unitFile) : found);
     bool ok = file.open(QIODevice::ReadOnly);
-    if (ok && bytes) {
-        *bytes = file.readAll();
+    if (ok) {
+        bytes = file.readAll();
         ok = file.error() == QFileDevice::NoError;
     }
-    if (!ok) services.message(notAvailable(paths, unitFile), file.errorString(), MsgIcon::Critical, MsgButtons::Ok);
+    if (!ok)
+        services.message(outputNotAvailable(paths, unitFile), file.errorString(), MsgIcon::Critical, MsgButtons::Ok);
     return ok;
 }
-
-}  // namespace
 
 void attachReportWindows(FormMain& form, Services& services, const AppPaths& paths) {
     QAction* const entries[] = {form.mnuExeInfo, form.mnuItemPara, form.mnuPersonPara, form.mnuFitStat};
@@ -40,15 +36,14 @@ void attachReportWindows(FormMain& form, Services& services, const AppPaths& pat
         form.attach(entries[k], [viewer, &services, paths] {
             const QString unitFile = QString::fromLatin1(viewer->kind().unitFile);
             QByteArray bytes;
-            if (!readOutput(services, paths, unitFile, &bytes)) return;
+            if (!readWorkOutput(services, paths, unitFile, bytes)) return;
             viewer->setContent(bytes);
             services.showModal(*viewer);
         });
     }
 
     auto* chart = new FormPlotFrequency(services, paths, &form);
-    form.attach(form.mnuResponseFrequency, [chart, &services, paths] {
-        if (!readOutput(services, paths, QStringLiteral("FT06F001"), nullptr)) return;
+    form.attach(form.mnuResponseFrequency, [chart, &services] {
         if (chart->Form_Load()) services.showModal(*chart);
     });
 }

@@ -3,24 +3,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <optional>
 
+#include "PlotLayout.h"
 #include "platform/Services.h"
 #include "shell/FormMain.h"
 
 namespace vormgui {
 
-namespace {
-
-std::optional<std::string> readAll(const QString& path) {
+std::optional<std::string> readPlotFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) return std::nullopt;
     return bytes.toStdString();
 }
-
-}  // namespace
 
 mGnuPlot::mGnuPlot(Services& services) : services_(services) {}
 
@@ -34,7 +30,7 @@ bool mGnuPlot::plotScriptFile(Canvas& picture, const QString& scriptPath, const 
     const QString generalTitle = QStringLiteral("Error as plotting!");
     picture.clear();
 
-    const std::optional<std::string> dataBytes = readAll(dataPath);
+    const std::optional<std::string> dataBytes = readPlotFile(dataPath);
     if (!dataBytes) return fail(generalText, generalTitle);
     const plot::DataRead data = plot::readPlotData(*dataBytes);
     if (data.status == plot::DataStatus::Overflow)
@@ -42,7 +38,7 @@ bool mGnuPlot::plotScriptFile(Canvas& picture, const QString& scriptPath, const 
                     QStringLiteral("Overflow!"));
     if (data.status != plot::DataStatus::Ok) return fail(generalText, generalTitle);
 
-    const std::optional<std::string> scriptBytes = readAll(scriptPath);
+    const std::optional<std::string> scriptBytes = readPlotFile(scriptPath);
     if (!scriptBytes) return fail(generalText, generalTitle);
     const plot::ScriptRead script = plot::readPlotScript(*scriptBytes);
     // Range lines read before a failing line have taken effect already.
@@ -52,7 +48,6 @@ bool mGnuPlot::plotScriptFile(Canvas& picture, const QString& scriptPath, const 
 
     const plot::Layout layout =
         plot::layoutPlot(data.table, script.script, {plotXMin, plotXMax}, {plotYMin, plotYMax}, picture);
-    plotFrame = layout.frame;
     plot::paint(layout.items, picture);
     if (!layout.complete) return fail(generalText, generalTitle);
     return true;

@@ -8,8 +8,8 @@
 #pragma once
 
 #include <QString>
-
-#include "PlotLayout.h"
+#include <optional>
+#include <string>
 
 class QImage;
 
@@ -29,16 +29,18 @@ public:
     // before the failure stays on the picture.
     bool plotScriptFile(Canvas& picture, const QString& scriptPath, const QString& dataPath);
 
-    // The module state that outlives a call.
+    // The ranges that outlive a call.
     double plotXMin = 0.0, plotXMax = 0.0;
     double plotYMin = 0.0, plotYMax = 0.0;
-    plot::Frame plotFrame;
 
 private:
     bool fail(const QString& text, const QString& title);
 
     Services& services_;
 };
+
+// The bytes of a plot file; nothing when it cannot be opened or read whole.
+std::optional<std::string> readPlotFile(const QString& path);
 
 // Asks for a file name (filter "*.bmp") in `dialog` and saves the picture
 // there as a Windows bitmap, ".BMP" appended to a name without it; an
