@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "common/Sortit.h"
+#include "model/Fillcommon.h"
 #include "model/Probm.h"
 #include "model/Traits.h"
 #include "plotdata/Plotdata.h"
@@ -14,20 +15,6 @@
 namespace vorm {
 
 namespace {
-
-// Items without a parameter of their own get the common one in the store, so
-// that later titles and the information read it per item.
-void fill_in_common(Store& st, const ModelTraits& pm, const ItemInts& NCAT, int NITEM, double UNIT,
-                    const CatReals& TAUC) {
-    if (!pm.common) return;
-    for (int i = 1; i <= NITEM; ++i) {
-        if (pm.unit) {
-            st.LAMBDA(i) = UNIT;
-        } else {
-            for (int k = 0; k < NCAT(i); ++k) st.TAU(i, k) = TAUC(k);
-        }
-    }
-}
 
 // Expected score and response variance of respondent j on item i (K
 // categories) at the respondent's estimate; both come from the one set of
@@ -55,7 +42,7 @@ void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const Item
                double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
     const ModelTraits& pm = model_traits(MODEL);
     if (!pm.valid) plot_stop(io, "Error model while calculating item expected value.");
-    fill_in_common(st, pm, NCAT, NITEM, UNIT, TAUC);
+    fill_common_parameters(st, MODEL, NCAT, NITEM, UNIT, TAUC);
 
     for (int i = 1; i <= NITEM; ++i) {
         w.ITAG(i) = i;

@@ -12,6 +12,7 @@
 #include "common/status.h"
 #include "common/stop.h"
 #include "common/textio.h"
+#include "model/Fillcommon.h"
 #include "model/Probm.h"
 #include "model/Traits.h"
 #include "statistics/Gammp.h"
@@ -48,17 +49,6 @@ constexpr const char* kPersonItem = "(' ITEM#',I3,' DELTA=',F8.3,'  RESPONSE=',I
 bool answered(int x, int C) { return x >= 0 && x < C; }
 
 // ---- stages 2 to 4 ---------------------------------------------------------
-
-void common_parameters_to_items(const JobSettings& job, Store& st) {
-    const ModelTraits& m = model_traits(job.MODEL);
-    if (!m.common) return;
-    for (int i = 1; i <= job.NITEM; ++i) {
-        if (m.unit)
-            st.LAMBDA(i) = st.UNIT;
-        else
-            for (int k = 0; k < job.NCAT(i); ++k) st.TAU(i, k) = st.TAUC(k);
-    }
-}
 
 void expected_scores(std::ostream& con, const JobSettings& job, Store& st, FitWork& w) {
     w.missing = false;
@@ -376,7 +366,7 @@ void DIAMML2(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& 
         return;
     }
 
-    common_parameters_to_items(job, st);
+    fill_common_parameters(st, job.MODEL, job.NCAT, job.NITEM, st.UNIT, st.TAUC);
     expected_scores(io.con, job, st, w);
     item_order(job, st, w);
 
