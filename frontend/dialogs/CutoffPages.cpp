@@ -8,9 +8,9 @@
 #include "JobPages.h"
 #include "ReadDataPages.h"
 #include "UpDown.h"
+#include "core/mGlobalVariables.h"
 #include "mGridEdit.h"
 #include "platform/Numbers.h"
-#include "shell/mGlobalVariables.h"
 
 namespace vormgui {
 
@@ -36,7 +36,7 @@ const char* ordinalSuffix(int n) {
 FormCategories::FormCategories(const PageContext& context)
     : GridPage(context, "FormCategories", "Response Category Definitions", "ResponseCat.htm") {
     QStringList list;
-    for (int c = 2; c <= 10; ++c) list << QString::number(c);
+    for (int c = limits::kCategories.low; c <= limits::kCategories.high; ++c) list << QString::number(c);
     Combo1 = comboEditor(list);
     body()->addWidget(grd, 0, 0, Qt::AlignHCenter);
 }
@@ -54,7 +54,7 @@ std::optional<WizardPage::Failure> FormCategories::check(Press) {
         const std::optional<double> number = parseNumber(grd->textMatrix(i, 1));
         if (!number) return Failure{QStringLiteral("Input Error! Each number of categories must be a number!")};
         const double whole = std::nearbyint(*number);
-        if (whole < 2 || whole > 10)
+        if (!limits::kCategories.contains(static_cast<long long>(whole)))
             return Failure{QStringLiteral("Input Error! Each number of categories should be between 2 and 10 ")};
         if (whole != *number)
             return Failure{QStringLiteral("Input Error! Each number of categories must be an integer!")};
@@ -79,7 +79,7 @@ FormCutoff::FormCutoff(const PageContext& context)
     QButtonGroup* group = optionGroup();
     OptionConstant = option("OptionConstant", QStringLiteral("Constant"), group);
     TextCutOff = box("TextCutOff");
-    UpDownCutoff = new UpDown(QStringLiteral("UpDownCutoff"), *TextCutOff, 0, 9, this);
+    UpDownCutoff = new UpDown(QStringLiteral("UpDownCutoff"), *TextCutOff, 0, limits::kCategories.high - 1, this);
     OptionVariable = option("OptionVariable", QStringLiteral("Variable"), group);
     Combo1 = comboEditor({});
     editor->afterDoubleClick = [this] { grd_DblClick(); };
@@ -133,7 +133,7 @@ void FormCutoff::listCutoffs(std::optional<int> categories) {
     const QString shown = Combo1->currentText();
     Combo1->clear();
     // A number of categories outside what a job can have lists nothing.
-    if (categories && *categories >= 1 && *categories <= 10)
+    if (categories && *categories >= 1 && *categories <= limits::kCategories.high)
         for (int c = 0; c < *categories; ++c) Combo1->addItem(QString::number(c));
     Combo1->setEditText(shown);
 }
@@ -158,7 +158,7 @@ void FormCutoff::grd_DblClick() {
 std::optional<WizardPage::Failure> FormCutoff::check(Press) {
     if (OptionConstant->isChecked()) {
         // The fewest categories of any item bound the constant cutoff.
-        int fewest = 10;
+        int fewest = limits::kCategories.high;
         if (pages_.itemDef->categoriesConstant() == true) {
             fewest = parseCount(pages_.itemDef->categoriesText()).value_or(job_.numCategories[0]);
         } else {

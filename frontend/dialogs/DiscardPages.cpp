@@ -8,8 +8,8 @@
 #include "JobPages.h"
 #include "ReadDataPages.h"
 #include "UpDown.h"
+#include "core/mGlobalVariables.h"
 #include "platform/Numbers.h"
-#include "shell/mGlobalVariables.h"
 
 namespace vormgui {
 
@@ -20,9 +20,9 @@ const QString kSubjectCountInvalid =
 const QString kSubjectIdOutOfRange =
     QStringLiteral("Input Error! Respondent IDs must be whole numbers from -32768 to 32767!");
 
-std::optional<int> discardCount(const QString& text, int capacity) {
+std::optional<int> discardCount(const QString& text, Range range) {
     const std::optional<double> n = parseNumber(text);
-    if (!n || *n != std::floor(*n) || *n < 1 || *n > capacity) return std::nullopt;
+    if (!n || *n != std::floor(*n) || *n < range.low || *n > range.high) return std::nullopt;
     return static_cast<int>(*n);
 }
 
@@ -42,8 +42,8 @@ FormDeleteItems::FormDeleteItems(const PageContext& context)
         yesNoFrame("FrameDiscardItems", QStringLiteral("Discard any Items?"), OptionYes, LabelYes, OptionNo, LabelNo);
     LabelNumberOfItemsToDiscard = label("LabelNumberOfItemsToDiscard", QStringLiteral("Number of items to discard"));
     TextNumberOfItemsToDiscard = box("TextNumberOfItemsToDiscard");
-    UpDownNumberOfItemsToDiscard =
-        new UpDown(QStringLiteral("UpDownNumberOfItemsToDiscard"), *TextNumberOfItemsToDiscard, 1, 100, this);
+    UpDownNumberOfItemsToDiscard = new UpDown(QStringLiteral("UpDownNumberOfItemsToDiscard"),
+                                              *TextNumberOfItemsToDiscard, limits::kItemsToDiscard, this);
     layOut(body(), FrameDiscardItems, LabelNumberOfItemsToDiscard, TextNumberOfItemsToDiscard,
            UpDownNumberOfItemsToDiscard);
     connect(OptionYes, &QRadioButton::clicked, this, &FormDeleteItems::OptionYes_Click);
@@ -80,7 +80,7 @@ std::optional<WizardPage::Failure> FormDeleteItems::check(Press press) {
     if (!yes) return Failure{QStringLiteral("Please indicate whether you would discard item or not!")};
     const QString text = TextNumberOfItemsToDiscard->text();
     if (*yes && text.isEmpty()) return Failure{QStringLiteral("Please fill the number of items to be discarded!")};
-    const std::optional<int> count = discardCount(text, kMaxItems);
+    const std::optional<int> count = discardCount(text, limits::kItemsToDiscard);
     if (!count) return Failure{kItemCountInvalid};
     if (!*yes) return std::nullopt;
     if (*count >= job_.numItems)
@@ -91,7 +91,7 @@ std::optional<WizardPage::Failure> FormDeleteItems::check(Press press) {
 }
 
 void FormDeleteItems::proceed(Press press) {
-    const int count = *discardCount(TextNumberOfItemsToDiscard->text(), kMaxItems);
+    const int count = *discardCount(TextNumberOfItemsToDiscard->text(), limits::kItemsToDiscard);
     hide();
     if (OptionYes->isChecked()) {
         pages_.itemsDiscarded->setDataRows(count);
@@ -118,7 +118,7 @@ FormItemsDiscarded::FormItemsDiscarded(const PageContext& context)
 void FormItemsDiscarded::newJob(const JobSettings&) { emptyRows(1); }
 
 std::optional<WizardPage::Failure> FormItemsDiscarded::check(Press press) {
-    const std::optional<int> count = discardCount(pages_.deleteItems->countText(), kMaxItems);
+    const std::optional<int> count = discardCount(pages_.deleteItems->countText(), limits::kItemsToDiscard);
     if (!count) return Failure{kItemCountInvalid};
     const int items = parseCount(pages_.itemDef->itemsText()).value_or(job_.numItems);
     // The grid has one row per discarded item (the question page sized it).
@@ -139,7 +139,7 @@ std::optional<WizardPage::Failure> FormItemsDiscarded::check(Press press) {
 }
 
 void FormItemsDiscarded::store() {
-    const int count = *discardCount(pages_.deleteItems->countText(), kMaxItems);
+    const int count = *discardCount(pages_.deleteItems->countText(), limits::kItemsToDiscard);
     job_.numItemsToDiscard = static_cast<std::int16_t>(count);
     storeRows(job_.itemsToDiscard, count);
     job_.discardItems = true;
@@ -161,6 +161,7 @@ FormDeleteSubjects::FormDeleteSubjects(const PageContext& context)
     LabelNumberOfRespondentsToDiscard =
         label("LabelNumberOfRespondentsToDiscard", QStringLiteral("Number of respondents to discard"));
     TextNumberOfSubjectsToDiscard = box("TextNumberOfSubjectsToDiscard");
+    // The arrows stop short of what may be typed (limits::kSubjectsToDiscard).
     UpDownNumberOfSubjectsToDiscard =
         new UpDown(QStringLiteral("UpDownNumberOfSubjectsToDiscard"), *TextNumberOfSubjectsToDiscard, 1, 100, this);
     layOut(body(), FrameDiscardAnyPeople, LabelNumberOfRespondentsToDiscard, TextNumberOfSubjectsToDiscard,
@@ -201,13 +202,13 @@ std::optional<WizardPage::Failure> FormDeleteSubjects::check(Press press) {
         return Failure{QStringLiteral("Please press next button to fill indices of people to be discarded!"), kWarning};
     }
     if (*yes && text.isEmpty()) return Failure{QStringLiteral("Please fill the number of people to be discarded!")};
-    if (!discardCount(text, kMaxSubjects)) return Failure{kSubjectCountInvalid};
+    if (!discardCount(text, limits::kSubjectsToDiscard)) return Failure{kSubjectCountInvalid};
     return std::nullopt;
 }
 
 void FormDeleteSubjects::proceed(Press press) {
     if (press == Press::Next && !OptionYes->isChecked()) return;
-    const int count = *discardCount(TextNumberOfSubjectsToDiscard->text(), kMaxSubjects);
+    const int count = *discardCount(TextNumberOfSubjectsToDiscard->text(), limits::kSubjectsToDiscard);
     hide();
     if (press == Press::Next) {
         pages_.subjectsDiscarded->setDataRows(count);
@@ -234,19 +235,19 @@ FormSubjectsDiscarded::FormSubjectsDiscarded(const PageContext& context)
 void FormSubjectsDiscarded::newJob(const JobSettings&) { emptyRows(1); }
 
 std::optional<WizardPage::Failure> FormSubjectsDiscarded::check(Press) {
-    const std::optional<int> count = discardCount(pages_.deleteSubjects->countText(), kMaxSubjects);
+    const std::optional<int> count = discardCount(pages_.deleteSubjects->countText(), limits::kSubjectsToDiscard);
     if (!count) return Failure{kSubjectCountInvalid};
     for (int k = 1; k <= *count; ++k) {
         const std::optional<double> id = parseNumber(grd->textMatrix(k, 1));
         if (!id || *id != std::floor(*id))
             return Failure{QStringLiteral("Input Error! Please input only integers in the table!")};
-        if (*id < -32768 || *id > 32767) return Failure{kSubjectIdOutOfRange};
+        if (!limits::kSubjectIds.contains(static_cast<long long>(*id))) return Failure{kSubjectIdOutOfRange};
     }
     return std::nullopt;
 }
 
 void FormSubjectsDiscarded::store() {
-    const int count = *discardCount(pages_.deleteSubjects->countText(), kMaxSubjects);
+    const int count = *discardCount(pages_.deleteSubjects->countText(), limits::kSubjectsToDiscard);
     job_.discardSubjects = true;
     job_.numSubjectsToDiscard = static_cast<std::int16_t>(count);
     storeRows(job_.subjectsToDiscard, count);

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "GridPage.h"
+#include "core/Limits.h"
 
 class QGroupBox;
 
@@ -20,7 +21,7 @@ class UpDown;
 
 // A discard count that the record's lists can hold: a whole number from 1 to
 // their capacity (100 items, 2000 respondents).
-std::optional<int> discardCount(const QString& text, int capacity);
+std::optional<int> discardCount(const QString& text, Range range);
 extern const QString kItemCountInvalid;
 extern const QString kSubjectCountInvalid;
 extern const QString kSubjectIdOutOfRange;

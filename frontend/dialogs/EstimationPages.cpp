@@ -5,16 +5,16 @@
 
 #include "JobPages.h"
 #include "UpDown.h"
+#include "core/mGlobalVariables.h"
 #include "platform/Numbers.h"
-#include "shell/mGlobalVariables.h"
 
 namespace vormgui {
 
 FormQuadrature::FormQuadrature(const PageContext& context)
     : WizardPage(context, "FormQuadrature", "Quadrature", "Quadrature.htm") {
     TextNumberOfQuadraturePoints = box("TextNumberOfQuadraturePoints");
-    UpDownNumberOfQuadraturePoints =
-        new UpDown(QStringLiteral("UpDownNumberOfQuadraturePoints"), *TextNumberOfQuadraturePoints, 1, 50, this);
+    UpDownNumberOfQuadraturePoints = new UpDown(QStringLiteral("UpDownNumberOfQuadraturePoints"),
+                                                *TextNumberOfQuadraturePoints, limits::kQuadraturePoints, this);
     addNumberRow(body(), 0, label("LabelNumberOfQuadraturePoints", QStringLiteral("Number of Quadrature Points")),
                  TextNumberOfQuadraturePoints, UpDownNumberOfQuadraturePoints);
 
@@ -51,7 +51,7 @@ std::optional<WizardPage::Failure> FormQuadrature::check(Press) {
     if (TextNumberOfQuadraturePoints->text().isEmpty())
         return Failure{QStringLiteral("Please fill in the number of quadrature points!")};
     const std::optional<std::int16_t> points = parseCount(TextNumberOfQuadraturePoints->text());
-    if (!points || *points < 1 || *points > 50)
+    if (!points || !limits::kQuadraturePoints.contains(*points))
         return Failure{QStringLiteral("Number of quadrature points must be between 1 and 50")};
     return std::nullopt;
 }
@@ -76,13 +76,13 @@ struct CycleCount {
     std::int16_t JobSettings::*field;
 };
 constexpr CycleCount kCounts[] = {
-    {FormAlgorithm::Outer, 5, "Please fill in the number of outer cycles!",
+    {FormAlgorithm::Outer, limits::kOuterCycles.low, "Please fill in the number of outer cycles!",
      "The number of outer cycles must be at least 5!", &JobSettings::numOuterCycles},
-    {FormAlgorithm::Inner, 1, "Please fill in the number of inner cycles!",
+    {FormAlgorithm::Inner, limits::kIterations.low, "Please fill in the number of inner cycles!",
      "The number of inner cycles must be at least 1!", &JobSettings::numInnerCycles},
-    {FormAlgorithm::Thresholds, 1, "Please fill in the number of iterations for thresholds!",
+    {FormAlgorithm::Thresholds, limits::kIterations.low, "Please fill in the number of iterations for thresholds!",
      "Number of Fisher scoring for thresholds must be at least 1!", &JobSettings::numThresholdIterations},
-    {FormAlgorithm::Items, 1, "Please fill in the number of iterations for items!",
+    {FormAlgorithm::Items, limits::kIterations.low, "Please fill in the number of iterations for items!",
      "Number of Fisher scoring for items must be at least 1!", &JobSettings::numItemIterations},
 };
 
@@ -91,7 +91,9 @@ constexpr CycleCount kCounts[] = {
 FormAlgorithm::FormAlgorithm(const PageContext& context)
     : WizardPage(context, "FormAlgorithm", "Algorithm", "Algorithm.htm", NextButton::Shown, "Next >>") {
     TextOuterCycles = box("TextOuterCycles");
-    UpDownOuterCycles = new UpDown(QStringLiteral("UpDownOuterCycles"), *TextOuterCycles, 5, 10000, this);
+    // The arrows stop short of what may be typed (limits::kMaxCount).
+    UpDownOuterCycles =
+        new UpDown(QStringLiteral("UpDownOuterCycles"), *TextOuterCycles, limits::kOuterCycles.low, 10000, this);
     TextInnerCycles = box("TextInnerCycles");
     UpDownInnerCycles = new UpDown(QStringLiteral("UpDownInnerCycles"), *TextInnerCycles, 1, 10000, this);
     QGroupBox* scoring = frame("FrameFisherScoring", QStringLiteral("Number of Fisher Scoring Iterations for..."));
@@ -135,7 +137,7 @@ std::optional<WizardPage::Failure> FormAlgorithm::check(Press) {
     if (TextCriterion->text().isEmpty()) return Failure{QStringLiteral("Please fill in the converge criterion!")};
     const std::optional<double> criterion = parseNumber(TextCriterion->text());
     if (!criterion) return notNumeric;
-    if (*criterion <= 0 || *criterion > 0.01)
+    if (*criterion <= 0 || *criterion > limits::kMaxCriterion)
         return Failure{QStringLiteral("The convergence criterion must be greater than 0 and no more than 0.01!")};
     return std::nullopt;
 }

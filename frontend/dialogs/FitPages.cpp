@@ -6,8 +6,8 @@
 
 #include "JobPages.h"
 #include "UpDown.h"
+#include "core/mGlobalVariables.h"
 #include "platform/Numbers.h"
-#include "shell/mGlobalVariables.h"
 
 namespace vormgui {
 
@@ -78,8 +78,9 @@ FormFitGroups::FormFitGroups(const PageContext& context)
     QGroupBox* question = yesNoFrame("FrameFitStatistics", QStringLiteral("Want fit statistics?"), OptionYes, LabelYes,
                                      OptionNo, LabelNo);
     TextNumberOfFitGroups = box("TextNumberOfFitGroups");
+    // The page asks for two groups at least, though the engine takes one.
     UpDownNumberOfFitGroups =
-        new UpDown(QStringLiteral("UpDownNumberOfFitGroups"), *TextNumberOfFitGroups, 2, 20, this);
+        new UpDown(QStringLiteral("UpDownNumberOfFitGroups"), *TextNumberOfFitGroups, 2, limits::kFitGroups.high, this);
     body()->addWidget(question, 0, 0, 1, 3);
     addNumberRow(body(), 1, label("LabelNumberOfFitGroups", QStringLiteral("Number of Fit Groups")),
                  TextNumberOfFitGroups, UpDownNumberOfFitGroups);
@@ -191,10 +192,11 @@ FormPlotGroups::FormPlotGroups(const PageContext& context)
     QGroupBox* question =
         yesNoFrame("FramePlots", QStringLiteral("Want to obtain plots?"), OptionYes, LabelYes, OptionNo, LabelNo);
     TextPlotGroupNumber = box("TextPlotGroupNumber");
-    UpDownPlotGroupNumber = new UpDown(QStringLiteral("UpDownPlotGroupNumber"), *TextPlotGroupNumber, 2, 20, this);
+    UpDownPlotGroupNumber =
+        new UpDown(QStringLiteral("UpDownPlotGroupNumber"), *TextPlotGroupNumber, limits::kPlotGroups, this);
     TextThetaDeltaPairGroupNumber = box("TextThetaDeltaPairGroupNumber");
-    UpDownThetaDeltaPairGroupNumber =
-        new UpDown(QStringLiteral("UpDownThetaDeltaPairGroupNumber"), *TextThetaDeltaPairGroupNumber, 2, 2000, this);
+    UpDownThetaDeltaPairGroupNumber = new UpDown(QStringLiteral("UpDownThetaDeltaPairGroupNumber"),
+                                                 *TextThetaDeltaPairGroupNumber, limits::kThetaDeltaGroups, this);
     body()->addWidget(question, 0, 0, 1, 3);
     addNumberRow(body(), 1, label("LabelPlotGroupNumber", QStringLiteral("Number of Fit Plot Groups")),
                  TextPlotGroupNumber, UpDownPlotGroupNumber);

@@ -7,7 +7,7 @@
 #include "JobPages.h"
 #include "ReadDataPages.h"
 #include "SignPages.h"
-#include "shell/mGlobalVariables.h"
+#include "core/mGlobalVariables.h"
 
 namespace vormgui {
 

@@ -2,7 +2,7 @@
 // controls the writer reads, and File Open's way of setting them.
 #pragma once
 
-#include "shell/JobPagesAccess.h"
+#include "core/JobPagesAccess.h"
 
 namespace vormgui {
 

@@ -1,7 +1,5 @@
 #include "JobPages.h"
 
-#include <QAction>
-
 #include "CutoffPages.h"
 #include "DiscardPages.h"
 #include "EstimationPages.h"
@@ -10,12 +8,11 @@
 #include "ReadDataPages.h"
 #include "SignPages.h"
 #include "platform/Services.h"
-#include "shell/FormMain.h"
 
 namespace vormgui {
 
-JobPages::JobPages(FormMain& form, Services& services) {
-    const PageContext context{services, form.jobSettings, *this, &form};
+JobPages::JobPages(Services& services, JobSettings& job, QWidget* owner) {
+    const PageContext context{services, job, *this, owner};
     dataFile = new FormDataFile(context);
     itemDef = new FormItemDef(context);
     categories = new FormCategories(context);
@@ -38,33 +35,13 @@ JobPages::JobPages(FormMain& form, Services& services) {
     itemFit = new FormItemFit(context);
     personFit = new FormPersonFit(context);
     plotGroups = new FormPlotGroups(context);
+}
 
-    const std::pair<QAction*, WizardPage*> entries[] = {
-        {form.mnuReaddataitem, dataFile},
-        {form.mnuDefinitionitem, itemDef},
-        {form.mnuResponseitem, cutoff},
-        {form.mnuDeleteItemsitem, deleteItems},
-        {form.mnuDeleteSubjectitem, deleteSubjects},
-        {form.mnuInitialValues, initSigns},
-        {form.munQuadratureitem, quadrature},
-        {form.mnuAlgorithmitem, algorithm},
-        {form.munConstraintitem, constraint},
-        {form.munDeltaitem, delta},
-        {form.mnuAlphaitem, alpha},
-        {form.mnuTauitem, tau},
-        {form.mnuFitGroups, fitGroups},
-        {form.mnuItemfititem, itemFit},
-        {form.mnuPersonfititem, personFit},
-        {form.mnuPlotitem, plotGroups},
-    };
-    for (const auto& [entry, page] : entries) form.attach(entry, [&services, page] { services.showModal(*page); });
-    for (WizardPage* page :
-         std::initializer_list<WizardPage*>{dataFile,    itemDef,        categories,     cutoff,
-                                            deleteItems, itemsDiscarded, deleteSubjects, subjectsDiscarded,
-                                            initSigns,   manualAssign,   quadrature,     algorithm,
-                                            constraint,  delta,          alpha,          tau,
-                                            fitGroups,   itemFit,        personFit,      plotGroups})
-        form.addPage(*page);
+std::vector<WizardPage*> JobPages::all() const {
+    return {
+        dataFile,  itemDef,      categories, cutoff,    deleteItems, itemsDiscarded, deleteSubjects, subjectsDiscarded,
+        initSigns, manualAssign, quadrature, algorithm, constraint,  delta,          alpha,          tau,
+        fitGroups, itemFit,      personFit,  plotGroups};
 }
 
 }  // namespace vormgui

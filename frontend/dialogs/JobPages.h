@@ -1,11 +1,16 @@
 // The twenty job pages, created once as hidden children of the main window,
-// reset by its job reset and opened from its menus.
+// reset by its job reset and opened from its menus (the main window's wiring
+// registers them and attaches them to its entries).
 #pragma once
+
+#include <vector>
+
+class QWidget;
 
 namespace vormgui {
 
-class FormMain;
 class Services;
+struct JobSettings;
 class FormDataFile;
 class FormItemDef;
 class FormCategories;
@@ -24,12 +29,12 @@ class FormFitGroups;
 class FormItemFit;
 class FormPersonFit;
 class FormPlotGroups;
+class WizardPage;
 
 class JobPages {
 public:
-    // Creates every page, registers it with the main window before its
-    // start-up and gives the page entries of the menus their actions.
-    JobPages(FormMain& form, Services& services);
+    // Creates every page over the job record `job`, as a child of `owner`.
+    JobPages(Services& services, JobSettings& job, QWidget* owner);
     JobPages(const JobPages&) = delete;
     JobPages& operator=(const JobPages&) = delete;
 
@@ -54,6 +59,9 @@ public:
     FormItemFit* itemFit;
     FormPersonFit* personFit;
     FormPlotGroups* plotGroups;
+
+    // Every page, in the order of the main window's job reset.
+    std::vector<WizardPage*> all() const;
 };
 
 }  // namespace vormgui

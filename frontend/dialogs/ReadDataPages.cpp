@@ -9,8 +9,8 @@
 #include "CutoffPages.h"
 #include "JobPages.h"
 #include "UpDown.h"
+#include "core/mGlobalVariables.h"
 #include "platform/Numbers.h"
-#include "shell/mGlobalVariables.h"
 
 namespace vormgui {
 
@@ -20,7 +20,7 @@ const QString kTooManyItems =
 
 std::optional<int> itemCount(const QString& text) {
     const std::optional<std::int16_t> n = parseCount(text);
-    if (!n || *n < 1) return std::nullopt;
+    if (!n || !limits::kItemsOnPages.contains(*n)) return std::nullopt;
     return *n;
 }
 
@@ -94,13 +94,14 @@ void FormDataFile::restore() {
 FormItemDef::FormItemDef(const PageContext& context)
     : WizardPage(context, "FormItemDef", "Item Definitions", "ItemDef.htm") {
     TextNumberOfItems = box("TextNumberOfItems");
+    // The arrows stop short of what may be typed (limits::kItemsOnPages).
     UpDownNumberOfItems = new UpDown(QStringLiteral("UpDownNumberOfItems"), *TextNumberOfItems, 1, 10000, this);
     QGroupBox* categories = frame("FrameCategories", QStringLiteral("Response Category Definitions"));
     QButtonGroup* group = optionGroup();
     OptionConstant = option("OptionConstant", QStringLiteral("Constant"), group, categories);
     TextNumberOfCategories = box("TextNumberOfCategories", categories);
-    UpDownNumberOfCategories =
-        new UpDown(QStringLiteral("UpDownNumberOfCategories"), *TextNumberOfCategories, 2, 10, categories);
+    UpDownNumberOfCategories = new UpDown(QStringLiteral("UpDownNumberOfCategories"), *TextNumberOfCategories,
+                                          limits::kCategories, categories);
     OptionVariable = option("OptionVariable", QStringLiteral("Variable"), group, categories);
     auto* inside = new QGridLayout(categories);
     addNumberRow(inside, 0, OptionConstant, TextNumberOfCategories, UpDownNumberOfCategories);
@@ -144,7 +145,7 @@ std::optional<WizardPage::Failure> FormItemDef::check(Press press) {
     if (TextNumberOfCategories->text().isEmpty())
         return Failure{QStringLiteral("Please fill the constant number of categories in the text field!")};
     const std::optional<std::int16_t> categories = parseCount(TextNumberOfCategories->text());
-    if (!categories || *categories < 2 || *categories > 10)
+    if (!categories || !limits::kCategories.contains(*categories))
         return Failure{QStringLiteral("Input Error! The number of categories should be between 2 and 10 ")};
     if (*items > kMaxItems && (!job_.cutoffConstant || job_.manualSigns)) return Failure{kTooManyItems};
     return std::nullopt;

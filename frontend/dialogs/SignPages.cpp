@@ -7,7 +7,7 @@
 #include "EstimationPages.h"
 #include "JobPages.h"
 #include "ReadDataPages.h"
-#include "shell/mGlobalVariables.h"
+#include "core/mGlobalVariables.h"
 
 namespace vormgui {
 

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include "core/Limits.h"
+
 class QLineEdit;
 class QToolButton;
 
@@ -14,6 +16,8 @@ class UpDown : public QWidget {
     Q_OBJECT
 public:
     UpDown(const QString& name, QLineEdit& buddy, int min, int max, QWidget* parent);
+    UpDown(const QString& name, QLineEdit& buddy, Range range, QWidget* parent)
+        : UpDown(name, buddy, range.low, range.high, parent) {}
 
     int value() const { return value_; }
     int min() const { return min_; }

@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "UpDown.h"
+#include "core/mGlobalVariables.h"
 #include "platform/Services.h"
-#include "shell/mGlobalVariables.h"
 #include "shell/showHelpPage.h"
 
 namespace vormgui {

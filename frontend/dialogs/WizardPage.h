@@ -13,7 +13,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "shell/JobPage.h"
+#include "core/JobPage.h"
 
 class QButtonGroup;
 class QGridLayout;

@@ -129,6 +129,8 @@ bool QtServices::engineRunning(qint64 pid, const QString& program) { return proc
 
 std::unique_ptr<Ticker> QtServices::newTicker() { return std::make_unique<QtTicker>(); }
 
+QTime QtServices::timeOfDay() { return QTime::currentTime(); }
+
 void QtServices::endProgram() { QCoreApplication::exit(0); }
 
 bool processRunsProgram(qint64 pid, const QString& program) {

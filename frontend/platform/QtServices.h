@@ -26,6 +26,7 @@ public:
     bool stopEngine(qint64 pid, const QString& program) override;
     bool engineRunning(qint64 pid, const QString& program) override;
     std::unique_ptr<Ticker> newTicker() override;
+    QTime timeOfDay() override;
     void endProgram() override;
 
 private:

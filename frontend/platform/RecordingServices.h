@@ -51,6 +51,8 @@ public:
     // shorten a two-second splash with a small factor.  Tickers must not
     // outlive the recorder that made them.
     double clockScale = 1.0;
+    // The time of day that the recorder's clock shows; tests move it.
+    QTime clock = QTime(9, 30, 0);
 
     // The messages' texts only, in order.
     QStringList messageTexts() const;
@@ -68,6 +70,7 @@ public:
     bool stopEngine(qint64 pid, const QString& program) override;
     bool engineRunning(qint64 pid, const QString& program) override;
     std::unique_ptr<Ticker> newTicker() override;
+    QTime timeOfDay() override { return clock; }
     void endProgram() override;
 
 private:

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTime>
 #include <functional>
 #include <memory>
 
@@ -87,6 +88,8 @@ public:
     virtual bool engineRunning(qint64 pid, const QString& program) = 0;
 
     virtual std::unique_ptr<Ticker> newTicker() = 0;
+    // The time of day on the clock that the tickers follow.
+    virtual QTime timeOfDay() = 0;
 
     // Ends the program once control is back in its event loop.
     virtual void endProgram() = 0;

@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "FrequencyTable.h"
+#include "core/FrequencyTable.h"
 #include "platform/AppPaths.h"
 
 class QChart;

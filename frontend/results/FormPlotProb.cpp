@@ -1,5 +1,6 @@
 #include "FormPlotProb.h"
 
+#include "core/readPlotPair.h"
 #include "mGnuPlot.h"
 #include "platform/PictureBox.h"
 
@@ -26,33 +27,30 @@ void FormPlotProb::probPlotScriptFile(const QString& scriptPath, const QString& 
     // previous item's plot on show under the new selection.
     picture.clear();
 
-    const std::optional<std::string> dataBytes = readPlotFile(dataPath);
-    if (!dataBytes) return fail(generalText, generalTitle);
-    const plot::DataRead data = plot::readPlotData(*dataBytes);
-    if (data.status == plot::DataStatus::Overflow)
-        return fail(QStringLiteral("More than %1 records!! Please check your data file.").arg(plot::kMaxRecords),
-                    QStringLiteral("Overflow!"));
-    if (data.status == plot::DataStatus::NoFields)
-        return fail(QStringLiteral("No record!! Please check your data file."),
-                    QStringLiteral("Empty or error data file!"));
-    if (data.status != plot::DataStatus::Ok) return fail(generalText, generalTitle);
-
-    const std::optional<std::string> scriptBytes = readPlotFile(scriptPath);
-    if (!scriptBytes) return fail(generalText, generalTitle);
-    const plot::ScriptRead script = plot::readPlotScript(*scriptBytes);
-    if (!script.ok) return fail(generalText, generalTitle);
-    if (script.script.xRange) {
-        const auto x = plot::wholeRange(*script.script.xRange);
+    const plot::PairRead pair = plot::readPlotPair(scriptPath, dataPath);
+    switch (pair.failure) {
+        case plot::PairFailure::None:
+            break;
+        case plot::PairFailure::Overflow:
+            return fail(overflowText(), QStringLiteral("Overflow!"));
+        case plot::PairFailure::NoFields:
+            return fail(QStringLiteral("No record!! Please check your data file."),
+                        QStringLiteral("Empty or error data file!"));
+        default:
+            return fail(generalText, generalTitle);
+    }
+    if (pair.script.xRange) {
+        const auto x = plot::wholeRange(*pair.script.xRange);
         if (!x) return fail(generalText, generalTitle);
         ranges_.xMin = x->first, ranges_.xMax = x->second;
     }
-    if (script.script.yRange) {
-        const auto y = plot::wholeRange(*script.script.yRange);
+    if (pair.script.yRange) {
+        const auto y = plot::wholeRange(*pair.script.yRange);
         if (!y) return fail(generalText, generalTitle);
         ranges_.yMin = y->first, ranges_.yMax = y->second;
     }
 
-    const plot::Layout layout = plot::layoutProbPlot(data.table, script.script, ranges_, picture);
+    const plot::Layout layout = plot::layoutProbPlot(pair.table, pair.script, ranges_, picture);
     plot::paint(layout.items, picture);
     if (!layout.complete) fail(generalText, generalTitle);
 }

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "PlotViewer.h"
-#include "ProbPlotLayout.h"
+#include "core/ProbPlotLayout.h"
 
 namespace vormgui {
 

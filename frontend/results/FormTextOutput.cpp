@@ -8,8 +8,8 @@
 #include <QResizeEvent>
 #include <QSaveFile>
 
-#include "mPrintControl.h"
 #include "platform/Twips.h"
+#include "platform/printText.h"
 #include "shell/showHelpPage.h"
 
 namespace vormgui {

@@ -135,6 +135,6 @@ void PlotViewer::CommandPrevious_Click() {
 
 void PlotViewer::CommandPrint_Click() { printPicture(services_, PicturePlot->image()); }
 
-void PlotViewer::CommandSaveAs_Click() { savePlotAsBitmap(services_, PicturePlot->image(), CommonDialogPlot); }
+void PlotViewer::CommandSaveAs_Click() { renderer_.savePlotAsBitmap(PicturePlot->image(), CommonDialogPlot); }
 
 }  // namespace vormgui

@@ -55,6 +55,7 @@ public:
     // without any, its message; else draw the first and show the window
     // modally, unless that drawing failed.
     void open(const QString& workFolder);
+    using QDialog::open;
 
     // The hidden file list: its current entry is the plot on show.
     struct FileList {

@@ -3,12 +3,11 @@
 #include <stdexcept>
 
 #include "FormPlotProb.h"
-#include "shell/FormMain.h"
 
 namespace vormgui {
 
-PlotWindows::PlotWindows(Services& services, const AppPaths& paths, QWidget* owner)
-    : paths_(paths), renderer_(services) {
+PlotWindows::PlotWindows(Services& services, const AppPaths& paths, const QString& title, QWidget* owner)
+    : paths_(paths), renderer_(services, title) {
     for (const PlotKind& kind : kPlotKinds) {
         if (QLatin1String(kind.form) == QLatin1String("FormPlotProb"))
             windows_.push_back(std::make_unique<FormPlotProb>(services, renderer_, owner));
@@ -25,26 +24,6 @@ PlotViewer& PlotWindows::window(const QString& form) {
     throw std::out_of_range("no plot window " + form.toStdString());
 }
 
-void PlotWindows::attachTo(FormMain& form) {
-    const struct {
-        QAction* FormMain::*entry;
-        const char* window;
-    } entries[] = {
-        {&FormMain::mnuItemFitPlot, "FormPlotFit"},
-        {&FormMain::mnuProbability, "FormPlotProb"},
-        {&FormMain::mnuItemCharacteristicCurve, "FormPlotExp"},
-        {&FormMain::mnuTestCharacteristicCurve, "FormPlotTestChar"},
-        {&FormMain::mnuInfoCurve, "FormPlotInfo"},
-        {&FormMain::mnuTestInfoCurve, "FormPlotTestInfo"},
-        {&FormMain::mnuExpectedObservedResponse, "FormPlotExpectedObservedResponse"},
-        {&FormMain::mnuEATEstimateDistribution, "FormPlotEAPEstimate"},
-        {&FormMain::mnuItemLocationEstimates, "FormPlotLocationEstimates"},
-        {&FormMain::mnuLatentTraitDistribution, "FormPlotLatentTrait"},
-    };
-    for (const auto& e : entries) {
-        PlotViewer* w = &window(QLatin1String(e.window));
-        form.attach(form.*e.entry, [this, w] { w->open(paths_.workDir()); });
-    }
-}
+void PlotWindows::open(const QString& form) { window(form).open(paths_.workDir()); }
 
 }  // namespace vormgui

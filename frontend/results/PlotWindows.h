@@ -14,20 +14,20 @@ class QWidget;
 
 namespace vormgui {
 
-class FormMain;
 class PlotViewer;
 class Services;
 
 class PlotWindows {
 public:
     // The windows are children of `owner`; this object must die before it.
-    PlotWindows(Services& services, const AppPaths& paths, QWidget* owner);
+    // `title` heads the windows' questions.
+    PlotWindows(Services& services, const AppPaths& paths, const QString& title, QWidget* owner);
     ~PlotWindows();
 
-    // Connects and enables the Graph Output entries of the plot windows.
-    void attachTo(FormMain& form);
-
     PlotViewer& window(const QString& form);
+    // What the window's Graph Output entry does: the window opens over the
+    // work folder's plot files of its kind.
+    void open(const QString& form);
 
 private:
     AppPaths paths_;

@@ -1,14 +1,11 @@
 #include "ReportWindows.h"
 
-#include <QAction>
 #include <QFile>
 
 #include "FormPlotFrequency.h"
 #include "FormTextOutput.h"
-#include "platform/AppPaths.h"
 #include "platform/FileListing.h"
 #include "platform/Services.h"
-#include "shell/FormMain.h"
 
 namespace vormgui {
 
@@ -29,23 +26,25 @@ bool readWorkOutput(Services& services, const AppPaths& paths, const QString& un
     return ok;
 }
 
-void attachReportWindows(FormMain& form, Services& services, const AppPaths& paths) {
-    QAction* const entries[] = {form.mnuExeInfo, form.mnuItemPara, form.mnuPersonPara, form.mnuFitStat};
-    for (std::size_t k = 0; k < kTextOutputs.size(); ++k) {
-        auto* viewer = new FormTextOutput(kTextOutputs[k], services, paths.helpDir(), &form);
-        form.attach(entries[k], [viewer, &services, paths] {
-            const QString unitFile = QString::fromLatin1(viewer->kind().unitFile);
-            QByteArray bytes;
-            if (!readWorkOutput(services, paths, unitFile, bytes)) return;
-            viewer->setContent(bytes);
-            services.showModal(*viewer);
-        });
-    }
+ReportWindows::ReportWindows(Services& services, const AppPaths& paths, QWidget* owner)
+    : services_(services), paths_(paths) {
+    for (std::size_t k = 0; k < kTextOutputs.size(); ++k)
+        viewers_[k] = std::make_unique<FormTextOutput>(kTextOutputs[k], services, paths.helpDir(), owner);
+    chart_ = std::make_unique<FormPlotFrequency>(services, paths, owner);
+}
 
-    auto* chart = new FormPlotFrequency(services, paths, &form);
-    form.attach(form.mnuResponseFrequency, [chart, &services] {
-        if (chart->Form_Load()) services.showModal(*chart);
-    });
+ReportWindows::~ReportWindows() = default;
+
+void ReportWindows::openText(std::size_t k) {
+    FormTextOutput& viewer = *viewers_.at(k);
+    QByteArray bytes;
+    if (!readWorkOutput(services_, paths_, QString::fromLatin1(viewer.kind().unitFile), bytes)) return;
+    viewer.setContent(bytes);
+    services_.showModal(viewer);
+}
+
+void ReportWindows::openFrequencyChart() {
+    if (chart_->Form_Load()) services_.showModal(*chart_);
 }
 
 }  // namespace vormgui

@@ -1,14 +1,20 @@
-// The report viewers and the response frequency chart as windows of the main
-// window, and the Output menu entries that open them.
+// The report viewers and the response frequency chart, and what their Output
+// menu entries do.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
+#include <array>
+#include <memory>
+
+#include "platform/AppPaths.h"
+
+class QWidget;
 
 namespace vormgui {
 
-class AppPaths;
-class FormMain;
+class FormPlotFrequency;
+class FormTextOutput;
 class Services;
 
 // "Output file <path> is not available." for the work folder's `unitFile`.
@@ -19,10 +25,26 @@ QString outputNotAvailable(const AppPaths& paths, const QString& unitFile);
 // be read.
 bool readWorkOutput(Services& services, const AppPaths& paths, const QString& unitFile, QByteArray& bytes);
 
-// Creates the four text viewers and the frequency chart, owned by `form`
-// and only ever hidden, and connects (and so enables) their menu entries.
-// An entry whose file cannot be read shows "Output file <path> is not
-// available." and no window.
-void attachReportWindows(FormMain& form, Services& services, const AppPaths& paths);
+class ReportWindows {
+public:
+    // The four text viewers and the frequency chart, children of `owner` and
+    // only ever hidden; this object must die before `owner`.
+    ReportWindows(Services& services, const AppPaths& paths, QWidget* owner);
+    ~ReportWindows();
+
+    // The viewer of kTextOutputs[k] over its file, shown modally.  A file
+    // that cannot be read shows "Output file <path> is not available." and
+    // no window.
+    void openText(std::size_t k);
+    // The chart over the report's frequency table, shown modally unless the
+    // table cannot be read (its message instead).
+    void openFrequencyChart();
+
+private:
+    Services& services_;
+    AppPaths paths_;
+    std::array<std::unique_ptr<FormTextOutput>, 4> viewers_;
+    std::unique_ptr<FormPlotFrequency> chart_;
+};
 
 }  // namespace vormgui

@@ -1,24 +1,19 @@
 #include "mGnuPlot.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
-#include "PlotLayout.h"
+#include "core/PlotLayout.h"
+#include "core/readPlotPair.h"
 #include "platform/Services.h"
-#include "shell/FormMain.h"
 
 namespace vormgui {
 
-std::optional<std::string> readPlotFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return bytes.toStdString();
+QString overflowText() {
+    return QStringLiteral("More than %1 records!! Please check your data file.").arg(plot::kMaxRecords);
 }
 
-mGnuPlot::mGnuPlot(Services& services) : services_(services) {}
+mGnuPlot::mGnuPlot(Services& services, const QString& title) : services_(services), title_(title) {}
 
 bool mGnuPlot::fail(const QString& text, const QString& title) {
     services_.message(text, title, MsgIcon::Critical, MsgButtons::Ok);
@@ -30,37 +25,28 @@ bool mGnuPlot::plotScriptFile(Canvas& picture, const QString& scriptPath, const 
     const QString generalTitle = QStringLiteral("Error as plotting!");
     picture.clear();
 
-    const std::optional<std::string> dataBytes = readPlotFile(dataPath);
-    if (!dataBytes) return fail(generalText, generalTitle);
-    const plot::DataRead data = plot::readPlotData(*dataBytes);
-    if (data.status == plot::DataStatus::Overflow)
-        return fail(QStringLiteral("More than %1 records!! Please check your data file.").arg(plot::kMaxRecords),
-                    QStringLiteral("Overflow!"));
-    if (data.status != plot::DataStatus::Ok) return fail(generalText, generalTitle);
-
-    const std::optional<std::string> scriptBytes = readPlotFile(scriptPath);
-    if (!scriptBytes) return fail(generalText, generalTitle);
-    const plot::ScriptRead script = plot::readPlotScript(*scriptBytes);
-    // Range lines read before a failing line have taken effect already.
-    if (script.script.xRange) plotXMin = script.script.xRange->min, plotXMax = script.script.xRange->max;
-    if (script.script.yRange) plotYMin = script.script.yRange->min, plotYMax = script.script.yRange->max;
-    if (!script.ok) return fail(generalText, generalTitle);
+    const plot::PairRead pair = plot::readPlotPair(scriptPath, dataPath);
+    if (pair.failure == plot::PairFailure::Overflow) return fail(overflowText(), QStringLiteral("Overflow!"));
+    // Range lines read before a failing script line have taken effect already.
+    if (pair.script.xRange) plotXMin = pair.script.xRange->min, plotXMax = pair.script.xRange->max;
+    if (pair.script.yRange) plotYMin = pair.script.yRange->min, plotYMax = pair.script.yRange->max;
+    if (pair.failure != plot::PairFailure::None) return fail(generalText, generalTitle);
 
     const plot::Layout layout =
-        plot::layoutPlot(data.table, script.script, {plotXMin, plotXMax}, {plotYMin, plotYMax}, picture);
+        plot::layoutPlot(pair.table, pair.script, {plotXMin, plotXMax}, {plotYMin, plotYMax}, picture);
     plot::paint(layout.items, picture);
     if (!layout.complete) return fail(generalText, generalTitle);
     return true;
 }
 
-void savePlotAsBitmap(Services& services, const QImage& picture, FileChoice& dialog) {
+void mGnuPlot::savePlotAsBitmap(const QImage& picture, FileChoice& dialog) {
     dialog.filter = QStringLiteral("*.bmp");
-    if (!services.chooseSaveFile(dialog) || dialog.fileName.isEmpty()) return;
+    if (!services_.chooseSaveFile(dialog) || dialog.fileName.isEmpty()) return;
     QString name = dialog.fileName;
     if (name.right(4).toUpper() != QLatin1String(".BMP")) name += QStringLiteral(".BMP");
     if (QFileInfo::exists(name) &&
-        services.message(QStringLiteral("File  '%1' exists! Do you want to overwrite it?").arg(name), FormMain::kTitle,
-                         MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
+        services_.message(QStringLiteral("File  '%1' exists! Do you want to overwrite it?").arg(name), title_,
+                          MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     picture.save(name, "BMP");
 }

@@ -8,8 +8,6 @@
 #pragma once
 
 #include <QString>
-#include <optional>
-#include <string>
 
 class QImage;
 
@@ -21,13 +19,20 @@ struct FileChoice;
 
 class mGnuPlot {
 public:
-    explicit mGnuPlot(Services& services);
+    // `title` heads the renderer's questions.
+    mGnuPlot(Services& services, const QString& title);
 
     // Clears the picture and draws the plot of the data file with the
     // script's texts, ranges and plot line.  False, after its message, when
     // a file cannot be read or the plot cannot be drawn; what was drawn
     // before the failure stays on the picture.
     bool plotScriptFile(Canvas& picture, const QString& scriptPath, const QString& dataPath);
+
+    // Asks for a file name (filter "*.bmp") in `dialog` and saves the picture
+    // there as a Windows bitmap, ".BMP" appended to a name without it; an
+    // existing file is replaced only after Yes to the overwrite question.
+    // Cancel, No and a failed save end it silently.
+    void savePlotAsBitmap(const QImage& picture, FileChoice& dialog);
 
     // The ranges that outlive a call.
     double plotXMin = 0.0, plotXMax = 0.0;
@@ -37,15 +42,10 @@ private:
     bool fail(const QString& text, const QString& title);
 
     Services& services_;
+    QString title_;
 };
 
-// The bytes of a plot file; nothing when it cannot be opened or read whole.
-std::optional<std::string> readPlotFile(const QString& path);
-
-// Asks for a file name (filter "*.bmp") in `dialog` and saves the picture
-// there as a Windows bitmap, ".BMP" appended to a name without it; an
-// existing file is replaced only after Yes to the overwrite question.
-// Cancel, No and a failed save end it silently.
-void savePlotAsBitmap(Services& services, const QImage& picture, FileChoice& dialog);
+// The message of a data file with more records than a plot holds.
+QString overflowText();
 
 }  // namespace vormgui

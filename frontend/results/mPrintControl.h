@@ -1,5 +1,4 @@
-// Printing a text (the job from File > Print, the report viewers) and a
-// drawn plot (the plot windows).
+// Printing a drawn plot (the plot windows).
 #pragma once
 
 #include <QString>
@@ -10,12 +9,6 @@ class QPainter;
 namespace vormgui {
 
 class Services;
-
-// Offers the printer choice, prints the text at 12 points in a fixed-pitch
-// face from the top left of the printable area (long lines wrap, long texts
-// run on to more pages) and says "Print Job Done!".  A cancelled choice or a
-// failed print ends it without any message.
-void printText(Services& services, const QString& text);
 
 // Offers the printer choice and prints the picture at its size on the screen
 // (the size its image's resolution gives it, not scaled to the page), one

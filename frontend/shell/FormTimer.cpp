@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QTime>
 #include <QVBoxLayout>
 
 #include "platform/Services.h"
@@ -16,8 +15,6 @@ const QString FormTimer::kSucceeded = QStringLiteral("Analysis Finished Successf
 const QString FormTimer::kFailed = QStringLiteral("Analysis Finished With Error(s)!");
 
 namespace {
-
-QString timeOfDay() { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
 
 QLabel* label(QWidget* parent, const char* name, const QString& text = QString()) {
     auto* l = new QLabel(text, parent);
@@ -71,7 +68,7 @@ FormTimer::~FormTimer() = default;
 
 void FormTimer::Form_Load(QWidget* mainWindow) {
     LabelTitle->setText(kRunning);
-    LabelStartTime->setText(timeOfDay());
+    LabelStartTime->setText(clockText());
     LabelEndTime->setText(LabelStartTime->text());
     LabelEndTimeTitle->setText(QStringLiteral("Current Time:"));
     CommandQuit->setText(QStringLiteral("Quit Without Waiting"));
@@ -85,8 +82,10 @@ void FormTimer::Form_Load(QWidget* mainWindow) {
     TimerRun->start(kTickMs);
 }
 
+QString FormTimer::clockText() const { return services_.timeOfDay().toString(QStringLiteral("HH:mm:ss")); }
+
 void FormTimer::TimerRun_Timer() {
-    LabelEndTime->setText(timeOfDay());
+    LabelEndTime->setText(clockText());
     const bool ended = poll_.tick([this] { return readStatusLines(statusFile_); },
                                   [this] { return !services_.engineRunning(run_.engineTaskId, run_.engineProgram); });
     if (!ended) return;

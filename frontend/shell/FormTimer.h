@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "StatusPoll.h"
+#include "core/StatusPoll.h"
 #include "mCloseApp.h"
 
 class QFrame;
@@ -52,6 +52,7 @@ protected:
 
 private:
     void Form_Load(QWidget* mainWindow);
+    QString clockText() const;
 
     Services& services_;
     QString statusFile_;

@@ -22,8 +22,7 @@
 #include <numeric>
 
 #include "../dialogs/PageFixture.h"
-#include "../results/engine_jobs.h"
-#include "../shell/JobTestSupport.h"
+#include "JobTestSupport.h"
 #include "app/FrontEnd.h"
 #include "dialogs/CutoffPages.h"
 #include "dialogs/DiscardPages.h"
@@ -31,6 +30,7 @@
 #include "dialogs/FitPages.h"
 #include "dialogs/ReadDataPages.h"
 #include "dialogs/SignPages.h"
+#include "engine_jobs.h"
 #include "platform/PictureBox.h"
 #include "results/FormPlotFrequency.h"
 #include "results/FormTextOutput.h"

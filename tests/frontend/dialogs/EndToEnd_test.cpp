@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <map>
 
-#include "../shell/JobTestSupport.h"
+#include "JobTestSupport.h"
 #include "PageFixture.h"
 #include "dialogs/CutoffPages.h"
 #include "dialogs/EstimationPages.h"
@@ -26,7 +26,8 @@ TEST(EndToEnd, AJobFromTheNewJobPagesRunsToTheEnginesSuccessfulEnd) {
     ASSERT_TRUE(QFile::copy(test::sourceDir() + "examples/EXAMPLE.DAT", paths.appDir() + "EXAMPLE.DAT"));
     test::LiveEngine services;
     FormMain form(services, paths);
-    JobPages pages(form, services);
+    JobPages pages(services, form.jobSettings, &form);
+    attachJobPages(form, pages, services);
     JobPageControls controls(pages);
     form.setJobPages(controls);
     form.Form_Load();

@@ -2,7 +2,7 @@
 // followed by Save giving back the file and the job that were opened.
 #include <QAction>
 
-#include "../shell/JobTestSupport.h"
+#include "JobTestSupport.h"
 #include "PageFixture.h"
 #include "dialogs/JobPageControls.h"
 

@@ -13,13 +13,13 @@
 #include <QRadioButton>
 #include <functional>
 
+#include "app/FrontEnd.h"
+#include "core/mGlobalVariables.h"
 #include "dialogs/Grid.h"
 #include "dialogs/JobPages.h"
 #include "dialogs/WizardPage.h"
 #include "gui_test_support.h"
 #include "platform/RecordingServices.h"
-#include "shell/FormMain.h"
-#include "shell/mGlobalVariables.h"
 
 namespace vormgui::test {
 
@@ -39,6 +39,7 @@ protected:
     PageTest() : paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home")) {
         QDir().mkpath(paths.workDir());
         QDir().mkpath(paths.helpDir());
+        attachJobPages(form, pages, rec);
         form.Form_Load();
         rec.log.clear();
     }
@@ -110,7 +111,7 @@ protected:
     AppPaths paths;
     RecordingServices rec;
     FormMain form{rec, paths};
-    JobPages pages{form, rec};
+    JobPages pages{rec, form.jobSettings, &form};
     JobSettings& job = form.jobSettings;
 };
 

@@ -10,11 +10,11 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include "core/PlotFiles.h"
 #include "gui_test_support.h"
 #include "platform/FileListing.h"
 #include "platform/PictureBox.h"
 #include "platform/RecordingServices.h"
-#include "results/PlotFiles.h"
 #include "results/PlotViewer.h"
 #include "results/PlotWindows.h"
 
@@ -100,7 +100,7 @@ TEST_F(EnginePlots, EveryFileOfEveryKindDrawsAndOnePicturePerKindIsKept) {
     QDir().mkpath(pictures);
     RecordingServices rec;
     const AppPaths paths(run_->path(), work(), run_->path());
-    PlotWindows windows(rec, paths, nullptr);
+    PlotWindows windows(rec, paths, "VORM2004", nullptr);
     for (const PlotKind& kind : kPlotKinds) {
         PlotViewer& w = windows.window(QLatin1String(kind.form));
         int drawn = 0;

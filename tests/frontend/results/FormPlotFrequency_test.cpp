@@ -11,7 +11,6 @@
 #include "gui_test_support.h"
 #include "platform/RecordingServices.h"
 #include "results/ReportWindows.h"
-#include "shell/FormMain.h"
 
 namespace vormgui {
 namespace {
@@ -71,8 +70,7 @@ TEST_F(FormPlotFrequencyTest, BarsAreTheCountsOfTheItemOnShowAndNavigationStopsA
 }
 
 TEST_F(FormPlotFrequencyTest, AReportThatCannotBeChartedSaysWhyAndNoWindowOpens) {
-    FormMain form(rec, paths);
-    attachReportWindows(form, rec, paths);
+    ReportWindows reports(rec, paths, nullptr);
     const QString overflow = "The response frequency table in " + paths.workFile("FT06F001") +
                              " shows a count of item 4 as \"*****\": the number did not fit in its field, so the "
                              "counts cannot be read.";
@@ -85,7 +83,7 @@ TEST_F(FormPlotFrequencyTest, AReportThatCannotBeChartedSaysWhyAndNoWindowOpens)
         writeReport(rows);
         rec.log.clear();
         rec.messages.clear();
-        form.mnuResponseFrequency->trigger();
+        reports.openFrequencyChart();
         EXPECT_EQ(rec.log, QStringList{"message : " + text});
         EXPECT_EQ(rec.messages.at(0).icon, MsgIcon::Critical);
     }

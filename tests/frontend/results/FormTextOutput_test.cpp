@@ -8,7 +8,6 @@
 #include "engine_jobs.h"
 #include "platform/RecordingServices.h"
 #include "results/ReportWindows.h"
-#include "shell/FormMain.h"
 
 namespace vormgui {
 namespace {
@@ -20,9 +19,9 @@ using test::writeFile;
 // shown window runs `whileShown`.
 class ReportWindowsTest : public ::testing::Test {
 protected:
-    ReportWindowsTest() : paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home")), form(rec, paths) {
+    ReportWindowsTest()
+        : paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home")), reports(rec, paths, nullptr) {
         QDir(root.path()).mkpath(QStringLiteral("app/TEMPFILE"));
-        attachReportWindows(form, rec, paths);
         rec.onModal = [this](QDialog& window) {
             if (whileShown) whileShown(static_cast<FormTextOutput&>(window));
             return 0;
@@ -32,21 +31,21 @@ protected:
     test::TempFolder root;
     AppPaths paths;
     RecordingServices rec;
-    FormMain form;
+    ReportWindows reports;
     std::function<void(FormTextOutput&)> whileShown;
 };
 
 TEST_F(ReportWindowsTest, AMissingOutputFileGivesTheMessageWithItsPathAndNoWindow) {
-    const std::pair<QAction*, QString> entries[] = {{form.mnuExeInfo, "FT06F001"},
-                                                    {form.mnuItemPara, "FT16F001"},
-                                                    {form.mnuPersonPara, "FT17F001"},
-                                                    {form.mnuFitStat, "FT15F001"},
-                                                    {form.mnuResponseFrequency, "FT06F001"}};
-    for (const auto& [entry, file] : entries) {
+    const std::pair<std::function<void()>, QString> windows[] = {{[&] { reports.openText(0); }, "FT06F001"},
+                                                                 {[&] { reports.openText(1); }, "FT16F001"},
+                                                                 {[&] { reports.openText(2); }, "FT17F001"},
+                                                                 {[&] { reports.openText(3); }, "FT15F001"},
+                                                                 {[&] { reports.openFrequencyChart(); }, "FT06F001"}};
+    for (const auto& [open, file] : windows) {
         rec.log.clear();
         rec.messages.clear();
-        entry->trigger();
-        ASSERT_EQ(rec.log.size(), 1) << entry->objectName().toStdString() << ": no message, or a window shown";
+        open();
+        ASSERT_EQ(rec.log.size(), 1) << file.toStdString() << ": no message, or a window shown";
         EXPECT_EQ(rec.messages[0].text, "Output file " + root.path() + "app/TEMPFILE/" + file + " is not available.");
         EXPECT_EQ(rec.messages[0].icon, MsgIcon::Critical);
         EXPECT_FALSE(rec.messages[0].title.isEmpty()) << "the title says why the file could not be read";
@@ -68,7 +67,7 @@ TEST_F(ReportWindowsTest, SaveAsWritesTheFilesBytesWithoutAskingAndACancelWrites
         viewer.mnuSaveAsItem->trigger();  // cancelled
         viewer.mnuSaveAsItem->trigger();  // into a folder that is not there
     };
-    form.mnuItemPara->trigger();
+    reports.openText(1);
     EXPECT_EQ(saved, source);
     EXPECT_EQ(readFile(target), "changed");
     EXPECT_EQ(rec.messageTexts(), QStringList{"The file " + nowhere + " could not be written."});
@@ -89,7 +88,7 @@ TEST_F(ReportWindowsTest, ThePrintedReportHoldsTheReportsLinesAtTwelvePoints) {
     writeFile(paths.workFile("FT06F001"), report);
     rec.printToPdf = root.file("report.pdf");
     whileShown = [](FormTextOutput& viewer) { viewer.mnuPrintItem->trigger(); };
-    form.mnuExeInfo->trigger();
+    reports.openText(0);
     EXPECT_EQ(rec.messageTexts(), QStringList{"Print Job Done!"});
 
     // Line by line in order; blanks do not count, since the extraction

@@ -11,7 +11,6 @@
 #include "platform/PictureBox.h"
 #include "platform/RecordingServices.h"
 #include "results/PlotWindows.h"
-#include "shell/FormMain.h"
 
 namespace vormgui {
 namespace {
@@ -37,35 +36,31 @@ protected:
     test::TempFolder root;
     AppPaths paths;
     RecordingServices rec;
-    PlotWindows plots{rec, paths, nullptr};
+    PlotWindows plots{rec, paths, "VORM2004", nullptr};
 };
 
-TEST_F(PlotViewerTest, GraphOutputEntriesOpenTheirWindowOrSayTheFilesAreMissing) {
-    FormMain form(rec, paths);
-    plots.attachTo(form);
+TEST_F(PlotViewerTest, OpeningAWindowShowsItOrSaysTheFilesAreMissing) {
     const struct {
-        QAction* entry;
         const char* window;
         const char* file;  // a data file of the kind
         const char* missing;
         MsgIcon icon;
     } entries[] = {
-        {form.mnuItemFitPlot, "FormPlotFit", "PLOT105", "PLOT1*", MsgIcon::Critical},
-        {form.mnuProbability, "FormPlotProb", "PLOT205", "PLOT2*", MsgIcon::Critical},
-        {form.mnuItemCharacteristicCurve, "FormPlotExp", "PLOT305", "PLOT3*", MsgIcon::Critical},
-        {form.mnuTestCharacteristicCurve, "FormPlotTestChar", "PLOT4", "PLOT4", MsgIcon::Critical},
-        {form.mnuInfoCurve, "FormPlotInfo", "PLOT5100", "PLOT5*", MsgIcon::Critical},
-        {form.mnuTestInfoCurve, "FormPlotTestInfo", "PLOT6", "PLOT6", MsgIcon::None},
-        {form.mnuExpectedObservedResponse, "FormPlotExpectedObservedResponse", "PLOT7", "PLOT7.DAT", MsgIcon::Critical},
-        {form.mnuEATEstimateDistribution, "FormPlotEAPEstimate", "PLOTEAP", "PLOTEAP.DAT", MsgIcon::Critical},
-        {form.mnuItemLocationEstimates, "FormPlotLocationEstimates", "PLOTLOC", "PLOTLOC.DAT", MsgIcon::Critical},
-        {form.mnuLatentTraitDistribution, "FormPlotLatentTrait", "PLOTLAT", "PLOTLAT.DAT", MsgIcon::Critical},
+        {"FormPlotFit", "PLOT105", "PLOT1*", MsgIcon::Critical},
+        {"FormPlotProb", "PLOT205", "PLOT2*", MsgIcon::Critical},
+        {"FormPlotExp", "PLOT305", "PLOT3*", MsgIcon::Critical},
+        {"FormPlotTestChar", "PLOT4", "PLOT4", MsgIcon::Critical},
+        {"FormPlotInfo", "PLOT5100", "PLOT5*", MsgIcon::Critical},
+        {"FormPlotTestInfo", "PLOT6", "PLOT6", MsgIcon::None},
+        {"FormPlotExpectedObservedResponse", "PLOT7", "PLOT7.DAT", MsgIcon::Critical},
+        {"FormPlotEAPEstimate", "PLOTEAP", "PLOTEAP.DAT", MsgIcon::Critical},
+        {"FormPlotLocationEstimates", "PLOTLOC", "PLOTLOC.DAT", MsgIcon::Critical},
+        {"FormPlotLatentTrait", "PLOTLAT", "PLOTLAT.DAT", MsgIcon::Critical},
     };
     for (const auto& e : entries) {
-        ASSERT_TRUE(e.entry->isEnabled()) << e.window;
         rec.log.clear();
         rec.messages.clear();
-        e.entry->trigger();
+        plots.open(QLatin1String(e.window));
         ASSERT_EQ(rec.messages.size(), 1u) << e.window;
         EXPECT_EQ(rec.messages[0].text, "Plot data file " + paths.workDir() + e.missing + " are not available.");
         EXPECT_EQ(rec.messages[0].title, QString());
@@ -73,7 +68,7 @@ TEST_F(PlotViewerTest, GraphOutputEntriesOpenTheirWindowOrSayTheFilesAreMissing)
 
         pair(QLatin1String(e.file));
         rec.log.clear();
-        e.entry->trigger();
+        plots.open(QLatin1String(e.window));
         EXPECT_EQ(rec.log, QStringList{QStringLiteral("modal ") + e.window});
         EXPECT_EQ(current(plots.window(QLatin1String(e.window))), QLatin1String(e.file) + ".DAT");
     }

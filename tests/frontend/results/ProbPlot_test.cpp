@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "RecordingCanvas.h"
+#include "core/ProbPlotLayout.h"
 #include "gui_test_support.h"
 #include "platform/ImageCanvas.h"
 #include "platform/RecordingServices.h"
 #include "results/FormPlotProb.h"
-#include "results/ProbPlotLayout.h"
 #include "results/mGnuPlot.h"
 
 namespace vormgui::plot {
@@ -129,7 +129,7 @@ TEST(ProbPlotLayout, TenThresholdTitleFitsThePicture) {
 TEST(FormPlotProb, SaysWhyAFileCannotBeDrawnAndStaysOpen) {
     test::TempFolder folder;
     RecordingServices rec;
-    mGnuPlot renderer(rec);
+    mGnuPlot renderer(rec, "VORM2004");
     FormPlotProb window(rec, renderer, nullptr);
     const QString general = QStringLiteral(
         "message Error as plotting!: Error as reading the plot data/script file(s). Please check file name and "

@@ -46,7 +46,7 @@ protected:
     }
     TempFolder folder;
     RecordingServices rec;
-    mGnuPlot renderer{rec};
+    mGnuPlot renderer{rec, "VORM2004"};
 };
 
 TEST_F(GnuPlotTest, ReadingLimitsAndFailures) {
@@ -126,21 +126,21 @@ TEST_F(GnuPlotTest, SavedBitmapReloadsAndTheOverwriteQuestionGuardsTheOldFile) {
     rec.fileAnswers = {folder.file("plot"), folder.file("plot"), folder.file("plot"), folder.file("Mine.bmp"), ""};
     rec.answers = {MsgAnswer::No, MsgAnswer::Yes};
     const QString saved = folder.file("plot.BMP");
-    savePlotAsBitmap(rec, picture.image(), dialog);
+    renderer.savePlotAsBitmap(picture.image(), dialog);
     EXPECT_EQ(dialog.filter, "*.bmp");
     const QImage reloaded(saved);
     ASSERT_EQ(reloaded.size(), QSize(521, 417));
     EXPECT_EQ(reloaded.convertToFormat(QImage::Format_RGB32), picture.image());
 
     writeFile(saved, "old bytes");
-    savePlotAsBitmap(rec, picture.image(), dialog);  // No
+    renderer.savePlotAsBitmap(picture.image(), dialog);  // No
     EXPECT_EQ(readFile(saved), "old bytes");
-    savePlotAsBitmap(rec, picture.image(), dialog);  // Yes
+    renderer.savePlotAsBitmap(picture.image(), dialog);  // Yes
     EXPECT_EQ(QImage(saved).convertToFormat(QImage::Format_RGB32), picture.image());
-    savePlotAsBitmap(rec, picture.image(), dialog);  // a name that ends in .bmp keeps it
+    renderer.savePlotAsBitmap(picture.image(), dialog);  // a name that ends in .bmp keeps it
     EXPECT_TRUE(QFile::exists(folder.file("Mine.bmp")));
     EXPECT_FALSE(QFile::exists(folder.file("Mine.bmp.BMP")));
-    savePlotAsBitmap(rec, picture.image(), dialog);  // Cancel
+    renderer.savePlotAsBitmap(picture.image(), dialog);  // Cancel
     const QString question = "File  '" + saved + "' exists! Do you want to overwrite it?";
     EXPECT_EQ(rec.messageTexts(), (QStringList{question, question}));
     EXPECT_EQ(rec.messages[0].title, "VORM2004");

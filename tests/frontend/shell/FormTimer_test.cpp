@@ -17,90 +17,6 @@ namespace {
 
 using test::writeFile;
 
-// Each tick of a case: the status file's first lines (a null text: no file)
-// and whether the engine still runs; then what the tick must give.
-struct Tick {
-    const char* status;
-    bool engineRuns;
-    bool read;  // the file was read on this tick
-    StatusPoll::Outcome outcome;
-};
-constexpr auto R = StatusPoll::Outcome::Running;
-constexpr auto S = StatusPoll::Outcome::Success;
-constexpr auto E = StatusPoll::Outcome::Error;
-
-TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
-    const struct {
-        const char* what;
-        std::vector<Tick> ticks;
-        QStringList errorLines = {};
-    } cases[] = {
-        {"end on the third tick",
-         {{" end", true, false, R}, {" end", true, false, R}, {" end", true, true, S}, {" end", true, false, S}}},
-        {"end without its blank is an error",
-         {{"end", true, false, R}, {"end", true, false, R}, {"end", false, true, E}, {" end", true, false, E}},
-         {"end"}},
-        {"END in capitals is an error",
-         {{" END", true, false, R}, {" END", true, false, R}, {" END", false, true, E}},
-         {" END"}},
-        {"a warning while the engine runs is no outcome, and the end that replaces it is success",
-         {{" LIMIT", true, false, R},
-          {" LIMIT", true, false, R},
-          {" LIMIT", true, true, R},
-          {" LIMIT\n MORE", true, true, R},
-          {" end", false, true, S}},
-         {}},
-        {"the message that stands when the engine has ended is the error, without a grace tick",
-         {{" LIMIT", true, false, R},
-          {" LIMIT", true, false, R},
-          {" LIMIT\n MORE", true, true, R},
-          {" LIMIT\n MORE", false, true, E}},
-         {" LIMIT", " MORE"}},
-        {"no file and an empty first line are no news",
-         {{nullptr, true, false, R},
-          {nullptr, true, false, R},
-          {nullptr, true, true, R},
-          {"\n end", true, true, R},
-          {" end", true, true, S}}},
-        {"an engine gone with start left gets one grace tick",
-         {{" start", false, false, R},
-          {" start", false, false, R},
-          {" start", false, true, R},
-          {" start", false, true, E}},
-         {StatusPoll::kEndedWithoutResult}},
-        {"the grace tick lets the last write land",
-         {{" start", false, false, R},
-          {" start", false, false, R},
-          {nullptr, false, true, R},
-          {" end", false, true, S}}},
-        {"a running engine resets the grace",
-         {{" start", true, false, R},
-          {" start", true, false, R},
-          {" start", false, true, R},
-          {" start", true, true, R},
-          {" start", false, true, R},
-          {" start", false, true, E}},
-         {StatusPoll::kEndedWithoutResult}},
-    };
-    for (const auto& k : cases) {
-        StatusPoll poll;
-        for (std::size_t t = 0; t < k.ticks.size(); ++t) {
-            const Tick& tick = k.ticks[t];
-            bool read = false;
-            poll.tick(
-                [&]() -> std::optional<QStringList> {
-                    read = true;
-                    if (!tick.status) return std::nullopt;
-                    return QString::fromLatin1(tick.status).split('\n').mid(0, StatusPoll::kMaxErrorLines);
-                },
-                [&] { return !tick.engineRuns; });
-            EXPECT_EQ(read, tick.read) << k.what << ", tick " << t + 1;
-            EXPECT_EQ(poll.outcome(), tick.outcome) << k.what << ", tick " << t + 1;
-        }
-        EXPECT_EQ(poll.errorLines(), k.errorLines) << k.what;
-    }
-}
-
 // The monitor on a run of the stand-in engine, copied to where the engine
 // lies and started for real.  Ticks are fired by hand.
 using test::LiveEngine;
@@ -150,11 +66,19 @@ protected:
 TEST_F(MonitorOnAFakeEngine, SuccessComesOnTheThirdTickAndOKClosesTheMonitor) {
     run("status  start\nsleep 100\nstatus  end\n", [&](FormTimer& m) {
         ASSERT_TRUE(waitFor([&] { return status() == " end\n"; }));
+        EXPECT_EQ(m.LabelStartTime->text(), "09:30:00");
+        rec.clock = QTime(9, 30, 2);
         ticks(2);
         EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning);
         EXPECT_EQ(m.LabelEndTimeTitle->text(), "Current Time:");
         EXPECT_EQ(m.CommandQuit->text(), "Quit Without Waiting");
+        EXPECT_EQ(m.LabelEndTime->text(), "09:30:02");
+        rec.clock = QTime(9, 30, 3);
         ticks(1);
+        rec.clock = QTime(9, 30, 4);
+        ticks(1);
+        EXPECT_EQ(m.LabelEndTime->text(), "09:30:03") << "the end time stands from the outcome";
+        EXPECT_EQ(m.LabelStartTime->text(), "09:30:00");
         EXPECT_EQ(m.LabelTitle->text(), FormTimer::kSucceeded);
         EXPECT_EQ(m.LabelEndTimeTitle->text(), "End Time:");
         EXPECT_EQ(m.CommandQuit->text(), "OK");

@@ -5,8 +5,8 @@
 
 #include <vector>
 
+#include "core/PlotLayout.h"
 #include "platform/Canvas.h"
-#include "results/PlotLayout.h"
 
 namespace vormgui::test {
 

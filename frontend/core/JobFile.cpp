@@ -235,7 +235,7 @@ void readAll(JobLines& in, JobSettings& j, JobControls& c) {
     c.quadraturePoints = text(j.numQuadraturePoints = in.number());
     c.dataFile = j.dataFileName = in.line();
     c.fortranFormat = j.fortranFormat = in.line();
-    c.numberOfItems = text(j.numItems = in.count(32767, "items"));
+    c.numberOfItems = text(j.numItems = in.count(kMaxCount, "items"));
     c.cutoffCells.resize(j.numItems);
     // The record holds per-item values for 100 items.
     const auto perItem = [&] {

@@ -17,10 +17,10 @@
 #include <optional>
 #include <vector>
 
-#include "mCloseApp.h"
-#include "mGlobalVariables.h"
+#include "core/mGlobalVariables.h"
 #include "platform/AppPaths.h"
 #include "platform/Services.h"
+#include "shell/mCloseApp.h"
 
 class QAction;
 class QMenu;

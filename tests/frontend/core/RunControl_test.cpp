@@ -1,16 +1,9 @@
-#include "shell/RunControl.h"
+#include "core/RunControl.h"
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QDir>
-#include <QLabel>
-#include <QPushButton>
-#include <functional>
-
 #include "JobTestSupport.h"
 #include "gui_test_support.h"
-#include "shell/FormTimer.h"
 
 namespace vormgui {
 namespace {
@@ -115,96 +108,6 @@ TEST(ShortPathName, ComponentsWithBlanksBecomeSixCharactersAndTilde1) {
     };
     for (const auto& k : cases)
         EXPECT_EQ(shortPathName(QString::fromLatin1(k.path)), QString::fromLatin1(k.shortForm)) << k.path;
-}
-
-// Run from the main window, with a recorded engine start.
-class RunCommand : public test::MainWindowTest {
-protected:
-    void readyToRun() {
-        form->setModelNumber(4);
-        form->jobSettings.dataFileName = pages.shown.dataFile = "EXAMPLE.DAT";
-        form->jobSettings.fortranFormat = pages.shown.fortranFormat = "(I5,1X,2I1)";
-    }
-    void fillWorkFolder() {
-        for (const char* name : {"FT06F001", "PLOT1A.DAT", "status"}) writeFile(paths.workFile(name), " end\n");
-    }
-};
-
-TEST_F(RunCommand, InconsistentCutoffsStopBeforeAnythingIsDeletedAndFailedChecksAfter) {
-    readyToRun();
-    fillWorkFolder();
-    const QByteArray job = readFile(cmdfle());
-    form->jobSettings.responseCutoff[0] = 2;
-    form->mnuRunitem->trigger();
-    ASSERT_EQ(rec.messages.size(), 1u);
-    EXPECT_EQ(rec.messages[0].text,
-              "The response cutoff for some item is inconsistent with the number of response categories for that "
-              "item. VORM2004 will abort!!");
-    EXPECT_EQ(rec.messages[0].title, "Error!");
-    EXPECT_EQ(rec.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "FT06F001", "PLOT1A.DAT", "status"}));
-    EXPECT_EQ(readFile(cmdfle()), job);
-
-    form->jobSettings.responseCutoff[0] = 0;
-    form->setModelNumber(0);
-    rec.messages.clear();
-    form->mnuRunitem->trigger();
-    ASSERT_EQ(rec.messages.size(), 1u);
-    EXPECT_EQ(rec.messages[0].text, "Please indicate the model!");
-    EXPECT_EQ(rec.messages[0].title, "Not ready to run!");
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
-    EXPECT_EQ(readFile(cmdfle()), job);
-    EXPECT_FALSE(rec.log.join('\n').contains("start"));
-}
-
-TEST_F(RunCommand, WritesTheJobAndAFreshStartThenStartsTheEngineAndShowsTheMonitor) {
-    readyToRun();
-    fillWorkFolder();
-    QByteArray statusAtStart;
-    rec.onModal = [&](QDialog& monitor) {
-        statusAtStart = readFile(paths.workFile("status"));
-        auto& timer = dynamic_cast<FormTimer&>(monitor);
-        EXPECT_EQ(timer.LabelTitle->text(), FormTimer::kRunning);
-        timer.CommandQuit->click();
-        return 0;
-    };
-    form->mnuRunitem->trigger();
-    EXPECT_EQ(rec.log, (QStringList{"start " + paths.engineProgram() + " " + cmdfle() + " " + paths.workDir(),
-                                    "modal FormTimer", "stop 4242"}));
-    EXPECT_EQ(statusAtStart, " start\n") << "an earlier run's end is gone before the engine starts";
-    EXPECT_EQ(jobLines(cmdfle()).value(0), "4             ESTIMATE PARAMETERS OF MODEL 4");
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
-    EXPECT_EQ(form->engineRun.engineTaskId, 4242);
-}
-
-TEST_F(RunCommand, AFailedStartIsReportedAndTheMonitorShownStopsNothing) {
-    readyToRun();
-    rec.nextEnginePid = 0;
-    int ticks = 0;
-    rec.onModal = [&](QDialog& monitor) {
-        auto& timer = dynamic_cast<FormTimer&>(monitor);
-        while (timer.LabelTitle->text() == FormTimer::kRunning && ticks < 10) ++ticks, rec.fireTickers();
-        timer.CommandQuit->click();
-        return 0;
-    };
-    form->engineRun.engineTaskId = 77;  // an earlier run's engine is not this run's
-    form->mnuRunitem->trigger();
-    ASSERT_EQ(rec.messages.size(), 2u);
-    EXPECT_EQ(rec.messages[0].text, "Could not start vormcalc!");
-    EXPECT_EQ(rec.messages[0].title, "Error");
-    EXPECT_EQ(rec.messages[1].text, "The engine ended without a result.") << "status ' start' after a grace tick";
-    EXPECT_EQ(ticks, 4);
-    EXPECT_FALSE(rec.log.join('\n').contains("stop"));
-}
-
-TEST_F(RunCommand, AJobFileThatCannotBeWrittenStopsTheRun) {
-    readyToRun();
-    QFile::remove(cmdfle());
-    QDir().mkpath(cmdfle());  // a folder where the job file should be
-    form->mnuRunitem->trigger();
-    ASSERT_EQ(rec.messages.size(), 1u);
-    EXPECT_EQ(rec.messages[0].text, "The job could not be written to " + cmdfle() + ".");
-    EXPECT_EQ(rec.log, QStringList{"message " + rec.messages[0].title + ": " + rec.messages[0].text});
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "shell/JobFile.h"
+#include "core/JobFile.h"
 
 #include <gtest/gtest.h>
 

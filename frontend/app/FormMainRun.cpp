@@ -1,10 +1,10 @@
 // File > Run: check the job, clear the old outputs, write the job, start the
 // engine on it and watch it in the run monitor.
 #include "FormMain.h"
-#include "FormTimer.h"
-#include "JobFile.h"
-#include "RunControl.h"
-#include "StatusPoll.h"
+#include "core/JobFile.h"
+#include "core/RunControl.h"
+#include "core/StatusPoll.h"
+#include "shell/FormTimer.h"
 
 namespace vormgui {
 

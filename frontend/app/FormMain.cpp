@@ -6,12 +6,12 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "FirstStart.h"
-#include "FormFlash.h"
-#include "JobPage.h"
-#include "TempOutputs.h"
-#include "results/mPrintControl.h"
-#include "showHelpPage.h"
+#include "core/JobPage.h"
+#include "platform/printText.h"
+#include "shell/FirstStart.h"
+#include "shell/FormFlash.h"
+#include "shell/TempOutputs.h"
+#include "shell/showHelpPage.h"
 
 namespace vormgui {
 

@@ -11,14 +11,14 @@
 #include <random>
 #include <type_traits>
 
+#include "app/FormMain.h"
+#include "core/JobFile.h"
+#include "core/JobPage.h"
+#include "core/JobPagesAccess.h"
 #include "gui_test_support.h"
 #include "platform/Numbers.h"
 #include "platform/QtServices.h"
 #include "platform/RecordingServices.h"
-#include "shell/FormMain.h"
-#include "shell/JobFile.h"
-#include "shell/JobPage.h"
-#include "shell/JobPagesAccess.h"
 
 namespace vormgui::test {
 

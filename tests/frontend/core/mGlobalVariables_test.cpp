@@ -1,4 +1,4 @@
-#include "shell/mGlobalVariables.h"
+#include "core/mGlobalVariables.h"
 
 #include <gtest/gtest.h>
 

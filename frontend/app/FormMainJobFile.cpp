@@ -7,8 +7,8 @@
 #include <QSaveFile>
 
 #include "FormMain.h"
-#include "JobFile.h"
-#include "JobPagesAccess.h"
+#include "core/JobFile.h"
+#include "core/JobPagesAccess.h"
 
 namespace vormgui {
 
@@ -32,8 +32,7 @@ std::optional<QByteArray> FormMain::saveAsFile(const QString& path, QString* err
         return std::nullopt;
     };
     if (!jobPages_) return fail(QStringLiteral("There are no job pages to write the job from"));
-    const int model = jobSettings.modelNumber;
-    if (jobSettings.useConstraint && (model == 1 || model == 3 || model == 5 || model == 7)) {
+    if (jobSettings.useConstraint && commonModel(jobSettings.modelNumber)) {
         services_.message(QStringLiteral("Warning: Constraints are not applicable. Constraints have been removed."),
                           kTitle, MsgIcon::Exclamation, MsgButtons::Ok);
         jobSettings.useConstraint = false;

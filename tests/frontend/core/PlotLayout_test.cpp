@@ -2,7 +2,7 @@
 // worked out by hand from the mapping.  With the recording metrics a text of
 // n characters is n * 8.25 wide and 20.625 high (12-point titles: n * 12 and
 // 30).
-#include "results/PlotLayout.h"
+#include "core/PlotLayout.h"
 
 #include <gtest/gtest.h>
 

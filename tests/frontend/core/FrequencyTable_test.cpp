@@ -1,4 +1,4 @@
-#include "results/FrequencyTable.h"
+#include "core/FrequencyTable.h"
 
 #include <gtest/gtest.h>
 

@@ -27,25 +27,21 @@ std::optional<long long> wholeNumber(const QString& text) {
     return value;
 }
 
-bool within(const QString& text, long long low, long long high) {
+bool within(const QString& text, Range range) {
     const std::optional<long long> v = wholeNumber(text);
-    return v && *v >= low && *v <= high;
+    return v && range.contains(*v);
 }
 
 QString mustBe(const QString& what, const char* page, const QString& rule) {
     return QStringLiteral("%1 on the %2 page must be %3.").arg(what, QLatin1String(page), rule);
 }
 
-QString wholeFrom(long long low, long long high) {
-    return QStringLiteral("a whole number from %1 to %2").arg(low).arg(high);
-}
-
-constexpr long long kCountMax = 32767;  // the pages hold counts as 16-bit numbers
+QString wholeFrom(Range range) { return QStringLiteral("a whole number from %1 to %2").arg(range.low).arg(range.high); }
 
 // Refusal of a count box, or nothing.
-std::optional<QString> count(const QString& text, long long low, long long high, const char* what, const char* page) {
-    if (within(text, low, high)) return std::nullopt;
-    return mustBe(QString::fromLatin1(what), page, wholeFrom(low, high));
+std::optional<QString> count(const QString& text, Range range, const char* what, const char* page) {
+    if (within(text, range)) return std::nullopt;
+    return mustBe(QString::fromLatin1(what), page, wholeFrom(range));
 }
 
 // Refusal of a real box that the engine takes up to `high` (no limit when
@@ -63,41 +59,42 @@ std::optional<QString> categoriesAndCutoffs(const JobSettings& job, const JobCon
     const int items = std::clamp<int>(job.numItems, 0, kMaxItems);
     std::vector<long long> categories;
     if (c.categoriesConstant) {
-        if (auto r = count(c.numberOfCategories, 2, 10, "The number of response categories", "Item Definitions"))
+        if (auto r = count(c.numberOfCategories, limits::kCategories, "The number of response categories",
+                           "Item Definitions"))
             return r;
         categories.assign(std::max(items, 1), *wholeNumber(c.numberOfCategories));
     } else {
         for (int i = 0; i < items; ++i) {
             const QString cell = i < c.categoryCells.size() ? c.categoryCells[i] : QString();
-            if (!within(cell, 2, 10))
+            if (!within(cell, limits::kCategories))
                 return mustBe(QStringLiteral("The number of response categories of item %1").arg(i + 1),
-                              "Response Category Definitions", wholeFrom(2, 10));
+                              "Response Category Definitions", wholeFrom(limits::kCategories));
             categories.push_back(*wholeNumber(cell));
         }
     }
     if (categories.empty()) return std::nullopt;
     // The engine takes a constant cutoff up to the first item's categories.
     if (c.cutoffConstant) {
-        const long long top = categories.front() - 1;
-        if (!within(c.cutoff, 0, top))
-            return mustBe(QStringLiteral("The response cutoff"), "Response Cutoffs", wholeFrom(0, top));
+        const Range cutoffs{0, static_cast<int>(categories.front() - 1)};
+        if (!within(c.cutoff, cutoffs))
+            return mustBe(QStringLiteral("The response cutoff"), "Response Cutoffs", wholeFrom(cutoffs));
         return std::nullopt;
     }
     for (int i = 0; i < items; ++i) {
         const QString cell = i < c.cutoffCells.size() ? c.cutoffCells[i] : QString();
-        const long long top = categories[c.categoriesConstant ? 0 : i] - 1;
-        if (!within(cell, 0, top))
+        const Range cutoffs{0, static_cast<int>(categories[c.categoriesConstant ? 0 : i] - 1)};
+        if (!within(cell, cutoffs))
             return mustBe(QStringLiteral("The response cutoff of item %1").arg(i + 1), "Response Cutoffs",
-                          wholeFrom(0, top));
+                          wholeFrom(cutoffs));
     }
     return std::nullopt;
 }
 
-std::optional<QString> discardList(const QString& countText, const QStringList& cells, long long limit,
-                                   const char* what, const char* countPage, const char* entry, const char* listPage) {
-    if (!within(countText, 1, limit))
+std::optional<QString> discardList(const QString& countText, const QStringList& cells, Range range, const char* what,
+                                   const char* countPage, const char* entry, const char* listPage) {
+    if (!within(countText, range))
         return mustBe(QStringLiteral("The number of %1 to discard").arg(QLatin1String(what)), countPage,
-                      wholeFrom(1, limit));
+                      wholeFrom(range));
     const long long n = *wholeNumber(countText);
     for (long long i = 0; i < n; ++i)
         if (i >= cells.size() || !wholeNumber(cells[i]))
@@ -112,41 +109,46 @@ std::optional<QString> runRefusal(const JobSettings& job, const JobControls& c) 
     if (job.modelNumber < 1 || job.modelNumber > 8) return QStringLiteral("Please indicate the model!");
     if (job.dataFileName.isEmpty()) return QStringLiteral("Please indicate the data file path!");
     if (job.fortranFormat.isEmpty()) return QStringLiteral("Please fill in the fortran format!");
-    if (!c.categoriesConstant && c.checkedModel % 2 == 1)
+    if (!c.categoriesConstant && commonModel(c.checkedModel))
         return QStringLiteral("Variable categories cannot be selected with models 1, 3, 5, or 7.");
 
-    if (auto r = count(c.quadraturePoints, 1, 50, "The number of quadrature points", "Quadrature")) return r;
-    if (auto r = count(c.numberOfItems, 1, 100, "The number of items", "Item Definitions")) return r;
+    if (auto r = count(c.quadraturePoints, limits::kQuadraturePoints, "The number of quadrature points", "Quadrature"))
+        return r;
+    if (auto r = count(c.numberOfItems, limits::kItems, "The number of items", "Item Definitions")) return r;
     if (auto r = categoriesAndCutoffs(job, c)) return r;
     if (c.discardItems)
-        if (auto r = discardList(c.itemsToDiscard, c.itemCells, 100, "items", "Delete Items", "item number",
-                                 "Choose Items to Delete"))
+        if (auto r = discardList(c.itemsToDiscard, c.itemCells, limits::kItemsToDiscard, "items", "Delete Items",
+                                 "item number", "Choose Items to Delete"))
             return r;
     if (c.discardSubjects)
-        if (auto r = discardList(c.subjectsToDiscard, c.subjectCells, 2000, "respondents", "Delete Respondents",
-                                 "respondent identifier", "Choose Respondents to Delete"))
+        if (auto r = discardList(c.subjectsToDiscard, c.subjectCells, limits::kSubjectsToDiscard, "respondents",
+                                 "Delete Respondents", "respondent identifier", "Choose Respondents to Delete"))
             return r;
-    if (auto r = count(c.outerCycles, 5, kCountMax, "The number of outer cycles", "Algorithm")) return r;
-    if (auto r = count(c.innerCycles, 1, kCountMax, "The number of inner cycles", "Algorithm")) return r;
-    if (auto r = count(c.thresholdIterations, 1, kCountMax, "The number of Fisher scoring iterations for thresholds",
+    if (auto r = count(c.outerCycles, limits::kOuterCycles, "The number of outer cycles", "Algorithm")) return r;
+    if (auto r = count(c.innerCycles, limits::kIterations, "The number of inner cycles", "Algorithm")) return r;
+    if (auto r = count(c.thresholdIterations, limits::kIterations,
+                       "The number of Fisher scoring iterations for thresholds", "Algorithm"))
+        return r;
+    if (auto r = count(c.itemIterations, limits::kIterations, "The number of Fisher scoring iterations for items",
                        "Algorithm"))
         return r;
-    if (auto r =
-            count(c.itemIterations, 1, kCountMax, "The number of Fisher scoring iterations for items", "Algorithm"))
-        return r;
-    if (auto r = real(c.criterion, 0.01, "The convergence criterion", "Algorithm")) return r;
+    if (auto r = real(c.criterion, limits::kMaxCriterion, "The convergence criterion", "Algorithm")) return r;
     if (job.wantPlots) {
-        if (auto r = count(c.plotGroups, 2, 20, "The number of plot groups", "Plot Requests")) return r;
-        if (auto r = count(c.thetaDeltaGroups, 2, 2000, "The number of theta-delta pair groups", "Plot Requests"))
+        if (auto r = count(c.plotGroups, limits::kPlotGroups, "The number of plot groups", "Plot Requests")) return r;
+        if (auto r = count(c.thetaDeltaGroups, limits::kThetaDeltaGroups, "The number of theta-delta pair groups",
+                           "Plot Requests"))
             return r;
     }
     if (job.wantFitStatistics) {
         const double any = std::numeric_limits<double>::infinity();
-        if (auto r = count(c.fitGroups, 1, 20, "The number of fit groups", "Fit Groups")) return r;
+        if (auto r = count(c.fitGroups, limits::kFitGroups, "The number of fit groups", "Fit Groups")) return r;
         if (auto r = real(c.itemTCutoff, any, "The item t-value cutoff", "Item Fit")) return r;
-        if (auto r = real(c.itemChiSquareCutoff, 0.2, "The item chi-square probability cutoff", "Item Fit")) return r;
+        if (auto r = real(c.itemChiSquareCutoff, limits::kMaxChiSquareCutoff, "The item chi-square probability cutoff",
+                          "Item Fit"))
+            return r;
         if (auto r = real(c.personTCutoff, any, "The person t-value cutoff", "Person Fit")) return r;
-        if (auto r = real(c.personChiSquareCutoff, 0.2, "The person chi-square probability cutoff", "Person Fit"))
+        if (auto r = real(c.personChiSquareCutoff, limits::kMaxChiSquareCutoff,
+                          "The person chi-square probability cutoff", "Person Fit"))
             return r;
         if (auto r = real(c.localizedPersonTCutoff, any, "The localized person t-value cutoff", "Person Fit")) return r;
     }

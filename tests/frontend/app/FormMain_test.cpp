@@ -1,4 +1,4 @@
-#include "shell/FormMain.h"
+#include "app/FormMain.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <QMenuBar>
 
 #include "JobTestSupport.h"
+#include "core/JobPage.h"
 #include "gui_test_support.h"
 #include "platform/RecordingServices.h"
-#include "shell/JobPage.h"
 
 namespace vormgui {
 namespace {

@@ -4,8 +4,8 @@
 #include <QDir>
 
 #include "JobTestSupport.h"
+#include "app/FormMain.h"
 #include "gui_test_support.h"
-#include "shell/FormMain.h"
 
 namespace vormgui {
 namespace {

@@ -13,10 +13,9 @@
 #include <array>
 #include <cstdint>
 
-namespace vormgui {
+#include "Limits.h"
 
-constexpr int kMaxItems = 100;
-constexpr int kMaxSubjects = 2000;
+namespace vormgui {
 
 struct JobSettings {
     JobSettings() = default;
