@@ -17,7 +17,7 @@ names=(data_reader job_dialogue)
 pids=()
 for name in "${names[@]}"; do
   mkdir -p "build-fuzz/found/$name"
-  "build-fuzz/bin/fuzz_$name" -max_total_time="$seconds" -timeout=10 -max_len=4096 \
+  "build-fuzz/tests/bin/fuzz_$name" -max_total_time="$seconds" -timeout=10 -max_len=4096 \
     -artifact_prefix="build-fuzz/$name-" "build-fuzz/found/$name" \
     "tests/fuzz/corpus/$name" "tests/fuzz/regressions/$name" >"build-fuzz/$name.log" 2>&1 &
   pids+=($!)

@@ -38,7 +38,7 @@ cp -r build/bin/VORM build/bin/VORMCALC build/bin/help build/bin/examples build/
 jobs="$home/VORM2004/Examples"
 mkdir -p "$jobs"
 cp build/bin/examples/EXAMPLE.DAT "$jobs"/
-build/bin/make_example "$jobs" TENCAT 6 10 600
+build/tests/bin/make_example "$jobs" TENCAT 6 10 600
 # Job file $1 with the data file $2.DAT named $3, and plots and fit
 # statistics asked for with the user's guide's answers.
 with_results() {

@@ -26,16 +26,16 @@ protected:
     // One engine run for the whole suite.
     static void SetUpTestSuite() {
         run_ = new test::TempFolder;
-        const QString bin = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+        const QString examples = test::sourceDir() + "examples/";
         QDir().mkpath(run_->file("work"));
-        QFile::copy(bin + "examples/EXAMPLE.DAT", run_->file("EXAMPLE.DAT"));
-        QString job = QString::fromLatin1(test::readFile(bin + "examples/EXAMPLE.CMD"));
+        QFile::copy(examples + "EXAMPLE.DAT", run_->file("EXAMPLE.DAT"));
+        QString job = QString::fromLatin1(test::readFile(examples + "EXAMPLE.CMD"));
         job.replace(QRegularExpression(QStringLiteral("^N( +plots)\\r?$"), QRegularExpression::MultilineOption),
                     QStringLiteral("Y\\1\r\n10            theta groups\r\n20            theta-delta groups"));
         test::writeFile(run_->file("JOB.CMD"), job.toLatin1());
         QProcess engine;
         engine.setWorkingDirectory(run_->path());
-        engine.start(bin + "VORMCALC", {run_->file("JOB.CMD"), run_->file("work/")});
+        engine.start(QStringLiteral(VORM_ENGINE), {run_->file("JOB.CMD"), run_->file("work/")});
         engine.waitForFinished(120000);
     }
     static void TearDownTestSuite() { delete run_; }
@@ -96,7 +96,7 @@ TEST_F(EnginePlots, ParsedTextsAndRangesAreWhatTheEngineWrote) {
 }
 
 TEST_F(EnginePlots, EveryFileOfEveryKindDrawsAndOnePicturePerKindIsKept) {
-    const QString pictures = QCoreApplication::applicationDirPath() + QStringLiteral("/../plot-pictures/");
+    const QString pictures = QCoreApplication::applicationDirPath() + QStringLiteral("/../../plot-pictures/");
     QDir().mkpath(pictures);
     RecordingServices rec;
     const AppPaths paths(run_->path(), work(), run_->path());
