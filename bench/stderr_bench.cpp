@@ -23,8 +23,15 @@
 // Run (Release build):
 //   cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVORM_BENCH=ON
 //   cmake --build build-bench --target bench_stderr -j4
-//   build-bench/bin/bench_stderr [respondents items categories seed]
+//   build-bench/bin/bench_stderr [respondents items categories seed [replications]]
 // The default job is 1500 respondents, 15 items of 5 categories, seed 31.
+// The engine starts from the true locations' signs, without the constraint,
+// and runs to the criterion 0.0001 (at most 500 outer cycles), so that its
+// estimates stand at the maximum; the Newton step printed says how near.
+// With replications R, the same items are calibrated again on R new samples
+// of respondents, and each kind of standard error is set against the spread
+// of the estimates over them: the one the spread bears out is the right one
+// (R = 100 takes some minutes).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -104,33 +111,51 @@ Layout make_layout(const JobSettings& job) {
     return L;
 }
 
-std::vector<double> estimates(const Layout& L, const Store& st) {
+// Values in the layout's order: value(kind, i, k) for item i (from 1), k the
+// threshold's number (1 for the others).
+template <class Value>
+std::vector<double> in_layout_order(const Layout& L, Value value) {
     std::vector<double> x(static_cast<std::size_t>(L.size()));
     for (int i = 0; i < L.nitem; ++i) {
         const auto& at = L.at[static_cast<std::size_t>(i)];
-        int p = 0;
-        if (L.m.discrimination) x[at[p++]] = st.ALPHA(i + 1);
-        x[at[p++]] = st.DELTA(i + 1);
-        for (int k = 1; p < static_cast<int>(at.size()); ++p, ++k)
-            x[at[p]] =
-                L.m.unit ? (L.m.common ? st.UNIT : st.LAMBDA(i + 1)) : (L.m.common ? st.TAUC(k) : st.TAU(i + 1, k));
+        for (std::size_t p = 0; p < at.size(); ++p) {
+            const int tail = static_cast<int>(p) - L.lead() + 1;  // 1.. for the unit or the thresholds
+            x[at[p]] = value(L.kind[at[p]], i + 1, std::max(tail, 1));
+        }
     }
     return x;
 }
 
-// The engine's standard errors in the same order.
+std::vector<double> estimates(const Layout& L, const Store& st) {
+    return in_layout_order(L, [&L, &st](Kind kind, int i, int k) {
+        switch (kind) {
+            case Discrimination:
+                return st.ALPHA(i);
+            case Location:
+                return st.DELTA(i);
+            case UnitKind:
+                return L.m.common ? st.UNIT : st.LAMBDA(i);
+            default:
+                return L.m.common ? st.TAUC(k) : st.TAU(i, k);
+        }
+    });
+}
+
+// The engine's standard errors; those of the common parameters stand in row 1.
 std::vector<double> engine_errors(const Layout& L, const Store& st) {
-    std::vector<double> se(static_cast<std::size_t>(L.size()));
-    for (int i = 0; i < L.nitem; ++i) {
-        const auto& at = L.at[static_cast<std::size_t>(i)];
-        int p = 0;
-        if (L.m.discrimination) se[at[p++]] = st.ASTD(i + 1);
-        se[at[p++]] = st.DSTD(i + 1);
-        const int row = L.m.common ? 1 : i + 1;
-        for (int k = 1; p < static_cast<int>(at.size()); ++p, ++k)
-            se[at[p]] = L.m.unit ? st.LSTD(row) : st.TAUSTD(row, k);
-    }
-    return se;
+    return in_layout_order(L, [&L, &st](Kind kind, int i, int k) {
+        const int row = L.m.common ? 1 : i;
+        switch (kind) {
+            case Discrimination:
+                return st.ASTD(i);
+            case Location:
+                return st.DSTD(i);
+            case UnitKind:
+                return st.LSTD(row);
+            default:
+                return st.TAUSTD(row, k);
+        }
+    });
 }
 
 // ln P(c) of one item at theta, and its derivatives by the item's parameters
@@ -340,24 +365,25 @@ struct Run : bench::RunState {
     Run() { io.units.open_in_memory(); }
 };
 
-struct ModelResult {
-    bool checks_pass = false;
-    double location_median[2] = {std::nan(""), std::nan("")};  // cross-product, observed
+// One calibration by the engine (estimates, standard errors, marginal
+// log-likelihood), and the job as the benchmark sees it.
+struct Calibration {
+    Run r;
+    Problem pb;
+    std::vector<double> est, engine;
+    int cycles = -1;
+    bool cycle_limit = false;
+    double xlogl = 0.0;
 };
 
-// Bounds the checks must meet; each is far above what rounding leaves and far
-// below what a wrong derivative or a wrong term would give.
-constexpr double kProbabilityTolerance = 1e-12;
-constexpr double kLoglikTolerance = 1e-6;
-constexpr double kGradientTolerance = 1e-6;
-constexpr double kSchemeTolerance = 1e-6;
-
-ModelResult run_model(int model, const Design& z, const std::filesystem::path& folder) {
-    Run r;
+std::unique_ptr<Calibration> calibrate(int model, const Design& z, std::uint64_t data_seed,
+                                       const std::filesystem::path& folder) {
+    auto cal = std::make_unique<Calibration>();
+    Run& r = cal->r;
     JobSettings& job = *r.job;
     Store& st = *r.st;
     test::fill_simulated(job, st, model, std::vector<int>(static_cast<std::size_t>(z.nitem), z.ncat), z.nsubj, 0.0,
-                         z.seed);
+                         z.seed, data_seed);
     // The true locations give the signs, so every model starts on the right side.
     for (int i = 1; i <= job.NITEM; ++i) job.ISIGN(i) = st.DELTA(i) < 0 ? 0 : 1;
     job.ISGNSP = 1;
@@ -374,18 +400,15 @@ ModelResult run_model(int model, const Design& z, const std::filesystem::path& f
     INITVL(r.io, job, st, r.ws->start);
     MMLEST(r.io, job, st, r.ws->estimation, r.ws->ptab);
     STDERRC(r.io, job, st, r.ws->stderrs, r.ws->ptab);
-    double xlogl = 0.0;
-    MARGLIKE(r.con, st, r.ws->ptab, st.WQUAD, xlogl, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
+    MARGLIKE(r.con, st, r.ws->ptab, st.WQUAD, cal->xlogl, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
              st.TAUC, st.XQUAD);
     const std::string report = r.io.units.contents(Unit::FT06);
     const auto met = report.rfind("CRITERION MET AFTER ");
-    const int cycles = met == std::string::npos ? -1 : std::atoi(report.c_str() + met + 20);
-    const bool cycle_limit = report.find("MAXIMUM NUMBER OF ITERATIONS EXCEEDED") != std::string::npos;
+    if (met != std::string::npos) cal->cycles = std::atoi(report.c_str() + met + 20);
+    cal->cycle_limit = report.find("MAXIMUM NUMBER OF ITERATIONS EXCEEDED") != std::string::npos;
 
-    Problem pb;
+    Problem& pb = cal->pb;
     pb.L = make_layout(job);
-    const Layout& L = pb.L;
-    const int P = L.size();
     pb.nsubj = job.NSUBJ;
     for (int q = 1; q <= job.NQUAD; ++q) {
         pb.X.push_back(st.XQUAD(q));
@@ -396,30 +419,89 @@ ModelResult run_model(int model, const Design& z, const std::filesystem::path& f
         for (int i = 1; i <= job.NITEM; ++i) row.push_back(st.RESP(j, i));
         pb.x.push_back(row);
     }
-    const std::vector<double> est = estimates(L, st);
+    cal->est = estimates(pb.L, st);
+    cal->engine = engine_errors(pb.L, st);
+    return cal;
+}
 
-    // Check 1: the benchmark's category probabilities against the engine's.
+// The information over all the parameters at once, at the estimates, and the
+// standard errors from its inverse (NaN where it is not positive definite).
+struct Whole {
+    double loglik = 0.0;
+    std::vector<double> grad, cross, observed, inv_observed;
+    std::vector<double> se_cross, se_obs;
+    bool cross_ok = false, observed_ok = false;
+    double asymmetry = 0.0;  // of the differenced observed information, relative to its largest entry
+};
+
+Whole whole_information(const Problem& pb, const std::vector<double>& est) {
+    Whole w;
+    const int P = pb.L.size();
+    w.loglik = evaluate(pb, est, &w.grad, &w.cross);
+    // The observed information: central differences of the gradient, made symmetric.
+    w.observed.resize(static_cast<std::size_t>(P) * P);
+    for (int k = 0; k < P; ++k) {
+        constexpr double h = 1e-4;
+        std::vector<double> up = est, down = est, gu, gd;
+        up[k] += h;
+        down[k] -= h;
+        evaluate(pb, up, &gu, nullptr);
+        evaluate(pb, down, &gd, nullptr);
+        for (int a = 0; a < P; ++a) w.observed[static_cast<std::size_t>(a) * P + k] = -(gu[a] - gd[a]) / (2 * h);
+    }
+    double largest = 0.0;
+    for (int a = 0; a < P; ++a)
+        for (int b = 0; b < a; ++b) {
+            double& ab = w.observed[static_cast<std::size_t>(a) * P + b];
+            double& ba = w.observed[static_cast<std::size_t>(b) * P + a];
+            w.asymmetry = std::max(w.asymmetry, std::fabs(ab - ba));
+            ab = ba = 0.5 * (ab + ba);
+        }
+    for (double v : w.observed) largest = std::max(largest, std::fabs(v));
+    w.asymmetry /= largest;
+
+    std::vector<double> inv_cross;
+    w.cross_ok = spd_inverse(w.cross, P, inv_cross);
+    w.observed_ok = spd_inverse(w.observed, P, w.inv_observed);
+    const std::vector<double> none(static_cast<std::size_t>(P), std::nan(""));
+    w.se_cross = w.cross_ok ? diagonal_errors(inv_cross, P) : none;
+    w.se_obs = w.observed_ok ? diagonal_errors(w.inv_observed, P) : none;
+    return w;
+}
+
+// Bounds the checks must meet; each is far above what rounding leaves and far
+// below what a wrong derivative or a wrong term would give.
+constexpr double kProbabilityTolerance = 1e-12;
+constexpr double kLoglikTolerance = 1e-6;
+constexpr double kGradientTolerance = 1e-5;
+constexpr double kSchemeTolerance = 1e-6;
+
+// Prints the checks of the benchmark's own evaluation on one calibration and
+// returns whether they pass.
+bool check(Calibration& cal, const Whole& w) {
+    const Problem& pb = cal.pb;
+    const Layout& L = pb.L;
+    const int P = L.size();
+    JobSettings& job = *cal.r.job;
+    Store& st = *cal.r.st;
+
     double prob_diff = 0.0;
     for (int i = 0; i < L.nitem; ++i) {
         const int K = L.K[static_cast<std::size_t>(i)];
         const auto& at = L.at[static_cast<std::size_t>(i)];
         double v[MAXCAT + 1], lp[MAXCAT], dlp[MAXCAT * (MAXCAT + 1)];
-        for (std::size_t p = 0; p < at.size(); ++p) v[p] = est[at[p]];
+        for (std::size_t p = 0; p < at.size(); ++p) v[p] = cal.est[at[p]];
         for (int q = 1; q <= job.NQUAD; ++q) {
-            PROBM(st, model, q, i + 1, K, st.UNIT, st.TAUC, st.XQUAD.data());
+            PROBM(st, job.MODEL, q, i + 1, K, st.UNIT, st.TAUC, st.XQUAD.data());
             item_terms(L.m, K, v, st.XQUAD(q), lp, dlp);
             for (int c = 0; c < K; ++c) prob_diff = std::max(prob_diff, std::fabs(std::exp(lp[c]) - st.PROB(c)));
         }
     }
 
-    // Check 2: the log-likelihood against the engine's, which adds ln N!.
-    std::vector<double> grad, cross;
-    const double loglik = evaluate(pb, est, &grad, &cross);
-    const double loglik_diff = std::fabs(loglik - (xlogl - std::lgamma(job.NSUBJ + 1.0)));
+    const double loglik_diff = std::fabs(w.loglik - (cal.xlogl - std::lgamma(job.NSUBJ + 1.0)));
 
-    // Check 3: the gradient against central differences of the log-likelihood,
-    // away from the maximum, where the gradient is far from zero.
-    std::vector<double> away = est, g_away;
+    // Away from the maximum, where the gradient is far from zero.
+    std::vector<double> away = cal.est, g_away;
     for (int k = 0; k < P; ++k) away[k] += 0.05 * ((k % 3) - 1);
     evaluate(pb, away, &g_away, nullptr);
     double grad_err = 0.0, grad_size = 0.0;
@@ -434,71 +516,52 @@ ModelResult run_model(int model, const Design& z, const std::filesystem::path& f
     }
     const double grad_rel = grad_err / grad_size;
 
-    // Check 4: the engine's scheme on the benchmark's cross-product gives the
-    // engine's standard errors.
-    const std::vector<double> engine = engine_errors(L, st);
-    const double scheme_diff = max_relative_difference(per_item_errors(L, cross), engine);
-
-    // The observed information: central differences of the gradient, made symmetric.
-    std::vector<double> observed(static_cast<std::size_t>(P) * P);
-    for (int k = 0; k < P; ++k) {
-        constexpr double h = 1e-4;
-        std::vector<double> up = est, down = est, gu, gd;
-        up[k] += h;
-        down[k] -= h;
-        evaluate(pb, up, &gu, nullptr);
-        evaluate(pb, down, &gd, nullptr);
-        for (int a = 0; a < P; ++a) observed[static_cast<std::size_t>(a) * P + k] = -(gu[a] - gd[a]) / (2 * h);
-    }
-    double asym = 0.0, largest = 0.0;
-    for (int a = 0; a < P; ++a)
-        for (int b = 0; b < a; ++b) {
-            double& ab = observed[static_cast<std::size_t>(a) * P + b];
-            double& ba = observed[static_cast<std::size_t>(b) * P + a];
-            asym = std::max(asym, std::fabs(ab - ba));
-            ab = ba = 0.5 * (ab + ba);
-        }
-    for (double v : observed) largest = std::max(largest, std::fabs(v));
-
-    std::vector<double> inv_cross, inv_observed;
-    const bool cross_ok = spd_inverse(cross, P, inv_cross);
-    const bool observed_ok = spd_inverse(observed, P, inv_observed);
-    const std::vector<double> se_cross =
-        cross_ok ? diagonal_errors(inv_cross, P) : std::vector<double>(P, std::nan(""));
-    const std::vector<double> se_obs =
-        observed_ok ? diagonal_errors(inv_observed, P) : std::vector<double>(P, std::nan(""));
+    const double scheme_diff = max_relative_difference(per_item_errors(L, w.cross), cal.engine);
 
     // How far the engine's estimates lie from the maximum: one Newton step, in
     // standard errors.
     double newton = std::nan("");
-    if (observed_ok) {
+    if (w.observed_ok) {
         newton = 0.0;
         for (int a = 0; a < P; ++a) {
             double step = 0.0;
-            for (int b = 0; b < P; ++b) step += inv_observed[static_cast<std::size_t>(a) * P + b] * grad[b];
-            newton = std::max(newton, std::fabs(step) / se_obs[a]);
+            for (int b = 0; b < P; ++b) step += w.inv_observed[static_cast<std::size_t>(a) * P + b] * w.grad[b];
+            newton = std::max(newton, std::fabs(step) / w.se_obs[a]);
         }
     }
 
-    ModelResult res;
-    res.checks_pass = prob_diff <= kProbabilityTolerance && loglik_diff <= kLoglikTolerance &&
-                      grad_rel <= kGradientTolerance && scheme_diff <= kSchemeTolerance && cross_ok && observed_ok;
-
-    std::printf("Model %d: %d parameters; engine: %d outer cycles%s; ln L = %.4f\n", model, P, cycles,
-                cycle_limit ? " (cycle limit reached)" : "", loglik);
+    const bool pass = prob_diff <= kProbabilityTolerance && loglik_diff <= kLoglikTolerance &&
+                      grad_rel <= kGradientTolerance && scheme_diff <= kSchemeTolerance && w.cross_ok && w.observed_ok;
     std::printf("  checks: probabilities vs engine %.1e; ln L vs engine %.1e; gradient vs differences %.1e;\n",
                 prob_diff, loglik_diff, grad_rel);
     std::printf("          engine's per-item scheme on our cross-product vs engine's errors %.1e;\n", scheme_diff);
     std::printf("          observed information asymmetry %.1e of its largest entry; Newton step %.3f SE  %s\n",
-                asym / largest, newton, res.checks_pass ? "pass" : "FAIL");
+                w.asymmetry, newton, pass ? "pass" : "FAIL");
+    return pass;
+}
+
+struct ModelResult {
+    bool checks_pass = false;
+    double location_median[2] = {std::nan(""), std::nan("")};  // cross-product, observed
+};
+
+ModelResult run_model(int model, const Design& z, const std::filesystem::path& folder) {
+    auto cal = calibrate(model, z, 0, folder);
+    const Whole w = whole_information(cal->pb, cal->est);
+    const Layout& L = cal->pb.L;
+    const int P = L.size();
+    std::printf("Model %d: %d parameters; engine: %d outer cycles%s; ln L = %.4f\n", model, P, cal->cycles,
+                cal->cycle_limit ? " (cycle limit reached)" : "", w.loglik);
+    ModelResult res;
+    res.checks_pass = check(*cal, w);
     std::printf("  %-15s %4s   %-29s %-29s\n", "kind", "n", "engine / cross-product", "engine / observed");
     std::printf("  %-15s %4s   %-29s %-29s\n", "", "", "median (min - max)", "median (min - max)");
     for (int kd = 0; kd < KindCount; ++kd) {
         std::vector<double> rc, ro;
         for (int a = 0; a < P; ++a)
             if (L.kind[a] == kd) {
-                rc.push_back(engine[a] / se_cross[a]);
-                ro.push_back(engine[a] / se_obs[a]);
+                rc.push_back(cal->engine[a] / w.se_cross[a]);
+                ro.push_back(cal->engine[a] / w.se_obs[a]);
             }
         if (rc.empty()) continue;
         const auto [c_lo, c_hi] = std::minmax_element(rc.begin(), rc.end());
@@ -514,17 +577,73 @@ ModelResult run_model(int model, const Design& z, const std::filesystem::path& f
     return res;
 }
 
+// Which standard errors the estimates' actual spread bears out: the same
+// items, new samples of respondents.  Per parameter the standard deviation of
+// the estimates over the replications against the mean of each kind of
+// standard error; the median over the parameters of a kind is printed.
+void replicate(int model, const Design& z, int replications, const std::filesystem::path& folder) {
+    std::vector<std::vector<double>> est, engine, cross, observed;
+    int cycle_limit = 0, not_definite = 0;
+    Layout L;
+    for (int rep = 1; rep <= replications; ++rep) {
+        auto cal = calibrate(model, z, z.seed + 1000 * static_cast<std::uint64_t>(rep), folder);
+        const Whole w = whole_information(cal->pb, cal->est);
+        // Estimates short of the maximum, or without standard errors, are no sample of the estimator.
+        if (cal->cycle_limit || !w.cross_ok || !w.observed_ok) {
+            ++(cal->cycle_limit ? cycle_limit : not_definite);
+            continue;
+        }
+        L = cal->pb.L;
+        est.push_back(cal->est);
+        engine.push_back(cal->engine);
+        cross.push_back(w.se_cross);
+        observed.push_back(w.se_obs);
+    }
+    const int n = static_cast<int>(est.size());
+    std::printf("Model %d: %d replications used", model, n);
+    if (cycle_limit) std::printf("; %d left out at the cycle limit", cycle_limit);
+    if (not_definite) std::printf("; %d left out with an information not positive definite", not_definite);
+    std::printf("\n");
+    if (n < 2) return;
+    auto mean = [n](const std::vector<std::vector<double>>& v, int a) {
+        double s = 0.0;
+        for (const auto& r : v) s += r[a];
+        return s / n;
+    };
+    std::printf("  %-15s %4s   %-22s %-22s %-22s\n", "kind", "n", "engine / spread", "cross-product / spread",
+                "observed / spread");
+    for (int kd = 0; kd < KindCount; ++kd) {
+        std::vector<double> re, rc, ro;
+        for (int a = 0; a < L.size(); ++a) {
+            if (L.kind[a] != kd) continue;
+            const double m = mean(est, a);
+            double ss = 0.0;
+            for (const auto& r : est) ss += (r[a] - m) * (r[a] - m);
+            const double spread = std::sqrt(ss / (n - 1));
+            re.push_back(mean(engine, a) / spread);
+            rc.push_back(mean(cross, a) / spread);
+            ro.push_back(mean(observed, a) / spread);
+        }
+        if (re.empty()) continue;
+        std::printf("  %-15s %4zu   %-22.3f %-22.3f %-22.3f\n", kKindName[kd], re.size(), median(re), median(rc),
+                    median(ro));
+    }
+    std::printf("\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Design z;
-    if (argc == 5) {
+    int replications = 0;
+    if (argc == 5 || argc == 6) {
         z.nsubj = std::atoi(argv[1]);
         z.nitem = std::atoi(argv[2]);
         z.ncat = std::atoi(argv[3]);
         z.seed = std::strtoull(argv[4], nullptr, 10);
+        if (argc == 6) replications = std::atoi(argv[5]);
     } else if (argc != 1) {
-        std::fprintf(stderr, "usage: bench_stderr [respondents items categories seed]\n");
+        std::fprintf(stderr, "usage: bench_stderr [respondents items categories seed [replications]]\n");
         return 2;
     }
     if (z.nsubj < 2 || z.nsubj > MAXSUBJ || z.nitem < 2 || z.nitem > MAXITEM || z.ncat < 2 || z.ncat > MAXCAT) {
@@ -555,5 +674,10 @@ int main(int argc, char** argv) {
         std::printf("%9.3f%9.3f\n", *lo, *hi);
     }
     std::printf("%s\n", pass ? "All checks pass." : "A CHECK FAILED: the figures above are not to be trusted.");
+    if (replications > 0) {
+        std::printf("\nStandard errors against the spread of the estimates over %d new samples of respondents\n\n",
+                    replications);
+        for (int model = 1; model <= 8; ++model) replicate(model, z, replications, folder / std::to_string(model));
+    }
     return pass ? 0 : 1;
 }
