@@ -1,6 +1,7 @@
 // A plot-stage job from simulated data, for the tests and the benchmark: the
 // items' true parameters stand for the estimates and the respondents' true
-// locations for their estimates.
+// locations for their estimates.  The responses are drawn with seed + 1, or
+// with `data_seed` when it is given (other samples of the same items).
 #pragma once
 
 #include <cstdint>
@@ -13,13 +14,13 @@
 namespace vorm::test {
 
 inline void fill_simulated(JobSettings& job, Store& st, int model, const std::vector<int>& ncat, int nsubj,
-                           double missing_rate, std::uint64_t seed) {
+                           double missing_rate, std::uint64_t seed, std::uint64_t data_seed = 0) {
     vormsim::Spec spec;
     spec.model = model;
     spec.items = vormsim::typical_items(model, ncat, seed);
     spec.nsubj = nsubj;
     spec.missing_rate = missing_rate;
-    spec.seed = seed + 1;
+    spec.seed = data_seed != 0 ? data_seed : seed + 1;
     const vormsim::Data data = vormsim::simulate(spec);
     job.MODEL = model;
     job.NITEM = static_cast<int>(ncat.size());
