@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 
 #include "JobPages.h"
 #include "UpDown.h"
@@ -38,6 +39,14 @@ FormQuadrature::FormQuadrature(const PageContext& context)
         inside->addWidget(*k.option, row, 0);
         inside->addWidget(label(k.labelName, QString::fromLatin1(k.caption), prior), row++, 1);
     }
+    // The choice stays selectable, but the engine always estimates under the
+    // standard normal prior: say so where the choice is made.
+    QLabel* note = label("LabelPriorNote",
+                         QStringLiteral("The engine always uses the standard normal distribution: "
+                                        "the other two choices are not passed to it."),
+                         prior);
+    note->setWordWrap(true);
+    inside->addWidget(note, row, 0, 1, 2);
     inside->setColumnStretch(1, 1);
     OptionNormalDistribution->setChecked(true);
     body()->addWidget(prior, 1, 0, 1, 3);

@@ -1,5 +1,7 @@
 #include "dialogs/EstimationPages.h"
 
+#include <QLabel>
+
 #include "PageFixture.h"
 #include "dialogs/UpDown.h"
 
@@ -115,6 +117,12 @@ TEST_F(EstimationPagesTest, CancelPutsBackTheStoredValuesAndTheConstraintAnswer)
               QStringList({"30", "0.0005"}));
     form.newJob();
     EXPECT_TRUE(quadrature.OptionEmpirical->isChecked());
+    const auto* note = quadrature.findChild<QLabel*>("LabelPriorNote");
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->parentWidget()->objectName(), "FramePrior") << "the page says it beside the choice";
+    EXPECT_EQ(note->text(),
+              "The engine always uses the standard normal distribution: the other two choices are not "
+              "passed to it.");
 
     // The constraint page has no checks: Yes or neither constrains, No does not.
     for (const auto& [yes, stored] : {std::pair{'y', true}, {'n', false}, {'-', true}}) {
