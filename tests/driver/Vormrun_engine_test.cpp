@@ -1,6 +1,7 @@
 // The run driver as a whole: the built program in a temporary folder, and one
 // in-process run with a clock that passes midnight.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -173,6 +174,35 @@ TEST(EngineRun, FileThatCannotBeWrittenFailsTheRunNamingIt) {
                   "  ERROR WRITING THE FILE " + work.file(unit) +
                       "\n  THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING.\n");
     }
+}
+
+// A file-size limit (ulimit -f) lets a write fail like a full disk; the
+// signal that the system sends with it must not end the engine silently.
+TEST(EngineRun, FileSizeLimitFailsTheRunLikeAFullDisk) {
+    TempDir work;
+    write_small_data(work.file("d.dat"));
+    write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+    const std::string job = work.file("job.txt");
+    const std::string folder = work.folder();
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        // Room for the status lines, not for the report.
+        const rlimit limit{2048, 2048};
+        std::signal(SIGXFSZ, SIG_DFL);  // as a shell leaves it
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+        freopen("/dev/null", "w", stdout);
+        execl(VORMCALC_PATH, "VORMCALC", job.c_str(), folder.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto lines = split_lines(read_file(work.file("status")));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("  ERROR WRITING THE FILE " + folder + "FT", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1], "  THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING.");
 }
 
 // A console reader that has gone away (VORMCALC job work | head -1) leaves
