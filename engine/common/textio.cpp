@@ -482,6 +482,11 @@ void write_fixed(std::ostream& os, std::string_view text, const std::vector<Val>
     for (const auto& l : format_fixed_lines(text, values)) os << l << '\n';
 }
 
+std::string int_in_full(long long v, int w) {
+    const std::string field = edit_I(v, w, -1);
+    return field.find('*') == std::string::npos ? field : edit_I(v, 0, -1);
+}
+
 // ---- free-format output ----------------------------------------------------
 
 std::string format_free_real(double x) {

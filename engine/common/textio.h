@@ -72,6 +72,10 @@ std::vector<std::string> format_fixed_lines(std::string_view layout, const std::
 std::string format_fixed(std::string_view layout, const std::vector<Val>& values);
 // Writes the record's lines, each ended by '\n'.
 void write_fixed(std::ostream& os, std::string_view layout, const std::vector<Val>& values = {});
+// The text of v in an Iw field, or all of v's digits when they need more
+// room: for identifiers, which asterisks would lose.  Written with an A
+// descriptor, it widens only the line that holds it.
+std::string int_in_full(long long v, int w);
 
 // ---- free-format output --------------------------------------------------
 
