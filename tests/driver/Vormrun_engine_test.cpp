@@ -158,7 +158,8 @@ TEST(EngineRun, AbortLeavesItsLinesInTheStatusFile) {
     write_file(work.file("job.txt"), small_job(work.file("missing.dat")));
     EXPECT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 1);
     EXPECT_EQ(read_file(work.file("status")),
-              "  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n");
+              "  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n  " +
+                  work.file("missing.dat") + ": No such file or directory\n");
     EXPECT_EQ(last_line(read_file(work.file("FT06F001"))), kStarLine);
 }
 
