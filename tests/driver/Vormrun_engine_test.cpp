@@ -400,5 +400,33 @@ TEST(EngineRun, ExampleJobWithFitStatisticsEnds) {
     expect_number_correct_blocks(rep, at + 2, 15);
 }
 
+// Start signs that contradict the data on three far-out items: the start-up
+// model keeps their mirrored locations, and model 8 drives their
+// discriminations through zero and their locations off until item 1 gives
+// some answers the probability 0: the marginal log-likelihood is no longer
+// finite at the next expectation step.
+TEST(EngineRun, EstimationThatLeavesTheFiniteNumbersEndsTheRunThere) {
+    TempDir work;
+    write_file(work.file("EXAMPLE.DAT"), read_file(test::source_dir() + "/examples/EXAMPLE.DAT"));
+    std::vector<std::string> job{"8", "N", "N", "21", "EXAMPLE.DAT", "(I5,1X,15I1)", "15", "N"};
+    job.insert(job.end(), 15, "6");
+    job.insert(job.end(), {"N", "N"});
+    job.insert(job.end(), 15, "2");
+    job.insert(job.end(), {"Y", "2", "3", "7", "Y", "3", "1", "2", "-5", "Y"});
+    for (int i = 1; i <= 15; ++i) job.push_back(i % 2 ? "+" : "-");
+    job.insert(job.end(), {"50", "10", "30", "30", "0.001", "N", "N"});
+    write_file(work.file("job.txt"), test::lf(job));
+    ASSERT_EQ(run_engine({"job.txt", work.folder()}, work.path().string(), ""), 1);
+    const std::vector<std::string> reason{
+        "  THE ESTIMATION DID NOT REACH FINITE ESTIMATES.  JOB IS ABORTING.",
+        "  FIRST CONCERNED: THE MARGINAL LOG-LIKELIHOOD OF MODEL 8, THROUGH ITEM #1 (ITEM 1 OF THE DATA FILE)."};
+    EXPECT_EQ(split_lines(read_file(work.file("status"))), reason);
+    const auto rep = split_lines(read_file(work.file("FT06F001")));
+    ASSERT_GE(rep.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(rep.end() - 2, rep.end()), reason);
+    EXPECT_EQ(read_file(work.file("FT16F001")), "");
+    EXPECT_EQ(read_file(work.file("FT17F001")), "");
+}
+
 }  // namespace
 }  // namespace vorm
