@@ -155,7 +155,8 @@ int read_records(Io& io, const JobSettings& job, RawTable& t) {
     for (;;) {
         ReadStatus s = format->read(in, 1 + nitem, v, &places);
         if (s == ReadStatus::End) break;
-        if (s == ReadStatus::Error) read_error(io, failure_place(nrec + 1, places.back(), in.too_long()));
+        if (s == ReadStatus::Error)
+            read_error(io, failure_place(nrec + 1, places.empty() ? FieldPlace{} : places.back(), in.too_long()));
         // A response beyond the integer range does not fit an integer field.
         for (int j = 1; j <= nitem; ++j) {
             std::int64_t x = v[static_cast<std::size_t>(j)];
