@@ -13,6 +13,10 @@ int main(int argc, char** argv) {
     // The console is incidental: a reader that goes away must not end the run
     // half-way; writes to it then fail quietly and the run goes on.
     std::signal(SIGPIPE, SIG_IGN);
+    // A file-size limit must end the run as a failed write does, through the
+    // unit files' checks and a status line, not by a signal that leaves
+    // " start" behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv, argv + argc);
     // The store and the workspace are large (the response matrix, the
     // parameter and work tables) and live for the whole run: one heap object

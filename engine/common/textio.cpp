@@ -482,6 +482,11 @@ void write_fixed(std::ostream& os, std::string_view text, const std::vector<Val>
     for (const auto& l : format_fixed_lines(text, values)) os << l << '\n';
 }
 
+std::string int_in_full(long long v, int w) {
+    const std::string field = edit_I(v, w, -1);
+    return field.find('*') == std::string::npos ? field : edit_I(v, 0, -1);
+}
+
 // ---- free-format output ----------------------------------------------------
 
 std::string format_free_real(double x) {
@@ -799,11 +804,17 @@ bool read_int_field(std::string_view field, std::int64_t& v) {
 // cannot be read).
 template <class Field>
 ReadStatus walk_record(const std::vector<Node>& nodes, std::size_t reversion, LineReader& in, std::size_t count,
-                       Field field) {
+                       Field field, std::vector<FieldPlace>* places = nullptr) {
     std::string line;
+    if (places) places->clear();
+    auto blame_line = [places](int line_number) {
+        if (places) places->push_back({line_number, 0});
+        return ReadStatus::Error;
+    };
     // A line too long to hold is an unreadable record, not the end of the data.
-    auto next_line = [&in, &line] {
-        return in.next(line) ? ReadStatus::Ok : in.too_long() ? ReadStatus::Error : ReadStatus::End;
+    auto next_line = [&in, &line, &blame_line] {
+        if (in.next(line)) return ReadStatus::Ok;
+        return in.too_long() ? blame_line(in.lines_read() + 1) : ReadStatus::End;
     };
     if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
     long long pos = 0;
@@ -814,7 +825,7 @@ ReadStatus walk_record(const std::vector<Node>& nodes, std::size_t reversion, Li
     for (;;) {
         if (i == nodes.size()) {
             if (vi >= count) return ReadStatus::Ok;
-            if (!consumed_this_pass) return ReadStatus::Error;
+            if (!consumed_this_pass) return blame_line(in.lines_read());
             if (ReadStatus s = next_line(); s != ReadStatus::Ok) return s;
             pos = 0;
             i = reversion;
@@ -826,6 +837,7 @@ ReadStatus walk_record(const std::vector<Node>& nodes, std::size_t reversion, Li
             if (vi >= count) return ReadStatus::Ok;
             // An A field without a width takes the rest of the line.
             const int w = n.w >= 0 ? n.w : static_cast<int>(std::max(0LL, static_cast<long long>(line.size()) - pos));
+            if (places) places->push_back({in.lines_read(), pos + 1});
             if (!field(n, columns(line, pos, w), w, vi++, scale)) return ReadStatus::Error;
             pos += w;
             consumed_this_pass = true;
@@ -842,13 +854,16 @@ ReadStatus walk_record(const std::vector<Node>& nodes, std::size_t reversion, Li
 
 }  // namespace
 
-ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_t>& values) const {
+ReadStatus RecordFormat::read(LineReader& in, int count, std::vector<std::int64_t>& values,
+                              std::vector<FieldPlace>* places) const {
     values.assign(static_cast<std::size_t>(std::max(count, 0)), 0);
     // parse() lets no data descriptor but I into a data format.
-    return walk_record(nodes_, reversion_, in, values.size(),
-                       [&values](const Node& n, std::string_view text, int, std::size_t k, int) {
-                           return n.k == Node::K::I && read_int_field(text, values[k]);
-                       });
+    return walk_record(
+        nodes_, reversion_, in, values.size(),
+        [&values](const Node& n, std::string_view text, int, std::size_t k, int) {
+            return n.k == Node::K::I && read_int_field(text, values[k]);
+        },
+        places);
 }
 
 // ---- fixed-format input ----------------------------------------------------

@@ -72,6 +72,10 @@ std::vector<std::string> format_fixed_lines(std::string_view layout, const std::
 std::string format_fixed(std::string_view layout, const std::vector<Val>& values);
 // Writes the record's lines, each ended by '\n'.
 void write_fixed(std::ostream& os, std::string_view layout, const std::vector<Val>& values = {});
+// The text of v in an Iw field, or all of v's digits when they need more
+// room: for identifiers, which asterisks would lose.  Written with an A
+// descriptor, it widens only the line that holds it.
+std::string int_in_full(long long v, int w);
 
 // ---- free-format output --------------------------------------------------
 
@@ -145,6 +149,13 @@ ReadStatus read_fixed(LineReader& in, std::string_view layout, int count, std::v
 
 // ---- data-file record format ---------------------------------------------
 
+// Where a field of a record stands: the reader's line number (from 1) and the
+// field's first column (from 1); column 0 when a line as a whole is at fault.
+struct FieldPlace {
+    int line = 0;
+    long long column = 0;
+};
+
 // A data record format given at run time, such as "(i4,1x,25i1)": parenthesised
 // lists of [r]Iw, nX, Tc, TLn, TRn and '/', with repeat counts on groups,
 // letters in either case.  A blank field reads as 0 and blanks inside a field
@@ -163,8 +174,12 @@ public:
     // Reads one record of `count` integers into values (resized).  End: the
     // input ended before the record was complete.  Error: a field that is not
     // an integer, a format that yields no value for the record, or a line too
-    // long to hold.
-    ReadStatus read(LineReader& in, int count, std::vector<std::int64_t>& values) const;
+    // long to hold.  `places`, when given, receives the place of every field
+    // read, in order; after an Error its last entry is where reading failed:
+    // the field that is not an integer, or the line (column 0) that is too
+    // long or from which the format reads nothing.
+    ReadStatus read(LineReader& in, int count, std::vector<std::int64_t>& values,
+                    std::vector<FieldPlace>* places = nullptr) const;
 
     struct Node;
 

@@ -12,8 +12,11 @@
 // that never ends) and ends with the read-error abort.
 #include "driver/Mmldat.h"
 
+#include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -55,14 +58,41 @@ constexpr const char* kCleanupStars = "(1X,'************************************
 
 [[noreturn]] void same_abort(Io& io, const std::vector<std::vector<Val>>& lines) { data_abort(io, lines, lines); }
 
-[[noreturn]] void open_failure(Io& io) {
-    same_abort(io, {{" CANNOT OPEN DATA FILE. CHECK ACCURACY OF "}, {" SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       "}});
+// The message's last line says what went wrong: the file as the engine
+// looked for it and the system's reason.
+[[noreturn]] void open_failure(Io& io, const std::string& path, int error) {
+    std::error_code ec;
+    const std::filesystem::path where = std::filesystem::absolute(path, ec);
+    const std::string reason = error != 0 ? std::strerror(error) : "the file cannot be opened";
+    same_abort(io, {{" CANNOT OPEN DATA FILE. CHECK ACCURACY OF "},
+                    {" SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       "},
+                    {" " + (ec ? path : where.string()) + ": " + reason}});
 }
 
-[[noreturn]] void read_error(Io& io) {
+// `where` is the message's last line: the record and the place in it where
+// reading failed, or what is wrong with the format.
+[[noreturn]] void read_error(Io& io, const std::string& where) {
     same_abort(io, {{" ERROR ATTEMPTING TO READ YOUR DATA SET.  "},
                     {" CHECK YOUR INPUT FORMAT AGAINST THE DATA "},
-                    {" TO SEE IF IT MATCHES CORRECTLY           "}});
+                    {" TO SEE IF IT MATCHES CORRECTLY           "},
+                    {where}});
+}
+
+std::string upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Where reading record `record` failed: the field's column (and its line
+// when that is not the record's number, as in a record over several lines),
+// or what is wrong with a line as a whole.
+std::string failure_place(int record, const FieldPlace& at, bool line_too_long) {
+    const std::string s = " THE ERROR IS IN RECORD " + std::to_string(record);
+    const std::string line = std::to_string(at.line);
+    if (line_too_long)
+        return s + ": LINE " + line + " IS LONGER THAN " + std::to_string(LineReader::kMaxLineLength) + " CHARACTERS.";
+    if (at.column == 0) return s + ": THE FORMAT READS NO VALUE FROM LINE " + line + ".";
+    return s + (at.line != record ? " (LINE " + line + ")" : "") + ", COLUMN " + std::to_string(at.column) + ".";
 }
 
 [[noreturn]] void recode_abort(Io& io) {
@@ -108,27 +138,33 @@ void echo_record(std::ostream& rep, const std::vector<std::int64_t>& v, int nite
 // Reads and holds every record; returns the number read.
 int read_records(Io& io, const JobSettings& job, RawTable& t) {
     std::error_code ec;
-    if (std::filesystem::is_directory(job.DATFILE, ec)) open_failure(io);
+    if (std::filesystem::is_directory(job.DATFILE, ec)) open_failure(io, job.DATFILE, EISDIR);
+    errno = 0;
     std::ifstream data(job.DATFILE);
-    if (!data.is_open()) open_failure(io);
-    auto format = RecordFormat::parse(job.DATFMT);
-    if (!format) read_error(io);
+    if (!data.is_open()) open_failure(io, job.DATFILE, errno);
+    std::string why;
+    auto format = RecordFormat::parse(job.DATFMT, &why);
+    if (!format) read_error(io, " THE FORMAT CANNOT BE USED: " + upper(why) + ".");
 
     std::ostream& rep = io.report();
     LineReader in(data);
     std::vector<std::int64_t> v;
+    std::vector<FieldPlace> places;
     const int nitem = job.NITEM;
     int nrec = 0;
     for (;;) {
-        ReadStatus s = format->read(in, 1 + nitem, v);
+        ReadStatus s = format->read(in, 1 + nitem, v, &places);
         if (s == ReadStatus::End) break;
-        if (s == ReadStatus::Error) read_error(io);
+        if (s == ReadStatus::Error)
+            read_error(io, failure_place(nrec + 1, places.empty() ? FieldPlace{} : places.back(), in.too_long()));
         // A response beyond the integer range does not fit an integer field.
         for (int j = 1; j <= nitem; ++j) {
             std::int64_t x = v[static_cast<std::size_t>(j)];
-            if (x < INT_MIN || x > INT_MAX) read_error(io);
+            if (x < INT_MIN || x > INT_MAX)
+                read_error(io, failure_place(nrec + 1, places[static_cast<std::size_t>(j)], false));
         }
-        if (++nrec > kMaxDataRecords) read_error(io);
+        if (++nrec > kMaxDataRecords)
+            read_error(io, " THE DATA FILE HOLDS MORE THAN " + std::to_string(kMaxDataRecords) + " RECORDS.");
         if (nrec == 1) echo_header(rep);
         if (nrec <= 2) echo_record(rep, v, nitem);
         t.hold(nrec, v);

@@ -26,7 +26,8 @@ constexpr const char* kItemD =
     "' ALPHA=',F12.8,' ASTD=',F12.8,' CORR=',F12.8,"
     "' INITIAL=',F12.8,' LAMBDA=',F12.8,' LSTD=',F12.8)";
 constexpr const char* kThreshold = "(' THRESHOLD#',I2,' INITIAL=',F12.8,' TAU=',F12.8,' TAUSTD=',F12.8)";
-constexpr const char* kPerson = "(' SUBJECT# ',I4,' THETA=',F12.8,' TSTD=',F12.8)";
+// The identifier is an I4 field, printed in full when it is wider (int_in_full).
+constexpr const char* kPerson = "(' SUBJECT# ',A,' THETA=',F12.8,' TSTD=',F12.8)";
 
 void file_head(std::ostream& os, const char* title, const JobSettings& job) {
     write_free(os, {title});
@@ -77,7 +78,7 @@ void item_file(std::ostream& os, const JobSettings& job, const Store& st) {
 void person_file(std::ostream& os, const JobSettings& job, const Store& st) {
     file_head(os, " PERSON PARAMETER FILE", job);
     for (int k = 1; k <= job.NSUBJ; ++k)
-        write_fixed(os, kPerson, {static_cast<long long>(st.PERSID(k)), st.THETA(k), st.TSTD(k)});
+        write_fixed(os, kPerson, {int_in_full(st.PERSID(k), 4), st.THETA(k), st.TSTD(k)});
 }
 
 }  // namespace

@@ -42,6 +42,24 @@ const StageEnd kStageEnds[] = {
     {false, false, false}, {false, false, false}, {true, true, false}, {false, false, false},  // 5..8
 };
 
+// Respondent j's likelihood is 0 at every point under the model in PT, so the
+// marginal log-likelihood is not finite: the run ends, naming the first item
+// that gives j's answer a probability of 0 (or not a number) at some point.
+[[noreturn]] void no_finite_likelihood(Io& io, int model, const Store& st, const ProbabilityTable& PT, int j) {
+    std::string concerned = " FIRST CONCERNED: THE MARGINAL LOG-LIKELIHOOD OF MODEL " + std::to_string(model);
+    for (int i = 1; i <= PT.NITEM; ++i) {
+        const int x = st.RESP(j, i);
+        if (x < 0 || x >= PT.NCAT(i)) continue;
+        bool impossible = false;
+        for (int q = 1; q <= PT.NQUAD; ++q) impossible |= !(PT.P(q, i, x) > 0.0);
+        if (!impossible) continue;
+        concerned +=
+            ", THROUGH ITEM #" + std::to_string(i) + " (ITEM " + std::to_string(st.ITEMID(i)) + " OF THE DATA FILE)";
+        break;
+    }
+    estimation_not_finite(io, concerned + ".");
+}
+
 bool moved(double now, double& copy, double crit) {
     bool m = std::fabs(now - copy) > crit;
     copy = now;
@@ -82,6 +100,7 @@ int estimate_model(Io& io, JobSettings& job, Store& st, EstimationWork& w, Proba
         if (!compare_and_copy(model, job, st, NCAT0, w.OLDOUT)) break;
         RANDN2(io.con, st, w.counts, PT, st.WQUAD, model, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC,
                st.XQUAD);
+        if (w.counts.without_likelihood != 0) no_finite_likelihood(io, model, st, PT, w.counts.without_likelihood);
         w.OLDIN.delta(1) = 999999999999.0;
         for (int n = 1; n <= job.MAXIN; ++n) {
             if (!compare_and_copy(model, job, st, NCAT0, w.OLDIN)) break;
@@ -194,6 +213,14 @@ void MMLEST(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityT
     write_free(rep);
     write_free(io.con, {" ESTIMATING THETAS"});
     PEREST(io.con, st, PT, st.WQUAD, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
+    // The last cycle's steps have not been through an expectation step: the
+    // table PEREST left tells whether they keep every likelihood positive.
+    QuadReals LQ;
+    for (int j = 1; j <= job.NSUBJ; ++j) {
+        int scale = 0;
+        if (!(respondent_likelihood(st, PT, j, st.WQUAD, LQ, scale) > 0.0))
+            no_finite_likelihood(io, job.MODEL, st, PT, j);
+    }
 }
 
 }  // namespace vorm

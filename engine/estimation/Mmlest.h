@@ -10,7 +10,11 @@
 //
 // Failure: a model with common parameters (1, 3, 5, 7) and per-item
 // categories prints the categories error on the console and stops the run
-// (EngineStop with those lines).  The cycle limit writes
+// (EngineStop with those lines).  Estimates that leave the finite numbers end
+// the run where that is found (estimation_not_finite, Scoring.h): a scoring
+// step that is not a number, or parameters under which some respondent's
+// likelihood is 0 at every point, so that the marginal log-likelihood is not
+// finite (found by an expectation step, or after the last cycle).  The cycle limit writes
 // " MAXIMUM NUMBER OF ITERATIONS EXCEEDED" to the status file and the report
 // and the run goes on.
 #pragma once

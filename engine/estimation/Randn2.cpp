@@ -21,10 +21,14 @@ void RANDN2(std::ostream& con, Store& st, ExpectedCounts& ec, ProbabilityTable& 
     // aligned like the tables they are multiplied with and added to.
     alignas(64) QuadReals LQ, POST;
     double* post = POST.data();
+    ec.without_likelihood = 0;
     for (int s = 1; s <= NSUBJ; ++s) {
         int scale = 0;
         const double pn = respondent_likelihood(st, PT, s, WQUAD, LQ, scale);
-        if (!(pn > 0.0)) continue;  // nothing answered can be credited
+        if (!(pn > 0.0)) {  // nothing answered can be credited
+            if (ec.without_likelihood == 0) ec.without_likelihood = s;
+            continue;
+        }
         const double* lq = LQ.data();
         for (int q = 0; q < NQUAD; ++q) post[q] = lq[q] * wq[q] / pn;
         const int* resp = &st.RESP(s, 1);

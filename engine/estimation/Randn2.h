@@ -23,12 +23,15 @@ namespace vorm {
 struct ExpectedCounts {
     alignas(64) PointItemCatReals RBAR;
     alignas(64) PointItemReals NBAR;
+    // The first respondent whose likelihood is 0 (or not a number) at every
+    // point, for whom the marginal log-likelihood is not finite; 0 when none.
+    int without_likelihood = 0;
 };
 
 // A model number outside 1..8 prints " THE MODEL NUMBER IN RANDN2 IS INCORRECT "
 // on `con` for every item and point, and the step goes on with whatever PROB
 // holds.  A respondent whose likelihood is exactly zero everywhere contributes
-// nothing.
+// nothing and is recorded in `without_likelihood`.
 void RANDN2(std::ostream& con, Store& st, ExpectedCounts& ec, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL,
             const ItemInts& NCAT, int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
             const QuadReals& XQUAD);

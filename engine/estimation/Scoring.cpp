@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/status.h"
+#include "common/stop.h"
 #include "common/textio.h"
 #include "estimation/Dmult.h"
 #include "estimation/Invert.h"
@@ -24,6 +25,24 @@ void warn(Io& io, JobSettings& job, ScoringStage& stage, const std::vector<Val>&
 }
 
 double clamp(double x, double lim) { return std::max(-lim, std::min(lim, x)); }
+
+// The parameters of a step: their name, the item (0: common to every item)
+// and the model being estimated.
+struct Parameters {
+    const char* name;
+    int item;
+    int model;
+};
+
+// A step that is not a number would take the estimates out of the finite
+// numbers, and every later stage with them: the run ends at that point.
+[[noreturn]] void no_finite_step(Io& io, const Store& st, const Parameters& p) {
+    std::string what = std::string(" FIRST CONCERNED: ") + p.name;
+    if (p.item > 0) what += " FOR ITEM #" + std::to_string(p.item);
+    what += " IN MODEL " + std::to_string(p.model);
+    if (p.item > 0) what += " (ITEM " + std::to_string(st.ITEMID(p.item)) + " OF THE DATA FILE)";
+    estimation_not_finite(io, what + ".");
+}
 
 int threshold_limit(const JobSettings& job, const ScoringSettings& s) {
     return job.MAXFST + ((s.NCYCLE == 1 && s.n >= 1 && s.n <= 5) ? 15 : 0);
@@ -60,17 +79,12 @@ void add_one_parameter_terms(const Store& st, const ExpectedCounts& ec, int q, i
     }
 }
 
-// One update of a single parameter; true when its iteration is over: the
-// unclamped step met the criterion, or it is not finite, in which case it is
-// reported like a singular matrix and not applied.
-template <class Warning>
-bool apply_one_parameter_step(Io& io, JobSettings& job, ScoringStage& stage, double G, double I, double& param,
-                              Warning warning) {
+// One update of a single parameter; true when its iteration is over (the
+// unclamped step met the criterion).
+bool apply_one_parameter_step(Io& io, const JobSettings& job, const Store& st, double G, double I, double& param,
+                              const Parameters& what) {
     const double step = G / I;
-    if (!std::isfinite(step)) {
-        warn(io, job, stage, warning());
-        return true;
-    }
+    if (!std::isfinite(step)) no_finite_step(io, st, what);
     const bool done = std::fabs(step) <= job.CONVC;
     param += clamp(step, 1.0);
     return done;
@@ -122,29 +136,26 @@ struct ThresholdSystem {
     }
 
     // Solves the system, writes its status line on a failed inversion and
-    // applies the clamped step to tau(1..N).  Returns 1 when converged, 0 when
-    // not, -1 when the step was not finite and was not applied.  The status
+    // applies the clamped step to tau(1..N); true when converged.  The status
     // record is built only when it is needed, so that the iterations
     // themselves allocate nothing.
     template <class Record>
-    int apply(Io& io, JobSettings& job, ScoringStage& stage, double* tau, Record singular) {
+    bool apply(Io& io, JobSettings& job, const Store& st, ScoringStage& stage, double* tau, Record singular,
+               const Parameters& what) {
         for (int b = 1; b < N; ++b)
             for (int a = 0; a < b; ++a) FINFO[a + b * LD] = FINFO[b + a * LD];
         int IERINV = 0;
         INVERT(io.con, FINFO, FINV, N, LD, IERINV);
         if (IERINV != 0) warn(io, job, stage, singular());
         DMULT(io.con, FGRAD, 1, 1, N, LD, FINV, N, LD, N, LD, FSTEP);
-        if (!all_finite(FSTEP, N)) {
-            if (IERINV == 0) warn(io, job, stage, singular());
-            return -1;
-        }
+        if (!all_finite(FSTEP, N)) no_finite_step(io, st, what);
         bool done = true;
         for (int k = 1; k <= N; ++k) {
             if (std::fabs(FSTEP[k - 1]) > job.CONVC) done = false;
             FSTEP[k - 1] = clamp(FSTEP[k - 1], 1.0);
             tau[k] += FSTEP[k - 1];
         }
-        return done ? 1 : 0;
+        return done;
     }
 };
 
@@ -165,7 +176,7 @@ void score_common_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& 
                 evaluate(st, s, PROBABILITIES | BY_THRESHOLDS, i, K, q);
                 sys.add(st, stage.counts, q, i, K);
             }
-        if (sys.apply(io, job, stage, st.TAUC.data(), singular) != 0) break;
+        if (sys.apply(io, job, st, stage, st.TAUC.data(), singular, {"CONSTANT TAUS", 0, s.MODEL})) break;
     }
 }
 
@@ -188,9 +199,13 @@ void score_item_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& st
                 sys.add(st, stage.counts, q, i, K);
             }
             for (int k = 0; k < K; ++k) row[k] = st.TAU(i, k);
-            int r = sys.apply(io, job, stage, row, [&] { return std::vector<Val>{head, " TAUS FOR ITEM #", i, tail}; });
+            const bool done = sys.apply(io, job, st, stage, row,
+                                        [&] {
+                                            return std::vector<Val>{head, " TAUS FOR ITEM #", i, tail};
+                                        },
+                                        {"TAUS", i, s.MODEL});
             for (int k = 1; k < K; ++k) st.TAU(i, k) = row[k];
-            if (r != 0) break;
+            if (done) break;
         }
     }
 }
@@ -206,10 +221,7 @@ void score_common_unit(Io& io, JobSettings& job, Store& st, ScoringStage& stage,
                 evaluate(st, s, PROBABILITIES | BY_UNIT, i, K, q);
                 add_one_parameter_terms(st, stage.counts, q, i, K, by_unit, G, I);
             }
-        if (apply_one_parameter_step(io, job, stage, G, I, st.UNIT, [&] {
-                return std::vector<Val>{" SINGULARITY WHEN INVERTING", " UNIT IN MODEL ", s.MODEL};
-            }))
-            break;
+        if (apply_one_parameter_step(io, job, st, G, I, st.UNIT, {"UNIT", 0, s.MODEL})) break;
     }
 }
 
@@ -224,11 +236,7 @@ void score_item_units(Io& io, JobSettings& job, Store& st, ScoringStage& stage, 
                 evaluate(st, s, PROBABILITIES | BY_UNIT, i, K, q);
                 add_one_parameter_terms(st, stage.counts, q, i, K, by_unit, G, I);
             }
-            if (apply_one_parameter_step(io, job, stage, G, I, st.LAMBDA(i), [&] {
-                    return std::vector<Val>{" SINGULARITY WHEN INVERTING", " UNIT FOR ITEM #", i, " IN MODEL ",
-                                            s.MODEL};
-                }))
-                break;
+            if (apply_one_parameter_step(io, job, st, G, I, st.LAMBDA(i), {"UNIT", i, s.MODEL})) break;
         }
     }
 }
@@ -269,11 +277,7 @@ void score_locations(Io& io, JobSettings& job, Store& st, ScoringStage& stage, c
                 evaluate(st, s, PROBABILITIES | BY_DELTA, i, K, q);
                 add_one_parameter_terms(st, stage.counts, q, i, K, by_location, G, I);
             }
-            if (apply_one_parameter_step(io, job, stage, G, I, st.DELTA(i), [&] {
-                    return std::vector<Val>{" SINGULARITY WHEN INVERTING", " DELTA FOR ITEM #", i, " IN MODEL ",
-                                            s.MODEL};
-                }))
-                break;
+            if (apply_one_parameter_step(io, job, st, G, I, st.DELTA(i), {"DELTA", i, s.MODEL})) break;
         }
     }
 }
@@ -316,10 +320,7 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, Scoring
             INVERT(io.con, DAINFO, DAINV, 2, 2, IERINV);
             if (IERINV != 0) warn(io, job, stage, singular());
             DMULT(io.con, DAGRAD, 1, 1, 2, 2, DAINV, 2, 2, 2, 2, DASTEP);
-            if (!all_finite(DASTEP, 2)) {
-                if (IERINV == 0) warn(io, job, stage, singular());
-                break;
-            }
+            if (!all_finite(DASTEP, 2)) no_finite_step(io, st, {"DELTA/ALPHA", i, s.MODEL});
             const bool done = std::fabs(DASTEP[0]) <= job.CONVC && std::fabs(DASTEP[1]) <= job.CONVC;
             st.ALPHA(i) += clamp(DASTEP[0], 0.25);
             st.DELTA(i) += clamp(DASTEP[1], 1.0);
@@ -329,6 +330,16 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, Scoring
 }
 
 }  // namespace
+
+void estimation_not_finite(Io& io, const std::string& concerned) {
+    const std::vector<std::string> lines{
+        status_text(" THE ESTIMATION DID NOT REACH FINITE ESTIMATES.  JOB IS ABORTING."), status_text(concerned)};
+    for (const auto& l : lines) {
+        io.con << l << '\n';
+        io.report() << l << '\n';
+    }
+    throw EngineStop(lines);
+}
 
 void scoring_cycle(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const ModelTraits& m = model_traits(s.MODEL);

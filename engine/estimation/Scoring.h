@@ -9,9 +9,8 @@
 //
 // A failed inversion writes the step's status line (and, once per estimation
 // stage, the same line into the report); its finite step is still taken.  A
-// step that is not finite is never applied: the parameter keeps its value,
-// the step is reported in the same way and that parameter group stops
-// iterating for this inner cycle.
+// step that is not finite is never applied: it ends the run
+// (estimation_not_finite) naming the parameters, their item and the model.
 #pragma once
 
 #include <set>
@@ -37,6 +36,12 @@ struct ScoringStage {
     const ExpectedCounts& counts;
     std::set<std::string> reported;
 };
+
+// Ends the run because the estimation did not reach finite estimates: the
+// lines " THE ESTIMATION DID NOT REACH FINITE ESTIMATES.  JOB IS ABORTING."
+// and `concerned` (what was first found not finite) go to the console, the
+// report and, through EngineStop, the status file.
+[[noreturn]] void estimation_not_finite(Io& io, const std::string& concerned);
 
 // One inner cycle of scoring steps for the model in `s`.
 void scoring_cycle(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s);

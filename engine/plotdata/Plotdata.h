@@ -5,7 +5,8 @@
 // file names carry the item's data-file number ITEMID (Plotpair.h).
 //
 // A model number outside 1 to 8 stops the run with the routine's console and
-// status lines; so does a number that cannot be written in its field.
+// status lines.  A number too wide for its field is written as asterisks and
+// the file named in the report (Plotpair.h).
 #pragma once
 
 #include <string>

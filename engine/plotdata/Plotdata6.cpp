@@ -1,7 +1,10 @@
 // Test information: the item information files read back and summed line by
-// line, so the sum is that of the values as written.
+// line, so the sum is that of the values as written.  A value written as
+// asterisks, too wide for its field, leaves the sum of its line unknown: not
+// a number, written as asterisks in turn and left out of the range.
 #include <charconv>
 #include <fstream>
+#include <limits>
 
 #include "common/textio.h"
 #include "plotdata/Plotdata.h"
@@ -11,13 +14,18 @@ namespace vorm {
 
 namespace {
 
-// Two blank-separated numbers at the start of the line.
+// Two blank-separated numbers at the start of the line; a second field of
+// asterisks gives y as not a number.
 bool two_numbers(const std::string& line, double& x, double& y) {
     const char* p = line.data();
     const char* end = p + line.size();
     double* out[2] = {&x, &y};
     for (double* v : out) {
         while (p < end && *p == ' ') ++p;
+        if (v == &y && p < end && *p == '*') {
+            y = std::numeric_limits<double>::quiet_NaN();
+            return true;
+        }
         const auto r = std::from_chars(p, end, *v);
         if (r.ec != std::errc()) return false;
         p = r.ptr;

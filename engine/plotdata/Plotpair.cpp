@@ -24,8 +24,11 @@ std::string file_only(const std::string& base, const char* ext) { return base + 
     plot_stop(io, "Cannot write the plot file " + name + ".");
 }
 
-[[noreturn]] void does_not_fit(Io& io, const std::string& name) {
-    plot_stop(io, "Plot file " + name + ": a value is not a finite number that fits its field.");
+// A field too narrow for its value holds asterisks, as the layouts make it;
+// the file stays whole and the report says which one to read with care.
+void holds_asterisks(Io& io, const std::string& name) {
+    write_free(io.report(),
+               {" THE PLOT FILE " + name + " HOLDS A VALUE TOO WIDE FOR ITS FIELD, WRITTEN AS ASTERISKS."});
 }
 
 bool has_stars(const std::string& s) { return s.find('*') != std::string::npos; }
@@ -95,20 +98,18 @@ PlotData::PlotData(Io& io, const std::string& WRKDIR, const std::string& base)
 
 void PlotData::line(std::string_view layout, const std::vector<Val>& values) {
     const std::string s = format_fixed(layout, values);
-    // The line is not written: what the file holds so far stays readable.
-    if (has_stars(s)) does_not_fit(io_, name_);
+    if (has_stars(s)) asterisks_ = true;
     out_ << s << kEnd;
 }
 
 void PlotData::close() {
     out_.close();
     if (out_.fail()) cannot_write(io_, name_);
+    if (asterisks_) holds_asterisks(io_, name_);
 }
 
 void write_plot_script(Io& io, const std::string& WRKDIR, const std::string& base, const PlotScript& s) {
     const std::string name = file_only(base, ".SCR");
-    // Axis limits are drawn, so they must be numbers; titles are only labels.
-    if (has_stars(s.xrange) || has_stars(s.yrange)) does_not_fit(io, name);
     const std::string files = s.name.empty() ? base : s.name;
     std::string plot = "plot ";
     for (std::size_t k = 0; k < s.clauses.size(); ++k) {
@@ -131,6 +132,8 @@ void write_plot_script(Io& io, const std::string& WRKDIR, const std::string& bas
     out << plot << kEnd;
     out.close();
     if (out.fail()) cannot_write(io, name);
+    // Axis limits are drawn; numbers in titles are only labels.
+    if (has_stars(s.xrange) || has_stars(s.yrange)) holds_asterisks(io, name);
 }
 
 void write_share_script(Io& io, const std::string& WRKDIR, const std::string& base, const char* title,

@@ -3,10 +3,12 @@
 // with CR LF.  Every plot routine writes its files through this module, so
 // names, number fields and script lines are made in one place.
 //
-// A plot file must stay drawable: a data value or an axis limit that is not a
-// finite number fitting its field stops the run with a status line naming the
-// file, and so does a file that cannot be written.  Numbers inside a title are
-// only labels and keep the text I/O module's asterisks when they do not fit.
+// A number too wide for its field (or not a number) fills the field with
+// asterisks, the line keeping its length, and the run goes on: a data file or
+// a script whose axis limits hold such a field is named in the report, one
+// line per file, when it is closed.  Numbers inside a title are only labels
+// and are not reported.  A file that cannot be written stops the run with a
+// status line naming it.
 #pragma once
 
 #include <array>
@@ -70,6 +72,7 @@ private:
     Io& io_;
     std::string name_;  // file name without folder, for messages
     std::ofstream out_;
+    bool asterisks_ = false;  // a field too narrow for its value
 };
 
 // One plot clause: the columns, the key (empty: notitle) and the style.

@@ -40,8 +40,9 @@ constexpr const char* kThreshold = "(' TAU# ',I2,' = ',F6.3)";
 constexpr const char* kItemStats =
     "('  INFIT=',F5.2,' CHISQ=',F7.2,' DF=',I4,' P<',F5.3,1X,A3,'  STDINF=',F5.2,1X,A3,' LOCIF=',F5.2,/,"
     "' OUTFIT=',F5.2,' CHISQ=',F7.2,' DF=',I4,' P<',F5.3,1X,A3,' STDOUTF=',F5.2,1X,A3,' LOCOF=',F5.2,/)";
+// The identifier is an I4 field, printed in full when it is wider (int_in_full).
 constexpr const char* kPersonStats =
-    "(' SUBJECT# ',I4,' THETA=',F8.5,/,"
+    "(' SUBJECT# ',A,' THETA=',F8.5,/,"
     "'  INFIT=',F5.2,' CHISQ=',F7.2,' DF=',I4,' P<',F5.3,1X,A3,'   STDINF=',F5.2,1X,A3,' LOCIF=',F5.2,1X,A3,/,"
     "' OUTFIT=',F5.2,' CHISQ=',F7.2,' DF=',I4,' P<',F5.3,1X,A3,'  STDOUTF=',F5.2,1X,A3,' LOCOF=',F5.2,1X,A3)";
 constexpr const char* kPersonItem = "(' ITEM#',I3,' DELTA=',F8.3,'  RESPONSE=',I2,' EXPECTED=',F8.3)";
@@ -319,7 +320,7 @@ void person_pass2(Io& io, const JobSettings& job, Store& st, FitWork& w, double 
         if (!flagged && job.IPRALL == 0) continue;
         write_free(rep);
         write_fixed(rep, kPersonStats,
-                    {static_cast<long long>(st.PERSID(n)),
+                    {int_in_full(st.PERSID(n), 4),
                      st.THETA(n),
                      r.infit,
                      r.chi_in,

@@ -2,7 +2,10 @@
 // the detail file FT18F001, and the item likelihood-ratio chi-squares over
 // the groups.  Both run before any respondent is dropped, so they see every
 // respondent of the run; a missing response counts in its group's size (and
-// so in the abilities and the expected proportions) but in no category.
+// so in the abilities and the expected proportions) but in no category, and
+// the observed proportions are shares of the group's valid responses, as the
+// likelihood-ratio table counts them, so that they sum to 1 as the expected
+// ones do.
 #include <algorithm>
 #include <cmath>
 #include <ostream>
@@ -152,10 +155,13 @@ void fit_groups(Io& io, const JobSettings& job, Store& st, FitWork& w) {
         for (int g = 1; g <= w.NGROUP; ++g) {
             for (int k = 0; k < C; ++k) w.FGOBS(g, k) = w.FGEXP(g, k) = 0.0;
             const int s = w.FGSIZE(g);
+            int valid = 0;
+            for (int p = w.FGFIRST(g); p < w.FGFIRST(g) + s; ++p)
+                if (answered(st.RESP(w.JORD(p), i), C)) ++valid;
             for (int p = w.FGFIRST(g); p < w.FGFIRST(g) + s; ++p) {
                 const int n = w.JORD(p);
                 const int x = st.RESP(n, i);
-                if (answered(x, C)) w.FGOBS(g, x) += 1.0 / s;
+                if (answered(x, C)) w.FGOBS(g, x) += 1.0 / valid;
                 GPM(st, job.MODEL, i, C, st.UNIT, st.TAUC, st.THETA(n));
                 double sum = 0.0;
                 for (int k = 0; k < C; ++k) {

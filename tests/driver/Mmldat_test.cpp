@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/io.h"
@@ -84,66 +85,88 @@ TEST_F(DataInput, MissingDataFileGivesOpenFailureBlockAndStatus) {
     job->DATFILE = dir.file("no-such-file.dat");
     job->DATFMT = "(i4,2i1)";
     auto status = run();
+    // The line after the message names the file and the system's reason.
+    const std::string why = "  " + dir.file("no-such-file.dat") + ": No such file or directory";
     EXPECT_EQ(status, (std::vector<std::string>{"  CANNOT OPEN DATA FILE. CHECK ACCURACY OF ",
-                                                "  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       "}));
+                                                "  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       ", why}));
     EXPECT_EQ(report(),
               "  ************************************************\n"
               "  ************************************************\n"
               " \n"
               "  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n"
-              "  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n"
-              " \n"
-              "                   ABORT                   \n"
-              "                   ABORT                   \n"
-              "                   ABORT                   \n"
-              "  ************************************************\n"
-              "  ************************************************\n");
+              "  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n" +
+                  why +
+                  "\n"
+                  " \n"
+                  "                   ABORT                   \n"
+                  "                   ABORT                   \n"
+                  "                   ABORT                   \n"
+                  "  ************************************************\n"
+                  "  ************************************************\n");
 
     job->DATFILE = dir.path().string();  // a folder is no data file
-    EXPECT_EQ(run().size(), 2u);
+    status = run();
+    ASSERT_EQ(status.size(), 3u);
+    EXPECT_EQ(status[2], "  " + dir.path().string() + ": Is a directory");
 }
 
 TEST_F(DataInput, FieldThatIsNotANumberGivesReadErrorAfterTheEchoOfGoodRecords) {
     items(2, 2);
     data("   1 11\n   2 1x\n", "(i4,1x,2i1)");
-    const std::vector<std::string> msg = {"  ERROR ATTEMPTING TO READ YOUR DATA SET.  ",
-                                          "  CHECK YOUR INPUT FORMAT AGAINST THE DATA ",
-                                          "  TO SEE IF IT MATCHES CORRECTLY           "};
+    const std::vector<std::string> msg = {
+        "  ERROR ATTEMPTING TO READ YOUR DATA SET.  ", "  CHECK YOUR INPUT FORMAT AGAINST THE DATA ",
+        "  TO SEE IF IT MATCHES CORRECTLY           ", "  THE ERROR IS IN RECORD 2, COLUMN 7."};
     EXPECT_EQ(run(), msg);
     std::string echo1 = S50 + "\n \n  FIRST TWO CASES FROM DATA FILE AS READ BY PROGRAM:\n \n" + S50 +
                         "\n \n \n  SUBJECT ID:1\n  ITEM #1:1\n  ITEM #2:1\n";
     EXPECT_EQ(report(), echo1 + abort_block(msg));
+
+    // A record over two lines names the line too.
+    data("   1\n11\n   2\n1x\n", "(i4,/,2i1)");
+    EXPECT_EQ(run().back(), "  THE ERROR IS IN RECORD 2 (LINE 4), COLUMN 2.");
 }
 
 TEST_F(DataInput, UnusableFormatsGiveReadError) {
     items(2, 2);
     // The last two reach past the integer range of a column and nest deeper
-    // than any stack.
-    for (const std::string& f : {std::string("i4,2i1"), std::string("(i4,2f1.0)"), std::string("(i4,2i1"),
-                                 std::string("(1x)"), std::string("(a4,2i1)"), std::string("(I4,2148(1000000X),2I1)"),
-                                 std::string(30000, '(') + "I4,2I1" + std::string(30000, ')')}) {
+    // than any stack.  The line after the message says what is wrong.
+    const std::string only_i = "  THE FORMAT CANNOT BE USED: ONLY I, X, T, TL, TR AND / CAN READ A DATA RECORD.";
+    const std::pair<std::string, std::string> cases[] = {
+        {"i4,2i1", "  THE FORMAT CANNOT BE USED: THE FORMAT MUST BEGIN WITH '('."},
+        {"(i4,2f1.0)", only_i},
+        {"(i4,2i1", "  THE FORMAT CANNOT BE USED: MISSING ')'."},
+        {"(1x)", "  THE ERROR IS IN RECORD 1: THE FORMAT READS NO VALUE FROM LINE 1."},
+        {"(a4,2i1)", only_i},
+        {"(I4,2148(1000000X),2I1)", "  THE FORMAT CANNOT BE USED: A COLUMN POSITION BEYOND THE LONGEST RECORD."},
+        {std::string(30000, '(') + "I4,2I1" + std::string(30000, ')'),
+         "  THE FORMAT CANNOT BE USED: GROUPS NESTED TOO DEEPLY."},
+    };
+    for (const auto& [f, why] : cases) {
         data("   1 11\n", f);
         auto status = run();
-        ASSERT_EQ(status.size(), 3u) << f.substr(0, 40);
+        ASSERT_EQ(status.size(), 4u) << f.substr(0, 40);
         EXPECT_EQ(status[0], "  ERROR ATTEMPTING TO READ YOUR DATA SET.  ") << f.substr(0, 40);
+        EXPECT_EQ(status[3], why) << f.substr(0, 40);
     }
 }
 
 // A device, a line without end and a file of endless records cannot be held.
 TEST_F(DataInput, DataThatNeverEndsGivesReadError) {
     items(2, 2);
-    std::vector<std::string> paths;
-    if (std::filesystem::exists("/dev/zero")) paths.push_back("/dev/zero");
-    paths.push_back(dir.file("long.dat"));
-    test::write_file(paths.back(), "  11\n  " + std::string(LineReader::kMaxLineLength, '1') + "\n");
-    paths.push_back(dir.file("endless.dat"));
-    test::write_file(paths.back(), std::string(kMaxDataRecords + 1, '\n'));
-    for (const auto& path : paths) {
+    std::vector<std::pair<std::string, std::string>> cases;
+    if (std::filesystem::exists("/dev/zero"))
+        cases.push_back({"/dev/zero", "  THE ERROR IS IN RECORD 1: LINE 1 IS LONGER THAN 1048576 CHARACTERS."});
+    cases.push_back({dir.file("long.dat"), "  THE ERROR IS IN RECORD 2: LINE 2 IS LONGER THAN 1048576 CHARACTERS."});
+    test::write_file(cases.back().first, "  11\n  " + std::string(LineReader::kMaxLineLength, '1') + "\n");
+    cases.push_back({dir.file("endless.dat"), "  THE DATA FILE HOLDS MORE THAN 100000 RECORDS."});
+    test::write_file(cases.back().first, std::string(kMaxDataRecords + 1, '\n'));
+    for (const auto& [path, why] : cases) {
         job->DATFILE = path;
         job->DATFMT = "(i2,2i1)";
         auto status = run();
-        ASSERT_EQ(status.size(), 3u) << path;
+        ASSERT_EQ(status.size(), 4u) << path;
         EXPECT_EQ(status[0], "  ERROR ATTEMPTING TO READ YOUR DATA SET.  ") << path;
+        EXPECT_EQ(status[3], why) << path;
     }
 }
 
@@ -151,8 +174,9 @@ TEST_F(DataInput, ResponseBeyondTheIntegerRangeGivesReadError) {
     items(1, 2);
     data("1 99999999999\n", "(i1,1x,i11)");
     auto status = run();
-    ASSERT_EQ(status.size(), 3u);
+    ASSERT_EQ(status.size(), 4u);
     EXPECT_EQ(status[2], "  TO SEE IF IT MATCHES CORRECTLY           ");
+    EXPECT_EQ(status[3], "  THE ERROR IS IN RECORD 1, COLUMN 3.");
 }
 
 TEST_F(DataInput, RecodingAZeroOrReadingMinusOneAborts) {

@@ -1,6 +1,7 @@
 // The run driver as a whole: the built program in a temporary folder, and one
 // in-process run with a clock that passes midnight.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -157,7 +158,8 @@ TEST(EngineRun, AbortLeavesItsLinesInTheStatusFile) {
     write_file(work.file("job.txt"), small_job(work.file("missing.dat")));
     EXPECT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 1);
     EXPECT_EQ(read_file(work.file("status")),
-              "  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n");
+              "  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n  " +
+                  work.file("missing.dat") + ": No such file or directory\n");
     EXPECT_EQ(last_line(read_file(work.file("FT06F001"))), kStarLine);
 }
 
@@ -173,6 +175,35 @@ TEST(EngineRun, FileThatCannotBeWrittenFailsTheRunNamingIt) {
                   "  ERROR WRITING THE FILE " + work.file(unit) +
                       "\n  THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING.\n");
     }
+}
+
+// A file-size limit (ulimit -f) lets a write fail like a full disk; the
+// signal that the system sends with it must not end the engine silently.
+TEST(EngineRun, FileSizeLimitFailsTheRunLikeAFullDisk) {
+    TempDir work;
+    write_small_data(work.file("d.dat"));
+    write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+    const std::string job = work.file("job.txt");
+    const std::string folder = work.folder();
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        // Room for the status lines, not for the report.
+        const rlimit limit{2048, 2048};
+        std::signal(SIGXFSZ, SIG_DFL);  // as a shell leaves it
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+        freopen("/dev/null", "w", stdout);
+        execl(VORMCALC_PATH, "VORMCALC", job.c_str(), folder.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto lines = split_lines(read_file(work.file("status")));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("  ERROR WRITING THE FILE " + folder + "FT", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1], "  THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING.");
 }
 
 // A console reader that has gone away (VORMCALC job work | head -1) leaves
@@ -367,6 +398,34 @@ TEST(EngineRun, ExampleJobWithFitStatisticsEnds) {
     std::size_t at = 0;
     while (at < rep.size() && rep[at] != "  *****  ITEM LEVEL CHI-SQUARES CONDITIONED ON NC SCORE *****") ++at;
     expect_number_correct_blocks(rep, at + 2, 15);
+}
+
+// Start signs that contradict the data on three far-out items: the start-up
+// model keeps their mirrored locations, and model 8 drives their
+// discriminations through zero and their locations off until item 1 gives
+// some answers the probability 0: the marginal log-likelihood is no longer
+// finite at the next expectation step.
+TEST(EngineRun, EstimationThatLeavesTheFiniteNumbersEndsTheRunThere) {
+    TempDir work;
+    write_file(work.file("EXAMPLE.DAT"), read_file(test::source_dir() + "/examples/EXAMPLE.DAT"));
+    std::vector<std::string> job{"8", "N", "N", "21", "EXAMPLE.DAT", "(I5,1X,15I1)", "15", "N"};
+    job.insert(job.end(), 15, "6");
+    job.insert(job.end(), {"N", "N"});
+    job.insert(job.end(), 15, "2");
+    job.insert(job.end(), {"Y", "2", "3", "7", "Y", "3", "1", "2", "-5", "Y"});
+    for (int i = 1; i <= 15; ++i) job.push_back(i % 2 ? "+" : "-");
+    job.insert(job.end(), {"50", "10", "30", "30", "0.001", "N", "N"});
+    write_file(work.file("job.txt"), test::lf(job));
+    ASSERT_EQ(run_engine({"job.txt", work.folder()}, work.path().string(), ""), 1);
+    const std::vector<std::string> reason{
+        "  THE ESTIMATION DID NOT REACH FINITE ESTIMATES.  JOB IS ABORTING.",
+        "  FIRST CONCERNED: THE MARGINAL LOG-LIKELIHOOD OF MODEL 8, THROUGH ITEM #1 (ITEM 1 OF THE DATA FILE)."};
+    EXPECT_EQ(split_lines(read_file(work.file("status"))), reason);
+    const auto rep = split_lines(read_file(work.file("FT06F001")));
+    ASSERT_GE(rep.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(rep.end() - 2, rep.end()), reason);
+    EXPECT_EQ(read_file(work.file("FT16F001")), "");
+    EXPECT_EQ(read_file(work.file("FT17F001")), "");
 }
 
 }  // namespace

@@ -97,12 +97,16 @@ TEST(Writit, ValuesThatDoNotFitPrintAsAsterisks) {
     s.CORRDA(1) = std::numeric_limits<double>::infinity();
     s.PARINI(1, 2) = -1234.5;
     s.TAUSTD(1, 1) = std::numeric_limits<double>::quiet_NaN();
-    r.job->NSUBJ = 2;
+    // Identifiers wider than their field print in full on their own line:
+    // estimates that cannot be matched to respondents are lost.
+    r.job->NSUBJ = 4;
     s.PERSID(1) = 10000;
     s.THETA(1) = 12.5;
     s.TSTD(1) = std::numeric_limits<double>::quiet_NaN();
     s.PERSID(2) = 7;
     s.THETA(2) = -1e6;
+    s.PERSID(3) = -1000;
+    s.PERSID(4) = 999999999999;
     r.write();
 
     auto items = split_lines(r.items());
@@ -114,9 +118,11 @@ TEST(Writit, ValuesThatDoNotFitPrintAsAsterisks) {
     EXPECT_EQ(items[6], " THRESHOLD# 2 INITIAL=************ TAU= -0.80000000 TAUSTD=************");
 
     auto persons = split_lines(r.persons());
-    ASSERT_EQ(persons.size(), 6u);
-    EXPECT_EQ(persons[4], " SUBJECT# **** THETA= 12.50000000 TSTD=************");
+    ASSERT_EQ(persons.size(), 8u);
+    EXPECT_EQ(persons[4], " SUBJECT# 10000 THETA= 12.50000000 TSTD=************");
     EXPECT_EQ(persons[5], " SUBJECT#    7 THETA=************ TSTD=  0.35000000");
+    EXPECT_EQ(persons[6], " SUBJECT# -1000 THETA=  1.75000000 TSTD=  0.50000000");
+    EXPECT_EQ(persons[7], " SUBJECT# 999999999999 THETA=  0.00000000 TSTD=  0.00000000");
 }
 
 TEST(Writit, TenCategoriesGiveTenThresholdLines) {

@@ -9,6 +9,7 @@
 #include "estimation/Initvl.h"
 #include "estimation/Randn2.h"
 #include "estimation_fixture.h"
+#include "model/Getqua.h"
 #include "model/Marglike.h"
 #include "test_support.h"
 
@@ -190,34 +191,72 @@ TEST(Mmlest, CycleLimitIsReportedInTheStatusFileAndTheReport) {
     EXPECT_EQ(lines_containing(e->report(), "  MAXIMUM NUMBER OF ITERATIONS EXCEEDED").size(), 1u);
 }
 
-TEST(Mmlest, StepThatIsNotFiniteIsNotAppliedAndTheRunGoesOn) {
+const char* const kNotFinite = "  THE ESTIMATION DID NOT REACH FINITE ESTIMATES.  JOB IS ABORTING.";
+
+TEST(Mmlest, StepThatIsNotFiniteEndsTheRunNamingTheItem) {
     // Item 3 has no answer at all: its location has no information, so its
-    // step is 0/0.  Item 5 starts so far out that its probabilities overflow.
-    // (Signs given: an item without variance would end the run in the
-    // principal components.)
-    for (int model : {1, 8}) {
-        auto e = simulated_job(model, std::vector<int>(6, 4), 150, 9, 9, true);
+    // step is 0/0, in model 8's start-up model 3 too.  (Signs given: an item
+    // without variance would end the run in the principal components.)
+    struct Case {
+        int model;
+        std::string concerned;
+    };
+    const Case cases[] = {
+        {1, "  FIRST CONCERNED: DELTA FOR ITEM #3 IN MODEL 1 (ITEM 13 OF THE DATA FILE)."},
+        {8, "  FIRST CONCERNED: DELTA FOR ITEM #3 IN MODEL 3 (ITEM 13 OF THE DATA FILE)."},
+    };
+    for (const Case& c : cases) {
+        auto e = simulated_job(c.model, std::vector<int>(6, 4), 150, 9, 9, true);
         for (int j = 1; j <= 150; ++j) e->st->RESP(j, 3) = -9;
+        e->st->ITEMID(3) = 13;
         e->job->MAXOUT = 6;
-        INITVL(e->io, *e->job, *e->st, e->ws->start);
-        const double start3 = e->st->DELTA(3);
-        e->st->DELTA(5) = 900.0;
-        MMLEST(e->io, *e->job, *e->st, e->ws->estimation, e->ws->ptab);
-        EXPECT_EQ(e->st->DELTA(3), start3);
-        EXPECT_EQ(e->st->DELTA(5), 900.0);
-        const Store& st = *e->st;
-        for (int i = 1; i <= 6; ++i) {
-            EXPECT_TRUE(std::isfinite(st.DELTA(i)) && std::isfinite(st.ALPHA(i)) && std::isfinite(st.LAMBDA(i)));
-            for (int k = 0; k < 4; ++k) EXPECT_TRUE(std::isfinite(st.TAU(i, k)));
+        try {
+            estimate(*e);
+            ADD_FAILURE() << "no stop for model " << c.model;
+        } catch (const EngineStop& stop) {
+            EXPECT_EQ(stop.status_lines(), (std::vector<std::string>{kNotFinite, c.concerned}));
         }
-        EXPECT_TRUE(std::isfinite(st.UNIT));
-        for (int j = 1; j <= 150; ++j) EXPECT_TRUE(std::isfinite(st.THETA(j)) && std::isfinite(st.TSTD(j)));
-        const std::string rep = e->report();
-        EXPECT_FALSE(lines_containing(rep, "SINGULARITY").empty()) << "model " << model;
-        if (model == 1)
-            EXPECT_EQ(lines_containing(rep, " DELTA FOR ITEM #3 IN MODEL 1").size(), 1u);
-        else
-            EXPECT_EQ(lines_containing(rep, " DELTA/ALPHA FOR ITEM #5 IN MODEL 8").size(), 1u);
+        // The report ends with the reason, and nothing ran after the step.
+        const auto rep = split_lines(e->report());
+        ASSERT_GE(rep.size(), 2u);
+        EXPECT_EQ(rep[rep.size() - 2], kNotFinite);
+        EXPECT_EQ(rep.back(), c.concerned);
+        EXPECT_EQ(e->console.str().find("ESTIMATING THETAS"), std::string::npos);
+    }
+}
+
+// Finite estimates that give an answer the probability 0 at every point make
+// the marginal log-likelihood minus infinity: found by the next expectation
+// step, or after the last cycle, and the first item that does so is named.
+void move_item_3_out(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+    scoring_cycle(io, job, st, stage, s);
+    st.DELTA(3) = 1000.0;
+}
+
+TEST(Mmlest, LikelihoodThatIsNotFiniteEndsTheRunNamingTheItem) {
+    for (bool last_cycle : {false, true}) {
+        auto e = simulated_job(1, std::vector<int>(4, 3), 60, 21, 9);
+        e->st->ITEMID(3) = 7;
+        e->st->RESP(40, 3) = 2;  // far below item 3, category 2 has probability 0
+        INITVL(e->io, *e->job, *e->st, e->ws->start);
+        EstimationProbes probes;
+        if (last_cycle) {
+            e->job->MAXOUT = 1;
+            e->job->MAXIN = 1;
+            probes.scoring = move_item_3_out;
+        } else {
+            e->st->DELTA(3) = 1000.0;
+        }
+        try {
+            MMLEST(e->io, *e->job, *e->st, e->ws->estimation, e->ws->ptab, probes);
+            ADD_FAILURE() << "no stop";
+        } catch (const EngineStop& stop) {
+            EXPECT_EQ(stop.status_lines(),
+                      (std::vector<std::string>{kNotFinite,
+                                                "  FIRST CONCERNED: THE MARGINAL LOG-LIKELIHOOD OF MODEL 1, THROUGH "
+                                                "ITEM #3 (ITEM 7 OF THE DATA FILE)."}))
+                << (last_cycle ? "after the last cycle" : "at an expectation step");
+        }
     }
 }
 

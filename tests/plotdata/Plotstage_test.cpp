@@ -97,10 +97,9 @@ TEST(PlotStage, CurvesGroupsAndInformationAgreeWithTheModel) {
 TEST(PlotStage, StopsWithTheRoutinesLinesAndLeavesWhatWasWritten) {
     const std::string exp = " Error model while calculating item expected value.";
     const std::string inf = " Error model while calculating information function";
-    const std::string fits = ": a value is not a finite number that fits its field.";
     const std::string back = " Cannot read back the plot data file PLOT507.DAT.";
     const struct {
-        int routine;  // 1..7 PLOTDATAn with a bad model, 8 and 9 a bad value, 10 and 11 a bad PLOT5 file
+        int routine;  // 1..7 PLOTDATAn with a bad model, 10 and 11 a bad PLOT5 file
         std::string console, status, file;
         std::size_t lines;
     } cases[] = {{1, exp, exp, "", 0},
@@ -110,8 +109,6 @@ TEST(PlotStage, StopsWithTheRoutinesLinesAndLeavesWhatWasWritten) {
                  {4, exp, exp, "PLOT4.DAT", 0},
                  {5, inf + ".", inf + ".", "PLOT507.DAT", 0},
                  {7, exp, exp, "", 0},
-                 {8, " Plot file PLOTLOC.DAT" + fits, " Plot file PLOTLOC.DAT" + fits, "PLOTLOC.DAT", 1},
-                 {9, " Plot file PLOTLAT.DAT" + fits, " Plot file PLOTLAT.DAT" + fits, "PLOTLAT.DAT", 2},
                  {10, back, back, "PLOT507.DAT", 80},
                  {11, back, back, "", 0}};
     auto w = std::make_unique<PlotWork>();
@@ -137,12 +134,6 @@ TEST(PlotStage, StopsWithTheRoutinesLinesAndLeavesWhatWasWritten) {
                     return PLOTDATA5(r.io, st, 12, 1, 3, 0.3, st.TAUC, dir, m);
                 case 7:
                     return PLOTDATA7(r.io, st, *w, 0, ncat, 2, 4, m, 0.3, st.TAUC, dir);
-                case 8:
-                    st.DELTA(2) = -12345.6;
-                    return PLOTLOC(r.io, st, 2, dir);
-                case 9:
-                    st.DENS(3) = std::nan("");
-                    return PLOTLAT(r.io, st.DENS, 4, dir, st.XQUAD);
                 case 10:
                     write_file(r.dir.file("PLOT507.DAT"), repeat_lines("  -4.000    0.000", 80));
             }
@@ -156,6 +147,74 @@ TEST(PlotStage, StopsWithTheRoutinesLinesAndLeavesWhatWasWritten) {
             EXPECT_EQ(r.lines(c.file).size(), c.lines) << c.routine;
         }
     }
+}
+
+// A value too wide for its field fills it with asterisks, as in the titles;
+// the file is written whole, the run goes on and the report names the file
+// once.  A summed item information that cannot be read back is no number
+// either.
+TEST(PlotStage, ValuesTooWideForTheirFieldsAreAsterisksNamedInTheReport) {
+    PlotRun r;
+    Store& st = *r.st;
+    const std::string& dir = r.job->WRKDIR;
+    st.ITEMID(1) = 7, st.ITEMID(2) = 100;
+    st.DELTA(1) = 0.5, st.DELTA(2) = -12345.6;
+    PLOTLOC(r.io, st, 2, dir);
+    EXPECT_EQ(r.lines("PLOTLOC.DAT"), (std::vector<std::string>{"   0.500    1.000", "********    1.000"}));
+    EXPECT_EQ(r.lines("PLOTLOC.SCR").size(), 9u);
+
+    st.XQUAD(1) = -1.0, st.XQUAD(2) = 1.0;
+    st.DENS(1) = 0.25, st.DENS(2) = std::nan("");
+    PLOTLAT(r.io, st.DENS, 2, dir, st.XQUAD);
+    EXPECT_EQ(r.lines("PLOTLAT.DAT"), (std::vector<std::string>{"  -1.000    0.250", "   1.000 ********"}));
+    EXPECT_EQ(r.lines("PLOTLAT.SCR")[4], "set yrange [0:0.30]");
+
+    std::string wide, plain;
+    for (int g = 0; g < NGRID; ++g) {
+        const std::string theta = field("(F8.3)", theta_grid()[g]);
+        wide += theta + (g == 4 ? " ********" : "    2.500") + "\r\n";
+        plain += theta + "    1.250\r\n";
+    }
+    write_file(r.dir.file("PLOT507.DAT"), wide);
+    write_file(r.dir.file("PLOT5100.DAT"), plain);
+    PLOTDATA6(r.io, st, 2, dir);
+    const auto test = r.lines("PLOT6.DAT");
+    ASSERT_EQ(test.size(), static_cast<std::size_t>(NGRID));
+    EXPECT_EQ(test[4], field("(F8.3)", theta_grid()[4]) + " ********");
+    EXPECT_EQ(test[5], field("(F8.3)", theta_grid()[5]) + "    3.750");
+    EXPECT_EQ(r.lines("PLOT6.SCR")[4], "set yrange [" + field("(I12)", -5) + ":" + field("(I12)", 5) + "]");
+
+    const std::string note = " HOLDS A VALUE TOO WIDE FOR ITS FIELD, WRITTEN AS ASTERISKS.";
+    EXPECT_EQ(r.report(), "  THE PLOT FILE PLOTLOC.DAT" + note + "\n  THE PLOT FILE PLOTLAT.DAT" + note +
+                              "\n  THE PLOT FILE PLOT6.DAT" + note + "\n");
+    EXPECT_EQ(r.con.str(), "");
+}
+
+// Two respondents of opposite answers: the estimates run far out, so the item
+// locations do not fit their plot fields.  The run still ends with the fit
+// analysis.
+TEST(PlotStage, JobWhoseValuesOutgrowTheirFieldsEndsWithTheFitReport) {
+    TempDir dir;
+    write_file(dir.file("D.DAT"), "    1  1 0 1 0\n    2  0 1 0 1\n");
+    std::string job;
+    for (const char* answer : {"8",    "N", "N",  "10", "D.DAT", "(I5,1X,4I2)", "4",   "Y",    "2",     "N", "Y",
+                               "0",    "N", "N",  "N",  "50",    "10",          "10",  "10",   "0.001", "Y", "20",
+                               "2000", "Y", "20", "Y",  "2.0",   "0.05",        "2.0", "0.05", "2.0"})
+        job += std::string(answer) + "\n";
+    write_file(dir.file("JOB"), job);
+    std::string console;
+    ASSERT_EQ(run_engine({"JOB", dir.folder()}, dir.path().string(), "", &console), 0) << console;
+    EXPECT_EQ(read_file(dir.file("status")), " end\n");
+    // Every location is beyond what F12.8 holds, so beyond F8.3 too.
+    const auto items = split_lines(read_file(dir.file("FT16F001")));
+    ASSERT_GE(items.size(), 5u);
+    EXPECT_NE(items[4].find("DELTA=************"), std::string::npos) << items[4];
+    const std::string rep = read_file(dir.file("FT06F001"));
+    EXPECT_NE(rep.find("\n  THE PLOT FILE PLOTLOC.DAT HOLDS A VALUE TOO WIDE FOR ITS FIELD, WRITTEN AS ASTERISKS.\n"),
+              std::string::npos);
+    const std::string fit = read_file(dir.file("FT15F001"));
+    EXPECT_NE(fit.find(" LIKELIHOOD RATIO GLOBAL CHI-SQUARE="), std::string::npos);
+    EXPECT_NE(fit.find("ITEM LEVEL CHI-SQUARES CONDITIONED ON NC SCORE"), std::string::npos);
 }
 
 // The shipped example job with plots asked for, run by the built program: it

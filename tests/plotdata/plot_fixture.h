@@ -31,7 +31,12 @@ struct PlotRun {
     std::unique_ptr<PlotWork> work = std::make_unique<PlotWork>();
     TempDir dir;
 
-    PlotRun() { job->WRKDIR = dir.folder(); }
+    PlotRun() {
+        job->WRKDIR = dir.folder();
+        io.units.open_in_memory();
+    }
+
+    std::string report() const { return io.units.contents(Unit::FT06); }
 
     // Runs f; the status lines when it stopped the run, else nothing.
     template <class F>

@@ -134,7 +134,9 @@ TEST(FitGroups, DetailFileAndChiSquaresMatchTheFormulas) {
                           9);
                 EXPECT_TRUE(item == i && fitg == g + 1 && size == sizes[g] && cat == k + 1) << detail[line];
                 // Every printed value is within half a unit of its fourth decimal.
-                const double want[] = {mean, median, O[k] / sizes[g], expected[k]};
+                // Observed shares are of the group's valid responses, so
+                // that they sum to 1 like the expected ones.
+                const double want[] = {mean, median, O[k] / valid, expected[k]};
                 for (int v = 0; v < 4; ++v) EXPECT_NEAR(got[v], want[v], 0.5e-4 + 1e-12) << detail[line + 1];
             }
         }
