@@ -6,7 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "common/zeroed.h"
 #include "driver/Vormrun.h"
+
+namespace {
+
+// The store and the workspace, in one block for the whole run.
+struct RunTables {
+    vorm::Store store;
+    vorm::Workspace work;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "C");
@@ -19,11 +30,10 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv, argv + argc);
     // The store and the workspace are large (the response matrix, the
-    // parameter and work tables) and live for the whole run: one heap object
-    // each, never on the stack.
+    // parameter and work tables) and live for the whole run: one zeroed block,
+    // never on the stack, of which a small job maps in only what it touches.
     auto job = std::make_unique<vorm::JobSettings>();
-    auto store = std::make_unique<vorm::Store>();
-    auto work = std::make_unique<vorm::Workspace>();
+    vorm::ZeroedBlock<RunTables> tables;
     vorm::Io io(std::cout, std::cin);
-    return vorm::VORMRUN(args, io, *job, *store, *work);
+    return vorm::VORMRUN(args, io, *job, tables->store, tables->work);
 }

@@ -1,8 +1,10 @@
 // The engine-wide store: the job settings and the shared model arrays that all
 // stages of one run read and write.
 //
-// Both are plain records of fixed-capacity arrays, allocated once per run (one
-// heap object each, never on the stack) and zero at the start.  Index bounds
+// Both are plain records of fixed-capacity arrays, allocated once per run
+// (never on the stack) and zero at the start; the program takes the store,
+// with the workspace, from zeroed memory (common/zeroed.h), so a member's
+// start value is zero and a small job maps in only what it uses.  Index bounds
 // follow the formulas: items 1..100, respondents 1..2000, quadrature points
 // 1..50, categories and thresholds 0..9; the first index is stored fastest.
 #pragma once

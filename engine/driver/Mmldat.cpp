@@ -3,8 +3,8 @@
 // respondents and items without information until a pass removes nothing,
 // and leaves the retained data in the scratch units for READIT.
 //
-// The raw table holds MAXSUBJ records of MAXITEM responses in private static
-// storage (it is too large for the stack and lives once per run).  A file with
+// The raw table holds MAXSUBJ records of MAXITEM responses in the run's
+// workspace (it is too large for the stack and lives once per run).  A file with
 // more records (blank lines, respondents the user discards) keeps the rest
 // beside the table, since only the retained count after the clean-up decides
 // whether the job fits.  A file with more than kMaxDataRecords records, or
@@ -306,7 +306,8 @@ void MMLDAT(Io& io, JobSettings& job, RawTable& t) {
     if (job.NITEM > MAXITEM) item_limit(io);
     for (int j = 1; j <= job.NITEM; ++j) t.itemno(j) = j;
 
-    t.start(job.NITEM);
+    RawOverflow extra;
+    t.start(job.NITEM, extra);
     int nrec = read_records(io, job, t);
     job.NSUBJ = nrec;
     recode(io, job, t, nrec);

@@ -1,6 +1,7 @@
 // The run's work areas: the large tables that stages fill and read while they
-// run, allocated once per run beside the store (one heap object, never on the
-// stack) and passed by reference to the stages that use them.  No stage keeps
+// run, allocated once per run with the store (one zeroed block, never on the
+// stack: common/zeroed.h, so a work area owns nothing and starts at zero) and
+// passed by reference to the stages that use them.  No stage keeps
 // state of its own between calls; the only state outside the store, the job
 // settings and this workspace is the numerical library's own (its error
 // tables, options and scratch stack).

@@ -121,11 +121,11 @@ void DIAMML2(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& 
 bool probability_sum_off(double sum);
 void probability_problem(std::ostream& con, int i, int n, double sum, const char* text);
 
-// Stages 7 and 8 (Fitgroups.cpp).  A fit-group count outside 1..MAXFITG is
-// held to that range with a console line.  An empty group (fewer respondents
-// than groups) prints zeros for its abilities and proportions; when the
-// abilities have no spread to scale by (fewer than two respondents, or all
-// equal) the groups' abilities are their mean THETA unscaled.
+// Stages 7 and 8 (Fitgroups.cpp), for 1 to MAXFITG fit groups.  An empty
+// group (fewer respondents than groups) prints zeros for its abilities and
+// proportions; when the abilities have no spread to scale by (fewer than two
+// respondents, or all equal) the groups' abilities are their mean THETA
+// unscaled.
 void fit_groups(Io& io, const JobSettings& job, Store& st, FitWork& w);
 void likelihood_ratio_chisquares(Io& io, const JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT);
 

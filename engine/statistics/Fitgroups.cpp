@@ -33,13 +33,6 @@ constexpr double kFloor = 1e-4;
 
 bool answered(int x, int C) { return x >= 0 && x < C; }
 
-int group_count(std::ostream& con, int NFITG) {
-    if (NFITG >= 1 && NFITG <= MAXFITG) return NFITG;
-    const int G = std::clamp(NFITG, 1, MAXFITG);
-    write_free(con, {" THE NUMBER OF FIT GROUPS MUST BE FROM 1 TO 20; ", G, " FIT GROUPS ARE USED."});
-    return G;
-}
-
 // Mean and median ability of every group, from the abilities in ascending order.
 void group_abilities(FitWork& w) {
     int first = 1;
@@ -139,7 +132,7 @@ double likelihood_ratio_chisq(const LikelihoodRatioTable& t, int G, int C, int& 
 
 void fit_groups(Io& io, const JobSettings& job, Store& st, FitWork& w) {
     const int N = job.NSUBJ;
-    w.NGROUP = group_count(io.con, job.NFITG);
+    w.NGROUP = job.NFITG;  // 1 to MAXFITG: the job dialogue refuses any other count
     for (int n = 1; n <= N; ++n) {
         w.JORD(n) = n;
         w.JSORT(n) = st.THETA(n);

@@ -3,6 +3,7 @@
 // walks contiguous memory.
 #include "statistics/Stderrc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -156,7 +157,9 @@ void STDERRC(Io& io, JobSettings& job, Store& st, StandardErrorWork& w, Probabil
     write_free(io.con, {" COMPUTING APPROXIMATE ITEM STANDARD ERRORS"});
     write_free(io.con);
 
-    st.SECOV.fill(0.0);
+    // Only the job's items: nothing reads the table beyond them, and a small
+    // job leaves the rest of it untouched.
+    for (int i = 1; i <= std::min(job.NITEM, MAXITEM); ++i) std::fill_n(&st.SECOV(1, 1, i), MAXPARM * MAXPARM, 0.0);
     const bool known = fill_probability_table(io.con, st, PT, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, st.UNIT,
                                               st.TAUC, st.XQUAD, " THE MODEL NUMBER IN RANDN2 IS INCORRECT ", &w.D);
     if (!known || job.NITEM < 1) return;

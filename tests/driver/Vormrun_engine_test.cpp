@@ -153,6 +153,26 @@ TEST(EngineRun, NormalRunEndsWithCriteriaAndTimeAndLeavesFitFilesEmpty) {
         EXPECT_NE(e.path().filename().string().rfind("PLOT", 0), 0u) << "no plot files without plots";
 }
 
+// The run's tables have the capacity of the largest job; the shipped example
+// (800 x 15) must map in only the part it uses, a small share of the pages
+// that constructing them whole would touch.  Page faults are counted, not
+// timed; the sanitizer's own memory would be counted too.
+TEST(EngineRun, SmallJobLeavesTheUnusedCapacityUnmapped) {
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the sanitizer's shadow memory is counted too";
+#endif
+    TempDir work;
+    write_file(work.file("EXAMPLE.DAT"), read_file(test::source_dir() + "/examples/EXAMPLE.DAT"));
+    write_file(work.file("EXAMPLE.CMD"), read_file(test::source_dir() + "/examples/EXAMPLE.CMD"));
+    rusage before{}, after{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    ASSERT_EQ(run_engine({"EXAMPLE.CMD", work.folder()}, work.path().string(), ""), 0);
+    getrusage(RUSAGE_CHILDREN, &after);
+    const long faults = after.ru_minflt - before.ru_minflt;
+    const long capacity_pages = static_cast<long>((sizeof(Store) + sizeof(Workspace)) / sysconf(_SC_PAGESIZE));
+    EXPECT_LT(faults, capacity_pages / 4);
+}
+
 TEST(EngineRun, AbortLeavesItsLinesInTheStatusFile) {
     TempDir work;
     write_file(work.file("job.txt"), small_job(work.file("missing.dat")));

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "common/clock.h"
+#include "common/zeroed.h"
 #include "driver/Vormrun.h"
 #include "job_helpers.h"
 #include "numlib/Numlib_error.h"
@@ -66,8 +67,8 @@ struct Outputs {
 };
 
 // Runs the job in-process with a fixed clock (so the parameter files' stamps
-// are fixed too) and the given workspace; the job file's data line is pointed
-// at `datfile`.
+// are fixed too), a store from zeroed memory as the program takes it, and the
+// given workspace; the job file's data line is pointed at `datfile`.
 Outputs run_job(const std::string& cmdfile, const std::string& datfile, Workspace& ws) {
     TempDir work;
     std::vector<std::string> lines = split_lines(read_file(cmdfile));
@@ -79,7 +80,7 @@ Outputs run_job(const std::string& cmdfile, const std::string& datfile, Workspac
     fixed_clock(2026, 12, 9, 10, 11, 12);
     numlib_reset();
     auto job = std::make_unique<JobSettings>();
-    auto st = std::make_unique<Store>();
+    ZeroedBlock<Store> st;
     std::ostringstream con;
     std::istringstream in;
     int rc;
@@ -105,7 +106,7 @@ void expect_same_text(const std::string& actual, const std::string& expected_fil
 
 void check(const std::string& name, const std::string& cmdfile, const std::string& datfile) {
     SCOPED_TRACE(name);
-    auto ws = std::make_unique<Workspace>();
+    ZeroedBlock<Workspace> ws;
     const Outputs o = run_job(cmdfile, datfile, *ws);
     EXPECT_EQ(o.status, " end\n");
     expect_same_text(o.item_file, name + ".FT16");

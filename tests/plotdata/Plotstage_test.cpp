@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <numeric>
 #include <set>
 
 #include "../model/model_reference.h"
@@ -48,6 +49,9 @@ TEST(PlotStage, CurvesGroupsAndInformationAgreeWithTheModel) {
         job.NTHGRP = 7, job.NTDGRP = 50;
         plot_files(r.io, job, st, *r.work);
         SCOPED_TRACE("model " + std::to_string(model));
+        std::vector<int> by_estimate(300);
+        std::iota(by_estimate.begin(), by_estimate.end(), 1);
+        std::sort(by_estimate.begin(), by_estimate.end(), [&st](int a, int b) { return st.THETA(a) < st.THETA(b); });
 
         std::vector<double> test_info(NGRID, 0.0), test_score(NGRID, 0.0);
         int top = 0;
@@ -68,16 +72,49 @@ TEST(PlotStage, CurvesGroupsAndInformationAgreeWithTheModel) {
                 }
                 EXPECT_NEAR(sum, 1.0, K * kHalfUnit) << "PLOT2" << key << " line " << g + 1;
                 EXPECT_NEAR(scores[g][1], static_cast<double>(expected), kHalfUnit) << "PLOT3" << key;
-                EXPECT_GE(infos[g][1], 0.0);
+                // Fisher information: the sum of P'(c)^2 / P(c), P' by delta (minus by theta).
+                long double dp[MAXCAT], info = 0.0;
+                reference_dprob(model, st, i, K, st.UNIT, st.TAUC, theta_grid()[g], 1, 0, dp);
+                for (int c = 0; c < K; ++c) info += dp[c] * dp[c] / std::exp(lp[c]);
+                EXPECT_NEAR(infos[g][1], static_cast<double>(info), kHalfUnit) << "PLOT5" << key << " line " << g + 1;
                 test_info[g] += infos[g][1];
                 test_score[g] += scores[g][1];
                 largest = std::max(largest, infos[g][1]);
             }
             top = std::max(top, static_cast<int>(largest) + 1);
 
-            // Groups of respondents in order of their estimates.
+            // Groups of respondents in order of their estimates, 300 in 7:
+            // six of 43, then 42.  Each line: the group, its size, its mean
+            // estimate; the mean observed and expected response, the root
+            // mean variance and the band of two standard errors of those who
+            // answered.
             const auto groups = r.table("PLOT1" + key + ".DAT");
-            for (std::size_t n = 1; n < groups.size(); ++n) EXPECT_GE(groups[n][3], groups[n - 1][3]);
+            ASSERT_EQ(groups.size(), 7u);
+            for (int g = 0, first = 0; g < 7; ++g) {
+                const int size = g < 6 ? 43 : 42;
+                double mean = 0.0, n = 0.0, o = 0.0, e = 0.0, v = 0.0;
+                for (int at = first; at < first + size; ++at) {
+                    const int j = by_estimate[static_cast<std::size_t>(at)];
+                    mean += st.THETA(j) / size;
+                    if (st.RESP(j, i) < 0) continue;
+                    long double lp[MAXCAT], E = 0.0, V = 0.0;
+                    reference_log_prob(model, st, i, K, st.UNIT, st.TAUC, st.THETA(j), lp);
+                    for (int c = 0; c < K; ++c) E += c * std::exp(lp[c]);
+                    for (int c = 0; c < K; ++c) V += (c - E) * (c - E) * std::exp(lp[c]);
+                    n += 1.0;
+                    o += st.RESP(j, i);
+                    e += static_cast<double>(E);
+                    v += static_cast<double>(V);
+                }
+                first += size;
+                o /= n, e /= n, v /= n;
+                const double band = 2.0 * std::sqrt(v / n);
+                const double line[] = {g + 1.0, 1.0 * size, 0.0, mean, o, e, std::sqrt(v), 0.0, e + band, e - band};
+                ASSERT_EQ(groups[static_cast<std::size_t>(g)].size(), 10u);
+                for (std::size_t f = 0; f < 10; ++f)
+                    EXPECT_NEAR(groups[static_cast<std::size_t>(g)][f], line[f], kHalfUnit)
+                        << "PLOT1" << key << " group " << g + 1 << " field " << f + 1;
+            }
         }
         for (int i = 1; i <= 3; ++i) EXPECT_EQ(range_top(r.lines("PLOT5" + item_key(st.ITEMID(i)) + ".SCR")[4]), top);
         const auto test = r.table("PLOT6.DAT");

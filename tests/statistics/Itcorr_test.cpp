@@ -83,6 +83,18 @@ TEST(Itcorr, ChoosesTheItemsAndTheirDirections) {
         EXPECT_EQ(s.column(3, 2), (V{1, 0, 0, 0}));
     }
     {
+        // Items exactly at the 10th and the 90th percentile belong to the
+        // centre: with 10 % of the density at -1 and 80 % at 0 the two
+        // percentiles are those points.
+        Selection s({-2.0, -1.0, 0.0, 2.0});
+        s.nquad = 3;
+        for (int q = 1; q <= 3; ++q) {
+            s.st->XQUAD(q) = q - 2.0;
+            s.DENS(q) = q == 2 ? 0.8 : 0.1;
+        }
+        EXPECT_EQ(s.column(1, 2), (V{1, 0, 0, 1}));
+    }
+    {
         // Nothing outside the centre: no score at all.
         Selection s({-0.5, 0.0, 0.5});
         EXPECT_EQ(s.column(1, 2), (V{0, 0, 0}));
@@ -100,6 +112,22 @@ TEST(Itcorr, ChoosesTheItemsAndTheirDirections) {
         Selection s({2.0, 2.2, -2.0, -2.2}, {4, 1});
         EXPECT_EQ(s.column(3, 1), (V{0, 0, 1, 0}));
         EXPECT_EQ(s.con.str(), "");
+    }
+    {
+        // The rest score is centred on the mean total less the respondent's
+        // own item score over N.  Five respondents, items 1 and 2 starting
+        // reversed: the correlations are -3/25, -24/125 and -11/125 over
+        // sqrt(142/125 * 2/5), sqrt(214/125 * 16/25) and sqrt(126/125 * 4/25),
+        // -0.178, -0.183 and -0.219, so item 3 is flipped; then item 1 at
+        // -0.149; then all are positive.  Centred on the mean rest score,
+        // item 2 would correlate least and be the only flip.
+        Selection s({-1.0, -1.0, 1.0});
+        s.nsubj = 5;
+        s.NCAT(1) = s.NCAT(2) = 3;
+        const int resp[5][3] = {{2, 0, 1}, {0, 1, 1}, {1, 0, 0}, {1, 0, 1}, {1, 2, 1}};
+        for (int n = 1; n <= 5; ++n)
+            for (int i = 1; i <= 3; ++i) s.st->RESP(n, i) = resp[n - 1][i - 1];
+        EXPECT_EQ(s.column(3, 1), (V{0, 1, 1}));
     }
     {
         // The same with no flip allowed: the note, and the start directions.
