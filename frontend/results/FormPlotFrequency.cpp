@@ -20,6 +20,8 @@ namespace vormgui {
 namespace {
 
 const QString kReport = QStringLiteral("FT06F001");
+// A value axis' own number of ticks before nice numbers adjust it.
+constexpr int kTicks = 5;
 
 QFont smallFont() {
     QFont font;
@@ -39,7 +41,12 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, int 
 }  // namespace
 
 FormPlotFrequency::FormPlotFrequency(Services& services, const AppPaths& paths, QWidget* parent)
-    : QDialog(parent), services_(services), paths_(paths), chart_(new QChart) {
+    : QDialog(parent),
+      services_(services),
+      paths_(paths),
+      chart_(new QChart),
+      caption_(new QBarCategoryAxis),
+      counts_(new QValueAxis) {
     setObjectName(QStringLiteral("FormPlotFrequency"));
     setWindowTitle(QStringLiteral("Response Frequency"));
     setFixedSize(twips(*this, 6600), twips(*this, 4980));
@@ -50,6 +57,18 @@ FormPlotFrequency::FormPlotFrequency(Services& services, const AppPaths& paths, 
     chart_->setMargins(QMargins(2, 8, 2, 2));
     chart_->legend()->setAlignment(Qt::AlignRight);
     chart_->legend()->setFont(smallFont());
+    // The two axes stay with the chart for its whole life and only change
+    // their texts and range: axes taken off a chart whose window is hidden
+    // stay drawn under the new ones once it is shown again.
+    //
+    // The data row's label is the caption under the bars.  It stands as the
+    // axis title, which may take the axis' whole length where a single
+    // category's label gets only half of it.
+    caption_->append(QStringLiteral(" "));
+    chart_->addAxis(caption_, Qt::AlignBottom);
+    counts_->setTitleText(QStringLiteral("Frequency"));
+    counts_->setLabelFormat(QStringLiteral("%d"));
+    chart_->addAxis(counts_, Qt::AlignLeft);
     MSChartResponseFrequency = new QChartView(chart_, this);
     MSChartResponseFrequency->setObjectName(QStringLiteral("MSChartResponseFrequency"));
     MSChartResponseFrequency->setRenderHint(QPainter::Antialiasing);
@@ -113,10 +132,6 @@ bool FormPlotFrequency::Form_Load() {
 void FormPlotFrequency::drawFrequencyChart(int row) {
     const FrequencyRow& shown = table_.rows.at(static_cast<std::size_t>(row - 1));
     chart_->removeAllSeries();
-    for (QAbstractAxis* axis : chart_->axes()) {
-        chart_->removeAxis(axis);
-        delete axis;
-    }
 
     // One bar per category, each a series of its own so that the legend
     // names the categories as the report labels them.
@@ -136,23 +151,15 @@ void FormPlotFrequency::drawFrequencyChart(int row) {
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     chart_->addSeries(series);
+    series->attachAxis(caption_);
+    series->attachAxis(counts_);
 
-    // The data row's label is the caption under the bars.  It stands as the
-    // axis title, which may take the axis' whole length where a single
-    // category's label gets only half of it.
-    auto* caption = new QBarCategoryAxis;
-    caption->append(QStringLiteral(" "));
-    caption->setTitleText(QStringLiteral("Response Frequency of Item #%1").arg(shown.item));
-    chart_->addAxis(caption, Qt::AlignBottom);
-    series->attachAxis(caption);
-    auto* counts = new QValueAxis;
-    counts->setTitleText(QStringLiteral("Frequency"));
-    counts->setLabelFormat(QStringLiteral("%d"));
-    // Room above the highest bar for its count.
-    counts->setRange(0, std::max(1.0, highest * 1.15));
-    counts->applyNiceNumbers();
-    chart_->addAxis(counts, Qt::AlignLeft);
-    series->attachAxis(counts);
+    caption_->setTitleText(QStringLiteral("Response Frequency of Item #%1").arg(shown.item));
+    // Room above the highest bar for its count.  The nice numbers depend on
+    // the tick count that the last item's left, so it starts afresh.
+    counts_->setTickCount(kTicks);
+    counts_->setRange(0, std::max(1.0, highest * 1.15));
+    counts_->applyNiceNumbers();
 
     itemOnShow_ = row;
 }

@@ -9,9 +9,11 @@
 #include "core/FrequencyTable.h"
 #include "platform/AppPaths.h"
 
+class QBarCategoryAxis;
 class QChart;
 class QChartView;
 class QPushButton;
+class QValueAxis;
 
 namespace vormgui {
 
@@ -49,6 +51,8 @@ private:
     FrequencyTable table_;
     int itemOnShow_ = 0;
     QChart* chart_;
+    QBarCategoryAxis* caption_;
+    QValueAxis* counts_;
 };
 
 }  // namespace vormgui

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QDir>
+#include <QImage>
 #include <QPushButton>
 
 #include "engine_jobs.h"
@@ -67,6 +69,43 @@ TEST_F(FormPlotFrequencyTest, BarsAreTheCountsOfTheItemOnShowAndNavigationStopsA
                                     "further items."}));
     EXPECT_EQ(rec.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(rec.messages[1].icon, MsgIcon::Exclamation);
+}
+
+// The window as the screen shows it, once the chart's scene has caught up
+// with every change.
+QImage shown(FormPlotFrequency& window) {
+    window.show();
+    for (int k = 0; k < 3; ++k) QCoreApplication::processEvents();
+    return window.grab().toImage();
+}
+
+// The picture of a freshly made window over the report as it stands.
+QImage freshPicture(RecordingServices& rec, const AppPaths& paths) {
+    FormPlotFrequency fresh(rec, paths);
+    EXPECT_TRUE(fresh.Form_Load());
+    return shown(fresh);
+}
+
+TEST_F(FormPlotFrequencyTest, AReopenedChartShowsWhatAFreshOneShows) {
+    writeReport(
+        "    1    10   20   30    1\n    2    40   50    0    2\n    3    40   50    0    2\n"
+        "    4    10   20   30    1\n \n");
+    FormPlotFrequency window(rec, paths);
+    ASSERT_TRUE(window.Form_Load());
+    shown(window);
+    for (int k = 0; k < 3; ++k) window.CommandNext->click();
+    QCoreApplication::processEvents();
+    window.hide();
+
+    // Opened again over the same report: item #1, with none of item #4 left over.
+    ASSERT_TRUE(window.Form_Load());
+    EXPECT_TRUE(shown(window) == freshPicture(rec, paths)) << "the reopened chart differs from a fresh one";
+    window.hide();
+
+    // After a new run with counts a hundred times larger: a new value axis.
+    writeReport("    1  1000 2000 3000  100\n    2  4000 5000    0  200\n \n");
+    ASSERT_TRUE(window.Form_Load());
+    EXPECT_TRUE(shown(window) == freshPicture(rec, paths)) << "the chart after a new run differs from a fresh one";
 }
 
 TEST_F(FormPlotFrequencyTest, AReportThatCannotBeChartedSaysWhyAndNoWindowOpens) {
