@@ -5,6 +5,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -28,6 +29,16 @@ QFont smallFont() {
     font.setPointSize(8);
     return font;
 }
+
+// The counts over the bars.
+QFont countFont(const QWidget& window) {
+    QFont font = window.font();
+    font.setPointSize(10);
+    return font;
+}
+
+// Bars stand side by side over this share of the chart's width.
+constexpr double kBarsWidth = 0.9;
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, int x, int y) {
     auto* b = new QPushButton(QString::fromLatin1(caption), parent);
@@ -73,6 +84,9 @@ FormPlotFrequency::FormPlotFrequency(Services& services, const AppPaths& paths, 
     MSChartResponseFrequency->setObjectName(QStringLiteral("MSChartResponseFrequency"));
     MSChartResponseFrequency->setRenderHint(QPainter::Antialiasing);
     MSChartResponseFrequency->setGeometry(twips(*this, 120), 0, twips(*this, 6375), twips(*this, 4575));
+    // Whether the counts fit across their bars is known once the chart has
+    // laid out its plot area, which it does again when it is shown.
+    connect(chart_, &QChart::plotAreaChanged, this, &FormPlotFrequency::fitCounts);
 
     CommandPrevious = button(this, "CommandPrevious", "Previous", 3240, 4560);
     CommandNext = button(this, "CommandNext", "Next", 4320, 4560);
@@ -136,18 +150,15 @@ void FormPlotFrequency::drawFrequencyChart(int row) {
     // One bar per category, each a series of its own so that the legend
     // names the categories as the report labels them.
     auto* series = new QBarSeries;
-    QFont labelFont = font();
-    labelFont.setPointSize(10);
-    int highest = 0;
+    const QFont labelFont = countFont(*this);
     for (int column = 1; column <= table_.bars(); ++column) {
         auto* bar = new QBarSet(QStringLiteral("Response %1").arg(column));
-        const int count = shown.values.at(static_cast<std::size_t>(column - 1));
-        bar->append(count);
+        bar->append(shown.values.at(static_cast<std::size_t>(column - 1)));
         bar->setLabelFont(labelFont);
         bar->setLabelColor(Qt::black);
         series->append(bar);
-        highest = std::max(highest, count);
     }
+    series->setBarWidth(kBarsWidth);
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     chart_->addSeries(series);
@@ -155,13 +166,43 @@ void FormPlotFrequency::drawFrequencyChart(int row) {
     series->attachAxis(counts_);
 
     caption_->setTitleText(QStringLiteral("Response Frequency of Item #%1").arg(shown.item));
-    // Room above the highest bar for its count.  The nice numbers depend on
-    // the tick count that the last item's left, so it starts afresh.
-    counts_->setTickCount(kTicks);
-    counts_->setRange(0, std::max(1.0, highest * 1.15));
-    counts_->applyNiceNumbers();
+    fitted_ = Fit{false, -1.0};
+    fitCounts();
 
     itemOnShow_ = row;
+}
+
+void FormPlotFrequency::fitCounts() {
+    const QList<QAbstractSeries*> series = chart_->series();
+    if (series.isEmpty()) return;
+    auto* bars = static_cast<QBarSeries*>(series.front());
+    const QFontMetricsF metrics(countFont(*this));
+    double widest = 0.0, highest = 0.0;
+    for (const QBarSet* bar : bars->barSets()) {
+        widest = std::max(widest, metrics.horizontalAdvance(QString::number(bar->at(0))));
+        highest = std::max(highest, bar->at(0));
+    }
+    Fit fit{false, highest * 1.15};
+    const QRectF area = chart_->plotArea();
+    if (area.width() > 0 && area.height() > 0) {
+        // A count wider than its bar would run into its neighbours'
+        // ("12121210"): then the counts stand upright over their bars.
+        const double gap = metrics.horizontalAdvance(QLatin1Char(' '));
+        fit.upright = widest + gap > area.width() * kBarsWidth / double(bars->count());
+        // The value axis leaves room above the highest bar for its count.
+        const double room = (fit.upright ? widest : metrics.height()) + gap;
+        fit.top = room < area.height() / 2 ? highest * area.height() / (area.height() - room) : 2 * highest;
+    }
+    fit.top = std::max(1.0, fit.top);
+    // A new range lays the chart out again; the same fit ends it there.
+    if (fit.upright == fitted_.upright && fit.top == fitted_.top) return;
+    fitted_ = fit;
+    bars->setLabelsAngle(fit.upright ? -90.0 : 0.0);
+    // The nice numbers depend on the tick count that the last item left, so
+    // it starts afresh.
+    counts_->setTickCount(kTicks);
+    counts_->setRange(0, fit.top);
+    counts_->applyNiceNumbers();
 }
 
 void FormPlotFrequency::CommandNext_Click() {

@@ -45,6 +45,14 @@ public:
 
 private:
     void failed(const QString& text);
+    // Stands the counts upright where they do not fit across their bars and
+    // gives them room above the highest bar.
+    void fitCounts();
+
+    struct Fit {
+        bool upright = false;
+        double top = 0.0;  // the value axis' top before nice numbers
+    };
 
     Services& services_;
     AppPaths paths_;
@@ -53,6 +61,7 @@ private:
     QChart* chart_;
     QBarCategoryAxis* caption_;
     QValueAxis* counts_;
+    Fit fitted_;
 };
 
 }  // namespace vormgui

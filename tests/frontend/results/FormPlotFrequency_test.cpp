@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QChartView>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QPushButton>
 
@@ -106,6 +111,46 @@ TEST_F(FormPlotFrequencyTest, AReopenedChartShowsWhatAFreshOneShows) {
     writeReport("    1  1000 2000 3000  100\n    2  4000 5000    0  200\n \n");
     ASSERT_TRUE(window.Form_Load());
     EXPECT_TRUE(shown(window) == freshPicture(rec, paths)) << "the chart after a new run differs from a fresh one";
+}
+
+TEST_F(FormPlotFrequencyTest, TenCategoriesOfFourDigitCountsStayReadable) {
+    test::writeFile(paths.workFile("FT06F001"),
+                    "  ******* RESPONSE FREQUENCY COUNTS BY ITEM *******\n \n"
+                    " ITEM#     1    2    3    4    5    6    7    8    9   10   -9\n ---\n"
+                    "    1  1212 1212 1210 1999 1888 1777 1666 1555 1444 1333\n    0\n \n");
+    FormPlotFrequency window(rec, paths);
+    ASSERT_TRUE(window.Form_Load());
+    shown(window);
+    QChart& chart = *window.MSChartResponseFrequency->chart();
+    const QRectF area = chart.plotArea();
+    const QList<QBarSet*> sets = static_cast<QBarSeries*>(chart.series().front())->barSets();
+    ASSERT_EQ(sets.size(), 10);
+
+    // Where the bars and their counts stand in the chart's scene.
+    QList<QRectF> bars, counts;
+    for (QGraphicsItem* item : chart.scene()->items()) {
+        if (!item->isVisible()) continue;
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item)) {
+            for (const QBarSet* set : sets)
+                if (text->toPlainText() == QString::number(set->at(0))) {
+                    counts << text->sceneBoundingRect();
+                    break;
+                }
+        } else if (auto* rect = qgraphicsitem_cast<QGraphicsRectItem*>(item);
+                   rect && area.intersects(rect->sceneBoundingRect())) {
+            for (QBarSet* set : sets)
+                if (rect->brush().color() == set->color()) bars << rect->sceneBoundingRect();
+        }
+    }
+    ASSERT_EQ(bars.size(), 10);
+    ASSERT_EQ(counts.size(), 10);
+    double left = area.right(), right = area.left();
+    for (const QRectF& bar : bars) left = std::min(left, bar.left()), right = std::max(right, bar.right());
+    EXPECT_GT(right - left, 0.8 * area.width()) << "the bars stand over the chart's width";
+    for (int i = 0; i < counts.size(); ++i) {
+        EXPECT_TRUE(area.contains(counts[i])) << "a count runs out of the chart";
+        for (int j = i + 1; j < counts.size(); ++j) EXPECT_FALSE(counts[i].intersects(counts[j])) << "two counts touch";
+    }
 }
 
 TEST_F(FormPlotFrequencyTest, AReportThatCannotBeChartedSaysWhyAndNoWindowOpens) {
