@@ -116,24 +116,22 @@ bool FormPlotFrequency::Form_Load() {
             failed(QStringLiteral("Tempfile FT06F001 not as expected format!"));
             return false;
         case FrequencyFault::NotANumber:
-            failed(outputNotAvailable(paths_, kReport));
+        case FrequencyFault::TooLarge:
+        case FrequencyFault::Overflow: {
+            // The file is there, but a field of the table cannot be read:
+            // stars stand where the engine had no room for a number.
+            const QString where = read.faultItem != 0
+                                      ? QStringLiteral("a count of item %1").arg(read.faultItem)
+                                      : QStringLiteral("the number of the item in row %1").arg(read.faultRow);
+            const QString why =
+                read.fault == FrequencyFault::Overflow   ? QStringLiteral("the number did not fit in its field")
+                : read.fault == FrequencyFault::TooLarge ? QStringLiteral("the number is too large to be read")
+                                                         : QStringLiteral("that is not a number");
+            failed(QStringLiteral("The response frequency table in %1 shows %2 as \"%3\": %4, so the counts cannot be "
+                                  "read.")
+                       .arg(path, where, field, why));
             return false;
-        case FrequencyFault::Overflow:
-            // Stars stand where the engine had no room for a number: the
-            // file is there, but that item's counts cannot be known.
-            if (read.faultItem != 0)
-                failed(QStringLiteral("The response frequency table in %1 shows a count of item %2 as \"%3\": the "
-                                      "number did not fit in its field, so the counts cannot be read.")
-                           .arg(path)
-                           .arg(read.faultItem)
-                           .arg(field));
-            else
-                failed(QStringLiteral("The response frequency table in %1 shows the number of the item in row %2 as "
-                                      "\"%3\": the number did not fit in its field, so the counts cannot be read.")
-                           .arg(path)
-                           .arg(read.faultRow)
-                           .arg(field));
-            return false;
+        }
         case FrequencyFault::NoItems:
             failed(QStringLiteral("The response frequency table in %1 lists no item.").arg(path));
             return false;

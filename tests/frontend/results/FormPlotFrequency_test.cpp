@@ -155,12 +155,17 @@ TEST_F(FormPlotFrequencyTest, TenCategoriesOfFourDigitCountsStayReadable) {
 
 TEST_F(FormPlotFrequencyTest, AReportThatCannotBeChartedSaysWhyAndNoWindowOpens) {
     ReportWindows reports(rec, paths, nullptr);
-    const QString overflow = "The response frequency table in " + paths.workFile("FT06F001") +
-                             " shows a count of item 4 as \"*****\": the number did not fit in its field, so the "
-                             "counts cannot be read.";
+    const QString table = "The response frequency table in " + paths.workFile("FT06F001") + " shows ";
     const std::pair<QByteArray, QString> cases[] = {
         {"    4    10   20", "Tempfile FT06F001 not as expected format!"},
-        {"    4    10*****   30    1\n \n", overflow},
+        {"    4    10*****   30    1\n \n",
+         table + "a count of item 4 as \"*****\": the number did not fit in its field, so the counts cannot be read."},
+        {"    4    10 4294967296   30    1\n \n", table + "a count of item 4 as \"4294967296\": the number is too "
+                                                          "large to be read, so the counts cannot be read."},
+        {"    4    10   20   30    1\n    9    40   5O    0    2\n \n",
+         table + "a count of item 9 as \"5O\": that is not a number, so the counts cannot be read."},
+        {"    4    10   20   30    1\n   9.    40   50    0    2\n \n",
+         table + "the number of the item in row 2 as \"9.\": that is not a number, so the counts cannot be read."},
         {" \n", "The response frequency table in " + paths.workFile("FT06F001") + " lists no item."},
     };
     for (const auto& [rows, text] : cases) {
