@@ -59,8 +59,8 @@ FormTextOutput::FormTextOutput(const TextOutputKind& kind, Services& services, c
 
     TextContent = new QPlainTextEdit(this);
     TextContent->setObjectName(QStringLiteral("TextContent"));
-    // What is shown is what Save As writes, so the text is not edited here.
-    TextContent->setReadOnly(true);
+    // The reader may mark up or cut the text before saving or printing it;
+    // the engine's file stays as it was.
     TextContent->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
@@ -86,7 +86,6 @@ FormTextOutput::FormTextOutput(const TextOutputKind& kind, Services& services, c
 FormTextOutput::~FormTextOutput() = default;
 
 void FormTextOutput::setContent(const QByteArray& bytes) {
-    bytes_ = bytes;
     QString text = QString::fromUtf8(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     TextContent->setPlainText(text);
@@ -116,12 +115,13 @@ void FormTextOutput::mnuPrintItem_Click() { printText(services_, TextContent->to
 void FormTextOutput::mnuSaveAsItem_Click() {
     CommonDialogOutput.filter = QStringLiteral("All Files (*)");
     if (!services_.chooseSaveFile(CommonDialogOutput)) return;
-    // The copy is the engine's file byte for byte.  It goes through a
-    // temporary file where the folder allows one, so that a failed write
-    // leaves an existing file of that name as it was.
+    // The text as the box holds it, edits and all, and one more line end.
+    // It goes through a temporary file where the folder allows one, so that
+    // a failed write leaves an existing file of that name as it was.
+    const QByteArray bytes = TextContent->toPlainText().toUtf8() + "\r\n";
     QSaveFile out(CommonDialogOutput.fileName);
     out.setDirectWriteFallback(true);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes_) != bytes_.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
         services_.message(QStringLiteral("The file %1 could not be written.").arg(CommonDialogOutput.fileName),
                           out.errorString(), MsgIcon::Critical, MsgButtons::Ok);
 }

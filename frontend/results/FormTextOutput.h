@@ -46,8 +46,8 @@ public:
 
     const TextOutputKind& kind() const { return kind_; }
 
-    // The file as read: shown (line ends as the platform shows them) and
-    // kept byte for byte for Save As.
+    // The file as read, in the text box (line ends as the platform shows
+    // them), where the reader may edit it.
     void setContent(const QByteArray& bytes);
 
     void CommandOK_Click();
@@ -75,7 +75,6 @@ private:
     const TextOutputKind& kind_;
     Services& services_;
     QString helpDir_;
-    QByteArray bytes_;
 };
 
 }  // namespace vormgui

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 
 #include "engine_jobs.h"
@@ -52,24 +55,33 @@ TEST_F(ReportWindowsTest, AMissingOutputFileGivesTheMessageWithItsPathAndNoWindo
     }
 }
 
-TEST_F(ReportWindowsTest, SaveAsWritesTheFilesBytesWithoutAskingAndACancelWritesNothing) {
+TEST_F(ReportWindowsTest, SaveAsWritesTheTextAsEditedAndOneLineEndWithoutAskingAndACancelWritesNothing) {
     // Mixed line ends, trailing blanks, UTF-8, no final line end; the name in lower case.
     const QByteArray source = " REPORT   \r\n\r\n DATA FILE: /r\xc3\xa9sum\xc3\xa9/d.dat\n   1    10   20    1   ";
     writeFile(paths.workFile("ft16f001"), source);
     const QString target = root.file("copy.txt"), nowhere = root.file("no/folder/copy.txt");
     writeFile(target, "an older and longer file of the same name, to be replaced whole");
-    QByteArray saved;
-    rec.fileAnswers = {target, QString(), nowhere};
+    QByteArray saved, edited;
+    rec.fileAnswers = {target, QString(), nowhere, target};
     whileShown = [&](FormTextOutput& viewer) {
         viewer.mnuSaveAsItem->trigger();
         saved = readFile(target);
         writeFile(target, "changed");
         viewer.mnuSaveAsItem->trigger();  // cancelled
         viewer.mnuSaveAsItem->trigger();  // into a folder that is not there
+        EXPECT_EQ(readFile(target), "changed");
+        // The reader types a mark at the start of the text.
+        viewer.TextContent->moveCursor(QTextCursor::Start);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("X"));
+        QApplication::sendEvent(viewer.TextContent, &key);
+        viewer.mnuSaveAsItem->trigger();
+        edited = readFile(target);
     };
     reports.openText(1);
-    EXPECT_EQ(saved, source);
-    EXPECT_EQ(readFile(target), "changed");
+    // The box shows each line end as one; the file gets one more, CR LF.
+    const QByteArray text = " REPORT   \n\n DATA FILE: /r\xc3\xa9sum\xc3\xa9/d.dat\n   1    10   20    1   ";
+    EXPECT_EQ(saved, text + "\r\n");
+    EXPECT_EQ(edited, "X" + text + "\r\n");
     EXPECT_EQ(rec.messageTexts(), QStringList{"The file " + nowhere + " could not be written."});
 }
 
