@@ -1,6 +1,7 @@
 #include "FormTextOutput.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -102,6 +103,11 @@ void FormTextOutput::resizeEvent(QResizeEvent* event) {
     const int buttonsY = top + clientHeight - twips(*this, kButtonsAboveBottom);
     CommandOK->setGeometry(twips(*this, kind_.okX), buttonsY, twips(*this, 1095), twips(*this, 375));
     CommandHelp->setGeometry(twips(*this, kind_.helpX), buttonsY, twips(*this, 1095), twips(*this, 375));
+}
+
+void FormTextOutput::closeEvent(QCloseEvent* event) {
+    closedByCloseBox_ = true;
+    QDialog::closeEvent(event);
 }
 
 void FormTextOutput::CommandOK_Click() { hide(); }

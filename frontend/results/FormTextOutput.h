@@ -56,6 +56,10 @@ public:
     void mnuPrintItem_Click();
     void mnuCloseItem_Click();
 
+    // Whether the window's close box ended the last showing: that destroys
+    // the viewer, where OK and Close only hide it.
+    bool closedByCloseBox() const { return closedByCloseBox_; }
+
     QMenuBar* menuBar;
     QMenu* mnuFile;
     QAction* mnuSaveItem;
@@ -70,11 +74,13 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     const TextOutputKind& kind_;
     Services& services_;
     QString helpDir_;
+    bool closedByCloseBox_ = false;
 };
 
 }  // namespace vormgui

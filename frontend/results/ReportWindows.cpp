@@ -27,13 +27,16 @@ bool readWorkOutput(Services& services, const AppPaths& paths, const QString& un
 }
 
 ReportWindows::ReportWindows(Services& services, const AppPaths& paths, QWidget* owner)
-    : services_(services), paths_(paths) {
-    for (std::size_t k = 0; k < kTextOutputs.size(); ++k)
-        viewers_[k] = std::make_unique<FormTextOutput>(kTextOutputs[k], services, paths.helpDir(), owner);
+    : services_(services), paths_(paths), owner_(owner) {
+    for (std::size_t k = 0; k < kTextOutputs.size(); ++k) viewers_[k] = newViewer(k);
     chart_ = std::make_unique<FormPlotFrequency>(services, paths, owner);
 }
 
 ReportWindows::~ReportWindows() = default;
+
+std::unique_ptr<FormTextOutput> ReportWindows::newViewer(std::size_t k) const {
+    return std::make_unique<FormTextOutput>(kTextOutputs[k], services_, paths_.helpDir(), owner_);
+}
 
 void ReportWindows::openText(std::size_t k) {
     FormTextOutput& viewer = *viewers_.at(k);
@@ -41,6 +44,9 @@ void ReportWindows::openText(std::size_t k) {
     if (!readWorkOutput(services_, paths_, QString::fromLatin1(viewer.kind().unitFile), bytes)) return;
     viewer.setContent(bytes);
     services_.showModal(viewer);
+    // Its close box destroys a viewer with all it remembered; the next
+    // opening finds a new one.
+    if (viewer.closedByCloseBox()) viewers_[k] = newViewer(k);
 }
 
 void ReportWindows::openFrequencyChart() {

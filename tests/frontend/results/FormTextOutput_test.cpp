@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include "engine_jobs.h"
@@ -83,6 +84,30 @@ TEST_F(ReportWindowsTest, SaveAsWritesTheTextAsEditedAndOneLineEndWithoutAskingA
     EXPECT_EQ(saved, text + "\r\n");
     EXPECT_EQ(edited, "X" + text + "\r\n");
     EXPECT_EQ(rec.messageTexts(), QStringList{"The file " + nowhere + " could not be written."});
+}
+
+TEST_F(ReportWindowsTest, OkAndCloseOnlyHideAViewerButItsCloseBoxMakesItForgetTheFileName) {
+    writeFile(paths.workFile("FT06F001"), " REPORT\n");
+    const QString target = root.file("saved.txt");
+    // How each opening ends, after a Save As.
+    const std::function<void(FormTextOutput&)> ends[] = {
+        [](FormTextOutput& v) { v.CommandOK->click(); },
+        [](FormTextOutput& v) { v.mnuCloseItem->trigger(); },
+        [](FormTextOutput& v) { v.close(); },
+        [](FormTextOutput& v) { v.CommandOK->click(); },
+    };
+    rec.fileAnswers = {target};
+    for (const auto& end : ends) {
+        whileShown = [&](FormTextOutput& viewer) {
+            viewer.mnuSaveAsItem->trigger();
+            end(viewer);
+            EXPECT_TRUE(viewer.isHidden());
+        };
+        reports.openText(0);
+    }
+    QStringList offered;
+    for (const FileChoice& choice : rec.choicesOffered) offered << choice.fileName;
+    EXPECT_EQ(offered, (QStringList{QString(), target, target, QString()}));
 }
 
 QString pdfText(const QString& pdf, const QString& option) {
