@@ -94,10 +94,16 @@ void FormTextOutput::setContent(const QByteArray& bytes) {
 
 void FormTextOutput::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
+    if (isMinimized()) return;
+    // A window manager keeps the window at its least size; without one a
+    // user can drag it smaller, and it snaps back, its buttons laid out
+    // inside the least size meanwhile.
+    const QSize shown = size().expandedTo(minimumSize());
+    if (shown != size()) resize(shown);
     const int top = menuBar->sizeHint().height();
-    menuBar->setGeometry(0, 0, width(), top);
-    const int clientWidth = width();
-    const int clientHeight = height() - top;
+    menuBar->setGeometry(0, 0, shown.width(), top);
+    const int clientWidth = shown.width();
+    const int clientHeight = shown.height() - top;
     TextContent->setGeometry(twips(*this, 120), top, clientWidth - twips(*this, kTextWidthShort),
                              clientHeight - twips(*this, kTextHeightShort));
     const int buttonsY = top + clientHeight - twips(*this, kButtonsAboveBottom);

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QWindow>
 
 #include "engine_jobs.h"
 #include "platform/RecordingServices.h"
@@ -108,6 +109,23 @@ TEST_F(ReportWindowsTest, OkAndCloseOnlyHideAViewerButItsCloseBoxMakesItForgetTh
     QStringList offered;
     for (const FileChoice& choice : rec.choicesOffered) offered << choice.fileName;
     EXPECT_EQ(offered, (QStringList{QString(), target, target, QString()}));
+}
+
+TEST_F(ReportWindowsTest, AViewerForcedSmallerThanItsLeastSizeSnapsBackWithItsButtonsInside) {
+    writeFile(paths.workFile("FT06F001"), " REPORT\n");
+    whileShown = [&](FormTextOutput& viewer) {
+        viewer.show();
+        QCoreApplication::processEvents();
+        // As a display without a window manager lets a user drag a window
+        // to any size, past the least size the viewer asks for.
+        viewer.windowHandle()->resize(120, 60);
+        for (int k = 0; k < 3; ++k) QCoreApplication::processEvents();
+        EXPECT_EQ(viewer.size(), viewer.minimumSize());
+        EXPECT_TRUE(viewer.rect().contains(viewer.CommandOK->geometry()));
+        EXPECT_TRUE(viewer.rect().contains(viewer.CommandHelp->geometry()));
+        viewer.hide();
+    };
+    reports.openText(0);
 }
 
 QString pdfText(const QString& pdf, const QString& option) {
