@@ -1,10 +1,9 @@
 #include "ReportWindows.h"
 
-#include <QFile>
-
 #include "FormPlotFrequency.h"
 #include "FormTextOutput.h"
 #include "platform/FileListing.h"
+#include "platform/OutputFile.h"
 #include "platform/Services.h"
 
 namespace vormgui {
@@ -15,15 +14,19 @@ QString outputNotAvailable(const AppPaths& paths, const QString& unitFile) {
 
 bool readWorkOutput(Services& services, const AppPaths& paths, const QString& unitFile, QByteArray& bytes) {
     const QString found = findFile(paths.workDir(), unitFile);
-    QFile file(found.isEmpty() ? paths.workFile(unitFile) : found);
-    bool ok = file.open(QIODevice::ReadOnly);
-    if (ok) {
-        bytes = file.readAll();
-        ok = file.error() == QFileDevice::NoError;
+    const QString path = found.isEmpty() ? paths.workFile(unitFile) : found;
+    OutputFileRead read = readOutputFile(path);
+    switch (read.status) {
+        case OutputFileRead::Status::Ok:
+            bytes = std::move(read.bytes);
+            return true;
+        case OutputFileRead::Status::Unreadable:
+            services.message(outputNotAvailable(paths, unitFile), read.reason, MsgIcon::Critical, MsgButtons::Ok);
+            return false;
+        default:
+            services.message(refusedFileText(read, path), QString(), MsgIcon::Critical, MsgButtons::Ok);
+            return false;
     }
-    if (!ok)
-        services.message(outputNotAvailable(paths, unitFile), file.errorString(), MsgIcon::Critical, MsgButtons::Ok);
-    return ok;
 }
 
 ReportWindows::ReportWindows(Services& services, const AppPaths& paths, QWidget* owner)

@@ -22,7 +22,8 @@ QString outputNotAvailable(const AppPaths& paths, const QString& unitFile);
 
 // Reads the work folder's file `unitFile`, found in any letter case, into
 // `bytes`; false, after that message titled with the reason, when it cannot
-// be read.
+// be read, or after a message saying why when it is refused unread (not a
+// regular file, or far too large).
 bool readWorkOutput(Services& services, const AppPaths& paths, const QString& unitFile, QByteArray& bytes);
 
 class ReportWindows {

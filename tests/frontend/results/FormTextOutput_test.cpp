@@ -1,6 +1,7 @@
 #include "results/FormTextOutput.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <QWindow>
 
 #include "engine_jobs.h"
+#include "platform/OutputFile.h"
 #include "platform/RecordingServices.h"
 #include "results/ReportWindows.h"
 
@@ -54,6 +56,32 @@ TEST_F(ReportWindowsTest, AMissingOutputFileGivesTheMessageWithItsPathAndNoWindo
         EXPECT_EQ(rec.messages[0].text, "Output file " + root.path() + "app/TEMPFILE/" + file + " is not available.");
         EXPECT_EQ(rec.messages[0].icon, MsgIcon::Critical);
         EXPECT_FALSE(rec.messages[0].title.isEmpty()) << "the title says why the file could not be read";
+    }
+}
+
+TEST_F(ReportWindowsTest, AnOutputThatIsNoRegularFileOrFarTooLargeIsRefusedUnread) {
+    const QString work = paths.workDir();
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), work + "FT06F001"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(work + "FT16F001").constData(), 0600), 0);
+    QDir(work).mkdir(QStringLiteral("FT15F001"));
+    // Sparse: no disk is taken by the bytes that make it too large.
+    QFile large(work + "FT17F001");
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(kMaxOutputFileBytes + 1));
+    large.close();
+    const QString notAFile = " is not a regular file, so it is not read.";
+    const std::pair<std::function<void()>, QString> windows[] = {
+        {[&] { reports.openText(0); }, work + "FT06F001" + notAFile},
+        {[&] { reports.openFrequencyChart(); }, work + "FT06F001" + notAFile},
+        {[&] { reports.openText(1); }, work + "FT16F001" + notAFile},
+        {[&] { reports.openText(3); }, work + "FT15F001" + notAFile},
+        {[&] { reports.openText(2); },
+         work + "FT17F001 is larger than 64 MB, far larger than any run writes, so it is not read."},
+    };
+    for (const auto& [open, text] : windows) {
+        rec.log.clear();
+        rec.messages.clear();
+        open();
+        EXPECT_EQ(rec.log, QStringList{"message : The file " + text}) << "a window shown, or no message";
     }
 }
 
