@@ -157,10 +157,7 @@ TEST_F(ReportWindowsTest, AViewerForcedSmallerThanItsLeastSizeSnapsBackWithItsBu
 }
 
 QString pdfText(const QString& pdf, const QString& option) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {option, pdf, QStringLiteral("-")});
-    EXPECT_TRUE(p.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed";
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return test::popplerOutput(QStringLiteral("pdftotext"), {option, pdf, QStringLiteral("-")});
 }
 
 TEST_F(ReportWindowsTest, ThePrintedReportHoldsTheReportsLinesAtTwelvePoints) {
