@@ -85,6 +85,8 @@ void Grid::setCurrentDataRow(int row) {
     if (row >= 1 && row < rows()) setCurrentCell(row - 1, 0);
 }
 
+void Grid::scrollToDataRow(int row) { scrollTo(model()->index(row - 1, 0)); }
+
 QRect Grid::cellRect(int row, const QWidget& widget) const {
     const QRect cell = visualRect(model()->index(row - 1, 0));
     return QRect(viewport()->mapTo(&widget, cell.topLeft()), cell.size());

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
 
 #include "PageFixture.h"
 #include "dialogs/CutoffPages.h"
@@ -102,6 +103,28 @@ TEST_F(GridEditTest, TextBoxEditorFollowsTheKeyRules) {
     // OK committed the open editor before its checks, so the list went in.
     EXPECT_TRUE(job.discardItems);
     EXPECT_EQ(job.itemsToDiscard[3], 4);
+}
+
+TEST_F(GridEditTest, TheEditorOpensOverTheCurrentCellInViewWhereverTheGridWasScrolled) {
+    FormSubjectsDiscarded& page = *pages.subjectsDiscarded;
+    QStringList values;
+    for (int k = 1; k <= 40; ++k) values << QString::number(k);
+    page.setValues(values);
+    page.show();
+    QCoreApplication::processEvents();
+    Grid& grid = *page.grd;
+    // The current row scrolled out of view, above and below, by the wheel.
+    for (const int current : {1, 40}) {
+        grid.setCurrentDataRow(current);
+        QScrollBar& bar = *grid.verticalScrollBar();
+        bar.setValue(current == 1 ? bar.maximum() : bar.minimum());
+        run(QStringLiteral("k7"), page, grid, *page.txtGridEdit, *page.txtGridEdit);
+        const QRect view(grid.viewport()->mapTo(&page, QPoint()), grid.viewport()->size());
+        EXPECT_TRUE(view.contains(page.txtGridEdit->geometry())) << "row " << current << ": the editor is out of view";
+        EXPECT_EQ(page.txtGridEdit->geometry().topLeft(), grid.cellRect(current, page).topLeft()) << current;
+        page.editor->discard();
+    }
+    page.hide();
 }
 
 TEST_F(GridEditTest, ComboEditorTakesTheKeysBeforeItsListAndNeverCompletes) {
