@@ -1,14 +1,18 @@
 #include "dialogs/mGridEdit.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "PageFixture.h"
 #include "dialogs/CutoffPages.h"
 #include "dialogs/DiscardPages.h"
 #include "dialogs/Grid.h"
+#include "dialogs/GridPage.h"
 #include "dialogs/ReadDataPages.h"
+#include "dialogs/SignPages.h"
 
 namespace vormgui {
 namespace {
@@ -125,6 +129,26 @@ TEST_F(GridEditTest, TheEditorOpensOverTheCurrentCellInViewWhereverTheGridWasScr
         page.editor->discard();
     }
     page.hide();
+}
+
+TEST_F(GridEditTest, EveryGridHeadingShowsWhole) {
+    GridPage* const gridPages[] = {pages.categories, pages.cutoff, pages.manualAssign, pages.itemsDiscarded,
+                                   pages.subjectsDiscarded};
+    pages.cutoff->setCutoffConstant(false);
+    for (GridPage* page : gridPages) {
+        // Rows enough for the scroll bar and for row numbers of four digits
+        // to take their share of the width.
+        page->grd->setNumberedRows(2000);
+        page->show();
+        QCoreApplication::processEvents();
+        const QHeaderView& header = *page->grd->horizontalHeader();
+        const QString heading = page->grd->textMatrix(0, 1);
+        // The text and the style's margin on either side of it.
+        const int needed = QFontMetrics(header.font()).horizontalAdvance(heading) +
+                           2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+        EXPECT_GE(header.sectionSize(0), needed) << heading.toStdString() << " is cut";
+        page->hide();
+    }
 }
 
 TEST_F(GridEditTest, ComboEditorTakesTheKeysBeforeItsListAndNeverCompletes) {
