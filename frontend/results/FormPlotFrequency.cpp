@@ -143,10 +143,13 @@ bool FormPlotFrequency::Form_Load() {
 
 void FormPlotFrequency::drawFrequencyChart(int row) {
     const FrequencyRow& shown = table_.rows.at(static_cast<std::size_t>(row - 1));
+    // Nothing is on show while the chart changes under it.
+    itemOnShow_ = 0;
     chart_->removeAllSeries();
 
     // One bar per category, each a series of its own so that the legend
     // names the categories as the report labels them.
+    const Fit fit = fitFor(shown);
     auto* series = new QBarSeries;
     const QFont labelFont = countFont(*this);
     for (int column = 1; column <= table_.bars(); ++column) {
@@ -159,26 +162,23 @@ void FormPlotFrequency::drawFrequencyChart(int row) {
     series->setBarWidth(kBarsWidth);
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    series->setLabelsAngle(fit.upright ? -90.0 : 0.0);
     chart_->addSeries(series);
     series->attachAxis(caption_);
     series->attachAxis(counts_);
 
     caption_->setTitleText(QStringLiteral("Response Frequency of Item #%1").arg(shown.item));
-    fitted_ = Fit{false, -1.0};
-    fitCounts();
-
+    setCountsRange(fit);
     itemOnShow_ = row;
 }
 
-void FormPlotFrequency::fitCounts() {
-    const QList<QAbstractSeries*> series = chart_->series();
-    if (series.isEmpty()) return;
-    auto* bars = static_cast<QBarSeries*>(series.front());
+FormPlotFrequency::Fit FormPlotFrequency::fitFor(const FrequencyRow& row) const {
     const QFontMetricsF metrics(countFont(*this));
     double widest = 0.0, highest = 0.0;
-    for (const QBarSet* bar : bars->barSets()) {
-        widest = std::max(widest, metrics.horizontalAdvance(QString::number(bar->at(0))));
-        highest = std::max(highest, bar->at(0));
+    for (int column = 1; column <= table_.bars(); ++column) {
+        const int count = row.values.at(static_cast<std::size_t>(column - 1));
+        widest = std::max(widest, metrics.horizontalAdvance(QString::number(count)));
+        highest = std::max(highest, double(count));
     }
     Fit fit{false, highest * 1.15};
     const QRectF area = chart_->plotArea();
@@ -186,21 +186,42 @@ void FormPlotFrequency::fitCounts() {
         // A count wider than its bar would run into its neighbours'
         // ("12121210"): then the counts stand upright over their bars.
         const double gap = metrics.horizontalAdvance(QLatin1Char(' '));
-        fit.upright = widest + gap > area.width() * kBarsWidth / double(bars->count());
+        fit.upright = widest + gap > area.width() * kBarsWidth / double(table_.bars());
         // The value axis leaves room above the highest bar for its count.
         const double room = (fit.upright ? widest : metrics.height()) + gap;
         fit.top = room < area.height() / 2 ? highest * area.height() / (area.height() - room) : 2 * highest;
     }
     fit.top = std::max(1.0, fit.top);
-    // A new range lays the chart out again; the same fit ends it there.
-    if (fit.upright == fitted_.upright && fit.top == fitted_.top) return;
+    return fit;
+}
+
+void FormPlotFrequency::setCountsRange(const Fit& fit) {
     fitted_ = fit;
-    bars->setLabelsAngle(fit.upright ? -90.0 : 0.0);
     // The nice numbers depend on the tick count that the last item left, so
     // it starts afresh.
     counts_->setTickCount(kTicks);
     counts_->setRange(0, fit.top);
     counts_->applyNiceNumbers();
+}
+
+void FormPlotFrequency::fitCounts() {
+    if (itemOnShow_ < 1) return;
+    const Fit fit = fitFor(table_.rows.at(static_cast<std::size_t>(itemOnShow_ - 1)));
+    // A new range lays the chart out again; the same fit ends it there.
+    if (fit.upright == fitted_.upright && fit.top == fitted_.top) return;
+    if (fit.upright == fitted_.upright) {
+        setCountsRange(fit);
+        return;
+    }
+    // The chart turns counts upright but never back: the bars are made anew
+    // with their counts laid as they fit now, once the chart has finished
+    // laying itself out.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (itemOnShow_ > 0) drawFrequencyChart(itemOnShow_);
+        },
+        Qt::QueuedConnection);
 }
 
 void FormPlotFrequency::CommandNext_Click() {

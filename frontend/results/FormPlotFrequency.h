@@ -45,14 +45,17 @@ public:
 
 private:
     void failed(const QString& text);
-    // Stands the counts upright where they do not fit across their bars and
-    // gives them room above the highest bar.
-    void fitCounts();
-
     struct Fit {
-        bool upright = false;
-        double top = 0.0;  // the value axis' top before nice numbers
+        bool upright = false;  // the counts stand upright over their bars
+        double top = 0.0;      // the value axis' top before nice numbers
     };
+    // How the counts of `row` fit over the chart's plot area as it is laid
+    // out now: across their bars where they do not run into each other,
+    // else upright, with room above the highest bar.
+    Fit fitFor(const FrequencyRow& row) const;
+    void setCountsRange(const Fit& fit);
+    // Lays the counts out again when the plot area changed.
+    void fitCounts();
 
     Services& services_;
     AppPaths paths_;

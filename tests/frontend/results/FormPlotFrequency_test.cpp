@@ -111,6 +111,22 @@ TEST_F(FormPlotFrequencyTest, AReopenedChartShowsWhatAFreshOneShows) {
     writeReport("    1  1000 2000 3000  100\n    2  4000 5000    0  200\n \n");
     ASSERT_TRUE(window.Form_Load());
     EXPECT_TRUE(shown(window) == freshPicture(rec, paths)) << "the chart after a new run differs from a fresh one";
+    window.hide();
+
+    // Laid out small first, as a window system may lay a window out before
+    // it shows it: counts that stood upright there lie across their bars
+    // once there is room.
+    test::writeFile(paths.workFile("FT06F001"),
+                    "  ******* RESPONSE FREQUENCY COUNTS BY ITEM *******\n \n"
+                    " ITEM#     1    2    3    4    5    6   -9\n ---\n"
+                    "    1   381  190  100   62   43   24    0\n \n");
+    ASSERT_TRUE(window.Form_Load());
+    QChart& chart = *window.MSChartResponseFrequency->chart();
+    const QSizeF size = chart.size();
+    chart.resize(40, 40);
+    QCoreApplication::processEvents();
+    chart.resize(size);
+    EXPECT_TRUE(shown(window) == freshPicture(rec, paths)) << "the chart laid out small first differs";
 }
 
 TEST_F(FormPlotFrequencyTest, TenCategoriesOfFourDigitCountsStayReadable) {
