@@ -20,9 +20,12 @@ OutputFileRead readOutputFile(const QString& path) {
         return read;
     }
     QFile file;
-    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        read.status = OutputFileRead::Status::Unreadable;
+        read.reason = file.errorString();
+    } else if (::fstat(fd, &info) != 0) {
         read.status = OutputFileRead::Status::Unreadable;
         read.reason = qt_error_string(errno);
     } else if (!S_ISREG(info.st_mode)) {
@@ -30,16 +33,20 @@ OutputFileRead readOutputFile(const QString& path) {
     } else if (info.st_size > kMaxOutputFileBytes) {
         read.status = OutputFileRead::Status::TooLarge;
     } else {
-        // One byte beyond the bound tells a file that grew since.
-        read.bytes = file.read(kMaxOutputFileBytes + 1);
-        if (file.error() != QFileDevice::NoError) {
+        // Read to its end, which a file that grows meanwhile may put beyond
+        // the bound as well.
+        read.bytes.reserve(static_cast<qsizetype>(info.st_size));
+        char chunk[1 << 16];
+        qint64 got = 0;
+        while ((got = file.read(chunk, sizeof chunk)) > 0 && read.bytes.size() <= kMaxOutputFileBytes)
+            read.bytes.append(chunk, static_cast<qsizetype>(got));
+        if (got < 0) {
             read.status = OutputFileRead::Status::Unreadable;
             read.reason = file.errorString();
-            read.bytes.clear();
         } else if (read.bytes.size() > kMaxOutputFileBytes) {
             read.status = OutputFileRead::Status::TooLarge;
-            read.bytes.clear();
         }
+        if (read.status != OutputFileRead::Status::Ok) read.bytes = QByteArray();
     }
     return read;
 }
