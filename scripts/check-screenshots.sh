@@ -15,7 +15,7 @@ expected=(
   page-algorithm page-constraints page-fit-groups page-item-fit page-person-fit page-plot-requests
   monitor-success monitor-error monitor-error-outcome
   report-execution-information report-item-parameters report-person-parameters report-fit-statistics
-  frequency-chart plot-item-fit plot-category-probability plot-item-characteristic plot-test-characteristic
+  frequency-chart frequency-chart-reopened frequency-chart-10 plot-item-fit plot-category-probability plot-item-characteristic plot-test-characteristic
   plot-item-information plot-test-information plot-expected-observed plot-eap-estimates plot-item-locations
   plot-latent-trait plot-category-probability-10 help-topics
 )

@@ -13,7 +13,7 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra
   # the German locale for the comma-locale test run
   locales-all
-  # poppler's pdftotext for the tests that read printouts back
+  # poppler's pdftotext and pdfimages for the tests that read printouts back
   poppler-utils
   # Xvfb with xauth, xdotool and ImageMagick's import for scripts/screenshots.sh
   xvfb xauth xdotool imagemagick

@@ -5,8 +5,9 @@
 # or a Next button reaches (page-*.png), shown on the example job; the run
 # monitor after a run that succeeds and after one whose data file is missing;
 # the four report viewers, the response frequency chart and the ten plot
-# windows of the example run with plots and fit statistics; the category
-# probability plot of a 10-category item; a help page.
+# windows of the example run with plots and fit statistics, and the chart
+# again after it was stepped through and closed; the category probability
+# plot and the response frequencies of 10-category items; a help page.
 # The program runs from a copy of build/bin whose work folder exists already
 # (no first-start questions), with a throw-away home holding the user's copy
 # of the examples.  scripts/check-screenshots.sh checks the pictures.
@@ -230,6 +231,16 @@ graph() {
   xdotool key Escape
 }
 graph "Response Frequency" frequency-chart 0
+# The chart once more after Next three times and a close: it shows the first
+# item again, as a new chart does, with nothing of the fourth left over.
+focus "$win"
+xdotool key alt+o g Return
+id=$(window "Response Frequency")
+# Next, in the chart's own coordinates (twips 4320, 4560 and 975 by 375).
+for ((k = 0; k < 3; ++k)); do xdotool mousemove --window "$id" 320 316 click 1; sleep 0.2; done
+focus "$id"
+xdotool key Escape
+graph "Response Frequency" frequency-chart-reopened 0
 graph "Plot Fit" plot-item-fit 1
 graph "Category Probability Curves" plot-category-probability 2
 graph "Item Expected Value" plot-item-characteristic 3
@@ -245,6 +256,7 @@ open_job "$jobs/TENCAT.CMD"
 run_job
 xdotool key Escape
 graph "Category Probability Curves" plot-category-probability-10 2
+graph "Response Frequency" frequency-chart-10 0
 
 open_job "$jobs/MISSING.CMD"
 run_job

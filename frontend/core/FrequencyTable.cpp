@@ -63,12 +63,19 @@ private:
     std::size_t pos_ = 0;
 };
 
-std::optional<int> wholeNumber(std::string_view field) {
+struct WholeNumber {
+    std::optional<int> value;
+    bool tooLarge = false;  // digits only, but beyond an int
+};
+
+WholeNumber wholeNumber(std::string_view field) {
     if (!field.empty() && field.front() == '+') field.remove_prefix(1);
     int value = 0;
     const auto r = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (field.empty() || r.ec != std::errc() || r.ptr != field.data() + field.size()) return std::nullopt;
-    return value;
+    if (field.empty() || r.ptr != field.data() + field.size()) return {};
+    if (r.ec == std::errc::result_out_of_range) return {std::nullopt, true};
+    if (r.ec != std::errc()) return {};
+    return {value};
 }
 
 // A number too wide for its field is printed as stars filling the field,
@@ -108,9 +115,11 @@ FrequencyRead readFrequencyTable(std::string_view report) {
     read.table.valuesPerRow = valuesPerRowOfHeading(heading->size());
 
     Fields fields(lines);
-    // A field that cannot be a number: stars mean the report had no room for
-    // it, anything else that the report is not laid out as expected.
-    auto badField = [&](std::string_view field, int row, int item) {
+    // A field that cannot be read as a count: stars mean the report had no
+    // room for it, a long run of digits a number beyond any count, anything
+    // else that the report is not laid out as expected.
+    auto badField = [&](std::string_view field, const WholeNumber& number, int row, int item) {
+        if (number.tooLarge) return fail(FrequencyFault::TooLarge, row, item, field);
         if (!hasStars(field)) return fail(FrequencyFault::NotANumber, row, item, field);
         const std::size_t first = field.find('*');
         return fail(FrequencyFault::Overflow, row, item, field.substr(first, field.rfind('*') - first + 1));
@@ -119,18 +128,18 @@ FrequencyRead readFrequencyTable(std::string_view report) {
         const auto itemField = fields.next();
         if (!itemField) return fail(FrequencyFault::NotExpected);
         if (itemField->empty()) break;
-        const auto item = wholeNumber(*itemField);
-        if (!item) return badField(*itemField, row, 0);
-        if (*item == 0) break;
+        const WholeNumber item = wholeNumber(*itemField);
+        if (!item.value) return badField(*itemField, item, row, 0);
+        if (*item.value == 0) break;
         FrequencyRow r;
-        r.item = *item;
+        r.item = *item.value;
         for (int v = 0; v < read.table.valuesPerRow; ++v) {
             const auto field = fields.next();
             // A blank line inside a row is a row cut short, not a zero.
             if (!field || field->empty()) return fail(FrequencyFault::NotExpected);
-            const auto value = wholeNumber(*field);
-            if (!value) return badField(*field, row, r.item);
-            r.values.push_back(*value);
+            const WholeNumber value = wholeNumber(*field);
+            if (!value.value) return badField(*field, value, row, r.item);
+            r.values.push_back(*value.value);
         }
         read.table.rows.push_back(std::move(r));
     }

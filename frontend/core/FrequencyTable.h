@@ -37,6 +37,7 @@ enum class FrequencyFault {
     None,
     NotExpected,  // no table line, or the report ends inside the table
     NotANumber,   // a field that is no whole number
+    TooLarge,     // a whole number beyond a 32-bit count
     Overflow,     // stars where a number did not fit its field
     NoItems,      // the table lists no item
 };
@@ -44,7 +45,7 @@ enum class FrequencyFault {
 struct FrequencyRead {
     FrequencyTable table;
     FrequencyFault fault = FrequencyFault::None;
-    // Where a NotANumber or Overflow field stands: the table row (1-based)
+    // Where a NotANumber, TooLarge or Overflow field stands: the table row (1-based)
     // and the item number of that row, 0 when the item number itself is the
     // field; and the field (for Overflow its stars only).
     int faultRow = 0;

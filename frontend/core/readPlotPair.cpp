@@ -1,30 +1,34 @@
 #include "readPlotPair.h"
 
-#include <QFile>
 #include <optional>
 #include <string>
+
+#include "platform/OutputFile.h"
 
 namespace vormgui::plot {
 
 namespace {
 
-std::optional<std::string> readWhole(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return bytes.toStdString();
+// The whole file, or nothing with `pair` saying why: `unreadable`, or
+// Refused for a file that is no output of a run and is not read at all.
+std::optional<std::string> readPart(PairRead& pair, const QString& path, PairFailure unreadable) {
+    const OutputFileRead file = readOutputFile(path);
+    if (file.status == OutputFileRead::Status::Ok) return file.bytes.toStdString();
+    if (file.status == OutputFileRead::Status::Unreadable) {
+        pair.failure = unreadable;
+    } else {
+        pair.failure = PairFailure::Refused;
+        pair.refusal = refusedFileText(file, path);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
 PairRead readPlotPair(const QString& scriptPath, const QString& dataPath) {
     PairRead pair;
-    const std::optional<std::string> dataBytes = readWhole(dataPath);
-    if (!dataBytes) {
-        pair.failure = PairFailure::DataUnreadable;
-        return pair;
-    }
+    const std::optional<std::string> dataBytes = readPart(pair, dataPath, PairFailure::DataUnreadable);
+    if (!dataBytes) return pair;
     DataRead data = readPlotData(*dataBytes);
     switch (data.status) {
         case DataStatus::Ok:
@@ -41,11 +45,8 @@ PairRead readPlotPair(const QString& scriptPath, const QString& dataPath) {
     }
     pair.table = std::move(data.table);
 
-    const std::optional<std::string> scriptBytes = readWhole(scriptPath);
-    if (!scriptBytes) {
-        pair.failure = PairFailure::ScriptUnreadable;
-        return pair;
-    }
+    const std::optional<std::string> scriptBytes = readPart(pair, scriptPath, PairFailure::ScriptUnreadable);
+    if (!scriptBytes) return pair;
     ScriptRead script = readPlotScript(*scriptBytes);
     pair.script = std::move(script.script);
     if (!script.ok) pair.failure = PairFailure::ScriptFailed;

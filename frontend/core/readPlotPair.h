@@ -9,13 +9,26 @@
 
 namespace vormgui::plot {
 
-enum class PairFailure { None, DataUnreadable, Overflow, NoFields, DataFailed, ScriptUnreadable, ScriptFailed };
+// Refused: a file of the pair is not a regular file or far too large
+// (platform/OutputFile.h), and was not read.
+enum class PairFailure {
+    None,
+    Refused,
+    DataUnreadable,
+    Overflow,
+    NoFields,
+    DataFailed,
+    ScriptUnreadable,
+    ScriptFailed
+};
 
 struct PairRead {
     PairFailure failure = PairFailure::None;
     DataTable table;
     // Also on ScriptFailed: what the lines before the failing one gave.
     PlotScript script;
+    // On Refused: what the user is told, naming the file.
+    QString refusal;
 };
 
 // The data file is read and parsed first; the script is not read when the

@@ -28,6 +28,12 @@ std::optional<int> discardCount(const QString& text, Range range) {
 
 namespace {
 
+// The count that a No stores: the greyed-out box's, unless it holds no
+// valid count, which keeps the one stored before.
+std::int16_t keptCount(std::optional<int> boxCount, std::int16_t stored) {
+    return boxCount ? static_cast<std::int16_t>(*boxCount) : stored;
+}
+
 // The count box with its spin button and label below a yes/no frame.
 void layOut(QGridLayout* body, QGroupBox* frame, QLabel* label, QLineEdit* box, UpDown* spin) {
     body->addWidget(frame, 0, 0, 1, 3);
@@ -78,11 +84,13 @@ void FormDeleteItems::OptionNo_Click() { enableCount(false); }
 std::optional<WizardPage::Failure> FormDeleteItems::check(Press press) {
     const std::optional<bool> yes = discard();
     if (!yes) return Failure{QStringLiteral("Please indicate whether you would discard item or not!")};
+    // With No the count box is greyed out: the user cannot mend it, so it is
+    // not checked.
+    if (!*yes) return std::nullopt;
     const QString text = TextNumberOfItemsToDiscard->text();
-    if (*yes && text.isEmpty()) return Failure{QStringLiteral("Please fill the number of items to be discarded!")};
+    if (text.isEmpty()) return Failure{QStringLiteral("Please fill the number of items to be discarded!")};
     const std::optional<int> count = discardCount(text, limits::kItemsToDiscard);
     if (!count) return Failure{kItemCountInvalid};
-    if (!*yes) return std::nullopt;
     if (*count >= job_.numItems)
         return Failure{QStringLiteral("Number of deleted items should be smaller than that of total items!")};
     if (press == Press::Ok)
@@ -91,16 +99,16 @@ std::optional<WizardPage::Failure> FormDeleteItems::check(Press press) {
 }
 
 void FormDeleteItems::proceed(Press press) {
-    const int count = *discardCount(TextNumberOfItemsToDiscard->text(), limits::kItemsToDiscard);
+    const std::optional<int> count = discardCount(TextNumberOfItemsToDiscard->text(), limits::kItemsToDiscard);
     hide();
     if (OptionYes->isChecked()) {
-        pages_.itemsDiscarded->setDataRows(count);
+        pages_.itemsDiscarded->setDataRows(*count);
         showPage(*pages_.itemsDiscarded);
         return;
     }
     job_.discardItems = false;
-    job_.numItemsToDiscard = static_cast<std::int16_t>(count);
-    TextNumberOfItemsToDiscard->setText(boxText(count));
+    job_.numItemsToDiscard = keptCount(count, job_.numItemsToDiscard);
+    TextNumberOfItemsToDiscard->setText(boxText(std::max<int>(job_.numItemsToDiscard, 1)));
     if (press == Press::Next) showPage(*pages_.deleteSubjects);
 }
 
@@ -201,23 +209,26 @@ std::optional<WizardPage::Failure> FormDeleteSubjects::check(Press press) {
     } else if (*yes && !text.isEmpty()) {
         return Failure{QStringLiteral("Please press next button to fill indices of people to be discarded!"), kWarning};
     }
-    if (*yes && text.isEmpty()) return Failure{QStringLiteral("Please fill the number of people to be discarded!")};
+    // With No the count box is greyed out: the user cannot mend it, so it is
+    // not checked.
+    if (!*yes) return std::nullopt;
+    if (text.isEmpty()) return Failure{QStringLiteral("Please fill the number of people to be discarded!")};
     if (!discardCount(text, limits::kSubjectsToDiscard)) return Failure{kSubjectCountInvalid};
     return std::nullopt;
 }
 
 void FormDeleteSubjects::proceed(Press press) {
     if (press == Press::Next && !OptionYes->isChecked()) return;
-    const int count = *discardCount(TextNumberOfSubjectsToDiscard->text(), limits::kSubjectsToDiscard);
+    const std::optional<int> count = discardCount(TextNumberOfSubjectsToDiscard->text(), limits::kSubjectsToDiscard);
     hide();
     if (press == Press::Next) {
-        pages_.subjectsDiscarded->setDataRows(count);
+        pages_.subjectsDiscarded->setDataRows(*count);
         showPage(*pages_.subjectsDiscarded);
         return;
     }
     job_.discardSubjects = false;
-    job_.numSubjectsToDiscard = static_cast<std::int16_t>(count);
-    TextNumberOfSubjectsToDiscard->setText(boxText(count));
+    job_.numSubjectsToDiscard = keptCount(count, job_.numSubjectsToDiscard);
+    TextNumberOfSubjectsToDiscard->setText(boxText(std::max<int>(job_.numSubjectsToDiscard, 1)));
 }
 
 void FormDeleteSubjects::restore() {

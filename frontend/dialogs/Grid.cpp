@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyle>
 
 #include "platform/Twips.h"
 
@@ -85,6 +87,8 @@ void Grid::setCurrentDataRow(int row) {
     if (row >= 1 && row < rows()) setCurrentCell(row - 1, 0);
 }
 
+void Grid::scrollToDataRow(int row) { scrollTo(model()->index(row - 1, 0)); }
+
 QRect Grid::cellRect(int row, const QWidget& widget) const {
     const QRect cell = visualRect(model()->index(row - 1, 0));
     return QRect(viewport()->mapTo(&widget, cell.topLeft()), cell.size());
@@ -97,6 +101,17 @@ void Grid::setHeading(const QString& heading) {
     verticalHeader()->setMinimumWidth(twipsToPixels(400, logicalDpiY()));
     setColumnWidth(0, twipsToPixels(1350, logicalDpiY()));
     horizontalHeader()->setFixedHeight(twipsToPixels(300, logicalDpiY()));
+
+    // The grid grows where its value column would cut the heading, with room
+    // for row numbers of four digits and for the scroll bar beside it.
+    ensurePolished();
+    const QHeaderView& rows = *verticalHeader();
+    const int margin = rows.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &rows);
+    const int numbers = std::max(rows.minimumWidth(), rows.fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
+                                                          2 * margin + 2 * rows.frameWidth());
+    const int values = std::max(columnWidth(0), horizontalHeader()->sectionSizeHint(0));
+    const int needed = 2 * frameWidth() + numbers + values + verticalScrollBar()->sizeHint().width();
+    if (needed > width()) setFixedWidth(needed);
 }
 
 QStringList Grid::values() const {

@@ -28,6 +28,8 @@ public:
     // The current data row, 0 when there is none.
     int currentDataRow() const { return currentRow() + 1; }
     void setCurrentDataRow(int row);
+    // Scrolls the grid as little as it takes to show the data row whole.
+    void scrollToDataRow(int row);
     // The value cell of a data row, in the coordinates of `widget`.
     QRect cellRect(int row, const QWidget& widget) const;
 

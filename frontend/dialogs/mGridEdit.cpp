@@ -56,6 +56,9 @@ void GridEditor::open(int keyCode) {
     const QString text = printable(keyCode) ? QString(QChar(static_cast<char16_t>(keyCode))) : grid_.textMatrix(row, 1);
     line_.setText(text);
     line_.setCursorPosition(static_cast<int>(text.size()));
+    // The grid may have been scrolled past the current row: the editor goes
+    // over the cell where the user sees it, never outside the grid.
+    grid_.scrollToDataRow(row);
     const QRect cell = grid_.cellRect(row, *editor_.parentWidget());
     const int inset = twipsToPixels(8, grid_.logicalDpiY());
     // Only the text box takes the cell's height: a combo box cut to a row's

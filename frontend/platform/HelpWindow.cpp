@@ -1,16 +1,17 @@
 #include "HelpWindow.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace vormgui {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
     setObjectName(QStringLiteral("HelpWindow"));
-    setAttribute(Qt::WA_DeleteOnClose);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(true);
     auto* layout = new QVBoxLayout(this);
@@ -18,6 +19,31 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), browser_(
     layout->addWidget(browser_);
     resize(760, 560);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] { setWindowTitle(browser_->documentTitle()); });
+}
+
+bool HelpWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked) joinBlockingWindow();
+    return QWidget::event(event);
+}
+
+void HelpWindow::joinBlockingWindow() {
+    const QWidget* modal = QApplication::activeModalWidget();
+    QWindow* own = windowHandle();
+    QWindow* owner = modal ? modal->windowHandle() : nullptr;
+    if (!own || !owner || own->transientParent() == owner) return;
+    disconnect(ownerHidden_);
+    ownerHidden_ = connect(owner, &QWindow::visibleChanged, this, [this](bool visible) {
+        if (!visible) leaveModalWindow();
+    });
+    // A window is not blocked by a modal window that it belongs to.
+    own->setTransientParent(owner);
+}
+
+void HelpWindow::leaveModalWindow() {
+    disconnect(ownerHidden_);
+    // Another modal window still open blocks the help window again, which
+    // then joins that one.
+    if (QWindow* own = windowHandle()) own->setTransientParent(nullptr);
 }
 
 bool HelpWindow::open(const QString& pagePath, QString* error) {

@@ -1,8 +1,6 @@
 // The canvas of a plot window: a white image at a fixed 96 dots per inch, so
 // text metrics, and with them every label position, do not depend on the
-// screen the program runs on.  Text is DejaVu Sans Condensed: the plot
-// layouts leave room for labels by counting characters, which a narrow face
-// fills without running into the frame or into each other.
+// screen the program runs on.  It paints as PainterCanvas does.
 #pragma once
 
 #include <QImage>
@@ -30,8 +28,6 @@ public:
     void text(double x, double y, const std::string& text, double points, Colour colour) override;
 
 private:
-    QPointF toPixels(double x, double y) const;
-
     QImage image_;
 };
 

@@ -95,14 +95,11 @@ bool QtServices::print(const QString&, const PrintDrawing& draw) {
 int QtServices::showModal(QDialog& window) { return window.exec(); }
 
 bool QtServices::showHelp(const QString& pagePath, QString* error) {
-    // A help window opened from a modal page belongs to that page, or the
-    // page's modality would keep the user out of it.
-    auto* window = new HelpWindow(QApplication::activeModalWidget());
-    if (!window->open(pagePath, error)) {
-        delete window;
-        return false;
-    }
-    window->show();
+    if (!help_) help_ = std::make_unique<HelpWindow>();
+    if (!help_->open(pagePath, error)) return false;
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
     return true;
 }
 

@@ -9,6 +9,10 @@
 class QPrinter;
 
 namespace vormgui {
+class HelpWindow;
+}
+
+namespace vormgui {
 
 class QtServices : public Services {
 public:
@@ -31,6 +35,8 @@ public:
 
 private:
     std::unique_ptr<QPrinter> printer_;
+    // One help window for every page, made at the first Help.
+    std::unique_ptr<HelpWindow> help_;
 };
 
 // True when the running process `pid` executes the program file `program`

@@ -53,6 +53,7 @@ MsgAnswer RecordingServices::message(const QString& text, const QString& title, 
 
 bool RecordingServices::chooseFile(const char* kind, FileChoice& choice) {
     log << QString::fromLatin1(kind);
+    choicesOffered.push_back(choice);
     if (fileAnswers.empty()) return false;
     const QString name = fileAnswers.front();
     fileAnswers.pop_front();

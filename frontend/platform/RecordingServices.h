@@ -33,6 +33,8 @@ public:
     // Answers to the file choosers: a name chooses it, an empty name cancels;
     // cancel when none is left.
     std::deque<QString> fileAnswers;
+    // Each chooser as it was opened: its title, filter and the name it offered.
+    std::vector<FileChoice> choicesOffered;
     bool printerChosen = true;
     // Printing draws on a PDF printer writing this file when it is set, and
     // draws nothing (but succeeds) when it is empty.

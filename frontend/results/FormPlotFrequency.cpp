@@ -5,6 +5,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -20,12 +21,24 @@ namespace vormgui {
 namespace {
 
 const QString kReport = QStringLiteral("FT06F001");
+// A value axis' own number of ticks before nice numbers adjust it.
+constexpr int kTicks = 5;
 
 QFont smallFont() {
     QFont font;
     font.setPointSize(8);
     return font;
 }
+
+// The counts over the bars.
+QFont countFont(const QWidget& window) {
+    QFont font = window.font();
+    font.setPointSize(10);
+    return font;
+}
+
+// Bars stand side by side over this share of the chart's width.
+constexpr double kBarsWidth = 0.9;
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, int x, int y) {
     auto* b = new QPushButton(QString::fromLatin1(caption), parent);
@@ -39,7 +52,12 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, int 
 }  // namespace
 
 FormPlotFrequency::FormPlotFrequency(Services& services, const AppPaths& paths, QWidget* parent)
-    : QDialog(parent), services_(services), paths_(paths), chart_(new QChart) {
+    : QDialog(parent),
+      services_(services),
+      paths_(paths),
+      chart_(new QChart),
+      caption_(new QBarCategoryAxis),
+      counts_(new QValueAxis) {
     setObjectName(QStringLiteral("FormPlotFrequency"));
     setWindowTitle(QStringLiteral("Response Frequency"));
     setFixedSize(twips(*this, 6600), twips(*this, 4980));
@@ -50,10 +68,25 @@ FormPlotFrequency::FormPlotFrequency(Services& services, const AppPaths& paths, 
     chart_->setMargins(QMargins(2, 8, 2, 2));
     chart_->legend()->setAlignment(Qt::AlignRight);
     chart_->legend()->setFont(smallFont());
+    // The two axes stay with the chart for its whole life and only change
+    // their texts and range: axes taken off a chart whose window is hidden
+    // stay drawn under the new ones once it is shown again.
+    //
+    // The data row's label is the caption under the bars.  It stands as the
+    // axis title, which may take the axis' whole length where a single
+    // category's label gets only half of it.
+    caption_->append(QStringLiteral(" "));
+    chart_->addAxis(caption_, Qt::AlignBottom);
+    counts_->setTitleText(QStringLiteral("Frequency"));
+    counts_->setLabelFormat(QStringLiteral("%d"));
+    chart_->addAxis(counts_, Qt::AlignLeft);
     MSChartResponseFrequency = new QChartView(chart_, this);
     MSChartResponseFrequency->setObjectName(QStringLiteral("MSChartResponseFrequency"));
     MSChartResponseFrequency->setRenderHint(QPainter::Antialiasing);
     MSChartResponseFrequency->setGeometry(twips(*this, 120), 0, twips(*this, 6375), twips(*this, 4575));
+    // Whether the counts fit across their bars is known once the chart has
+    // laid out its plot area, which it does again when it is shown.
+    connect(chart_, &QChart::plotAreaChanged, this, &FormPlotFrequency::fitCounts);
 
     CommandPrevious = button(this, "CommandPrevious", "Previous", 3240, 4560);
     CommandNext = button(this, "CommandNext", "Next", 4320, 4560);
@@ -83,24 +116,22 @@ bool FormPlotFrequency::Form_Load() {
             failed(QStringLiteral("Tempfile FT06F001 not as expected format!"));
             return false;
         case FrequencyFault::NotANumber:
-            failed(outputNotAvailable(paths_, kReport));
+        case FrequencyFault::TooLarge:
+        case FrequencyFault::Overflow: {
+            // The file is there, but a field of the table cannot be read:
+            // stars stand where the engine had no room for a number.
+            const QString where = read.faultItem != 0
+                                      ? QStringLiteral("a count of item %1").arg(read.faultItem)
+                                      : QStringLiteral("the number of the item in row %1").arg(read.faultRow);
+            const QString why =
+                read.fault == FrequencyFault::Overflow   ? QStringLiteral("the number did not fit in its field")
+                : read.fault == FrequencyFault::TooLarge ? QStringLiteral("the number is too large to be read")
+                                                         : QStringLiteral("that is not a number");
+            failed(QStringLiteral("The response frequency table in %1 shows %2 as \"%3\": %4, so the counts cannot be "
+                                  "read.")
+                       .arg(path, where, field, why));
             return false;
-        case FrequencyFault::Overflow:
-            // Stars stand where the engine had no room for a number: the
-            // file is there, but that item's counts cannot be known.
-            if (read.faultItem != 0)
-                failed(QStringLiteral("The response frequency table in %1 shows a count of item %2 as \"%3\": the "
-                                      "number did not fit in its field, so the counts cannot be read.")
-                           .arg(path)
-                           .arg(read.faultItem)
-                           .arg(field));
-            else
-                failed(QStringLiteral("The response frequency table in %1 shows the number of the item in row %2 as "
-                                      "\"%3\": the number did not fit in its field, so the counts cannot be read.")
-                           .arg(path)
-                           .arg(read.faultRow)
-                           .arg(field));
-            return false;
+        }
         case FrequencyFault::NoItems:
             failed(QStringLiteral("The response frequency table in %1 lists no item.").arg(path));
             return false;
@@ -112,49 +143,85 @@ bool FormPlotFrequency::Form_Load() {
 
 void FormPlotFrequency::drawFrequencyChart(int row) {
     const FrequencyRow& shown = table_.rows.at(static_cast<std::size_t>(row - 1));
+    // Nothing is on show while the chart changes under it.
+    itemOnShow_ = 0;
     chart_->removeAllSeries();
-    for (QAbstractAxis* axis : chart_->axes()) {
-        chart_->removeAxis(axis);
-        delete axis;
-    }
 
     // One bar per category, each a series of its own so that the legend
     // names the categories as the report labels them.
+    const Fit fit = fitFor(shown);
     auto* series = new QBarSeries;
-    QFont labelFont = font();
-    labelFont.setPointSize(10);
-    int highest = 0;
+    const QFont labelFont = countFont(*this);
     for (int column = 1; column <= table_.bars(); ++column) {
         auto* bar = new QBarSet(QStringLiteral("Response %1").arg(column));
-        const int count = shown.values.at(static_cast<std::size_t>(column - 1));
-        bar->append(count);
+        bar->append(shown.values.at(static_cast<std::size_t>(column - 1)));
         bar->setLabelFont(labelFont);
         bar->setLabelColor(Qt::black);
         series->append(bar);
-        highest = std::max(highest, count);
     }
+    series->setBarWidth(kBarsWidth);
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    series->setLabelsAngle(fit.upright ? -90.0 : 0.0);
     chart_->addSeries(series);
+    series->attachAxis(caption_);
+    series->attachAxis(counts_);
 
-    // The data row's label is the caption under the bars.  It stands as the
-    // axis title, which may take the axis' whole length where a single
-    // category's label gets only half of it.
-    auto* caption = new QBarCategoryAxis;
-    caption->append(QStringLiteral(" "));
-    caption->setTitleText(QStringLiteral("Response Frequency of Item #%1").arg(shown.item));
-    chart_->addAxis(caption, Qt::AlignBottom);
-    series->attachAxis(caption);
-    auto* counts = new QValueAxis;
-    counts->setTitleText(QStringLiteral("Frequency"));
-    counts->setLabelFormat(QStringLiteral("%d"));
-    // Room above the highest bar for its count.
-    counts->setRange(0, std::max(1.0, highest * 1.15));
-    counts->applyNiceNumbers();
-    chart_->addAxis(counts, Qt::AlignLeft);
-    series->attachAxis(counts);
-
+    caption_->setTitleText(QStringLiteral("Response Frequency of Item #%1").arg(shown.item));
+    setCountsRange(fit);
     itemOnShow_ = row;
+}
+
+FormPlotFrequency::Fit FormPlotFrequency::fitFor(const FrequencyRow& row) const {
+    const QFontMetricsF metrics(countFont(*this));
+    double widest = 0.0, highest = 0.0;
+    for (int column = 1; column <= table_.bars(); ++column) {
+        const int count = row.values.at(static_cast<std::size_t>(column - 1));
+        widest = std::max(widest, metrics.horizontalAdvance(QString::number(count)));
+        highest = std::max(highest, double(count));
+    }
+    Fit fit{false, highest * 1.15};
+    const QRectF area = chart_->plotArea();
+    if (area.width() > 0 && area.height() > 0) {
+        // A count wider than its bar would run into its neighbours'
+        // ("12121210"): then the counts stand upright over their bars.
+        const double gap = metrics.horizontalAdvance(QLatin1Char(' '));
+        fit.upright = widest + gap > area.width() * kBarsWidth / double(table_.bars());
+        // The value axis leaves room above the highest bar for its count.
+        const double room = (fit.upright ? widest : metrics.height()) + gap;
+        fit.top = room < area.height() / 2 ? highest * area.height() / (area.height() - room) : 2 * highest;
+    }
+    fit.top = std::max(1.0, fit.top);
+    return fit;
+}
+
+void FormPlotFrequency::setCountsRange(const Fit& fit) {
+    fitted_ = fit;
+    // The nice numbers depend on the tick count that the last item left, so
+    // it starts afresh.
+    counts_->setTickCount(kTicks);
+    counts_->setRange(0, fit.top);
+    counts_->applyNiceNumbers();
+}
+
+void FormPlotFrequency::fitCounts() {
+    if (itemOnShow_ < 1) return;
+    const Fit fit = fitFor(table_.rows.at(static_cast<std::size_t>(itemOnShow_ - 1)));
+    // A new range lays the chart out again; the same fit ends it there.
+    if (fit.upright == fitted_.upright && fit.top == fitted_.top) return;
+    if (fit.upright == fitted_.upright) {
+        setCountsRange(fit);
+        return;
+    }
+    // The chart turns counts upright but never back: the bars are made anew
+    // with their counts laid as they fit now, once the chart has finished
+    // laying itself out.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (itemOnShow_ > 0) drawFrequencyChart(itemOnShow_);
+        },
+        Qt::QueuedConnection);
 }
 
 void FormPlotFrequency::CommandNext_Click() {

@@ -9,9 +9,11 @@
 #include "core/FrequencyTable.h"
 #include "platform/AppPaths.h"
 
+class QBarCategoryAxis;
 class QChart;
 class QChartView;
 class QPushButton;
+class QValueAxis;
 
 namespace vormgui {
 
@@ -43,12 +45,26 @@ public:
 
 private:
     void failed(const QString& text);
+    struct Fit {
+        bool upright = false;  // the counts stand upright over their bars
+        double top = 0.0;      // the value axis' top before nice numbers
+    };
+    // How the counts of `row` fit over the chart's plot area as it is laid
+    // out now: across their bars where they do not run into each other,
+    // else upright, with room above the highest bar.
+    Fit fitFor(const FrequencyRow& row) const;
+    void setCountsRange(const Fit& fit);
+    // Lays the counts out again when the plot area changed.
+    void fitCounts();
 
     Services& services_;
     AppPaths paths_;
     FrequencyTable table_;
     int itemOnShow_ = 0;
     QChart* chart_;
+    QBarCategoryAxis* caption_;
+    QValueAxis* counts_;
+    Fit fitted_;
 };
 
 }  // namespace vormgui

@@ -33,6 +33,8 @@ void FormPlotProb::probPlotScriptFile(const QString& scriptPath, const QString& 
             break;
         case plot::PairFailure::Overflow:
             return fail(overflowText(), QStringLiteral("Overflow!"));
+        case plot::PairFailure::Refused:
+            return fail(pair.refusal, generalTitle);
         case plot::PairFailure::NoFields:
             return fail(QStringLiteral("No record!! Please check your data file."),
                         QStringLiteral("Empty or error data file!"));

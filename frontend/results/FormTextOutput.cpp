@@ -1,6 +1,7 @@
 #include "FormTextOutput.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -59,8 +60,8 @@ FormTextOutput::FormTextOutput(const TextOutputKind& kind, Services& services, c
 
     TextContent = new QPlainTextEdit(this);
     TextContent->setObjectName(QStringLiteral("TextContent"));
-    // What is shown is what Save As writes, so the text is not edited here.
-    TextContent->setReadOnly(true);
+    // The reader may mark up or cut the text before saving or printing it;
+    // the engine's file stays as it was.
     TextContent->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
@@ -86,7 +87,6 @@ FormTextOutput::FormTextOutput(const TextOutputKind& kind, Services& services, c
 FormTextOutput::~FormTextOutput() = default;
 
 void FormTextOutput::setContent(const QByteArray& bytes) {
-    bytes_ = bytes;
     QString text = QString::fromUtf8(bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     TextContent->setPlainText(text);
@@ -94,15 +94,26 @@ void FormTextOutput::setContent(const QByteArray& bytes) {
 
 void FormTextOutput::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
+    if (isMinimized()) return;
+    // A window manager keeps the window at its least size; without one a
+    // user can drag it smaller, and it snaps back, its buttons laid out
+    // inside the least size meanwhile.
+    const QSize shown = size().expandedTo(minimumSize());
+    if (shown != size()) resize(shown);
     const int top = menuBar->sizeHint().height();
-    menuBar->setGeometry(0, 0, width(), top);
-    const int clientWidth = width();
-    const int clientHeight = height() - top;
+    menuBar->setGeometry(0, 0, shown.width(), top);
+    const int clientWidth = shown.width();
+    const int clientHeight = shown.height() - top;
     TextContent->setGeometry(twips(*this, 120), top, clientWidth - twips(*this, kTextWidthShort),
                              clientHeight - twips(*this, kTextHeightShort));
     const int buttonsY = top + clientHeight - twips(*this, kButtonsAboveBottom);
     CommandOK->setGeometry(twips(*this, kind_.okX), buttonsY, twips(*this, 1095), twips(*this, 375));
     CommandHelp->setGeometry(twips(*this, kind_.helpX), buttonsY, twips(*this, 1095), twips(*this, 375));
+}
+
+void FormTextOutput::closeEvent(QCloseEvent* event) {
+    closedByCloseBox_ = true;
+    QDialog::closeEvent(event);
 }
 
 void FormTextOutput::CommandOK_Click() { hide(); }
@@ -116,12 +127,13 @@ void FormTextOutput::mnuPrintItem_Click() { printText(services_, TextContent->to
 void FormTextOutput::mnuSaveAsItem_Click() {
     CommonDialogOutput.filter = QStringLiteral("All Files (*)");
     if (!services_.chooseSaveFile(CommonDialogOutput)) return;
-    // The copy is the engine's file byte for byte.  It goes through a
-    // temporary file where the folder allows one, so that a failed write
-    // leaves an existing file of that name as it was.
+    // The text as the box holds it, edits and all, and one more line end.
+    // It goes through a temporary file where the folder allows one, so that
+    // a failed write leaves an existing file of that name as it was.
+    const QByteArray bytes = TextContent->toPlainText().toUtf8() + "\r\n";
     QSaveFile out(CommonDialogOutput.fileName);
     out.setDirectWriteFallback(true);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes_) != bytes_.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
         services_.message(QStringLiteral("The file %1 could not be written.").arg(CommonDialogOutput.fileName),
                           out.errorString(), MsgIcon::Critical, MsgButtons::Ok);
 }

@@ -46,8 +46,8 @@ public:
 
     const TextOutputKind& kind() const { return kind_; }
 
-    // The file as read: shown (line ends as the platform shows them) and
-    // kept byte for byte for Save As.
+    // The file as read, in the text box (line ends as the platform shows
+    // them), where the reader may edit it.
     void setContent(const QByteArray& bytes);
 
     void CommandOK_Click();
@@ -55,6 +55,10 @@ public:
     void mnuSaveAsItem_Click();
     void mnuPrintItem_Click();
     void mnuCloseItem_Click();
+
+    // Whether the window's close box ended the last showing: that destroys
+    // the viewer, where OK and Close only hide it.
+    bool closedByCloseBox() const { return closedByCloseBox_; }
 
     QMenuBar* menuBar;
     QMenu* mnuFile;
@@ -70,12 +74,13 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     const TextOutputKind& kind_;
     Services& services_;
     QString helpDir_;
-    QByteArray bytes_;
+    bool closedByCloseBox_ = false;
 };
 
 }  // namespace vormgui

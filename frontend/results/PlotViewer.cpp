@@ -133,7 +133,7 @@ void PlotViewer::CommandPrevious_Click() {
                       MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
-void PlotViewer::CommandPrint_Click() { printPicture(services_, PicturePlot->image()); }
+void PlotViewer::CommandPrint_Click() { printPicture(services_, *PicturePlot); }
 
 void PlotViewer::CommandSaveAs_Click() { renderer_.savePlotAsBitmap(PicturePlot->image(), CommonDialogPlot); }
 

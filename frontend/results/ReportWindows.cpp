@@ -1,10 +1,9 @@
 #include "ReportWindows.h"
 
-#include <QFile>
-
 #include "FormPlotFrequency.h"
 #include "FormTextOutput.h"
 #include "platform/FileListing.h"
+#include "platform/OutputFile.h"
 #include "platform/Services.h"
 
 namespace vormgui {
@@ -15,25 +14,32 @@ QString outputNotAvailable(const AppPaths& paths, const QString& unitFile) {
 
 bool readWorkOutput(Services& services, const AppPaths& paths, const QString& unitFile, QByteArray& bytes) {
     const QString found = findFile(paths.workDir(), unitFile);
-    QFile file(found.isEmpty() ? paths.workFile(unitFile) : found);
-    bool ok = file.open(QIODevice::ReadOnly);
-    if (ok) {
-        bytes = file.readAll();
-        ok = file.error() == QFileDevice::NoError;
+    const QString path = found.isEmpty() ? paths.workFile(unitFile) : found;
+    OutputFileRead read = readOutputFile(path);
+    switch (read.status) {
+        case OutputFileRead::Status::Ok:
+            bytes = std::move(read.bytes);
+            return true;
+        case OutputFileRead::Status::Unreadable:
+            services.message(outputNotAvailable(paths, unitFile), read.reason, MsgIcon::Critical, MsgButtons::Ok);
+            return false;
+        default:
+            services.message(refusedFileText(read, path), QString(), MsgIcon::Critical, MsgButtons::Ok);
+            return false;
     }
-    if (!ok)
-        services.message(outputNotAvailable(paths, unitFile), file.errorString(), MsgIcon::Critical, MsgButtons::Ok);
-    return ok;
 }
 
 ReportWindows::ReportWindows(Services& services, const AppPaths& paths, QWidget* owner)
-    : services_(services), paths_(paths) {
-    for (std::size_t k = 0; k < kTextOutputs.size(); ++k)
-        viewers_[k] = std::make_unique<FormTextOutput>(kTextOutputs[k], services, paths.helpDir(), owner);
+    : services_(services), paths_(paths), owner_(owner) {
+    for (std::size_t k = 0; k < kTextOutputs.size(); ++k) viewers_[k] = newViewer(k);
     chart_ = std::make_unique<FormPlotFrequency>(services, paths, owner);
 }
 
 ReportWindows::~ReportWindows() = default;
+
+std::unique_ptr<FormTextOutput> ReportWindows::newViewer(std::size_t k) const {
+    return std::make_unique<FormTextOutput>(kTextOutputs[k], services_, paths_.helpDir(), owner_);
+}
 
 void ReportWindows::openText(std::size_t k) {
     FormTextOutput& viewer = *viewers_.at(k);
@@ -41,6 +47,9 @@ void ReportWindows::openText(std::size_t k) {
     if (!readWorkOutput(services_, paths_, QString::fromLatin1(viewer.kind().unitFile), bytes)) return;
     viewer.setContent(bytes);
     services_.showModal(viewer);
+    // Its close box destroys a viewer with all it remembered; the next
+    // opening finds a new one.
+    if (viewer.closedByCloseBox()) viewers_[k] = newViewer(k);
 }
 
 void ReportWindows::openFrequencyChart() {

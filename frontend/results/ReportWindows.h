@@ -22,13 +22,15 @@ QString outputNotAvailable(const AppPaths& paths, const QString& unitFile);
 
 // Reads the work folder's file `unitFile`, found in any letter case, into
 // `bytes`; false, after that message titled with the reason, when it cannot
-// be read.
+// be read, or after a message saying why when it is refused unread (not a
+// regular file, or far too large).
 bool readWorkOutput(Services& services, const AppPaths& paths, const QString& unitFile, QByteArray& bytes);
 
 class ReportWindows {
 public:
-    // The four text viewers and the frequency chart, children of `owner` and
-    // only ever hidden; this object must die before `owner`.
+    // The four text viewers and the frequency chart, children of `owner`;
+    // this object must die before `owner`.  A viewer closed with its close
+    // box is made anew, every other window is only ever hidden.
     ReportWindows(Services& services, const AppPaths& paths, QWidget* owner);
     ~ReportWindows();
 
@@ -41,8 +43,11 @@ public:
     void openFrequencyChart();
 
 private:
+    std::unique_ptr<FormTextOutput> newViewer(std::size_t k) const;
+
     Services& services_;
     AppPaths paths_;
+    QWidget* owner_;
     std::array<std::unique_ptr<FormTextOutput>, 4> viewers_;
     std::unique_ptr<FormPlotFrequency> chart_;
 };

@@ -27,6 +27,7 @@ bool mGnuPlot::plotScriptFile(Canvas& picture, const QString& scriptPath, const 
 
     const plot::PairRead pair = plot::readPlotPair(scriptPath, dataPath);
     if (pair.failure == plot::PairFailure::Overflow) return fail(overflowText(), QStringLiteral("Overflow!"));
+    if (pair.failure == plot::PairFailure::Refused) return fail(pair.refusal, generalTitle);
     // Range lines read before a failing script line have taken effect already.
     if (pair.script.xRange) plotXMin = pair.script.xRange->min, plotXMax = pair.script.xRange->max;
     if (pair.script.yRange) plotYMin = pair.script.yRange->min, plotYMax = pair.script.yRange->max;

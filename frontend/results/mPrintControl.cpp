@@ -1,32 +1,33 @@
 #include "mPrintControl.h"
 
-#include <QImage>
 #include <QPainter>
 #include <QPrinter>
 
+#include "platform/PainterCanvas.h"
+#include "platform/PictureBox.h"
 #include "platform/Services.h"
 
 namespace vormgui {
 
-void drawPictureOnPage(QPainter& page, const QImage& picture, double pageDpi) {
-    const double pictureDpi = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * 0.0254 : 96.0;
-    const double scale = pageDpi / pictureDpi;
-    const QRectF target(pageDpi, pageDpi, picture.width() * scale, picture.height() * scale);
-    page.drawImage(target, picture);
+void drawPictureOnPage(QPainter& page, const PictureBox& picture) {
+    const double dpi = page.device()->logicalDpiX();
+    const QRectF target(dpi, dpi, picture.widthTwips() * dpi / 1440.0, picture.heightTwips() * dpi / 1440.0);
+    PainterCanvas canvas(page, target);
+    picture.paintDrawing(canvas);
     // One screen pixel wide, as thin as the frame looks on the screen.
-    QPen frame(Qt::black, scale);
+    QPen frame(Qt::black, dpi / PainterCanvas::kPictureDpi);
     frame.setJoinStyle(Qt::MiterJoin);
     page.setPen(frame);
     page.setBrush(Qt::NoBrush);
     page.drawRect(target);
 }
 
-void printPicture(Services& services, const QImage& picture) {
+void printPicture(Services& services, const PictureBox& picture) {
     if (!services.choosePrinter()) return;
     const bool printed = services.print(QStringLiteral("picture"), [&picture](QPrinter& printer) {
         QPainter page;
         if (!page.begin(&printer)) return false;
-        drawPictureOnPage(page, picture, printer.logicalDpiX());
+        drawPictureOnPage(page, picture);
         return page.end();
     });
     if (printed)

@@ -50,7 +50,14 @@ TEST_F(DiscardPagesTest, DeleteItemsChecksTheAnswerAndTheCount) {
             {"a fraction", items(5, 'y', "2.5"), kNext, invalid},
             {"zero", items(5, 'y', "0"), kOk, invalid},
             {"above the list", items(150, 'y', "101"), kNext, invalid},
-            {"letters with No", items(5, 'n', "x"), kOk, invalid},
+            {"a greyed-out count is not checked", items(5, 'n', "x"), kOk, "",
+             [&] {
+                 EXPECT_FALSE(job.discardItems);
+                 EXPECT_EQ(job.numItemsToDiscard, 1) << "the stored count stays";
+                 EXPECT_EQ(deleteItems.countText(), "1");
+             }},
+            {"nor with Next", items(5, 'n', ""), kNext, "",
+             [&] { EXPECT_EQ(modalPages(), QStringList{"FormDeleteSubjects"}); }},
             {"all the items", items(5, 'y', "5"), kOk,
              "Error!: Number of deleted items should be smaller than that of total items!"},
             {"OK never takes a Yes", items(5, 'y', "4"), kOk,
@@ -107,7 +114,12 @@ TEST_F(DiscardPagesTest, DeleteRespondentsChecksTheAnswerAndTheCount) {
             {"empty count", subjects('y', ""), kOk, fill},
             {"empty count, Next", subjects('y', ""), kNext, fill},
             {"above the list", subjects('y', "2001"), kNext, "Error!: " + kSubjectCountInvalid},
-            {"negative with No", subjects('n', "-2"), kOk, "Error!: " + kSubjectCountInvalid},
+            {"a greyed-out count is not checked", subjects('n', "-2"), kOk, "",
+             [&] {
+                 EXPECT_FALSE(job.discardSubjects);
+                 EXPECT_EQ(job.numSubjectsToDiscard, 1) << "the stored count stays";
+                 EXPECT_EQ(deleteSubjects.countText(), "1");
+             }},
             {"Next opens 2000 rows", subjects('y', "2000"), kNext, "",
              [&] {
                  EXPECT_EQ(subjectList.grd->rows(), 2001);

@@ -1,13 +1,18 @@
 #include "dialogs/mGridEdit.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStyle>
 
 #include "PageFixture.h"
 #include "dialogs/CutoffPages.h"
 #include "dialogs/DiscardPages.h"
 #include "dialogs/Grid.h"
+#include "dialogs/GridPage.h"
 #include "dialogs/ReadDataPages.h"
+#include "dialogs/SignPages.h"
 
 namespace vormgui {
 namespace {
@@ -102,6 +107,48 @@ TEST_F(GridEditTest, TextBoxEditorFollowsTheKeyRules) {
     // OK committed the open editor before its checks, so the list went in.
     EXPECT_TRUE(job.discardItems);
     EXPECT_EQ(job.itemsToDiscard[3], 4);
+}
+
+TEST_F(GridEditTest, TheEditorOpensOverTheCurrentCellInViewWhereverTheGridWasScrolled) {
+    FormSubjectsDiscarded& page = *pages.subjectsDiscarded;
+    QStringList values;
+    for (int k = 1; k <= 40; ++k) values << QString::number(k);
+    page.setValues(values);
+    page.show();
+    QCoreApplication::processEvents();
+    Grid& grid = *page.grd;
+    // The current row scrolled out of view, above and below, by the wheel.
+    for (const int current : {1, 40}) {
+        grid.setCurrentDataRow(current);
+        QScrollBar& bar = *grid.verticalScrollBar();
+        bar.setValue(current == 1 ? bar.maximum() : bar.minimum());
+        run(QStringLiteral("k7"), page, grid, *page.txtGridEdit, *page.txtGridEdit);
+        const QRect view(grid.viewport()->mapTo(&page, QPoint()), grid.viewport()->size());
+        EXPECT_TRUE(view.contains(page.txtGridEdit->geometry())) << "row " << current << ": the editor is out of view";
+        EXPECT_EQ(page.txtGridEdit->geometry().topLeft(), grid.cellRect(current, page).topLeft()) << current;
+        page.editor->discard();
+    }
+    page.hide();
+}
+
+TEST_F(GridEditTest, EveryGridHeadingShowsWhole) {
+    GridPage* const gridPages[] = {pages.categories, pages.cutoff, pages.manualAssign, pages.itemsDiscarded,
+                                   pages.subjectsDiscarded};
+    pages.cutoff->setCutoffConstant(false);
+    for (GridPage* page : gridPages) {
+        // Rows enough for the scroll bar and for row numbers of four digits
+        // to take their share of the width.
+        page->grd->setNumberedRows(2000);
+        page->show();
+        QCoreApplication::processEvents();
+        const QHeaderView& header = *page->grd->horizontalHeader();
+        const QString heading = page->grd->textMatrix(0, 1);
+        // The text and the style's margin on either side of it.
+        const int needed = QFontMetrics(header.font()).horizontalAdvance(heading) +
+                           2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+        EXPECT_GE(header.sectionSize(0), needed) << heading.toStdString() << " is cut";
+        page->hide();
+    }
 }
 
 TEST_F(GridEditTest, ComboEditorTakesTheKeysBeforeItsListAndNeverCompletes) {

@@ -4,10 +4,15 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QThread>
+#include <QTimer>
 
 #include "gui_test_support.h"
 #include "platform/HelpWindow.h"
@@ -64,7 +69,27 @@ TEST(QtServicesEngine, StopsOnlyTheProcessThatRunsTheEngine) {
     EXPECT_FALSE(services.stopEngine(pid, sleep)) << "an ended engine was signalled again";
 }
 
-TEST(QtServicesHelp, AMissingPageFailsWithItsReasonAndAPageOpensInItsOwnWindow) {
+QList<HelpWindow*> visibleHelpWindows() {
+    QList<HelpWindow*> windows;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = qobject_cast<HelpWindow*>(w); h && h->isVisible()) windows << h;
+    return windows;
+}
+
+// Clicks the link that reads `text` in the help window as a user does:
+// through the window system, where a modal window blocks what it blocks.
+void clickLink(HelpWindow& window, const QString& text) {
+    QTextBrowser& browser = *window.browser();
+    const QTextCursor found = browser.document()->find(text);
+    ASSERT_FALSE(found.isNull()) << text.toStdString();
+    QTextCursor inside(browser.document());
+    inside.setPosition(found.selectionStart() + 1);
+    const QPoint at = browser.viewport()->mapTo(&window, browser.cursorRect(inside).center());
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    QCoreApplication::processEvents();
+}
+
+TEST(QtServicesHelp, AMissingPageFailsWithItsReasonAndOneWindowServesEveryPage) {
     TempFolder help;
     QtServices services;
     QString error;
@@ -75,16 +100,48 @@ TEST(QtServicesHelp, AMissingPageFailsWithItsReasonAndAPageOpensInItsOwnWindow) 
 
     writeFile(help.file(QStringLiteral("Page.htm")),
               "<html><head><title>Read Data</title></head><body><p>Where the data are.</p></body></html>");
+    writeFile(help.file(QStringLiteral("Other.htm")), "<html><head><title>Quadrature</title></head></html>");
+    ASSERT_TRUE(services.showHelp(help.file(QStringLiteral("Other.htm")), &error));
     ASSERT_TRUE(services.showHelp(help.file(QStringLiteral("Page.htm")), &error));
-    ASSERT_TRUE(services.showHelp(help.file(QStringLiteral("Page.htm")), &error));
-    QList<HelpWindow*> windows;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* h = qobject_cast<HelpWindow*>(w); h && h->isVisible()) windows << h;
-    ASSERT_EQ(windows.size(), 2) << "every call opens a window of its own";
+    const QList<HelpWindow*> windows = visibleHelpWindows();
+    ASSERT_EQ(windows.size(), 1) << "every Help opens one window, reused";
     EXPECT_EQ(windows[0]->windowTitle(), QStringLiteral("Read Data"));
     EXPECT_TRUE(windows[0]->browser()->toPlainText().contains(QStringLiteral("Where the data are.")));
-    for (HelpWindow* h : windows) h->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(QtServicesHelp, TheHelpWindowTakesClicksWhileAPageIsOpenAndAfterItCloses) {
+    TempFolder help;
+    writeFile(help.file(QStringLiteral("Main.htm")),
+              "<html><head><title>Contents</title></head><body><p><a href=\"Page.htm\">Reading the data</a></p>"
+              "</body></html>");
+    writeFile(help.file(QStringLiteral("Page.htm")),
+              "<html><head><title>Read Data</title></head><body><p><a href=\"Main.htm\">Contents</a></p>"
+              "</body></html>");
+    QtServices services;
+    // Opened from the main window, before any page.
+    ASSERT_TRUE(services.showHelp(help.file(QStringLiteral("Main.htm")), nullptr));
+    HelpWindow& window = *visibleHelpWindows().value(0);
+    QCoreApplication::processEvents();
+
+    QDialog page;
+    page.setWindowTitle(QStringLiteral("Read Data"));
+    QStringList titles;
+    QTimer::singleShot(0, &page, [&] {
+        clickLink(window, QStringLiteral("Reading the data"));
+        titles << window.windowTitle();
+        // The page's own Help opens the same window.
+        services.showHelp(help.file(QStringLiteral("Main.htm")), nullptr);
+        QCoreApplication::processEvents();
+        clickLink(window, QStringLiteral("Reading the data"));
+        titles << window.windowTitle() << QString::number(visibleHelpWindows().size());
+        page.accept();
+    });
+    page.exec();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isVisible()) << "the help window closed with the page";
+    clickLink(window, QStringLiteral("Contents"));
+    titles << window.windowTitle();
+    EXPECT_EQ(titles, (QStringList{"Read Data", "Read Data", "1", "Contents"}));
 }
 
 }  // namespace

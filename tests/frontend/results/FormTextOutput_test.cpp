@@ -1,11 +1,18 @@
 #include "results/FormTextOutput.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QWindow>
 
 #include "engine_jobs.h"
+#include "platform/OutputFile.h"
 #include "platform/RecordingServices.h"
 #include "results/ReportWindows.h"
 
@@ -52,32 +59,105 @@ TEST_F(ReportWindowsTest, AMissingOutputFileGivesTheMessageWithItsPathAndNoWindo
     }
 }
 
-TEST_F(ReportWindowsTest, SaveAsWritesTheFilesBytesWithoutAskingAndACancelWritesNothing) {
+TEST_F(ReportWindowsTest, AnOutputThatIsNoRegularFileOrFarTooLargeIsRefusedUnread) {
+    const QString work = paths.workDir();
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), work + "FT06F001"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(work + "FT16F001").constData(), 0600), 0);
+    QDir(work).mkdir(QStringLiteral("FT15F001"));
+    // Sparse: no disk is taken by the bytes that make it too large.
+    QFile large(work + "FT17F001");
+    ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(kMaxOutputFileBytes + 1));
+    large.close();
+    const QString notAFile = " is not a regular file, so it is not read.";
+    const std::pair<std::function<void()>, QString> windows[] = {
+        {[&] { reports.openText(0); }, work + "FT06F001" + notAFile},
+        {[&] { reports.openFrequencyChart(); }, work + "FT06F001" + notAFile},
+        {[&] { reports.openText(1); }, work + "FT16F001" + notAFile},
+        {[&] { reports.openText(3); }, work + "FT15F001" + notAFile},
+        {[&] { reports.openText(2); },
+         work + "FT17F001 is larger than 64 MB, far larger than any run writes, so it is not read."},
+    };
+    for (const auto& [open, text] : windows) {
+        rec.log.clear();
+        rec.messages.clear();
+        open();
+        EXPECT_EQ(rec.log, QStringList{"message : The file " + text}) << "a window shown, or no message";
+    }
+}
+
+TEST_F(ReportWindowsTest, SaveAsWritesTheTextAsEditedAndOneLineEndWithoutAskingAndACancelWritesNothing) {
     // Mixed line ends, trailing blanks, UTF-8, no final line end; the name in lower case.
     const QByteArray source = " REPORT   \r\n\r\n DATA FILE: /r\xc3\xa9sum\xc3\xa9/d.dat\n   1    10   20    1   ";
     writeFile(paths.workFile("ft16f001"), source);
     const QString target = root.file("copy.txt"), nowhere = root.file("no/folder/copy.txt");
     writeFile(target, "an older and longer file of the same name, to be replaced whole");
-    QByteArray saved;
-    rec.fileAnswers = {target, QString(), nowhere};
+    QByteArray saved, edited;
+    rec.fileAnswers = {target, QString(), nowhere, target};
     whileShown = [&](FormTextOutput& viewer) {
         viewer.mnuSaveAsItem->trigger();
         saved = readFile(target);
         writeFile(target, "changed");
         viewer.mnuSaveAsItem->trigger();  // cancelled
         viewer.mnuSaveAsItem->trigger();  // into a folder that is not there
+        EXPECT_EQ(readFile(target), "changed");
+        // The reader types a mark at the start of the text.
+        viewer.TextContent->moveCursor(QTextCursor::Start);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("X"));
+        QApplication::sendEvent(viewer.TextContent, &key);
+        viewer.mnuSaveAsItem->trigger();
+        edited = readFile(target);
     };
     reports.openText(1);
-    EXPECT_EQ(saved, source);
-    EXPECT_EQ(readFile(target), "changed");
+    // The box shows each line end as one; the file gets one more, CR LF.
+    const QByteArray text = " REPORT   \n\n DATA FILE: /r\xc3\xa9sum\xc3\xa9/d.dat\n   1    10   20    1   ";
+    EXPECT_EQ(saved, text + "\r\n");
+    EXPECT_EQ(edited, "X" + text + "\r\n");
     EXPECT_EQ(rec.messageTexts(), QStringList{"The file " + nowhere + " could not be written."});
 }
 
+TEST_F(ReportWindowsTest, OkAndCloseOnlyHideAViewerButItsCloseBoxMakesItForgetTheFileName) {
+    writeFile(paths.workFile("FT06F001"), " REPORT\n");
+    const QString target = root.file("saved.txt");
+    // How each opening ends, after a Save As.
+    const std::function<void(FormTextOutput&)> ends[] = {
+        [](FormTextOutput& v) { v.CommandOK->click(); },
+        [](FormTextOutput& v) { v.mnuCloseItem->trigger(); },
+        [](FormTextOutput& v) { v.close(); },
+        [](FormTextOutput& v) { v.CommandOK->click(); },
+    };
+    rec.fileAnswers = {target};
+    for (const auto& end : ends) {
+        whileShown = [&](FormTextOutput& viewer) {
+            viewer.mnuSaveAsItem->trigger();
+            end(viewer);
+            EXPECT_TRUE(viewer.isHidden());
+        };
+        reports.openText(0);
+    }
+    QStringList offered;
+    for (const FileChoice& choice : rec.choicesOffered) offered << choice.fileName;
+    EXPECT_EQ(offered, (QStringList{QString(), target, target, QString()}));
+}
+
+TEST_F(ReportWindowsTest, AViewerForcedSmallerThanItsLeastSizeSnapsBackWithItsButtonsInside) {
+    writeFile(paths.workFile("FT06F001"), " REPORT\n");
+    whileShown = [&](FormTextOutput& viewer) {
+        viewer.show();
+        QCoreApplication::processEvents();
+        // As a display without a window manager lets a user drag a window
+        // to any size, past the least size the viewer asks for.
+        viewer.windowHandle()->resize(120, 60);
+        for (int k = 0; k < 3; ++k) QCoreApplication::processEvents();
+        EXPECT_EQ(viewer.size(), viewer.minimumSize());
+        EXPECT_TRUE(viewer.rect().contains(viewer.CommandOK->geometry()));
+        EXPECT_TRUE(viewer.rect().contains(viewer.CommandHelp->geometry()));
+        viewer.hide();
+    };
+    reports.openText(0);
+}
+
 QString pdfText(const QString& pdf, const QString& option) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {option, pdf, QStringLiteral("-")});
-    EXPECT_TRUE(p.waitForFinished(30000)) << "pdftotext (poppler-utils) is needed";
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return test::popplerOutput(QStringLiteral("pdftotext"), {option, pdf, QStringLiteral("-")});
 }
 
 TEST_F(ReportWindowsTest, ThePrintedReportHoldsTheReportsLinesAtTwelvePoints) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "gui_test_support.h"
+#include "platform/OutputFile.h"
 #include "platform/PictureBox.h"
 #include "platform/RecordingServices.h"
 #include "results/PlotWindows.h"
@@ -120,6 +121,28 @@ TEST_F(PlotViewerTest, AFileThatCannotBeDrawnClosesTheWindowOrKeepsItShut) {
     QFile::remove(paths.workFile("PLOT305.SCR"));
     w.open(paths.workDir());
     EXPECT_EQ(rec.log, QStringList{general}) << "a first plot that fails is never shown";
+}
+
+TEST_F(PlotViewerTest, APlotFileThatIsNoRegularFileOrFarTooLargeIsRefusedUnread) {
+    const QString work = paths.workDir();
+    pair(QStringLiteral("PLOT4"));
+    QFile::remove(work + "PLOT4.SCR");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), work + "PLOT4.SCR"));
+    pair(QStringLiteral("PLOT205"));
+    QFile large(work + "PLOT205.DAT");
+    ASSERT_TRUE(large.open(QIODevice::ReadWrite) && large.resize(kMaxOutputFileBytes + 1));
+    large.close();
+    const QString plotting = "message Error as plotting!: The file ";
+    rec.log.clear();
+    plots.open(QStringLiteral("FormPlotTestChar"));
+    EXPECT_EQ(rec.log, QStringList{plotting + work + "PLOT4.SCR is not a regular file, so it is not read."});
+    // The category plot window stays open after a plot it could not draw.
+    rec.log.clear();
+    plots.open(QStringLiteral("FormPlotProb"));
+    EXPECT_EQ(rec.log, (QStringList{plotting + work +
+                                        "PLOT205.DAT is larger than 64 MB, far larger than any run writes, so it is "
+                                        "not read.",
+                                    "modal FormPlotProb"}));
 }
 
 }  // namespace

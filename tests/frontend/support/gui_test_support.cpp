@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 
 namespace vormgui::test {
 
@@ -37,5 +38,12 @@ QStringList treeOf(const QString& folder) {
 }
 
 QString sourceDir() { return QStringLiteral(VORM_SOURCE_DIR "/"); }
+
+QString popplerOutput(const QString& tool, const QStringList& arguments) {
+    QProcess p;
+    p.start(tool, arguments);
+    EXPECT_TRUE(p.waitForFinished(30000)) << tool.toStdString() << " (poppler-utils) is needed";
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
 
 }  // namespace vormgui::test

@@ -29,5 +29,8 @@ QByteArray readFile(const QString& path);
 QStringList treeOf(const QString& folder);
 // The repository's root folder, ending in '/'.
 QString sourceDir();
+// What a tool of poppler-utils (pdftotext, pdfimages) writes to its standard
+// output for `arguments`.
+QString popplerOutput(const QString& tool, const QStringList& arguments);
 
 }  // namespace vormgui::test

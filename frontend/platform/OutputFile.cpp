@@ -1,0 +1,62 @@
+#include "OutputFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+
+namespace vormgui {
+
+OutputFileRead readOutputFile(const QString& path) {
+    OutputFileRead read;
+    // Without O_NONBLOCK, opening a pipe would wait for a writer.  The checks
+    // look at the file that was opened, so nothing can be swapped in between.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        read.status = OutputFileRead::Status::Unreadable;
+        read.reason = qt_error_string(errno);
+        return read;
+    }
+    QFile file;
+    struct stat info {};
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        read.status = OutputFileRead::Status::Unreadable;
+        read.reason = file.errorString();
+    } else if (::fstat(fd, &info) != 0) {
+        read.status = OutputFileRead::Status::Unreadable;
+        read.reason = qt_error_string(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        read.status = OutputFileRead::Status::NotAFile;
+    } else if (info.st_size > kMaxOutputFileBytes) {
+        read.status = OutputFileRead::Status::TooLarge;
+    } else {
+        // Read to its end, which a file that grows meanwhile may put beyond
+        // the bound as well.
+        read.bytes.reserve(static_cast<qsizetype>(info.st_size));
+        char chunk[1 << 16];
+        qint64 got = 0;
+        while ((got = file.read(chunk, sizeof chunk)) > 0 && read.bytes.size() <= kMaxOutputFileBytes)
+            read.bytes.append(chunk, static_cast<qsizetype>(got));
+        if (got < 0) {
+            read.status = OutputFileRead::Status::Unreadable;
+            read.reason = file.errorString();
+        } else if (read.bytes.size() > kMaxOutputFileBytes) {
+            read.status = OutputFileRead::Status::TooLarge;
+        }
+        if (read.status != OutputFileRead::Status::Ok) read.bytes = QByteArray();
+    }
+    return read;
+}
+
+QString refusedFileText(const OutputFileRead& read, const QString& path) {
+    if (read.status == OutputFileRead::Status::TooLarge)
+        return QStringLiteral("The file %1 is larger than %2 MB, far larger than any run writes, so it is not read.")
+            .arg(path)
+            .arg(kMaxOutputFileBytes >> 20);
+    return QStringLiteral("The file %1 is not a regular file, so it is not read.").arg(path);
+}
+
+}  // namespace vormgui

@@ -1,0 +1,29 @@
+// Reading one of the engine's output files whole (reports, parameter files,
+// plot files).  A full run writes a few megabytes at most, so a file far
+// larger than that is no output of a run, and anything but a regular file
+// (a device, a pipe, a folder) is none either: both are refused unread, as a
+// report linked to /dev/zero would otherwise be read without end.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace vormgui {
+
+constexpr qint64 kMaxOutputFileBytes = qint64(64) << 20;
+
+struct OutputFileRead {
+    enum class Status { Ok, Unreadable, NotAFile, TooLarge };
+    Status status = Status::Ok;
+    QByteArray bytes;  // the whole file when Ok
+    QString reason;    // Unreadable: the system's words
+};
+
+// Opens `path` (links followed) without waiting on it and reads it whole
+// when it is a regular file of at most kMaxOutputFileBytes.
+OutputFileRead readOutputFile(const QString& path);
+
+// What a NotAFile or TooLarge read means for the user, naming the file.
+QString refusedFileText(const OutputFileRead& read, const QString& path);
+
+}  // namespace vormgui
