@@ -60,7 +60,7 @@ QAction* addSeparator(QMenu* menu, const char* name) {
 }  // namespace
 
 FormMain::FormMain(Services& services, const AppPaths& paths, QWidget* parent)
-    : QMainWindow(parent), services_(services), paths_(paths) {
+    : QMainWindow(parent), services_(services), paths_(paths), workFolder_(paths.workDir()) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(kTitle);
     resize(720, 480);
@@ -191,7 +191,7 @@ void FormMain::setJobPages(JobPagesAccess& pages) {
     attach(mnuPrintItem, [this] { mnuPrintItem_Click(); });
 }
 
-void FormMain::Form_Load() {
+bool FormMain::Form_Load() {
     {
         FormFlash flash(services_, this);
         services_.showModal(flash);
@@ -199,10 +199,20 @@ void FormMain::Form_Load() {
     jobSettings.helpDir = paths_.helpDir();
     jobSettings.appDir = paths_.appDir();
     firstStart(services_, paths_, kTitle);
+    // Before the job reset, whose clean-up would delete another VORM's results.
+    QString refusal;
+    if (!workFolder_.hold(&refusal)) {
+        services_.message(refusal + QStringLiteral("\nThis VORM ends without touching anything in it."), kTitle,
+                          MsgIcon::Critical, MsgButtons::Ok);
+        ending_ = true;
+        services_.endProgram();
+        return false;
+    }
     for (const GridHeading& h : kGridHeadings)
         for (JobPage* page : pages_)
             if (page->pageName() == QLatin1String(h.page)) page->setGridHeading(QString::fromLatin1(h.heading));
     newJob();
+    return true;
 }
 
 void FormMain::Form_Unload() {
@@ -217,14 +227,18 @@ void FormMain::closeEvent(QCloseEvent* event) {
 }
 
 void FormMain::newJob() {
-    clearTempOutputs();
+    const bool held = clearTempOutputs();
     setModelNumber(0);
     setNewJobDefaults(jobSettings);
     for (JobPage* page : pages_) page->newJob(jobSettings);
-    saveAsFile(paths_.workFile(QStringLiteral("CMDFLE")));
+    if (held) saveAsFile(paths_.workFile(QStringLiteral("CMDFLE")));
 }
 
-QStringList FormMain::clearTempOutputs() { return vormgui::clearTempOutputs(paths_.workDir()); }
+bool FormMain::clearTempOutputs(QString* refusal) {
+    if (!workFolder_.hold(refusal)) return false;
+    vormgui::clearTempOutputs(paths_.workDir());
+    return true;
+}
 
 void FormMain::setModelNumber(int model) {
     jobSettings.modelNumber = static_cast<std::int16_t>(model);

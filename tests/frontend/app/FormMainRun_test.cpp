@@ -42,7 +42,7 @@ TEST_F(RunCommand, InconsistentCutoffsStopBeforeAnythingIsDeletedAndFailedChecks
               "item. VORM2004 will abort!!");
     EXPECT_EQ(rec.messages[0].title, "Error!");
     EXPECT_EQ(rec.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "FT06F001", "PLOT1A.DAT", "status"}));
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "FT06F001", "PLOT1A.DAT", "VORM.lock", "status"}));
     EXPECT_EQ(readFile(cmdfle()), job);
 
     form->jobSettings.responseCutoff[0] = 0;
@@ -52,7 +52,7 @@ TEST_F(RunCommand, InconsistentCutoffsStopBeforeAnythingIsDeletedAndFailedChecks
     ASSERT_EQ(rec.messages.size(), 1u);
     EXPECT_EQ(rec.messages[0].text, "Please indicate the model!");
     EXPECT_EQ(rec.messages[0].title, "Not ready to run!");
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "VORM.lock", "status"}));
     EXPECT_EQ(readFile(cmdfle()), job);
     EXPECT_FALSE(rec.log.join('\n').contains("start"));
 }
@@ -73,7 +73,7 @@ TEST_F(RunCommand, WritesTheJobAndAFreshStartThenStartsTheEngineAndShowsTheMonit
                                     "modal FormTimer", "stop 4242"}));
     EXPECT_EQ(statusAtStart, " start\n") << "an earlier run's end is gone before the engine starts";
     EXPECT_EQ(jobLines(cmdfle()).value(0), "4             ESTIMATE PARAMETERS OF MODEL 4");
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "VORM.lock", "status"}));
     EXPECT_EQ(form->engineRun.engineTaskId, 4242);
 }
 
