@@ -105,6 +105,11 @@ bool RecordingServices::stopEngine(qint64 pid, const QString&) {
 
 bool RecordingServices::engineRunning(qint64 pid, const QString&) { return runningEngines.contains(pid); }
 
+bool RecordingServices::waitForEngineEnd(qint64 pid, const QString& program, int) {
+    log << QStringLiteral("wait %1").arg(pid);
+    return !engineRunning(pid, program);
+}
+
 std::unique_ptr<Ticker> RecordingServices::newTicker() {
     return std::make_unique<RecordedTicker>(clockScale, tickers_);
 }

@@ -24,7 +24,8 @@ public:
 
     // What was asked, in order: "message <title>: <text>", "open-file",
     // "save-file", "printer", "print <what>", "modal <objectName>",
-    // "help <path>", "start <program> <args...>", "stop <pid>", "end".
+    // "help <path>", "start <program> <args...>", "stop <pid>", "wait <pid>",
+    // "end".
     QStringList log;
     std::vector<Message> messages;
 
@@ -69,6 +70,8 @@ public:
     qint64 startEngine(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
     bool stopEngine(qint64 pid, const QString& program) override;
     bool engineRunning(qint64 pid, const QString& program) override;
+    // Waits for nothing: the engine has ended when it is no longer running.
+    bool waitForEngineEnd(qint64 pid, const QString& program, int timeoutMs) override;
     std::unique_ptr<Ticker> newTicker() override;
     QTime timeOfDay() override { return clock; }
     void endProgram() override;

@@ -4,6 +4,7 @@
 
 #include "FormPlotFrequency.h"
 #include "FormTextOutput.h"
+#include "core/StatusPoll.h"
 #include "platform/FileListing.h"
 #include "platform/Services.h"
 
@@ -26,6 +27,11 @@ bool readWorkOutput(Services& services, const AppPaths& paths, const QString& un
     return ok;
 }
 
+void warnOfIncompleteRun(Services& services, const AppPaths& paths) {
+    if (const std::optional<QString> warning = incompleteRunWarning(paths.workFile(QStringLiteral("status"))))
+        services.message(*warning, QStringLiteral("VORM2004"), MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
 ReportWindows::ReportWindows(Services& services, const AppPaths& paths, QWidget* owner)
     : services_(services), paths_(paths) {
     for (std::size_t k = 0; k < kTextOutputs.size(); ++k)
@@ -36,6 +42,7 @@ ReportWindows::ReportWindows(Services& services, const AppPaths& paths, QWidget*
 ReportWindows::~ReportWindows() = default;
 
 void ReportWindows::openText(std::size_t k) {
+    warnOfIncompleteRun(services_, paths_);
     FormTextOutput& viewer = *viewers_.at(k);
     QByteArray bytes;
     if (!readWorkOutput(services_, paths_, QString::fromLatin1(viewer.kind().unitFile), bytes)) return;
@@ -44,6 +51,7 @@ void ReportWindows::openText(std::size_t k) {
 }
 
 void ReportWindows::openFrequencyChart() {
+    warnOfIncompleteRun(services_, paths_);
     if (chart_->Form_Load()) services_.showModal(*chart_);
 }
 

@@ -6,8 +6,11 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QTextBrowser>
 #include <QThread>
+#include <QTimer>
+#include <optional>
 
 #include "gui_test_support.h"
 #include "platform/HelpWindow.h"
@@ -62,6 +65,33 @@ TEST(QtServicesEngine, StopsOnlyTheProcessThatRunsTheEngine) {
     EXPECT_TRUE(services.stopEngine(pid, sleep));
     EXPECT_TRUE(waitFor([&] { return !processRunsProgram(pid, sleep); }));
     EXPECT_FALSE(services.stopEngine(pid, sleep)) << "an ended engine was signalled again";
+}
+
+// The box shows its text as it is: a status line that holds markup is
+// neither bold nor coloured, and shows no picture.
+TEST(QtServicesMessage, TheTextIsPlainText) {
+    QtServices services;
+    const QString text = QStringLiteral("<b>bold</b> <font color=red>red</font> <img src=x.png>");
+    std::optional<Qt::TextFormat> format;
+    QString shown;
+    const auto look = [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            format = box->textFormat();
+            shown = box->text();
+            box->accept();
+        }
+    };
+    QTimer peek;
+    QObject::connect(&peek, &QTimer::timeout, look);
+    peek.start(10);
+    // A guard against hanging only, should the box never be found.
+    QTimer::singleShot(60000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    EXPECT_EQ(services.message(text, QStringLiteral("title"), MsgIcon::Critical, MsgButtons::Ok), MsgAnswer::Ok);
+    ASSERT_TRUE(format.has_value()) << "the box was not seen";
+    EXPECT_EQ(*format, Qt::PlainText);
+    EXPECT_EQ(shown, text);
 }
 
 TEST(QtServicesHelp, AMissingPageFailsWithItsReasonAndAPageOpensInItsOwnWindow) {

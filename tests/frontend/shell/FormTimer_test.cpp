@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -85,6 +86,7 @@ TEST_F(MonitorOnAFakeEngine, SuccessComesOnTheThirdTickAndOKClosesTheMonitor) {
         m.CommandQuit->click();
     });
     EXPECT_TRUE(rec.messages.empty());
+    EXPECT_EQ(status(), " end\n") << "OK after the outcome leaves the status as the engine wrote it";
 }
 
 TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesInOneBoxAndLaterTicksDoNothing) {
@@ -98,6 +100,7 @@ TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesInOneBoxAndLaterTicksDoNothin
         m.CommandQuit->click();
     });
     ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_TRUE(status().startsWith(" ERROR LINE 1\n")) << "OK after the outcome leaves the engine's lines";
     EXPECT_EQ(
         rec.messages[0].text,
         " ERROR LINE 1\r ERROR LINE 2\r ERROR LINE 3\r ERROR LINE 4\r ERROR LINE 5\r ERROR LINE 6\r ERROR LINE 7");
@@ -153,20 +156,35 @@ TEST_F(MonitorOnAFakeEngine, AnEarlierRunsEndIsNeverReportedAndAMissingStatusIsP
     });
 }
 
-TEST_F(MonitorOnAFakeEngine, QuitEndsThisRunsEngineWithinASecondAndNoOtherProcess) {
+// Quit Without Waiting, Escape and the window's close box end the run one
+// way: this run's engine is stopped and gone when the monitor closes, and the
+// status file says that the user stopped the run.
+TEST_F(MonitorOnAFakeEngine, QuitEscapeAndTheCloseBoxStopThisRunsEngineAndNoOtherProcess) {
     QProcess other;
     other.start(QStringLiteral("/bin/sleep"), {QStringLiteral("30")});
     ASSERT_TRUE(other.waitForStarted());
-    run("status  start\nsleep 30000\n", [&](FormTimer& m) {
-        ASSERT_TRUE(waitFor([&] { return status() == " start\n" && engineRuns(); }));
-        ticks(4);
-        QElapsedTimer clock;
-        clock.start();
-        m.CommandQuit->click();
-        EXPECT_TRUE(waitFor([&] { return !engineRuns(); }, 1000)) << "still running after a second";
-        EXPECT_LT(clock.elapsed(), 1000);
-    });
-    EXPECT_EQ(rec.log.filter("stop").size(), 1);
+    const std::pair<const char*, std::function<void(FormTimer&)>> ways[] = {
+        {"Quit Without Waiting", [](FormTimer& m) { m.CommandQuit->click(); }},
+        {"Escape",
+         [](FormTimer& m) {
+             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+             QApplication::sendEvent(&m, &escape);
+         }},
+        {"the close box", [](FormTimer& m) { m.close(); }},
+    };
+    for (const auto& [way, quit] : ways) {
+        rec.log.clear();
+        run("status  start\nsleep 30000\n", [&, quit = quit](FormTimer& m) {
+            m.show();
+            ASSERT_TRUE(waitFor([&] { return status() == " start\n" && engineRuns(); }));
+            ticks(4);
+            quit(m);
+            EXPECT_FALSE(engineRuns()) << "the monitor closed before the engine had gone";
+            EXPECT_EQ(status(), " THE RUN WAS STOPPED BY THE USER.\n");
+        });
+        EXPECT_EQ(rec.log.filter("stop").size(), 1) << way;
+        EXPECT_TRUE(rec.messages.empty()) << way;
+    }
 
     // The same monitor on a process that is not this run's engine signals nothing.
     FormTimer monitor(rec, paths.workFile("status"), EngineRun{other.processId(), paths.engineProgram()}, nullptr);
