@@ -54,6 +54,12 @@ public:
     double clockScale = 1.0;
     // The time of day that the recorder's clock shows; tests move it.
     QTime clock = QTime(9, 30, 0);
+    // Every ticker start's interval as the window asked for it (before the
+    // scale), in order, and the ticks that all tickers have given, by their
+    // timers or by hand: timers are checked by counts, never by the time a
+    // loaded machine takes.
+    QList<int> tickerStarts;
+    int ticksGiven = 0;
 
     // The messages' texts only, in order.
     QStringList messageTexts() const;

@@ -22,7 +22,8 @@ using test::readFile;
 using test::TempFolder;
 using test::writeFile;
 
-bool waitFor(const std::function<bool()>& condition, int ms = 5000) {
+// A guard against hanging only, generous for a loaded machine.
+bool waitFor(const std::function<bool()>& condition, int ms = 60000) {
     QDeadlineTimer deadline(ms);
     while (!condition()) {
         if (deadline.hasExpired()) return false;

@@ -214,7 +214,8 @@ public:
     qint64 lastPid = 0;  // the engine of the run under way
 };
 
-inline bool waitFor(const std::function<bool()>& condition, int ms = 5000) {
+// A guard against hanging only, generous for a loaded machine.
+inline bool waitFor(const std::function<bool()>& condition, int ms = 60000) {
     QDeadlineTimer deadline(ms);
     while (!condition()) {
         if (deadline.hasExpired()) return false;
