@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "core/JobFile.h"
 #include "core/JobPage.h"
 #include "platform/printText.h"
 #include "shell/FirstStart.h"
@@ -254,7 +255,7 @@ void FormMain::mnuSetPrinter_Click() { services_.choosePrinter(); }
 void FormMain::mnuPrintItem_Click() {
     // The job is printed as it was just written.
     if (const std::optional<QByteArray> job = saveJob(paths_.workFile(QStringLiteral("CMDFLE"))))
-        printText(services_, QString::fromUtf8(*job));
+        printText(services_, fromJobBytes(*job));
 }
 
 void FormMain::mnuExititem_Click() {

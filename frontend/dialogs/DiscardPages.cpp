@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
-#include <cmath>
 
 #include "JobPages.h"
 #include "ReadDataPages.h"
@@ -20,11 +19,7 @@ const QString kSubjectCountInvalid =
 const QString kSubjectIdOutOfRange =
     QStringLiteral("Input Error! Respondent IDs must be whole numbers from -32768 to 32767!");
 
-std::optional<int> discardCount(const QString& text, Range range) {
-    const std::optional<double> n = parseNumber(text);
-    if (!n || *n != std::floor(*n) || *n < range.low || *n > range.high) return std::nullopt;
-    return static_cast<int>(*n);
-}
+std::optional<int> discardCount(const QString& text, Range range) { return parseCount(text, range); }
 
 namespace {
 
@@ -93,6 +88,8 @@ std::optional<WizardPage::Failure> FormDeleteItems::check(Press press) {
 void FormDeleteItems::proceed(Press press) {
     const int count = *discardCount(TextNumberOfItemsToDiscard->text(), limits::kItemsToDiscard);
     hide();
+    // The box holds the count as the list's page and the job file take it.
+    TextNumberOfItemsToDiscard->setText(QString::number(count));
     if (OptionYes->isChecked()) {
         pages_.itemsDiscarded->setDataRows(count);
         showPage(*pages_.itemsDiscarded);
@@ -100,7 +97,6 @@ void FormDeleteItems::proceed(Press press) {
     }
     job_.discardItems = false;
     job_.numItemsToDiscard = static_cast<std::int16_t>(count);
-    TextNumberOfItemsToDiscard->setText(boxText(count));
     if (press == Press::Next) showPage(*pages_.deleteSubjects);
 }
 
@@ -123,17 +119,21 @@ std::optional<WizardPage::Failure> FormItemsDiscarded::check(Press press) {
     const int items = parseCount(pages_.itemDef->itemsText()).value_or(job_.numItems);
     // The grid has one row per discarded item (the question page sized it).
     for (int k = 1; k <= *count; ++k) {
-        const std::optional<double> number = parseNumber(grd->textMatrix(k, 1));
-        if (!number) return Failure{QStringLiteral("Input Error! Please input a number!")};
-        const double whole = std::nearbyint(*number);
-        if (whole > items || whole < 1) {
-            // The item count stands where a sign would: " 5" for 5.
-            const QString shown = items < 0 ? QString::number(items) : QStringLiteral(" %1").arg(items);
-            return Failure{press == Press::Ok
-                               ? QStringLiteral("Input Error! The numbers should be between 1 and ") + shown + "."
-                               : QStringLiteral("Input Error! The number should be between 1 and number of items")};
+        switch (cellCount(grd->textMatrix(k, 1), Range{1, items}).fault) {
+            case CellCount::NotANumber:
+                return Failure{QStringLiteral("Input Error! Please input a number!")};
+            case CellCount::OutOfRange: {
+                // The item count stands where a sign would: " 5" for 5.
+                const QString shown = items < 0 ? QString::number(items) : QStringLiteral(" %1").arg(items);
+                return Failure{press == Press::Ok
+                                   ? QStringLiteral("Input Error! The numbers should be between 1 and ") + shown + "."
+                                   : QStringLiteral("Input Error! The number should be between 1 and number of items")};
+            }
+            case CellCount::NotWhole:
+                return Failure{QStringLiteral("Input Error! Please input an integer!")};
+            case CellCount::None:
+                break;
         }
-        if (whole != *number) return Failure{QStringLiteral("Input Error! Please input an integer!")};
     }
     return std::nullopt;
 }
@@ -210,6 +210,8 @@ void FormDeleteSubjects::proceed(Press press) {
     if (press == Press::Next && !OptionYes->isChecked()) return;
     const int count = *discardCount(TextNumberOfSubjectsToDiscard->text(), limits::kSubjectsToDiscard);
     hide();
+    // The box holds the count as the list's page and the job file take it.
+    TextNumberOfSubjectsToDiscard->setText(QString::number(count));
     if (press == Press::Next) {
         pages_.subjectsDiscarded->setDataRows(count);
         showPage(*pages_.subjectsDiscarded);
@@ -217,7 +219,6 @@ void FormDeleteSubjects::proceed(Press press) {
     }
     job_.discardSubjects = false;
     job_.numSubjectsToDiscard = static_cast<std::int16_t>(count);
-    TextNumberOfSubjectsToDiscard->setText(boxText(count));
 }
 
 void FormDeleteSubjects::restore() {
@@ -238,10 +239,10 @@ std::optional<WizardPage::Failure> FormSubjectsDiscarded::check(Press) {
     const std::optional<int> count = discardCount(pages_.deleteSubjects->countText(), limits::kSubjectsToDiscard);
     if (!count) return Failure{kSubjectCountInvalid};
     for (int k = 1; k <= *count; ++k) {
-        const std::optional<double> id = parseNumber(grd->textMatrix(k, 1));
-        if (!id || *id != std::floor(*id))
+        const CellCount id = cellCount(grd->textMatrix(k, 1), limits::kSubjectIds);
+        if (id.fault == CellCount::OutOfRange) return Failure{kSubjectIdOutOfRange};
+        if (id.fault != CellCount::None)
             return Failure{QStringLiteral("Input Error! Please input only integers in the table!")};
-        if (!limits::kSubjectIds.contains(static_cast<long long>(*id))) return Failure{kSubjectIdOutOfRange};
     }
     return std::nullopt;
 }
