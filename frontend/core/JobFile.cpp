@@ -276,9 +276,11 @@ public:
     }
 
     // A path or a format, the whole line, which must fit the box that shows
-    // it and go out again as one line.
+    // it and go out again as itself: one line, and not empty, since Save
+    // writes an empty box as a fallback path or format.
     QString text() {
         QString l = line();
+        if (l.isEmpty()) refuse(QStringLiteral("is empty where a path or a format is needed"));
         if (l.size() > kMaxBoxText)
             refuse(QStringLiteral("is longer than the %1 characters a box holds").arg(kMaxBoxText));
         if (l.contains(QLatin1Char('\r'))) refuse(QStringLiteral("holds a carriage return inside it"));

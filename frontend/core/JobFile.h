@@ -99,8 +99,9 @@ std::optional<double> firstReal(const QString& line);
 // number is stored whatever it is, and checks the menu item only for 1 to 8.
 // What the file does not reach keeps its value; the cutoff grid takes
 // numItems rows whatever the cutoff setting is.  False when the file is
-// refused: a line that is not the number it should be, a path or format
-// longer than a box holds or with a carriage return inside it, the end of
+// refused: a line that is not the number it should be, a path or format that
+// is empty, longer than a box holds or with a carriage return inside it, the
+// end of
 // the file before the last line the job needs, a negative count, or a list beyond the record's room (100 items,
 // 2000 respondents); *error then names the line and the fault, and what was
 // read before it is in the record and controls.  Lines after the last one
