@@ -180,8 +180,7 @@ std::optional<WizardPage::Failure> FormCutoff::check(Press) {
     return checkPerItem();
 }
 
-// Cutoffs are checked as they will be stored, rounded to whole numbers: 1.5
-// for an item of 2 categories would otherwise pass and be stored as 2.
+// Each cutoff is a count (core/Limits.h) below its item's categories.
 std::optional<WizardPage::Failure> FormCutoff::checkPerItem() {
     if (job_.numItems > kMaxItems) return Failure{kTooManyItems};
     const int items = job_.numItems;
