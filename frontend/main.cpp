@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     // The splash centres itself over the main window, so the window's place
     // comes first.
     form.move(QApplication::primaryScreen()->availableGeometry().center() - form.rect().center());
-    form.Form_Load();
+    if (!form.Form_Load()) return 1;
     form.show();
     return app.exec();
 }

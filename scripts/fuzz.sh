@@ -8,12 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DVORM_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target fuzz_data_reader fuzz_job_dialogue
+cmake --build build-fuzz -j"$(nproc)" --target fuzz_data_reader fuzz_job_dialogue fuzz_job_file
 # The targets' scratch files stay inside the build folder, even when libFuzzer
 # ends a run without the process's own clean-up.
 export TMPDIR="$PWD/build-fuzz/tmp"
 mkdir -p "$TMPDIR"
-names=(data_reader job_dialogue)
+names=(data_reader job_dialogue job_file)
 pids=()
 for name in "${names[@]}"; do
   mkdir -p "build-fuzz/found/$name"

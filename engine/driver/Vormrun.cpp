@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "common/paths.h"
+#include "common/runlock.h"
 #include "common/status.h"
 #include "common/stop.h"
 #include "common/textio.h"
@@ -160,6 +161,17 @@ int end_run(Io& io, const JobSettings& job, const std::vector<std::string>& stat
     return 1;
 }
 
+// A run that finds its folder held writes nothing there, not even the status
+// file, which belongs to the run that holds it.
+int folder_in_use(Io& io, const std::string& wrkdir, long holder) {
+    std::string by = " IS IN USE BY ANOTHER RUN";
+    if (holder > 0) by += " (PROCESS " + std::to_string(holder) + ")";
+    write_free(io.con, {" THE WORK FOLDER ", wrkdir, by + "."});
+    write_free(io.con, {" THIS RUN ENDS WITHOUT WRITING ANYTHING THERE."});
+    io.con.flush();
+    return 1;
+}
+
 }  // namespace
 
 void plot_files(Io& io, JobSettings& job, Store& st, PlotWork& work) {
@@ -205,13 +217,22 @@ double elapsed_seconds(const ClockReading& start, const ClockReading& end) {
 int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st, Workspace& ws) {
     // Kept as given: the job dialogue lists it so and opens its native form.
     job.CMDFILE = args.size() > 1 ? args[1] : std::string();
-    if (trim_right(job.CMDFILE).empty()) title_pages(io);
     job.WRKDIR = work_folder(args.size() > 2 ? args[2] : std::string());
     job.LWRK = static_cast<int>(job.WRKDIR.size());
+    // Held to the end of the run, the title pages and the console's answers
+    // included: another run in this folder would write the same files.
+    const RunLock lock(job.WRKDIR);
+    if (lock.state() == RunLock::State::Busy) return folder_in_use(io, job.WRKDIR, lock.holder());
+    if (trim_right(job.CMDFILE).empty()) title_pages(io);
     numlib_set_console(&io.con);
 
     if (!write_status(job.WRKDIR, {status_text("start")})) {
         write_free(io.con, {" CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER ", job.WRKDIR});
+        return 1;
+    }
+    if (lock.state() != RunLock::State::Held) {
+        write_free(io.con, {" CANNOT CREATE THE RUN LOCK FILE ", lock.path()});
+        write_status(job.WRKDIR, {status_text(" CANNOT CREATE THE RUN LOCK FILE IN THE WORK FOLDER")});
         return 1;
     }
     std::string failed;

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "core/JobFile.h"
 #include "core/JobPage.h"
 #include "platform/printText.h"
 #include "shell/FirstStart.h"
@@ -60,7 +61,7 @@ QAction* addSeparator(QMenu* menu, const char* name) {
 }  // namespace
 
 FormMain::FormMain(Services& services, const AppPaths& paths, QWidget* parent)
-    : QMainWindow(parent), services_(services), paths_(paths) {
+    : QMainWindow(parent), services_(services), paths_(paths), workFolder_(paths.workDir()) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(kTitle);
     resize(720, 480);
@@ -191,7 +192,7 @@ void FormMain::setJobPages(JobPagesAccess& pages) {
     attach(mnuPrintItem, [this] { mnuPrintItem_Click(); });
 }
 
-void FormMain::Form_Load() {
+bool FormMain::Form_Load() {
     {
         FormFlash flash(services_, this);
         services_.showModal(flash);
@@ -199,10 +200,20 @@ void FormMain::Form_Load() {
     jobSettings.helpDir = paths_.helpDir();
     jobSettings.appDir = paths_.appDir();
     firstStart(services_, paths_, kTitle);
+    // Before the job reset, whose clean-up would delete another VORM's results.
+    QString refusal;
+    if (!workFolder_.hold(&refusal)) {
+        services_.message(refusal + QStringLiteral("\nThis VORM ends without touching anything in it."), kTitle,
+                          MsgIcon::Critical, MsgButtons::Ok);
+        ending_ = true;
+        services_.endProgram();
+        return false;
+    }
     for (const GridHeading& h : kGridHeadings)
         for (JobPage* page : pages_)
             if (page->pageName() == QLatin1String(h.page)) page->setGridHeading(QString::fromLatin1(h.heading));
     newJob();
+    return true;
 }
 
 void FormMain::Form_Unload() {
@@ -217,14 +228,18 @@ void FormMain::closeEvent(QCloseEvent* event) {
 }
 
 void FormMain::newJob() {
-    clearTempOutputs();
+    const bool held = clearTempOutputs();
     setModelNumber(0);
     setNewJobDefaults(jobSettings);
     for (JobPage* page : pages_) page->newJob(jobSettings);
-    saveAsFile(paths_.workFile(QStringLiteral("CMDFLE")));
+    if (held) saveAsFile(paths_.workFile(QStringLiteral("CMDFLE")));
 }
 
-QStringList FormMain::clearTempOutputs() { return vormgui::clearTempOutputs(paths_.workDir()); }
+bool FormMain::clearTempOutputs(QString* refusal) {
+    if (!workFolder_.hold(refusal)) return false;
+    vormgui::clearTempOutputs(paths_.workDir());
+    return true;
+}
 
 void FormMain::setModelNumber(int model) {
     jobSettings.modelNumber = static_cast<std::int16_t>(model);
@@ -240,7 +255,7 @@ void FormMain::mnuSetPrinter_Click() { services_.choosePrinter(); }
 void FormMain::mnuPrintItem_Click() {
     // The job is printed as it was just written.
     if (const std::optional<QByteArray> job = saveJob(paths_.workFile(QStringLiteral("CMDFLE"))))
-        printText(services_, QString::fromUtf8(*job));
+        printText(services_, fromJobBytes(*job));
 }
 
 void FormMain::mnuExititem_Click() {

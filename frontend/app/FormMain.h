@@ -20,6 +20,7 @@
 #include "core/mGlobalVariables.h"
 #include "platform/AppPaths.h"
 #include "platform/Services.h"
+#include "shell/TempOutputs.h"
 #include "shell/mCloseApp.h"
 
 class QAction;
@@ -62,13 +63,18 @@ public:
     // failure, when it fails; nothing is written without job pages.
     std::optional<QByteArray> saveAsFile(const QString& path, QString* error = nullptr);
 
-    void Form_Load();
+    // The start-up; false when another VORM holds the work folder: this one
+    // has said so and ends, having changed nothing there.
+    bool Form_Load();
     void Form_Unload();
     // The default job: old outputs removed, record and registered pages reset,
     // the job written to the work folder's CMDFLE.
     void newJob();
-    // The previous run's outputs; returns the names that could not be deleted.
-    QStringList clearTempOutputs();
+    // Removes the previous run's outputs, holding the work folder first
+    // (nothing here deletes a file of a folder that another VORM holds).
+    // False, with *refusal saying why, when the folder is held elsewhere:
+    // then nothing is deleted.
+    bool clearTempOutputs(QString* refusal = nullptr);
     // Sets modelNumber and the Model menu's check marks in one step: the item
     // of a model 1 to 8 checked and the other seven cleared, none for any
     // other number.
@@ -159,6 +165,7 @@ private:
 
     Services& services_;
     AppPaths paths_;
+    WorkFolder workFolder_;
     std::vector<JobPage*> pages_;
     JobPagesAccess* jobPages_ = nullptr;
     bool ending_ = false;  // Exit or unload has ended the program

@@ -9,6 +9,7 @@
 #include "FormMain.h"
 #include "core/JobFile.h"
 #include "core/JobPagesAccess.h"
+#include "platform/FileListing.h"
 
 namespace vormgui {
 
@@ -64,10 +65,10 @@ void FormMain::mnuOpenitem_Click() {
     const QString path = CommonDialogMain.fileName;
     // Read before the reset, which writes the work folder's CMDFLE: that
     // file may be the one chosen.
-    QFile file(path);
-    bool opened = file.open(QIODevice::ReadOnly);
-    QString why = opened ? QString() : file.errorString();
-    const QByteArray bytes = opened ? file.read(kMaxJobFileBytes + 1) : QByteArray();
+    QString why;
+    const std::optional<QByteArray> read = readRegularFile(path, kMaxJobFileBytes, &why);
+    bool opened = read.has_value();
+    const QByteArray bytes = read.value_or(QByteArray());
     if (bytes.size() > kMaxJobFileBytes) {
         opened = false;
         why = QStringLiteral("The file is larger than any job file");

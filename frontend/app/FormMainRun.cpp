@@ -15,7 +15,11 @@ void FormMain::mnuRunitem_Click() {
                           QStringLiteral("Error!"), MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
-    clearTempOutputs();
+    QString inUse;
+    if (!clearTempOutputs(&inUse)) {
+        services_.message(inUse, kNotReadyTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
     if (const std::optional<QString> refusal = runRefusal(jobSettings, jobControls())) {
         services_.message(*refusal, kNotReadyTitle, MsgIcon::Exclamation, MsgButtons::Ok);
         return;

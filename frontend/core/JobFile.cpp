@@ -18,51 +18,68 @@ QString labelled(const QString& value, const char* label) {
 
 QString yesNo(bool yes, const char* label) { return labelled(yes ? QStringLiteral("Y") : QStringLiteral("N"), label); }
 
+// A count in its own form ("15" for " 15"), so that the reader and the
+// engine take the number the box stands for; any other text as it is.
+QString count(const QString& text) {
+    const std::optional<int> n = parseCount(text);
+    return n ? QString::number(*n) : text;
+}
+
 // A box written with the fallback value when it is empty; a box of blanks is
 // not empty and goes out as it is.
 QString box(const QString& text, const char* fallback) { return text.isEmpty() ? QString::fromLatin1(fallback) : text; }
+QString countBox(const QString& text, const char* fallback) { return count(box(text, fallback)); }
 
-// A box whose emptiness the file flags: 0 with an "ERROR:" label.
+// A count box whose emptiness the file flags: 0 with an "ERROR:" label.
 QString flaggedBox(const QString& text, const char* label, const char* emptyLabel) {
-    return text.isEmpty() ? labelled(QStringLiteral("0"), emptyLabel) : labelled(text, label);
+    return text.isEmpty() ? labelled(QStringLiteral("0"), emptyLabel) : labelled(count(text), label);
 }
 
-// numItems value-only lines from a grid; false when the grid has fewer rows.
-bool gridLines(const QStringList& cells, int count, const char* what, QStringList& lines, QString* error) {
-    if (count > cells.size()) {
+// numItems value-only lines from a grid of counts; false when the grid has
+// fewer rows.
+bool gridLines(const QStringList& cells, int n, const char* what, QStringList& lines, QString* error) {
+    if (n > cells.size()) {
         if (error)
             *error =
                 QStringLiteral("The %1 grid has no row for item %2").arg(QLatin1String(what)).arg(cells.size() + 1);
         return false;
     }
-    for (int i = 0; i < count; ++i) lines << cells[i];
+    for (int i = 0; i < n; ++i) lines << count(cells[i]);
     return true;
 }
 
 // A discard list: the count box as it is, then as many grid cells as it says.
 bool discardLines(const QString& countText, const QStringList& cells, const char* countLabel, const char* what,
                   QStringList& lines, QString* error) {
-    const std::optional<std::int16_t> count = parseCount(countText);
-    if (!count) {
+    const std::optional<int> n = parseCount(countText);
+    if (!n) {
         if (error)
             *error = QStringLiteral("The number of %1 to discard is not a whole number").arg(QLatin1String(what));
         return false;
     }
-    if (*count > cells.size()) {
+    if (*n > cells.size()) {
         if (error)
             *error = QStringLiteral("The list of %1 to discard has %2 rows, not %3")
                          .arg(QLatin1String(what))
                          .arg(cells.size())
-                         .arg(*count);
+                         .arg(*n);
         return false;
     }
-    lines << labelled(countText, countLabel);
-    for (int i = 0; i < *count; ++i) lines << cells[i];
+    lines << labelled(QString::number(*n), countLabel);
+    for (int i = 0; i < *n; ++i) lines << count(cells[i]);
     return true;
 }
 
-// The line up to its first blank; left() of -1 keeps a line without one whole.
-QString firstToken(const QString& line) { return line.left(line.indexOf(QLatin1Char(' '))); }
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+// The first value of a line as the engine's free-format reading takes it.
+QString firstToken(const QString& line) {
+    qsizetype b = 0;
+    while (b < line.size() && isBlank(line[b])) ++b;
+    qsizetype e = b;
+    while (e < line.size() && !isBlank(line[e]) && line[e] != QLatin1Char(',') && line[e] != QLatin1Char('/')) ++e;
+    return line.mid(b, e - b);
+}
 
 }  // namespace
 
@@ -115,19 +132,19 @@ std::optional<QByteArray> jobFileText(const JobControls& c, const JobSettings& j
         for (int i = 1; i <= job.numItems; ++i)
             lines << (job.initialSigns[i] ? QStringLiteral("+") : QStringLiteral("-"));
     }
-    lines << labelled(box(c.outerCycles, "0"), "NUMBER OF OUTER CYCLES");
-    lines << labelled(box(c.innerCycles, "0"), "NUMBER OF INNER CYCLES");
-    lines << labelled(box(c.thresholdIterations, "0"), "NUMBER OF FISHER SCORING ITERATIONS FOR THRESHOLDS");
-    lines << labelled(box(c.itemIterations, "0"), "NUMBER OF FISHER SCORING ITERATIONS FOR DELTAS & ALPHAS");
+    lines << labelled(countBox(c.outerCycles, "0"), "NUMBER OF OUTER CYCLES");
+    lines << labelled(countBox(c.innerCycles, "0"), "NUMBER OF INNER CYCLES");
+    lines << labelled(countBox(c.thresholdIterations, "0"), "NUMBER OF FISHER SCORING ITERATIONS FOR THRESHOLDS");
+    lines << labelled(countBox(c.itemIterations, "0"), "NUMBER OF FISHER SCORING ITERATIONS FOR DELTAS & ALPHAS");
     lines << labelled(box(c.criterion, "0"), "CRITERION");
     lines << yesNo(job.wantPlots, "WANT TO PLOT");
     if (job.wantPlots) {
-        lines << labelled(box(c.plotGroups, "1"), "NUMBER OF PLOT GROUPS");
-        lines << labelled(box(c.thetaDeltaGroups, "1"), "NUMBER OF THETA-DELTA PAIR GROUPS");
+        lines << labelled(countBox(c.plotGroups, "1"), "NUMBER OF PLOT GROUPS");
+        lines << labelled(countBox(c.thetaDeltaGroups, "1"), "NUMBER OF THETA-DELTA PAIR GROUPS");
     }
     lines << yesNo(job.wantFitStatistics, "WANT FIT STATISTICS");
     if (job.wantFitStatistics) {
-        lines << labelled(box(c.fitGroups, "1"), "NUMBER OF FIT GROUPS");
+        lines << labelled(countBox(c.fitGroups, "1"), "NUMBER OF FIT GROUPS");
         lines << yesNo(c.printPersonFit, "PRINT FIT FOR EVERY PERSON");
         lines << labelled(box(c.itemTCutoff, "0"), "ITEM T-VALUE CUTOFF");
         lines << labelled(box(c.itemChiSquareCutoff, "0"), "ITEM CHI-SQUARE PROBABILITY CUTOFF");
@@ -144,13 +161,95 @@ std::optional<QByteArray> jobFileText(const JobControls& c, const JobSettings& j
         }
     }
     QByteArray text;
-    for (const QString& line : lines) text += line.toUtf8() + "\r\n";
+    for (const QString& line : lines) text += toJobBytes(line) + "\r\n";
     return text;
 }
 
-std::optional<std::int16_t> firstNumber(const QString& line) { return parseCount(firstToken(line)); }
+namespace {
 
-std::optional<double> firstReal(const QString& line) { return parseNumber(firstToken(line)); }
+// The length of the UTF-8 sequence that starts at b[k], 0 when none does:
+// no overlong forms, no surrogates, nothing above U+10FFFF.
+qsizetype utf8Length(QByteArrayView b, qsizetype k) {
+    const auto at = [&](qsizetype i) { return static_cast<unsigned char>(b[i]); };
+    const unsigned char c = at(k);
+    qsizetype n;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0) low = 0xA0;
+        if (c == 0xED) high = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0) low = 0x90;
+        if (c == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (k + n > b.size() || at(k + 1) < low || at(k + 1) > high) return 0;
+    for (qsizetype i = 2; i < n; ++i)
+        if (at(k + i) < 0x80 || at(k + i) > 0xBF) return 0;
+    return n;
+}
+
+constexpr char16_t kEscapedByte = 0xDC00;
+
+}  // namespace
+
+QString fromJobBytes(QByteArrayView bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (qsizetype k = 0; k < bytes.size();) {
+        const unsigned char c = static_cast<unsigned char>(bytes[k]);
+        if (c < 0x80) {
+            text += QChar(c);
+            ++k;
+        } else if (const qsizetype n = utf8Length(bytes, k)) {
+            text += QString::fromUtf8(bytes.sliced(k, n));
+            k += n;
+        } else {
+            text += QChar(static_cast<char16_t>(kEscapedByte + c));
+            ++k;
+        }
+    }
+    return text;
+}
+
+QByteArray toJobBytes(const QString& text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    qsizetype from = 0;  // start of the run of ordinary text not yet written
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const char16_t c = text[k].unicode();
+        if (c < kEscapedByte + 0x80 || c > kEscapedByte + 0xFF) continue;
+        // A lone low surrogate: no high one before it.
+        if (k > 0 && text[k - 1].isHighSurrogate()) continue;
+        bytes += text.mid(from, k - from).toUtf8();
+        bytes += static_cast<char>(c - kEscapedByte);
+        from = k + 1;
+    }
+    bytes += text.mid(from).toUtf8();
+    return bytes;
+}
+
+std::optional<std::int16_t> firstNumber(const QString& line) {
+    const std::optional<int> n = parseCount(firstToken(line));
+    if (!n) return std::nullopt;
+    return static_cast<std::int16_t>(*n);
+}
+
+std::optional<double> firstReal(const QString& line) {
+    QString token = firstToken(line);
+    // Fortran writes the exponent of a double with D (and of a quadruple with Q).
+    for (QChar& c : token) {
+        if (QStringView(u"DdQq").contains(c)) {
+            c = QLatin1Char('E');
+            break;
+        }
+    }
+    return parseNumber(token);
+}
 
 namespace {
 
@@ -159,34 +258,44 @@ struct Refused {
     QString why;
 };
 
-// The lines of a job file in order; each read takes the next line and names
-// it when it refuses it.
+// The lines of a job file in order, read as the engine reads its job: each
+// read takes the lines its answer needs and names the last when it refuses it.
 class JobLines {
 public:
     explicit JobLines(const QByteArray& bytes) {
-        QList<QByteArray> raw = bytes.split('\n');
-        if (!raw.isEmpty() && raw.last().isEmpty()) raw.removeLast();
-        for (QByteArray& l : raw) {
+        lines_ = bytes.split('\n');
+        if (!lines_.isEmpty() && lines_.last().isEmpty()) lines_.removeLast();
+        for (QByteArray& l : lines_)
             if (l.endsWith('\r')) l.chop(1);
-            lines_ << QString::fromUtf8(l);
-        }
     }
 
     QString line() {
         if (next_ >= lines_.size())
             throw Refused{QStringLiteral("The file ends before line %1, which the job needs").arg(next_ + 1)};
-        return lines_[next_++];
+        return fromJobBytes(lines_[next_++]);
     }
 
+    // A path or a format, the whole line, which must fit the box that shows
+    // it and go out again as itself: one line, and not empty, since Save
+    // writes an empty box as a fallback path or format.
+    QString text() {
+        QString l = line();
+        if (l.isEmpty()) refuse(QStringLiteral("is empty where a path or a format is needed"));
+        if (l.size() > kMaxBoxText)
+            refuse(QStringLiteral("is longer than the %1 characters a box holds").arg(kMaxBoxText));
+        if (l.contains(QLatin1Char('\r'))) refuse(QStringLiteral("holds a carriage return inside it"));
+        return l;
+    }
+
+    // The engine passes over lines that hold no value before a number.
     std::int16_t number() {
-        const std::optional<std::int16_t> n = firstNumber(line());
+        const std::optional<std::int16_t> n = firstNumber(valueLine());
         if (!n) refuse(QStringLiteral("is not a whole number from -32768 to 32767"));
         return *n;
     }
 
-    double real(bool delimited = false) {
-        const QString l = line();
-        const std::optional<double> x = firstReal(delimited ? delimitedField(l) : l);
+    double real() {
+        const std::optional<double> x = firstReal(valueLine());
         if (!x) refuse(QStringLiteral("is not a number"));
         return *x;
     }
@@ -200,12 +309,31 @@ public:
         return n;
     }
 
-    // "Y" or "y" first is yes, any other first character no.
-    bool yesNo(bool delimited = false) {
+    // "Y" or "y" first is yes; any other first character, or none, no.
+    bool yesNo() {
         const QString l = line();
-        const QString field = delimited ? delimitedField(l) : l;
-        if (field.isEmpty()) refuse(QStringLiteral("is empty where Y or N is needed"));
-        return field.front() == QLatin1Char('Y') || field.front() == QLatin1Char('y');
+        return !l.isEmpty() && (l.front() == QLatin1Char('Y') || l.front() == QLatin1Char('y'));
+    }
+
+    // An answer that the engine asks again until a line begins with Y or N.
+    bool strictYesNo() {
+        for (;;) {
+            const QString l = line();
+            if (l.isEmpty()) continue;
+            if (l.front() == QLatin1Char('Y') || l.front() == QLatin1Char('y')) return true;
+            if (l.front() == QLatin1Char('N') || l.front() == QLatin1Char('n')) return false;
+        }
+    }
+
+    // A sign: the first character after blanks of a line that has one; the
+    // engine asks again, from the next line, until it is + or -.
+    bool plus() {
+        for (;;) {
+            const QString l = line();
+            qsizetype b = 0;
+            while (b < l.size() && isBlank(l[b])) ++b;
+            if (b < l.size() && (l[b] == QLatin1Char('+') || l[b] == QLatin1Char('-'))) return l[b] == QLatin1Char('+');
+        }
     }
 
     [[noreturn]] void refuse(const QString& why) const {
@@ -213,15 +341,15 @@ public:
     }
 
 private:
-    // A field as a list read takes it: leading blanks skipped, up to a comma.
-    static QString delimitedField(const QString& l) {
-        qsizetype b = 0;
-        while (b < l.size() && (l[b] == QLatin1Char(' ') || l[b] == QLatin1Char('\t'))) ++b;
-        const qsizetype comma = l.indexOf(QLatin1Char(','), b);
-        return l.mid(b, comma < 0 ? -1 : comma - b);
+    QString valueLine() {
+        for (;;) {
+            const QString l = line();
+            for (QChar c : l)
+                if (!isBlank(c)) return l;
+        }
     }
 
-    QStringList lines_;
+    QList<QByteArray> lines_;
     qsizetype next_ = 0;
 };
 
@@ -233,8 +361,8 @@ void readAll(JobLines& in, JobSettings& j, JobControls& c) {
     j.useConstraint = in.yesNo();
     j.reverseSigns = in.yesNo();
     c.quadraturePoints = text(j.numQuadraturePoints = in.number());
-    c.dataFile = j.dataFileName = in.line();
-    c.fortranFormat = j.fortranFormat = in.line();
+    c.dataFile = j.dataFileName = in.text();
+    c.fortranFormat = j.fortranFormat = in.text();
     c.numberOfItems = text(j.numItems = in.count(kMaxCount, "items"));
     c.cutoffCells.resize(j.numItems);
     // The record holds per-item values for 100 items.
@@ -264,7 +392,7 @@ void readAll(JobLines& in, JobSettings& j, JobControls& c) {
         c.itemCells.clear();
         for (int i = 1; i <= j.numItemsToDiscard; ++i) c.itemCells << text(j.itemsToDiscard[i] = in.number());
     }
-    if ((c.discardSubjects = j.discardSubjects = in.yesNo(true))) {
+    if ((c.discardSubjects = j.discardSubjects = in.yesNo())) {
         c.subjectsToDiscard = text(j.numSubjectsToDiscard = in.count(kMaxSubjects, "respondents to discard"));
         c.subjectCells.clear();
         for (int i = 1; i <= j.numSubjectsToDiscard; ++i) c.subjectCells << text(j.subjectsToDiscard[i] = in.number());
@@ -272,9 +400,7 @@ void readAll(JobLines& in, JobSettings& j, JobControls& c) {
     if ((j.manualSigns = in.yesNo())) {
         c.signCells.clear();
         for (int i = 1, n = perItem(); i <= n; ++i) {
-            const QString sign = in.line();
-            if (sign.isEmpty()) in.refuse(QStringLiteral("is empty where the sign of item %1 is needed").arg(i));
-            j.initialSigns[i] = sign.front() == QLatin1Char('+');
+            j.initialSigns[i] = in.plus();
             c.signCells << (j.initialSigns[i] ? QStringLiteral("+") : QStringLiteral("-"));
         }
     }
@@ -289,12 +415,12 @@ void readAll(JobLines& in, JobSettings& j, JobControls& c) {
     }
     if (!(j.wantFitStatistics = in.yesNo())) return;
     c.fitGroups = text(j.numFitGroups = in.number());
-    c.printPersonFit = j.printPersonFit = in.yesNo();
+    c.printPersonFit = j.printPersonFit = in.strictYesNo();
     c.itemTCutoff = boxText(j.itemTCutoff = in.real());
     c.itemChiSquareCutoff = boxText(j.itemChiSquareCutoff = in.real());
-    c.personTCutoff = boxText(j.personTCutoff = in.real(true));
-    c.personChiSquareCutoff = boxText(j.personChiSquareCutoff = in.real(true));
-    c.localizedPersonTCutoff = boxText(j.localizedPersonTCutoff = in.real(true));
+    c.personTCutoff = boxText(j.personTCutoff = in.real());
+    c.personChiSquareCutoff = boxText(j.personChiSquareCutoff = in.real());
+    c.localizedPersonTCutoff = boxText(j.localizedPersonTCutoff = in.real());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -61,32 +62,50 @@ struct JobControls {
 };
 
 // The text of the job file for these controls and this record (`appDir` ends
-// in '/': an empty data file box writes appDir + "INDATA.DAT").  Nothing when
-// a list cannot be written as the file needs it (a discard count that is not
-// a whole number, or a list longer than its grid) or a box or cell holds a
-// line break; *error then says which.
+// in '/': an empty data file box writes appDir + "INDATA.DAT").  A count box
+// or cell that holds a count (core/Limits.h) is written in the count's own
+// form, which the reader and the engine read back as the same number; other
+// texts go out as they are.  Nothing when a list cannot be written as the
+// file needs it (a discard count that is not a whole number, or a list
+// longer than its grid) or a box or cell holds a line break; *error then
+// says which.
 std::optional<QByteArray> jobFileText(const JobControls& controls, const JobSettings& job, const QString& appDir,
                                       QString* error);
 
-// The first token of a job-file line as a number: the line up to its first
-// blank, blanks around it ignored.  A 16-bit count rounded half to even for
-// firstNumber; nothing when the token is not a number (a line that begins
-// with a blank has an empty token) or the count is out of range.
+// A job file is bytes, as the engine reads it: a data path in any encoding
+// must reach the engine as it was.  UTF-8 text becomes its characters; a
+// byte that is not part of UTF-8 text becomes the lone surrogate U+DC00 plus
+// the byte (no typed text holds one), and toJobBytes writes it back as that
+// byte, so every line survives File Open and Save byte for byte.
+QString fromJobBytes(QByteArrayView bytes);
+QByteArray toJobBytes(const QString& text);
+
+// The first value of a job-file line as the engine reads it: blanks and tabs
+// before it skipped, the value ending at a blank, a tab, a comma or a slash.
+// firstNumber takes a count (core/Limits.h) of the 16-bit range; firstReal a
+// number with an optional fraction and an exponent written with E, D or Q
+// ("1.D-3").  Nothing when the value is not that, or the line holds none.
 std::optional<std::int16_t> firstNumber(const QString& line);
 std::optional<double> firstReal(const QString& line);
 
-// File Open's reading of a whole job file (CR LF or LF line ends): each
+// File Open's reading of a whole job file (CR LF or LF line ends), line by
+// line as the engine reads it: a number line that holds only blanks is passed
+// over, a yes/no answer is its line's first character (Y or y is yes, any
+// other character or an empty line no), and where the engine asks again
+// because a line cannot be its answer (a sign that is not + or -, a print-
+// every-person answer that is not Y or N) the line is passed over.  Each
 // answer goes into the record and into the controls that show it, numbers
 // written back as the boxes show them ("0.010" shows as "0.01"); the model
 // number is stored whatever it is, and checks the menu item only for 1 to 8.
 // What the file does not reach keeps its value; the cutoff grid takes
 // numItems rows whatever the cutoff setting is.  False when the file is
-// refused: a line that is not the number it should be, an empty yes/no or
-// sign line, the end of the file before the last line the job needs, a
-// negative count, or a list beyond the record's room (100 items, 2000
-// respondents); *error then names the line and the fault, and what was read
-// before it is in the record and controls.  Lines after the last one needed
-// are not read.
+// refused: a line that is not the number it should be, a path or format that
+// is empty, longer than a box holds or with a carriage return inside it, the
+// end of
+// the file before the last line the job needs, a negative count, or a list beyond the record's room (100 items,
+// 2000 respondents); *error then names the line and the fault, and what was
+// read before it is in the record and controls.  Lines after the last one
+// needed are not read.
 bool readJobFile(const QByteArray& bytes, JobSettings& job, JobControls& controls, QString* error);
 
 }  // namespace vormgui

@@ -2,8 +2,11 @@
 // value outside its range again from the next line of the job, which shifts
 // every later answer by one line, and its tables have fixed sizes; so the
 // pages' spin boxes and checks, Run's checks and the job file reader all take
-// the ranges from here.
+// the ranges from here, and the one rule for what a count is.
 #pragma once
+
+#include <QString>
+#include <optional>
 
 namespace vormgui {
 
@@ -19,6 +22,8 @@ constexpr int kMaxItems = 100;
 constexpr int kMaxSubjects = 2000;
 // The pages and the job record hold counts and identifiers as 16-bit numbers.
 constexpr int kMaxCount = 32767;
+// A page's box holds at most this many characters (a longer text is cut).
+constexpr int kMaxBoxText = 32767;
 
 namespace limits {
 
@@ -43,6 +48,15 @@ constexpr double kMaxCriterion = 0.01;
 constexpr double kMaxChiSquareCutoff = 0.2;
 
 }  // namespace limits
+
+// A count as every count box and grid cell, Run and the job file reader
+// take it: blanks around it are dropped, then an optional sign and decimal
+// digits and nothing else, as the engine reads a whole number ("2.0", "15.4"
+// and "1e1" are not counts); nothing when the text is not that or the number
+// lies outside `range` (by default the 16-bit numbers the job record holds).
+// An accepted count is kept and written as QString::number gives it: "15"
+// for " 15", "+15" or "015".
+std::optional<int> parseCount(const QString& text, Range range = Range{-32768, kMaxCount});
 
 // Models 1, 3, 5 and 7 have common parameters, shared by every item: variable
 // categories and a constraint do not apply to them.

@@ -72,7 +72,7 @@ public:
 private:
     int column(std::size_t from, std::size_t to) const {
         const std::string text = line_.substr(from, to - from);
-        const auto c = parseCount(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        const auto c = nearestCount(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
         if (!c) throw DrawFailure{};
         return *c;
     }

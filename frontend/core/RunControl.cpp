@@ -1,10 +1,8 @@
 #include "RunControl.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
-#include <string>
 #include <vector>
 
 #include "platform/Numbers.h"
@@ -13,24 +11,7 @@ namespace vormgui {
 
 namespace {
 
-// A whole number as the engine reads one: an optional sign and digits only
-// ("3.0" stops the engine).  Blanks around it are allowed.
-std::optional<long long> wholeNumber(const QString& text) {
-    const std::string s = text.trimmed().toStdString();
-    std::size_t b = !s.empty() && (s[0] == '+' || s[0] == '-') ? 1 : 0;
-    if (b == s.size()) return std::nullopt;
-    for (std::size_t i = b; i < s.size(); ++i)
-        if (s[i] < '0' || s[i] > '9') return std::nullopt;
-    long long value = 0;
-    const auto r = std::from_chars(s.data() + (s[0] == '+' ? 1 : 0), s.data() + s.size(), value);
-    if (r.ec != std::errc() || r.ptr != s.data() + s.size()) return std::nullopt;
-    return value;
-}
-
-bool within(const QString& text, Range range) {
-    const std::optional<long long> v = wholeNumber(text);
-    return v && range.contains(*v);
-}
+bool within(const QString& text, Range range) { return parseCount(text, range).has_value(); }
 
 QString mustBe(const QString& what, const char* page, const QString& rule) {
     return QStringLiteral("%1 on the %2 page must be %3.").arg(what, QLatin1String(page), rule);
@@ -57,32 +38,32 @@ std::optional<QString> real(const QString& text, double high, const char* what, 
 std::optional<QString> categoriesAndCutoffs(const JobSettings& job, const JobControls& c) {
     // The per-item lists are as long as the record's item count says.
     const int items = std::clamp<int>(job.numItems, 0, kMaxItems);
-    std::vector<long long> categories;
+    std::vector<int> categories;
     if (c.categoriesConstant) {
         if (auto r = count(c.numberOfCategories, limits::kCategories, "The number of response categories",
                            "Item Definitions"))
             return r;
-        categories.assign(std::max(items, 1), *wholeNumber(c.numberOfCategories));
+        categories.assign(std::max(items, 1), *parseCount(c.numberOfCategories));
     } else {
         for (int i = 0; i < items; ++i) {
             const QString cell = i < c.categoryCells.size() ? c.categoryCells[i] : QString();
             if (!within(cell, limits::kCategories))
                 return mustBe(QStringLiteral("The number of response categories of item %1").arg(i + 1),
                               "Response Category Definitions", wholeFrom(limits::kCategories));
-            categories.push_back(*wholeNumber(cell));
+            categories.push_back(*parseCount(cell));
         }
     }
     if (categories.empty()) return std::nullopt;
     // The engine takes a constant cutoff up to the first item's categories.
     if (c.cutoffConstant) {
-        const Range cutoffs{0, static_cast<int>(categories.front() - 1)};
+        const Range cutoffs{0, categories.front() - 1};
         if (!within(c.cutoff, cutoffs))
             return mustBe(QStringLiteral("The response cutoff"), "Response Cutoffs", wholeFrom(cutoffs));
         return std::nullopt;
     }
     for (int i = 0; i < items; ++i) {
         const QString cell = i < c.cutoffCells.size() ? c.cutoffCells[i] : QString();
-        const Range cutoffs{0, static_cast<int>(categories[c.categoriesConstant ? 0 : i] - 1)};
+        const Range cutoffs{0, categories[c.categoriesConstant ? 0 : i] - 1};
         if (!within(cell, cutoffs))
             return mustBe(QStringLiteral("The response cutoff of item %1").arg(i + 1), "Response Cutoffs",
                           wholeFrom(cutoffs));
@@ -90,16 +71,18 @@ std::optional<QString> categoriesAndCutoffs(const JobSettings& job, const JobCon
     return std::nullopt;
 }
 
+// A discard list: its count, then as many entries, each within `entries`.
+// An item list kept from a job with more items names items this job has not.
 std::optional<QString> discardList(const QString& countText, const QStringList& cells, Range range, const char* what,
-                                   const char* countPage, const char* entry, const char* listPage) {
+                                   const char* countPage, const char* entry, Range entries, const char* listPage) {
     if (!within(countText, range))
         return mustBe(QStringLiteral("The number of %1 to discard").arg(QLatin1String(what)), countPage,
                       wholeFrom(range));
-    const long long n = *wholeNumber(countText);
-    for (long long i = 0; i < n; ++i)
-        if (i >= cells.size() || !wholeNumber(cells[i]))
+    const int n = *parseCount(countText);
+    for (int i = 0; i < n; ++i)
+        if (i >= cells.size() || !within(cells[i], entries))
             return mustBe(QStringLiteral("The %1 in row %2").arg(QLatin1String(entry)).arg(i + 1), listPage,
-                          QStringLiteral("a whole number"));
+                          wholeFrom(entries));
     return std::nullopt;
 }
 
@@ -118,11 +101,12 @@ std::optional<QString> runRefusal(const JobSettings& job, const JobControls& c) 
     if (auto r = categoriesAndCutoffs(job, c)) return r;
     if (c.discardItems)
         if (auto r = discardList(c.itemsToDiscard, c.itemCells, limits::kItemsToDiscard, "items", "Delete Items",
-                                 "item number", "Choose Items to Delete"))
+                                 "item number", Range{1, *parseCount(c.numberOfItems)}, "Choose Items to Delete"))
             return r;
     if (c.discardSubjects)
         if (auto r = discardList(c.subjectsToDiscard, c.subjectCells, limits::kSubjectsToDiscard, "respondents",
-                                 "Delete Respondents", "respondent identifier", "Choose Respondents to Delete"))
+                                 "Delete Respondents", "respondent identifier", limits::kSubjectIds,
+                                 "Choose Respondents to Delete"))
             return r;
     if (auto r = count(c.outerCycles, limits::kOuterCycles, "The number of outer cycles", "Algorithm")) return r;
     if (auto r = count(c.innerCycles, limits::kIterations, "The number of inner cycles", "Algorithm")) return r;

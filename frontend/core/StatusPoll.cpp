@@ -6,6 +6,8 @@
 namespace vormgui {
 
 const QString StatusPoll::kEndedWithoutResult = QStringLiteral("The engine ended without a result.");
+const QString StatusPoll::kStoppedByUserLine = QStringLiteral(" THE RUN WAS STOPPED BY THE USER.");
+const QString StatusPoll::kEndedWithoutResultLine = QStringLiteral(" THE ENGINE ENDED WITHOUT A RESULT.");
 
 bool StatusPoll::tick(const std::function<std::optional<QStringList>()>& readStatus,
                       const std::function<bool()>& engineEnded) {
@@ -38,6 +40,7 @@ bool StatusPoll::tick(const std::function<std::optional<QStringList>()>& readSta
     }
     outcome_ = Outcome::Error;
     errorLines_ = QStringList{kEndedWithoutResult};
+    endedWithoutResult_ = true;
     return true;
 }
 
@@ -64,6 +67,17 @@ bool writeStatusLine(const QString& path, const QString& line, QString* error) {
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
     if (error) *error = file.errorString();
     return false;
+}
+
+std::optional<QString> incompleteRunWarning(const QString& statusFile) {
+    if (!QFile::exists(statusFile)) return std::nullopt;
+    const std::optional<QStringList> lines = readStatusLines(statusFile);
+    if (lines && !lines->isEmpty() && lines->front() == QLatin1String(" end")) return std::nullopt;
+    const QString said = lines && !lines->isEmpty() ? lines->join(QLatin1Char('\n')) : QStringLiteral("(nothing)");
+    return QStringLiteral(
+               "The last run did not complete, so its output files may be incomplete.\n\n"
+               "Its status file says:\n%1")
+        .arg(said);
 }
 
 }  // namespace vormgui

@@ -22,6 +22,12 @@ public:
 
     // The error line when the engine is gone and the status never told.
     static const QString kEndedWithoutResult;
+    // The first lines that the front end writes into the status file, in the
+    // engine's manner, for a run whose engine could not: one that the user
+    // stopped, and one whose engine ended without a word.  Either way the
+    // file never goes on saying " start" once the run is over.
+    static const QString kStoppedByUserLine;
+    static const QString kEndedWithoutResultLine;
     // Error lines shown, counting the first.
     static constexpr int kMaxErrorLines = 7;
 
@@ -38,10 +44,13 @@ public:
     Outcome outcome() const { return outcome_; }
     // The error outcome's lines, at most kMaxErrorLines, in file order.
     const QStringList& errorLines() const { return errorLines_; }
+    // The error outcome of an engine that ended and left " start" or nothing.
+    bool endedWithoutResult() const { return endedWithoutResult_; }
 
 private:
     int idleTicks_ = 0;
     bool endedOnce_ = false;
+    bool endedWithoutResult_ = false;
     Outcome outcome_ = Outcome::Running;
     QStringList errorLines_;
 };
@@ -53,5 +62,11 @@ std::optional<QStringList> readStatusLines(const QString& path, int maxLines = S
 // Replaces the status file with one line, as the engine writes it; false
 // with *error set when that fails.
 bool writeStatusLine(const QString& path, const QString& line, QString* error);
+
+// What opening an output of the work folder says first when the last run did
+// not complete (the status file's first line is not " end"): its files may
+// be cut off, and the status lines say why.  Nothing after a completed run
+// or without a status file.
+std::optional<QString> incompleteRunWarning(const QString& statusFile);
 
 }  // namespace vormgui

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <algorithm>
-#include <cmath>
 
 #include "DiscardPages.h"
 #include "JobPages.h"
@@ -51,13 +50,16 @@ std::optional<WizardPage::Failure> FormCategories::check(Press) {
     if (*items > kMaxItems) return Failure{kTooManyItems};
     // The grid has one row per item (the item definitions page sized it).
     for (int i = 1; i <= *items; ++i) {
-        const std::optional<double> number = parseNumber(grd->textMatrix(i, 1));
-        if (!number) return Failure{QStringLiteral("Input Error! Each number of categories must be a number!")};
-        const double whole = std::nearbyint(*number);
-        if (!limits::kCategories.contains(static_cast<long long>(whole)))
-            return Failure{QStringLiteral("Input Error! Each number of categories should be between 2 and 10 ")};
-        if (whole != *number)
-            return Failure{QStringLiteral("Input Error! Each number of categories must be an integer!")};
+        switch (cellCount(grd->textMatrix(i, 1), limits::kCategories).fault) {
+            case CellCount::NotANumber:
+                return Failure{QStringLiteral("Input Error! Each number of categories must be a number!")};
+            case CellCount::OutOfRange:
+                return Failure{QStringLiteral("Input Error! Each number of categories should be between 2 and 10 ")};
+            case CellCount::NotWhole:
+                return Failure{QStringLiteral("Input Error! Each number of categories must be an integer!")};
+            case CellCount::None:
+                break;
+        }
     }
     return std::nullopt;
 }
@@ -164,12 +166,11 @@ std::optional<WizardPage::Failure> FormCutoff::check(Press) {
         } else {
             const QStringList categories = pages_.categories->values();
             for (int i = 1; i <= job_.numItems && i <= categories.size(); ++i)
-                if (const std::optional<std::int16_t> c = parseCount(categories[i - 1]))
-                    fewest = std::min<int>(fewest, *c);
+                if (const std::optional<int> c = parseCount(categories[i - 1])) fewest = std::min<int>(fewest, *c);
         }
         if (TextCutOff->text().isEmpty())
             return Failure{QStringLiteral("Please fill in the constant response cutoff!")};
-        const std::optional<std::int16_t> cutoff = parseCount(TextCutOff->text());
+        const std::optional<int> cutoff = parseCount(TextCutOff->text());
         if (!cutoff || *cutoff >= fewest || *cutoff < 0)
             return Failure{QStringLiteral("The response cutoff must be between 0 and ") + messageNumber(fewest - 1)};
         return std::nullopt;
@@ -179,8 +180,7 @@ std::optional<WizardPage::Failure> FormCutoff::check(Press) {
     return checkPerItem();
 }
 
-// Cutoffs are checked as they will be stored, rounded to whole numbers: 1.5
-// for an item of 2 categories would otherwise pass and be stored as 2.
+// Each cutoff is a count (core/Limits.h) below its item's categories.
 std::optional<WizardPage::Failure> FormCutoff::checkPerItem() {
     if (job_.numItems > kMaxItems) return Failure{kTooManyItems};
     const int items = job_.numItems;
@@ -189,7 +189,7 @@ std::optional<WizardPage::Failure> FormCutoff::checkPerItem() {
     const std::optional<bool> constant = pages_.itemDef->categoriesConstant();
     const QStringList categories = pages_.categories->values();
     for (int i = 1; i <= items; ++i) {
-        const std::optional<std::int16_t> cutoff = parseCount(grd->textMatrix(i, 1));
+        const std::optional<int> cutoff = parseCount(grd->textMatrix(i, 1));
         if (constant == false) {
             if (!cutoff || *cutoff >= job_.numCategories[i] || *cutoff < 0) {
                 const int shown = parseCount(categories.value(i - 1)).value_or(job_.numCategories[i]);
@@ -214,7 +214,7 @@ std::optional<WizardPage::Failure> FormCutoff::checkPerItem() {
 void FormCutoff::store() {
     if (OptionConstant->isChecked()) {
         job_.cutoffConstant = true;
-        job_.responseCutoff[0] = *parseCount(TextCutOff->text());
+        job_.responseCutoff[0] = static_cast<std::int16_t>(*parseCount(TextCutOff->text()));
         TextCutOff->setText(boxText(job_.responseCutoff[0]));
         return;
     }

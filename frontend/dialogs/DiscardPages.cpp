@@ -3,7 +3,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
-#include <cmath>
 
 #include "JobPages.h"
 #include "ReadDataPages.h"
@@ -20,11 +19,7 @@ const QString kSubjectCountInvalid =
 const QString kSubjectIdOutOfRange =
     QStringLiteral("Input Error! Respondent IDs must be whole numbers from -32768 to 32767!");
 
-std::optional<int> discardCount(const QString& text, Range range) {
-    const std::optional<double> n = parseNumber(text);
-    if (!n || *n != std::floor(*n) || *n < range.low || *n > range.high) return std::nullopt;
-    return static_cast<int>(*n);
-}
+std::optional<int> discardCount(const QString& text, Range range) { return parseCount(text, range); }
 
 namespace {
 
@@ -102,6 +97,8 @@ void FormDeleteItems::proceed(Press press) {
     const std::optional<int> count = discardCount(TextNumberOfItemsToDiscard->text(), limits::kItemsToDiscard);
     hide();
     if (OptionYes->isChecked()) {
+        // The box holds the count as the list's page and the job file take it.
+        TextNumberOfItemsToDiscard->setText(QString::number(*count));
         pages_.itemsDiscarded->setDataRows(*count);
         showPage(*pages_.itemsDiscarded);
         return;
@@ -131,17 +128,21 @@ std::optional<WizardPage::Failure> FormItemsDiscarded::check(Press press) {
     const int items = parseCount(pages_.itemDef->itemsText()).value_or(job_.numItems);
     // The grid has one row per discarded item (the question page sized it).
     for (int k = 1; k <= *count; ++k) {
-        const std::optional<double> number = parseNumber(grd->textMatrix(k, 1));
-        if (!number) return Failure{QStringLiteral("Input Error! Please input a number!")};
-        const double whole = std::nearbyint(*number);
-        if (whole > items || whole < 1) {
-            // The item count stands where a sign would: " 5" for 5.
-            const QString shown = items < 0 ? QString::number(items) : QStringLiteral(" %1").arg(items);
-            return Failure{press == Press::Ok
-                               ? QStringLiteral("Input Error! The numbers should be between 1 and ") + shown + "."
-                               : QStringLiteral("Input Error! The number should be between 1 and number of items")};
+        switch (cellCount(grd->textMatrix(k, 1), Range{1, items}).fault) {
+            case CellCount::NotANumber:
+                return Failure{QStringLiteral("Input Error! Please input a number!")};
+            case CellCount::OutOfRange: {
+                // The item count stands where a sign would: " 5" for 5.
+                const QString shown = items < 0 ? QString::number(items) : QStringLiteral(" %1").arg(items);
+                return Failure{press == Press::Ok
+                                   ? QStringLiteral("Input Error! The numbers should be between 1 and ") + shown + "."
+                                   : QStringLiteral("Input Error! The number should be between 1 and number of items")};
+            }
+            case CellCount::NotWhole:
+                return Failure{QStringLiteral("Input Error! Please input an integer!")};
+            case CellCount::None:
+                break;
         }
-        if (whole != *number) return Failure{QStringLiteral("Input Error! Please input an integer!")};
     }
     return std::nullopt;
 }
@@ -222,6 +223,8 @@ void FormDeleteSubjects::proceed(Press press) {
     const std::optional<int> count = discardCount(TextNumberOfSubjectsToDiscard->text(), limits::kSubjectsToDiscard);
     hide();
     if (press == Press::Next) {
+        // The box holds the count as the list's page and the job file take it.
+        TextNumberOfSubjectsToDiscard->setText(QString::number(*count));
         pages_.subjectsDiscarded->setDataRows(*count);
         showPage(*pages_.subjectsDiscarded);
         return;
@@ -249,10 +252,10 @@ std::optional<WizardPage::Failure> FormSubjectsDiscarded::check(Press) {
     const std::optional<int> count = discardCount(pages_.deleteSubjects->countText(), limits::kSubjectsToDiscard);
     if (!count) return Failure{kSubjectCountInvalid};
     for (int k = 1; k <= *count; ++k) {
-        const std::optional<double> id = parseNumber(grd->textMatrix(k, 1));
-        if (!id || *id != std::floor(*id))
+        const CellCount id = cellCount(grd->textMatrix(k, 1), limits::kSubjectIds);
+        if (id.fault == CellCount::OutOfRange) return Failure{kSubjectIdOutOfRange};
+        if (id.fault != CellCount::None)
             return Failure{QStringLiteral("Input Error! Please input only integers in the table!")};
-        if (!limits::kSubjectIds.contains(static_cast<long long>(*id))) return Failure{kSubjectIdOutOfRange};
     }
     return std::nullopt;
 }

@@ -59,14 +59,13 @@ void FormQuadrature::newJob(const JobSettings& job) {
 std::optional<WizardPage::Failure> FormQuadrature::check(Press) {
     if (TextNumberOfQuadraturePoints->text().isEmpty())
         return Failure{QStringLiteral("Please fill in the number of quadrature points!")};
-    const std::optional<std::int16_t> points = parseCount(TextNumberOfQuadraturePoints->text());
-    if (!points || !limits::kQuadraturePoints.contains(*points))
+    if (!parseCount(TextNumberOfQuadraturePoints->text(), limits::kQuadraturePoints))
         return Failure{QStringLiteral("Number of quadrature points must be between 1 and 50")};
     return std::nullopt;
 }
 
 void FormQuadrature::store() {
-    job_.numQuadraturePoints = *parseCount(TextNumberOfQuadraturePoints->text());
+    job_.numQuadraturePoints = static_cast<std::int16_t>(*parseCount(TextNumberOfQuadraturePoints->text()));
     TextNumberOfQuadraturePoints->setText(boxText(job_.numQuadraturePoints));
 }
 
@@ -139,8 +138,10 @@ std::optional<WizardPage::Failure> FormAlgorithm::check(Press) {
     for (const CycleCount& c : kCounts) {
         const QString text = boxes_[c.box]->text();
         if (text.isEmpty()) return Failure{QString::fromLatin1(c.empty)};
-        const std::optional<std::int16_t> count = parseCount(text);
-        if (!count) return notNumeric;
+        if (!parseNumber(text)) return notNumeric;
+        const std::optional<int> count = parseCount(text);
+        if (!count)
+            return Failure{QStringLiteral("The numbers of cycles and iterations must be whole numbers up to 32767!")};
         if (*count < c.minimum) return Failure{QString::fromLatin1(c.tooFew)};
     }
     if (TextCriterion->text().isEmpty()) return Failure{QStringLiteral("Please fill in the converge criterion!")};
@@ -153,7 +154,7 @@ std::optional<WizardPage::Failure> FormAlgorithm::check(Press) {
 
 void FormAlgorithm::store() {
     for (const CycleCount& c : kCounts) {
-        job_.*c.field = *parseCount(boxes_[c.box]->text());
+        job_.*c.field = static_cast<std::int16_t>(*parseCount(boxes_[c.box]->text()));
         boxes_[c.box]->setText(boxText(job_.*c.field));
     }
     job_.convergenceCriterion = *parseNumber(TextCriterion->text());

@@ -63,7 +63,7 @@ std::vector<CutoffBox> personCutoffs(QLineEdit* t, QLineEdit* localized, QLineEd
 }
 
 // A count of groups between the spin button's ends as they stand.
-bool inSpinRange(std::optional<std::int16_t> count, const UpDown& spin) {
+bool inSpinRange(std::optional<int> count, const UpDown& spin) {
     return count && *count >= spin.min() && *count <= spin.max();
 }
 
@@ -113,7 +113,7 @@ std::optional<WizardPage::Failure> FormFitGroups::check(Press) {
 void FormFitGroups::store() {
     job_.wantFitStatistics = OptionYes->isChecked();
     if (!job_.wantFitStatistics) return;
-    job_.numFitGroups = *parseCount(TextNumberOfFitGroups->text());
+    job_.numFitGroups = static_cast<std::int16_t>(*parseCount(TextNumberOfFitGroups->text()));
     TextNumberOfFitGroups->setText(boxText(job_.numFitGroups));
 }
 
@@ -231,10 +231,7 @@ std::optional<WizardPage::Failure> FormPlotGroups::check(Press) {
     const QString pairs = TextThetaDeltaPairGroupNumber->text();
     if (pairs.isEmpty())
         return Failure{QStringLiteral("Please fill the number of theta-delta pair groups!"), QString()};
-    // 2000.4 would round into the range, but the count itself lies above it.
-    const std::optional<double> real = parseNumber(pairs);
-    if (!real || *real > UpDownThetaDeltaPairGroupNumber->max() ||
-        !inSpinRange(parseCount(pairs), *UpDownThetaDeltaPairGroupNumber))
+    if (!inSpinRange(parseCount(pairs), *UpDownThetaDeltaPairGroupNumber))
         return Failure{
             rangeText("The number of theta-delta pair groups must be between ", *UpDownThetaDeltaPairGroupNumber)};
     return std::nullopt;
@@ -243,10 +240,10 @@ std::optional<WizardPage::Failure> FormPlotGroups::check(Press) {
 void FormPlotGroups::store() {
     job_.wantPlots = OptionYes->isChecked();
     if (!job_.wantPlots) return;
-    job_.numPlotGroups = *parseCount(TextPlotGroupNumber->text());
+    job_.numPlotGroups = static_cast<std::int16_t>(*parseCount(TextPlotGroupNumber->text()));
     TextPlotGroupNumber->setText(boxText(job_.numPlotGroups));
     // The count is kept in its box only, as the engine will read it.
-    TextThetaDeltaPairGroupNumber->setText(boxText(*parseCount(TextThetaDeltaPairGroupNumber->text())));
+    TextThetaDeltaPairGroupNumber->setText(QString::number(*parseCount(TextThetaDeltaPairGroupNumber->text())));
 }
 
 void FormPlotGroups::restore() {

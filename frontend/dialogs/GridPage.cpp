@@ -1,10 +1,22 @@
 #include "GridPage.h"
 
+#include <cmath>
+
 #include "mGridEdit.h"
 #include "platform/Numbers.h"
 #include "platform/Twips.h"
 
 namespace vormgui {
+
+CellCount cellCount(const QString& text, Range range) {
+    const std::optional<double> number = parseNumber(text);
+    if (!number) return {CellCount::NotANumber};
+    const std::optional<int> whole = parseCount(text, Range{-999999999, 999999999});
+    const double rounded = std::nearbyint(*number);
+    if (!whole) return {rounded >= range.low && rounded <= range.high ? CellCount::NotWhole : CellCount::OutOfRange};
+    if (!range.contains(*whole)) return {CellCount::OutOfRange};
+    return {CellCount::None, *whole};
+}
 
 GridPage::GridPage(const PageContext& context, const char* name, const char* title, const char* helpPage,
                    NextButton next)
@@ -37,7 +49,7 @@ void GridPage::emptyRows(int rows) {
 
 void GridPage::storeRows(std::span<std::int16_t> list, int count) {
     for (int k = 1; k <= count; ++k) {
-        list[k] = *parseCount(grd->textMatrix(k, 1));
+        list[k] = static_cast<std::int16_t>(*parseCount(grd->textMatrix(k, 1)));
         grd->setTextMatrix(k, 1, boxText(list[k]));
     }
 }

@@ -10,10 +10,21 @@
 
 #include "Grid.h"
 #include "WizardPage.h"
+#include "core/Limits.h"
 
 namespace vormgui {
 
 class GridEditor;
+
+// What a grid cell of counts holds, by the one rule for counts
+// (core/Limits.h): its count within `range`, or why not.  A number that
+// rounds to a value outside the range is out of range before it is not
+// whole, as the pages have always said.
+struct CellCount {
+    enum Fault { None, NotANumber, NotWhole, OutOfRange } fault = None;
+    int value = 0;
+};
+CellCount cellCount(const QString& text, Range range);
 
 class GridPage : public WizardPage {
     Q_OBJECT

@@ -18,11 +18,7 @@ const QString kItemsInvalid = QStringLiteral("The number of items must be a numb
 const QString kTooManyItems =
     QStringLiteral("With categories, cutoffs or signs given per item a job can have at most 100 items!");
 
-std::optional<int> itemCount(const QString& text) {
-    const std::optional<std::int16_t> n = parseCount(text);
-    if (!n || !limits::kItemsOnPages.contains(*n)) return std::nullopt;
-    return *n;
-}
+std::optional<int> itemCount(const QString& text) { return parseCount(text, limits::kItemsOnPages); }
 
 FormDataFile::FormDataFile(const PageContext& context)
     : WizardPage(context, "FormDataFile", "Read Data", "ReadData.htm") {
@@ -144,8 +140,7 @@ std::optional<WizardPage::Failure> FormItemDef::check(Press press) {
         return Failure{QStringLiteral("Please indicate if the number of categories is constant or not!")};
     if (TextNumberOfCategories->text().isEmpty())
         return Failure{QStringLiteral("Please fill the constant number of categories in the text field!")};
-    const std::optional<std::int16_t> categories = parseCount(TextNumberOfCategories->text());
-    if (!categories || !limits::kCategories.contains(*categories))
+    if (!parseCount(TextNumberOfCategories->text(), limits::kCategories))
         return Failure{QStringLiteral("Input Error! The number of categories should be between 2 and 10 ")};
     if (*items > kMaxItems && (!job_.cutoffConstant || job_.manualSigns)) return Failure{kTooManyItems};
     return std::nullopt;
@@ -153,6 +148,9 @@ std::optional<WizardPage::Failure> FormItemDef::check(Press press) {
 
 void FormItemDef::proceed(Press press) {
     const int items = *itemCount(TextNumberOfItems->text());
+    // The box holds the count as it is stored; Cancel on the categories page
+    // puts back the record's.
+    TextNumberOfItems->setText(QString::number(items));
     if (OptionVariable->isChecked()) {
         hide();
         pages_.categories->setDataRows(items);
@@ -161,7 +159,7 @@ void FormItemDef::proceed(Press press) {
     }
     job_.categoriesConstant = true;
     job_.numItems = static_cast<std::int16_t>(items);
-    job_.numCategories[0] = *parseCount(TextNumberOfCategories->text());
+    job_.numCategories[0] = static_cast<std::int16_t>(*parseCount(TextNumberOfCategories->text()));
     TextNumberOfItems->setText(boxText(job_.numItems));
     TextNumberOfCategories->setText(boxText(job_.numCategories[0]));
     pages_.cutoff->setDataRows(items);

@@ -88,7 +88,7 @@ protected:
 // given per item (the per-item lists end at item 100).
 extern const QString kItemsInvalid;
 extern const QString kTooManyItems;
-// The item count of a box when it is one: a number that rounds to 1..32767.
+// The item count of a box when it is one: a count from 1 to 32767.
 std::optional<int> itemCount(const QString& text);
 
 }  // namespace vormgui

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/Limits.h"
 #include "platform/Numbers.h"
 
 namespace vormgui {
@@ -34,7 +35,7 @@ void UpDown::setBoxValue(int value) {
 }
 
 void UpDown::step(int delta) {
-    const std::optional<std::int16_t> typed = parseCount(buddy_.text());
+    const std::optional<int> typed = parseCount(buddy_.text());
     const int from = typed ? *typed : value_;
     value_ = std::clamp(from + delta, min_, max_);
     buddy_.setText(QString::number(value_));

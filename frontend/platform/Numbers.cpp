@@ -61,7 +61,7 @@ std::optional<double> parseNumber(const QString& text) {
     return value;
 }
 
-std::optional<std::int16_t> parseCount(const QString& text) {
+std::optional<std::int16_t> nearestCount(const QString& text) {
     const std::optional<double> value = parseNumber(text);
     if (!value) return std::nullopt;
     const double rounded = std::nearbyint(*value);  // the default rounding mode sends halves to even

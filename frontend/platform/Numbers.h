@@ -17,10 +17,12 @@ namespace vormgui {
 // ".5").  Anything else, infinities and not-a-number included, is nullopt.
 std::optional<double> parseNumber(const QString& text);
 
-// A count of a box: parsed as above, rounded to the nearest whole number with
-// halves to the even neighbour (2.5 gives 2, 3.5 gives 4), and nullopt when
-// the rounded value is outside -32768 to 32767.
-std::optional<std::int16_t> parseCount(const QString& text);
+// A number taken to the nearest whole number, as plot scripts' ranges and
+// columns are: parsed as above, rounded with halves to the even neighbour
+// (2.5 gives 2, 3.5 gives 4), and nullopt when the rounded value is outside
+// -32768 to 32767.  Not for counts that a user types or a job file holds:
+// those are whole numbers or nothing (core/Limits.h).
+std::optional<std::int16_t> nearestCount(const QString& text);
 
 // The shortest text that reads back as the same number, as a box shows it:
 // "30", "0.001", "2.576", "-0.5"; exponent form only for magnitudes below

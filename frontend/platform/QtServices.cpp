@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QThread>
 #include <QTimer>
 
 #include "HelpWindow.h"
@@ -58,6 +60,9 @@ QtServices::~QtServices() = default;
 
 MsgAnswer QtServices::message(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) {
     QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, ownerWindow());
+    // Texts come from files, paths and the engine's status lines: a line
+    // that happens to hold markup is shown as it is, never rendered.
+    box.setTextFormat(Qt::PlainText);
     if (buttons == MsgButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
@@ -123,6 +128,15 @@ bool QtServices::stopEngine(qint64 pid, const QString& program) {
 }
 
 bool QtServices::engineRunning(qint64 pid, const QString& program) { return processRunsProgram(pid, program); }
+
+bool QtServices::waitForEngineEnd(qint64 pid, const QString& program, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (processRunsProgram(pid, program)) {
+        if (deadline.hasExpired()) return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
 
 std::unique_ptr<Ticker> QtServices::newTicker() { return std::make_unique<QtTicker>(); }
 

@@ -12,18 +12,23 @@ namespace {
 
 class RecordedTicker : public Ticker {
 public:
-    RecordedTicker(double scale, std::vector<Ticker*>& live) : scale_(scale), live_(live) {
+    RecordedTicker(RecordingServices& rec, std::vector<Ticker*>& live) : rec_(rec), live_(live) {
         live_.push_back(this);
         connect(&timer_, &QTimer::timeout, this, &Ticker::tick);
+        // Connected first, so the count stands before a window acts on the tick.
+        connect(this, &Ticker::tick, this, [this] { ++rec_.ticksGiven; });
     }
     ~RecordedTicker() override { std::erase(live_, static_cast<Ticker*>(this)); }
-    void start(int intervalMs) override { timer_.start(static_cast<int>(std::lround(intervalMs * scale_))); }
+    void start(int intervalMs) override {
+        rec_.tickerStarts << intervalMs;
+        timer_.start(static_cast<int>(std::lround(intervalMs * rec_.clockScale)));
+    }
     void stop() override { timer_.stop(); }
     bool isActive() const override { return timer_.isActive(); }
 
 private:
     QTimer timer_;
-    double scale_;
+    RecordingServices& rec_;
     std::vector<Ticker*>& live_;
 };
 
@@ -106,9 +111,12 @@ bool RecordingServices::stopEngine(qint64 pid, const QString&) {
 
 bool RecordingServices::engineRunning(qint64 pid, const QString&) { return runningEngines.contains(pid); }
 
-std::unique_ptr<Ticker> RecordingServices::newTicker() {
-    return std::make_unique<RecordedTicker>(clockScale, tickers_);
+bool RecordingServices::waitForEngineEnd(qint64 pid, const QString& program, int) {
+    log << QStringLiteral("wait %1").arg(pid);
+    return !engineRunning(pid, program);
 }
+
+std::unique_ptr<Ticker> RecordingServices::newTicker() { return std::make_unique<RecordedTicker>(*this, tickers_); }
 
 void RecordingServices::endProgram() { log << QStringLiteral("end"); }
 

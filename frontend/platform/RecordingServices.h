@@ -24,7 +24,8 @@ public:
 
     // What was asked, in order: "message <title>: <text>", "open-file",
     // "save-file", "printer", "print <what>", "modal <objectName>",
-    // "help <path>", "start <program> <args...>", "stop <pid>", "end".
+    // "help <path>", "start <program> <args...>", "stop <pid>", "wait <pid>",
+    // "end".
     QStringList log;
     std::vector<Message> messages;
 
@@ -55,6 +56,12 @@ public:
     double clockScale = 1.0;
     // The time of day that the recorder's clock shows; tests move it.
     QTime clock = QTime(9, 30, 0);
+    // Every ticker start's interval as the window asked for it (before the
+    // scale), in order, and the ticks that all tickers have given, by their
+    // timers or by hand: timers are checked by counts, never by the time a
+    // loaded machine takes.
+    QList<int> tickerStarts;
+    int ticksGiven = 0;
 
     // The messages' texts only, in order.
     QStringList messageTexts() const;
@@ -71,6 +78,8 @@ public:
     qint64 startEngine(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
     bool stopEngine(qint64 pid, const QString& program) override;
     bool engineRunning(qint64 pid, const QString& program) override;
+    // Waits for nothing: the engine has ended when it is no longer running.
+    bool waitForEngineEnd(qint64 pid, const QString& program, int timeoutMs) override;
     std::unique_ptr<Ticker> newTicker() override;
     QTime timeOfDay() override { return clock; }
     void endProgram() override;

@@ -3,11 +3,12 @@
 #include <stdexcept>
 
 #include "FormPlotProb.h"
+#include "ReportWindows.h"
 
 namespace vormgui {
 
 PlotWindows::PlotWindows(Services& services, const AppPaths& paths, const QString& title, QWidget* owner)
-    : paths_(paths), renderer_(services, title) {
+    : services_(services), paths_(paths), renderer_(services, title) {
     for (const PlotKind& kind : kPlotKinds) {
         if (QLatin1String(kind.form) == QLatin1String("FormPlotProb"))
             windows_.push_back(std::make_unique<FormPlotProb>(services, renderer_, owner));
@@ -24,6 +25,9 @@ PlotViewer& PlotWindows::window(const QString& form) {
     throw std::out_of_range("no plot window " + form.toStdString());
 }
 
-void PlotWindows::open(const QString& form) { window(form).open(paths_.workDir()); }
+void PlotWindows::open(const QString& form) {
+    warnOfIncompleteRun(services_, paths_);
+    window(form).open(paths_.workDir());
+}
 
 }  // namespace vormgui

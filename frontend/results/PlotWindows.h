@@ -26,10 +26,12 @@ public:
 
     PlotViewer& window(const QString& form);
     // What the window's Graph Output entry does: the window opens over the
-    // work folder's plot files of its kind.
+    // work folder's plot files of its kind, after a warning when the last
+    // run did not complete.
     void open(const QString& form);
 
 private:
+    Services& services_;
     AppPaths paths_;
     mGnuPlot renderer_;
     std::vector<std::unique_ptr<PlotViewer>> windows_;

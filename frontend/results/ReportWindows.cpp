@@ -2,6 +2,7 @@
 
 #include "FormPlotFrequency.h"
 #include "FormTextOutput.h"
+#include "core/StatusPoll.h"
 #include "platform/FileListing.h"
 #include "platform/OutputFile.h"
 #include "platform/Services.h"
@@ -29,6 +30,11 @@ bool readWorkOutput(Services& services, const AppPaths& paths, const QString& un
     }
 }
 
+void warnOfIncompleteRun(Services& services, const AppPaths& paths) {
+    if (const std::optional<QString> warning = incompleteRunWarning(paths.workFile(QStringLiteral("status"))))
+        services.message(*warning, QStringLiteral("VORM2004"), MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
 ReportWindows::ReportWindows(Services& services, const AppPaths& paths, QWidget* owner)
     : services_(services), paths_(paths), owner_(owner) {
     for (std::size_t k = 0; k < kTextOutputs.size(); ++k) viewers_[k] = newViewer(k);
@@ -42,6 +48,7 @@ std::unique_ptr<FormTextOutput> ReportWindows::newViewer(std::size_t k) const {
 }
 
 void ReportWindows::openText(std::size_t k) {
+    warnOfIncompleteRun(services_, paths_);
     FormTextOutput& viewer = *viewers_.at(k);
     QByteArray bytes;
     if (!readWorkOutput(services_, paths_, QString::fromLatin1(viewer.kind().unitFile), bytes)) return;
@@ -53,6 +60,7 @@ void ReportWindows::openText(std::size_t k) {
 }
 
 void ReportWindows::openFrequencyChart() {
+    warnOfIncompleteRun(services_, paths_);
     if (chart_->Form_Load()) services_.showModal(*chart_);
 }
 

@@ -26,6 +26,10 @@ QString outputNotAvailable(const AppPaths& paths, const QString& unitFile);
 // regular file, or far too large).
 bool readWorkOutput(Services& services, const AppPaths& paths, const QString& unitFile, QByteArray& bytes);
 
+// What every output entry does first: when the last run did not complete,
+// one message says so, with the reason its status file gives.
+void warnOfIncompleteRun(Services& services, const AppPaths& paths);
+
 class ReportWindows {
 public:
     // The four text viewers and the frequency chart, children of `owner`;
@@ -36,7 +40,7 @@ public:
 
     // The viewer of kTextOutputs[k] over its file, shown modally.  A file
     // that cannot be read shows "Output file <path> is not available." and
-    // no window.
+    // no window.  Both openers warn first of a run that did not complete.
     void openText(std::size_t k);
     // The chart over the report's frequency table, shown modally unless the
     // table cannot be read (its message instead).

@@ -95,14 +95,31 @@ void FormTimer::TimerRun_Timer() {
     LabelTitle->setText(success ? kSucceeded : kFailed);
     LabelEndTimeTitle->setText(QStringLiteral("End Time:"));
     CommandQuit->setText(QStringLiteral("OK"));
+    if (poll_.endedWithoutResult()) writeStatus(StatusPoll::kEndedWithoutResultLine);
     if (!success)
         services_.message(poll_.errorLines().join(QLatin1Char('\r')), QString(), MsgIcon::Critical, MsgButtons::Ok);
 }
 
 void FormTimer::CommandQuit_Click() {
+    const bool stopping = poll_.outcome() == StatusPoll::Outcome::Running;
     closeEngineWindows(services_, run_);
     TimerRun->stop();
+    // The engine's files end wherever it was, and " start" would read as a
+    // run still going; what stays is a run that the user stopped.
+    if (stopping) {
+        if (run_.engineTaskId > 0) services_.waitForEngineEnd(run_.engineTaskId, run_.engineProgram, kStopWaitMs);
+        writeStatus(StatusPoll::kStoppedByUserLine);
+    }
     accept();
+}
+
+void FormTimer::writeStatus(const QString& line) {
+    const std::optional<QStringList> first = readStatusLines(statusFile_, 1);
+    if (first && !first->isEmpty() && first->front() == QLatin1String(" end")) return;
+    QString why;
+    if (!writeStatusLine(statusFile_, line, &why))
+        services_.message(QStringLiteral("The status file %1 could not be written.").arg(statusFile_), why,
+                          MsgIcon::Critical, MsgButtons::Ok);
 }
 
 void FormTimer::reject() { CommandQuit_Click(); }

@@ -2,7 +2,9 @@
 // start, it shows the start time and the time of the last tick, follows the
 // status file once a second (StatusPoll), reports the outcome (with a box of
 // the engine's error lines), and closes on its one button, which first asks
-// the engine of this run to stop.
+// the engine of this run to stop.  A run that it closes before the outcome
+// was stopped by the user, and the status file says so once the engine has
+// gone; an engine that ended without a word leaves a line that says that.
 #pragma once
 
 #include <QDialog>
@@ -24,6 +26,9 @@ class FormTimer : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kTickMs = 1000;
+    // How long closing waits for a stopped engine to go before it writes the
+    // status file all the same: an engine ends at once on the signal.
+    static constexpr int kStopWaitMs = 5000;
     static const QString kRunning;
     static const QString kSucceeded;
     static const QString kFailed;
@@ -53,6 +58,8 @@ protected:
 private:
     void Form_Load(QWidget* mainWindow);
     QString clockText() const;
+    // Replaces the status file's first line unless the engine got to " end".
+    void writeStatus(const QString& line);
 
     Services& services_;
     QString statusFile_;

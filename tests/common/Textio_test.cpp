@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -319,22 +318,21 @@ TEST(RecordFormatRead, RejectsFormatsBeyondItsBounds) {
     EXPECT_TRUE(RecordFormat::parse("(I5,50000/,I1)"));
 }
 
-// Reading a field costs the characters on the line, not the field's width:
-// read a column at a time, these 2000 records take about a minute.
-TEST(RecordFormatRead, VeryWideFieldsReadQuickly) {
+// A field far wider than its line reads what the line holds and blanks for
+// the rest.  (That reading costs the characters on the line, not the field's
+// width, is timed by bench/textio_bench.cpp on these records.)
+TEST(RecordFormatRead, VeryWideFieldsReadWhatTheLineHolds) {
     std::string text;
     for (int k = 1; k <= 2000; ++k) text += std::to_string(k) + "\n";
     std::istringstream in(text);
     LineReader r(in);
     auto f = fmt("(101I1000000)");
     std::vector<std::int64_t> v;
-    auto start = std::chrono::steady_clock::now();
     for (int k = 1; k <= 2000; ++k) {
         ASSERT_EQ(f->read(r, 101, v), ReadStatus::Ok);
         ASSERT_EQ(v[0], k);
         ASSERT_EQ(v[100], 0);
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 // Each case: a layout, the record's text and the fields read (NaN: the field

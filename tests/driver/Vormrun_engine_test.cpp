@@ -1,15 +1,20 @@
 // The run driver as a whole: the built program in a temporary folder, and one
 // in-process run with a clock that passes midnight.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 #include "common/clock.h"
 #include "driver/Vormrun.h"
@@ -253,6 +258,81 @@ TEST(EngineRun, ConsoleReaderThatGoesAwayDoesNotStopTheRun) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(read_file(work.file("status")), " end\n");
     EXPECT_EQ(last_line(read_file(work.file("FT06F001"))), "  seconds to execute on this machine.");
+}
+
+// An engine started on `job` in `folder`, its console on the null device.
+pid_t start_engine(const std::string& job, const std::string& folder) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        dup2(null, 1);
+        dup2(null, 2);
+        execl(VORMCALC_PATH, "VORMCALC", job.c_str(), folder.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return pid;
+}
+
+// What is in a folder, file by file: contents and the time of the last write.
+std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>> snapshot(const TempDir& dir) {
+    std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>> files;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        if (e.is_regular_file())
+            files[e.path().filename().string()] = {read_file(e.path().string()), e.last_write_time()};
+    return files;
+}
+
+bool wait_until(const std::function<bool()>& condition) {
+    // A guard against hanging only: the engines here wait for nothing else.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+// The first engine waits with its files open for a job file that is a named
+// pipe: a second engine on the same folder must leave every file as it is
+// and say why on its console; the first then runs to its end.  An engine
+// that was killed leaves its lock file behind, and that holds nobody up.
+TEST(EngineRun, ASecondEngineInAWorkFolderInUseWritesNothingThereAndEnds) {
+    TempDir work;
+    write_small_data(work.file("d.dat"));
+    const std::string job = small_job(work.file("d.dat"));
+    write_file(work.file("job.txt"), job);
+    const std::string pipe_path = work.file("job.pipe");
+    ASSERT_EQ(mkfifo(pipe_path.c_str(), 0600), 0);
+
+    const pid_t first = start_engine(pipe_path, work.folder());
+    ASSERT_GT(first, 0);
+    // The pipe opens for writing once the engine opens it to read its job,
+    // after its status and unit files; then it waits for the first line.
+    int feed = -1;
+    ASSERT_TRUE(wait_until([&] { return (feed = open(pipe_path.c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
+    const auto before = snapshot(work);
+    std::string console;
+    EXPECT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), "", &console), 1);
+    EXPECT_EQ(console, "  THE WORK FOLDER " + work.folder() + " IS IN USE BY ANOTHER RUN (PROCESS " +
+                           std::to_string(first) + ").\n  THIS RUN ENDS WITHOUT WRITING ANYTHING THERE.\n");
+    EXPECT_TRUE(snapshot(work) == before) << "the second engine wrote into the folder";
+
+    fcntl(feed, F_SETFL, 0);
+    EXPECT_EQ(write(feed, job.data(), job.size()), static_cast<ssize_t>(job.size()));
+    close(feed);
+    int status = 0;
+    ASSERT_EQ(waitpid(first, &status, 0), first);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(read_file(work.file("status")), " end\n");
+
+    const pid_t killed = start_engine(pipe_path, work.folder());
+    ASSERT_TRUE(wait_until([&] { return read_file(work.file("status")) == " start\n"; }));
+    kill(killed, SIGKILL);
+    ASSERT_EQ(waitpid(killed, &status, 0), killed);
+    EXPECT_TRUE(std::filesystem::exists(work.file("VORMCALC.lock")));
+    EXPECT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 0);
+    EXPECT_EQ(read_file(work.file("status")), " end\n");
 }
 
 // The job dialogue takes the date and the time of day; the next reading is the

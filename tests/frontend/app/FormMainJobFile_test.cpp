@@ -1,10 +1,20 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QDir>
+#include <QProcess>
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <thread>
 
 #include "JobTestSupport.h"
 #include "app/FormMain.h"
+#include "core/JobFile.h"
 #include "gui_test_support.h"
 
 namespace vormgui {
@@ -41,7 +51,9 @@ TEST_F(JobFileCommands, OpenFillsTheRecordThePagesAndTheModelMenuOrRefusesTheWho
         QByteArray bytes;
         const char* title;
     } refused[] = {
-        {"4             model\r\nN\r\nN\r\n 30\r\n", "Line 4 is not a whole number from -32768 to 32767"},
+        {"4             model\r\nN\r\nN\r\n30.0\r\n", "Line 4 is not a whole number from -32768 to 32767"},
+        {"4\r\nN\r\nN\r\n30\r\nd.dat\r\n(" + QByteArray(32767, 'I') + ")\r\n",
+         "Line 6 is longer than the 32767 characters a box holds"},
         {"4\r\nN\r\n", "The file ends before line 3, which the job needs"},
         {QByteArray(5 << 20, '8'), "The file is larger than any job file"},
     };
@@ -64,6 +76,77 @@ TEST_F(JobFileCommands, OpenFillsTheRecordThePagesAndTheModelMenuOrRefusesTheWho
     form->mnuOpenitem->trigger();
     ASSERT_EQ(rec.messages.size(), 1u);
     EXPECT_FALSE(rec.messages[0].title.isEmpty()) << "the reason the file could not be opened";
+}
+
+// A named pipe would keep the window waiting for a writer, and a device may
+// never end: neither is read.  (Should the pipe be opened all the same, a
+// writer comes after a minute, so that the test fails instead of hanging.)
+TEST_F(JobFileCommands, OpenRefusesWhatIsNotAPlainFile) {
+    const QString pipe = root.file("job.pipe");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    std::thread writer([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (done.wait_for(lock, std::chrono::seconds(60), [&] { return finished; })) return;
+        const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    });
+    for (const QString& path : {pipe, QStringLiteral("/dev/zero"), root.path()}) {
+        rec.fileAnswers = {path};
+        rec.messages.clear();
+        form->mnuOpenitem->trigger();
+        ASSERT_EQ(rec.messages.size(), 1u) << path.toStdString();
+        EXPECT_EQ(rec.messages[0].text, "Invalid command file! Please open a valid one!");
+        EXPECT_EQ(rec.messages[0].title, "It is not a plain file") << path.toStdString();
+        EXPECT_TRUE(form->jobSettings.jobFileName.isEmpty());
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        finished = true;
+    }
+    done.notify_one();
+    writer.join();
+}
+
+// Job files are bytes: a data path in Latin-1 comes back from File Open and
+// goes out with Save exactly as it was, and the engine that Run starts finds
+// the data under it.
+TEST_F(JobFileCommands, ADataPathInAnyEncodingSurvivesOpenSaveAndRun) {
+    const QByteArray folder = QFile::encodeName(root.path());
+    const QByteArray data = folder +
+                            "donn\xe9"
+                            "es \xe0 l'\xe9t\xe9.dat";
+    ASSERT_TRUE(
+        std::filesystem::copy_file((test::sourceDir() + "examples/EXAMPLE.DAT").toStdString(), data.toStdString()));
+    QByteArray job = readFile(test::sourceDir() + "examples/EXAMPLE.CMD");
+    job.replace("EXAMPLE.DAT", data);
+    writeFile(root.file("job.cmd"), job);
+
+    rec.fileAnswers = {root.file("job.cmd")};
+    form->mnuOpenitem->trigger();
+    ASSERT_TRUE(rec.messages.empty()) << rec.messageTexts().join('\n').toStdString();
+    EXPECT_EQ(toJobBytes(form->jobSettings.dataFileName), data);
+    rec.fileAnswers = {root.file("saved.cmd")};
+    form->mnuSaveAsItem->trigger();
+    EXPECT_EQ(jobLines(root.file("saved.cmd")).size(), 22);
+    EXPECT_EQ(readFile(root.file("saved.cmd")).split('\n').value(4), data + '\r');
+    rec.fileAnswers = {root.file("saved.cmd")};
+    form->mnuOpenitem->trigger();
+    rec.fileAnswers = {root.file("again.cmd")};
+    form->mnuSaveAsItem->trigger();
+    EXPECT_EQ(readFile(root.file("again.cmd")), readFile(root.file("saved.cmd")));
+
+    rec.onModal = [](QDialog&) { return 0; };
+    form->mnuRunitem->trigger();
+    ASSERT_EQ(rec.log.filter("start ").size(), 1) << rec.messageTexts().join('\n').toStdString();
+    EXPECT_EQ(readFile(cmdfle()), readFile(root.file("saved.cmd")));
+    QProcess engine;
+    engine.setWorkingDirectory(paths.appDir());
+    engine.start(QStringLiteral(VORM_ENGINE), {cmdfle(), paths.workDir()});
+    ASSERT_TRUE(engine.waitForFinished(120000));
+    EXPECT_EQ(readFile(paths.workFile("status")), " end\n");
 }
 
 TEST_F(JobFileCommands, OpeningTheWorkFoldersOwnJobFileKeepsItsJob) {

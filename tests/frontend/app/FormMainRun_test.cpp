@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "JobTestSupport.h"
+#include "app/FrontEnd.h"
 #include "gui_test_support.h"
 #include "shell/FormTimer.h"
 
@@ -42,7 +43,7 @@ TEST_F(RunCommand, InconsistentCutoffsStopBeforeAnythingIsDeletedAndFailedChecks
               "item. VORM2004 will abort!!");
     EXPECT_EQ(rec.messages[0].title, "Error!");
     EXPECT_EQ(rec.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "FT06F001", "PLOT1A.DAT", "status"}));
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "FT06F001", "PLOT1A.DAT", "VORM.lock", "status"}));
     EXPECT_EQ(readFile(cmdfle()), job);
 
     form->jobSettings.responseCutoff[0] = 0;
@@ -52,7 +53,7 @@ TEST_F(RunCommand, InconsistentCutoffsStopBeforeAnythingIsDeletedAndFailedChecks
     ASSERT_EQ(rec.messages.size(), 1u);
     EXPECT_EQ(rec.messages[0].text, "Please indicate the model!");
     EXPECT_EQ(rec.messages[0].title, "Not ready to run!");
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "VORM.lock", "status"}));
     EXPECT_EQ(readFile(cmdfle()), job);
     EXPECT_FALSE(rec.log.join('\n').contains("start"));
 }
@@ -70,10 +71,11 @@ TEST_F(RunCommand, WritesTheJobAndAFreshStartThenStartsTheEngineAndShowsTheMonit
     };
     form->mnuRunitem->trigger();
     EXPECT_EQ(rec.log, (QStringList{"start " + paths.engineProgram() + " " + cmdfle() + " " + paths.workDir(),
-                                    "modal FormTimer", "stop 4242"}));
+                                    "modal FormTimer", "stop 4242", "wait 4242"}));
     EXPECT_EQ(statusAtStart, " start\n") << "an earlier run's end is gone before the engine starts";
+    EXPECT_EQ(readFile(paths.workFile("status")), " THE RUN WAS STOPPED BY THE USER.\n");
     EXPECT_EQ(jobLines(cmdfle()).value(0), "4             ESTIMATE PARAMETERS OF MODEL 4");
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "VORM.lock", "status"}));
     EXPECT_EQ(form->engineRun.engineTaskId, 4242);
 }
 
@@ -95,6 +97,7 @@ TEST_F(RunCommand, AFailedStartIsReportedAndTheMonitorShownStopsNothing) {
     EXPECT_EQ(rec.messages[1].text, "The engine ended without a result.") << "status ' start' after a grace tick";
     EXPECT_EQ(ticks, 4);
     EXPECT_FALSE(rec.log.join('\n').contains("stop"));
+    EXPECT_EQ(readFile(paths.workFile("status")), " THE ENGINE ENDED WITHOUT A RESULT.\n");
 }
 
 TEST_F(RunCommand, AJobFileThatCannotBeWrittenStopsTheRun) {
@@ -105,6 +108,52 @@ TEST_F(RunCommand, AJobFileThatCannotBeWrittenStopsTheRun) {
     ASSERT_EQ(rec.messages.size(), 1u);
     EXPECT_EQ(rec.messages[0].text, "The job could not be written to " + cmdfle() + ".");
     EXPECT_EQ(rec.log, QStringList{"message " + rec.messages[0].title + ": " + rec.messages[0].text});
+}
+
+// Every output entry of the menus opens after a stopped run as it opens
+// after a completed one, but for one message first that the run did not
+// complete and why.
+TEST(StoppedRun, EveryOutputOpensAfterOneMessageThatTheRunDidNotComplete) {
+    test::TempFolder root;
+    const AppPaths paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home"));
+    QDir().mkpath(paths.workDir());
+    RecordingServices rec;
+    FrontEnd front(rec, paths);
+    ASSERT_TRUE(front.form.Form_Load());
+    for (const char* name : {"FT06F001", "FT15F001", "FT16F001", "FT17F001"}) writeFile(paths.workFile(name), "x\n");
+    for (const char* base : {"PLOT101", "PLOT201", "PLOT301", "PLOT4", "PLOT501", "PLOT6", "PLOT7", "PLOTEAP"})
+        writeFile(paths.workFile(base + QStringLiteral(".DAT")), "-4 .2\n4 .6\n");
+    FormMain& f = front.form;
+    QAction* const outputs[] = {f.mnuExeInfo,
+                                f.mnuItemPara,
+                                f.mnuPersonPara,
+                                f.mnuFitStat,
+                                f.mnuResponseFrequency,
+                                f.mnuItemFitPlot,
+                                f.mnuProbability,
+                                f.mnuItemCharacteristicCurve,
+                                f.mnuTestCharacteristicCurve,
+                                f.mnuInfoCurve,
+                                f.mnuTestInfoCurve,
+                                f.mnuExpectedObservedResponse,
+                                f.mnuEATEstimateDistribution,
+                                f.mnuItemLocationEstimates,
+                                f.mnuLatentTraitDistribution};
+    const auto opening = [&](QAction* entry, const QByteArray& status) {
+        writeFile(paths.workFile("status"), status);
+        rec.log.clear();
+        entry->trigger();
+        return rec.log;
+    };
+    const QString warning =
+        "message VORM2004: The last run did not complete, so its output files may be "
+        "incomplete.\n\nIts status file says:\n THE RUN WAS STOPPED BY THE USER.";
+    for (QAction* entry : outputs) {
+        const QStringList completed = opening(entry, " end\n");
+        EXPECT_FALSE(completed.join('\n').contains("did not complete")) << entry->objectName().toStdString();
+        EXPECT_EQ(opening(entry, " THE RUN WAS STOPPED BY THE USER.\n"), QStringList{warning} + completed)
+            << entry->objectName().toStdString();
+    }
 }
 
 }  // namespace

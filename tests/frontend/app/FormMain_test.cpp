@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 
 #include "JobTestSupport.h"
 #include "core/JobPage.h"
@@ -96,8 +98,73 @@ TEST_F(FormMainTest, AStartWithAWorkFolderAsksNothingAndRemovesTheLastRunsOutput
     form.Form_Load();
 
     EXPECT_EQ(rec.log, (QStringList{"modal FormFlash"}));
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "VORM.lock", "status"}));
     EXPECT_TRUE(treeOf(root.file("home")).isEmpty());
+}
+
+// The files of a folder with their contents.
+QMap<QString, QByteArray> contentsOf(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    for (const QString& name : treeOf(folder)) files[name] = readFile(folder + name);
+    return files;
+}
+
+// Another program holds the work folder: this VORM says which folder is in
+// use, ends, and neither its start, nor Run, nor a new job, nor closing the
+// window changes a file there.  Once the holder has gone without giving the
+// folder back, the next start takes it over; while a VORM holds it, another
+// program cannot.
+TEST_F(FormMainTest, AWorkFolderHeldByAnotherProgramIsLeftAsItIs) {
+    QDir().mkpath(paths.workDir());
+    for (const char* name : {"FT06F001", "FT16F001", "PLOT2A.DAT", "status", "CMDFLE"})
+        writeFile(paths.workFile(name), QByteArray("of the first VORM: ") + name);
+    const auto holder = [&](QProcess& process) {
+        process.start(QStringLiteral(VORM_HOLD_WORK_FOLDER), {paths.workDir()});
+        // A guard against hanging only.
+        EXPECT_TRUE(process.waitForReadyRead(60000));
+        return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
+    };
+    QProcess first;
+    ASSERT_EQ(holder(first), "held");
+    const QMap<QString, QByteArray> before = contentsOf(paths.workDir());
+    {
+        FormMain form(rec, paths);
+        attachPages(form);
+        EXPECT_FALSE(form.Form_Load());
+        const QString inUse = QStringLiteral("The work folder %1 is in use by another VORM (process %2).")
+                                  .arg(paths.workDir())
+                                  .arg(first.processId());
+        ASSERT_EQ(rec.messages.size(), 1u);
+        EXPECT_EQ(rec.messages[0].text, inUse + "\nThis VORM ends without touching anything in it.");
+        EXPECT_EQ(rec.messages[0].icon, MsgIcon::Critical);
+        EXPECT_EQ(rec.log.last(), "end");
+        form.mnuNewitem->trigger();
+        form.mnuModelitems[3]->trigger();
+        form.jobSettings.dataFileName = "EXAMPLE.DAT";
+        form.jobSettings.fortranFormat = "(I5,1X,2I1)";
+        form.mnuRunitem->trigger();
+        EXPECT_EQ(rec.messageTexts().last(), inUse);
+        EXPECT_TRUE(rec.log.filter("start").isEmpty());
+        form.show();
+        form.close();
+    }
+    EXPECT_EQ(contentsOf(paths.workDir()), before);
+
+    first.kill();
+    first.waitForFinished();
+    EXPECT_TRUE(QFile::exists(paths.workFile(WorkFolder::kLockFile))) << "the killed holder left its lock";
+    rec.messages.clear();
+    FormMain form(rec, paths);
+    attachPages(form);
+    EXPECT_TRUE(form.Form_Load());
+    EXPECT_TRUE(rec.messages.empty());
+    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "VORM.lock", "status"}));
+    QProcess second;
+    EXPECT_EQ(holder(second), QStringLiteral("The work folder %1 is in use by another VORM (process %2).")
+                                  .arg(paths.workDir())
+                                  .arg(QCoreApplication::applicationPid()));
+    EXPECT_TRUE(second.waitForFinished(60000));
+    EXPECT_EQ(second.exitCode(), 1);
 }
 
 TEST_F(FormMainTest, AFailedCopyIsReportedOnceAndTheStartGoesOn) {
@@ -309,7 +376,7 @@ TEST_F(FormMainTest, ExitLeavesTheOutputsAndClosingTheWindowRemovesThem) {
         form.show();
         form.close();
         EXPECT_EQ(rec.log, QStringList{"end"});
-        EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "status"}));
+        EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "VORM.lock", "status"}));
     }
 }
 

@@ -136,6 +136,51 @@ N             WANT FIT STATISTICS
     }
 }
 
+// A count box or cell is written as the count it holds ("15" for " 15"), so
+// that File Open and the engine read the number back; other texts go out as
+// they are.
+TEST(JobFileWriter, CountsGoOutInTheFormThatTheReaderAndTheEngineRead) {
+    JobControls c = newJobControls();
+    JobSettings job;
+    setNewJobDefaults(job);
+    job.numItems = 3;
+    c.quadraturePoints = " 15", c.numberOfItems = "+3 ", c.categoriesConstant = false;
+    c.categoryCells = {"04", " 5", "6\t"}, c.cutoffConstant = true, c.cutoff = " +0";
+    c.discardItems = true, c.itemsToDiscard = " 2", c.itemCells = {" 1", "+3"};
+    c.outerCycles = "0050", c.innerCycles = "30.0", c.criterion = " 0.01";
+    const std::optional<QByteArray> text = jobFileText(c, job, kAppDir, nullptr);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(*text, QByteArray(R"(0             ERROR: MODEL NUMBER SHOULD BE FROM 1 TO 8
+N             CONSTRAINTS ARE NOT USED
+N             DO NOT CHANGE THE SIGN OF INITIAL PARAMETER ESTIMATES
+15            NUMBER OF QUADRATURE POINTS
+/opt/vorm/INDATA.DAT
+(i4,1x,25i1)
+3             NUMBER OF ITEMS
+N             IS NUMBER OF CATEGORIES CONSTANT?
+4
+5
+6
+N             DO YOU WANT TO RECODE THE DATA?
+Y             IS RESPONSE CUTOFF CONSTANT?
+0             RESPONSE CUTOFF
+Y             DISCARD ANY ITMES
+2             NUMBER OF ITEMS TO DISCARD
+1
+3
+N             DISCARD ANY PEOPLE
+N             SIGNS OF INITIAL LOCATION ESTIMATES NOT MANUALLY ASSIGNED
+50            NUMBER OF OUTER CYCLES
+30.0          NUMBER OF INNER CYCLES
+30            NUMBER OF FISHER SCORING ITERATIONS FOR THRESHOLDS
+30            NUMBER OF FISHER SCORING ITERATIONS FOR DELTAS & ALPHAS
+ 0.01         CRITERION
+N             WANT TO PLOT
+N             WANT FIT STATISTICS
+)")
+                         .replace("\n", "\r\n"));
+}
+
 TEST(JobFileWriter, RefusesListsItCannotWriteAndLineBreaksInABoxOrCell) {
     const struct {
         std::function<void(JobControls&, JobSettings&)> change;
@@ -166,7 +211,7 @@ TEST(JobFileWriter, RefusesListsItCannotWriteAndLineBreaksInABoxOrCell) {
          "Line 5 of the job would hold a line break"},
         {[](JobControls& c, JobSettings&) {
              c.cutoffConstant = false;
-             c.cutoffCells = {"1", "2\r"};
+             c.cutoffCells = {"1", "2\r3"};
          },
          "Line 13 of the job would hold a line break"},
     };
@@ -181,7 +226,8 @@ TEST(JobFileWriter, RefusesListsItCannotWriteAndLineBreaksInABoxOrCell) {
     }
 }
 
-TEST(JobFileNumbers, FirstTokenUpToTheFirstBlank) {
+// The first value of a line as the engine's free-format reading takes it.
+TEST(JobFileNumbers, TheFirstValueAsTheEngineReadsIt) {
     const struct {
         const char* line;
         std::optional<std::int16_t> number;
@@ -189,20 +235,31 @@ TEST(JobFileNumbers, FirstTokenUpToTheFirstBlank) {
     } cases[] = {
         {"30", 30, 30.0},
         {"30            NUMBER", 30, 30.0},
-        {" 30", {}, {}},
-        {"2.5", 2, 2.5},
-        {"3.5 LABEL", 4, 3.5},
-        {"-2.5", -2, -2.5},
-        {"0.010", 0, 0.01},
-        {"1e-07 CRITERION", 0, 1e-07},
+        {" 30", 30, 30.0},
+        {"\t 30\tLABEL", 30, 30.0},
+        {"+7", 7, 7.0},
+        {"-2", -2, -2.0},
+        {"+-2", {}, {}},
+        {"2.5", {}, 2.5},
+        {"3.5 LABEL", {}, 3.5},
+        {"30.0", {}, 30.0},
+        {"0.010", {}, 0.01},
+        {"1e-07 CRITERION", {}, 1e-07},
+        {"1.D-3", {}, 0.001},
+        {"1.d-3", {}, 0.001},
+        {"25Q-1", {}, 2.5},
+        {"1D2D3", {}, {}},
+        {"1E", {}, {}},
+        {"inf", {}, {}},
         {"32767", 32767, 32767.0},
         {"32768", {}, 32768.0},
         {"-32768", -32768, -32768.0},
-        {"30\tLABEL", {}, {}},
+        {"0,001", 0, 0.0},
+        {"30,LABEL 5", 30, 30.0},
+        {"30/", 30, 30.0},
         {"", {}, {}},
-        {"0,001", {}, {}},
+        {"   ", {}, {}},
         {"N", {}, {}},
-        {"30,LABEL 5", {}, {}},
     };
     for (const auto& k : cases) {
         EXPECT_EQ(firstNumber(QString::fromLatin1(k.line)), k.number) << '"' << k.line << '"';
@@ -210,22 +267,50 @@ TEST(JobFileNumbers, FirstTokenUpToTheFirstBlank) {
     }
 }
 
+// Bytes that are no UTF-8 text come back as they were: every byte value, the
+// broken and overlong forms and a surrogate encoded in UTF-8; UTF-8 text
+// reads as its characters.
+TEST(JobFileBytes, EveryByteSurvivesAndUtf8ReadsAsText) {
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    const QByteArray cases[] = {all,
+                                "donn\xe9"
+                                "es.dat",
+                                "\xc3",
+                                "\xc3\x28",
+                                "\xe0\x80\xaf",
+                                "\xed\xa0\x80",
+                                "\xf4\x90\x80\x80",
+                                "\xf0\x9f\x98\x80\xe9",
+                                "r\xc3\xa9sum\xc3\xa9"};
+    for (const QByteArray& bytes : cases)
+        EXPECT_EQ(toJobBytes(fromJobBytes(bytes)), bytes) << bytes.toHex().toStdString();
+    EXPECT_EQ(fromJobBytes("r\xc3\xa9sum\xc3\xa9"), QString::fromUtf8("r\xc3\xa9sum\xc3\xa9"));
+    EXPECT_EQ(fromJobBytes("\xf0\x9f\x98\x80"), QString::fromUtf8("\xf0\x9f\x98\x80"));
+    EXPECT_EQ(toJobBytes(QStringLiteral("/data/\u00e9t\u00e9.dat")), "/data/\xc3\xa9t\xc3\xa9.dat");
+}
+
 // The default job's lines with edits: line numbers from 1, a null text removes
 // the line, and lines after `insertAfter` come in after it.
-QByteArray editedDefault(const std::vector<std::pair<int, const char*>>& edits, int insertAfter = 0,
-                         const QStringList& inserted = {}) {
-    QStringList lines = linesOf(golden());
+QByteArray editedDefault(const std::vector<std::pair<int, std::optional<QByteArray>>>& edits, int insertAfter = 0,
+                         const QList<QByteArray>& inserted = {}) {
+    QList<QByteArray> lines = golden().split('\n');
+    lines.removeLast();
+    for (QByteArray& l : lines) l.chop(1);
     for (auto it = edits.rbegin(); it != edits.rend(); ++it) {
         if (it->second)
-            lines[it->first - 1] = QString::fromLatin1(it->second);
+            lines[it->first - 1] = *it->second;
         else
             lines.removeAt(it->first - 1);
     }
     for (int k = 0; k < inserted.size(); ++k) lines.insert(insertAfter + k, inserted[k]);
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    return lines.join("\r\n") + "\r\n";
 }
 
-TEST(JobFileReader, TokensRoundingAndTheEndOfTheFile) {
+// Each line read as the engine reads it, so that Save writes back the job
+// that the engine would have run.
+TEST(JobFileReader, LinesAsTheEngineReadsThemAndTheEndOfTheFile) {
+    const QByteArray longest(32767, 'd'), tooLong(32768, 'd');
     const struct {
         const char* what;
         QByteArray file;
@@ -235,56 +320,86 @@ TEST(JobFileReader, TokensRoundingAndTheEndOfTheFile) {
         {"a bare number", editedDefault({{4, "30"}}), [](auto& f) { EXPECT_EQ(f.numQuadraturePoints, 30); }},
         {"a number and its label", editedDefault({{4, "30   LABEL"}}),
          [](auto& f) { EXPECT_EQ(f.numQuadraturePoints, 30); }},
-        {"a leading blank", editedDefault({{4, " 30"}}), nullptr, "Line 4 is not a whole number from -32768 to 32767"},
-        {"halves to even", editedDefault({{4, "2.5"}, {16, "3.5"}}),
+        {"a leading blank", editedDefault({{4, " 30"}}), [](auto& f) { EXPECT_EQ(f.numQuadraturePoints, 30); }},
+        {"lines of blanks before a number are passed over", editedDefault({}, 3, {"", "  \t "}),
          [](auto& f) {
-             EXPECT_EQ(f.numQuadraturePoints, 2);
-             EXPECT_EQ(f.numOuterCycles, 4);
+             EXPECT_EQ(f.numQuadraturePoints, 30);
+             EXPECT_EQ(f.numItems, 2);
          }},
+        {"a count with a point", editedDefault({{4, "2.5"}}), nullptr,
+         "Line 4 is not a whole number from -32768 to 32767"},
+        {"a criterion with a D exponent", editedDefault({{20, "1.D-3      CRITERION"}}),
+         [](auto& f) { EXPECT_EQ(f.convergenceCriterion, 0.001); }},
         {"LF line ends", golden().replace("\r\n", "\n"), [](auto& f) { EXPECT_EQ(f.numItems, 2); }},
-        {"an early end", editedDefault({{22, nullptr}}), nullptr, "The file ends before line 22, which the job needs"},
-        {"an empty yes/no line", editedDefault({{10, ""}}), nullptr, "Line 10 is empty where Y or N is needed"},
+        {"an early end", editedDefault({{22, std::nullopt}}), nullptr,
+         "The file ends before line 22, which the job needs"},
+        {"an empty yes/no line is no", editedDefault({{8, ""}, {9, std::nullopt}}, 8, {"3", "4"}),
+         [](auto& f) { EXPECT_FALSE(f.categoriesConstant); }},
         {"150 items with categories per item", editedDefault({{7, "150"}, {8, "N"}}), nullptr,
          "Line 8 asks for a value per item for 150 items; a job holds at most 100"},
         {"150 items with every setting constant", editedDefault({{7, "150"}}),
          [](auto& f) { EXPECT_EQ(f.numItems, 150); }},
         {"a negative item count", editedDefault({{7, "-1"}}), nullptr, "Line 7 is a negative number of items"},
         {"line 8 with a lower-case n, the word No or a blank first: per item",
-         editedDefault({{8, "n"}, {9, nullptr}}, 8, {"3", "4"}),
+         editedDefault({{8, "n"}, {9, std::nullopt}}, 8, {"3", "4"}),
          [](auto& f) {
              EXPECT_FALSE(f.categoriesConstant);
              EXPECT_EQ(f.numCategories[1], 3);
              EXPECT_EQ(f.numCategories[2], 4);
          }},
-        {"No", editedDefault({{8, "No"}, {9, nullptr}}, 8, {"3", "4"}),
+        {"No", editedDefault({{8, "No"}, {9, std::nullopt}}, 8, {"3", "4"}),
          [](auto& f) { EXPECT_FALSE(f.categoriesConstant); }},
-        {"blank Y", editedDefault({{8, " Y"}, {9, nullptr}}, 8, {"3", "4"}),
+        {"blank Y", editedDefault({{8, " Y"}, {9, std::nullopt}}, 8, {"3", "4"}),
          [](auto& f) { EXPECT_FALSE(f.categoriesConstant); }},
         {"lower-case y", editedDefault({{8, "yes"}}), [](auto& f) { EXPECT_TRUE(f.categoriesConstant); }},
-        {"the discard-respondents answer skips leading blanks", editedDefault({{14, "  Y,more"}}, 14, {"1", "1001"}),
+        {"a blank before the discard-respondents Y is a no", editedDefault({{14, "  Y,more"}}),
+         [](auto& f) { EXPECT_FALSE(f.discardSubjects); }},
+        {"respondents to discard", editedDefault({{14, "Y,more"}}, 14, {"1", "  1001"}),
          [](auto& f) {
              EXPECT_EQ(f.numSubjectsToDiscard, 1);
              EXPECT_EQ(f.subjectsToDiscard[1], 1001);
          }},
         {"more respondents to discard than a job holds", editedDefault({{14, "Y"}}, 14, {"2001"}), nullptr,
          "Line 15 asks for 2001 respondents to discard; a job holds at most 2000"},
-        {"an empty sign line", editedDefault({{15, "Y"}}, 15, {"+", ""}), nullptr,
-         "Line 17 is empty where the sign of item 2 is needed"},
-        {"signs: + is plus, anything else minus", editedDefault({{15, "Y"}}, 15, {"+ first", "x"}),
+        {"signs: blank lines and lines without a sign are passed over",
+         editedDefault({{15, "Y"}}, 15, {"", " + first", "x", "  \t-"}),
          [](auto& f) {
              EXPECT_TRUE(f.initialSigns[1]);
              EXPECT_FALSE(f.initialSigns[2]);
+             EXPECT_EQ(f.numOuterCycles, 100);
          }},
+        {"a sign too few", editedDefault({{15, "Y"}}, 15, {"+"}), nullptr,
+         "The file ends before line 24, which the job needs"},
         {"fit statistics Y and then the end", editedDefault({{22, "Y"}}), nullptr,
          "The file ends before line 23, which the job needs"},
         {"lines after the last one needed", editedDefault({}, 22, {"anything", ""}),
          [](auto& f) { EXPECT_FALSE(f.wantFitStatistics); }},
-        {"person cut-offs as delimited fields",
-         editedDefault({{22, "Y"}}, 22, {"5", "N", "2", "0.05", "  3.5 LABEL", "0.001,x", " 2"}),
+        {"the print-every-person answer passes over lines that are neither Y nor N, and cut-offs end at a comma",
+         editedDefault({{22, "Y"}}, 22, {"5", "", "X", "n", "2", "0.05", "  3.5 LABEL", "0.001,x", "", " 2D0"}),
          [](auto& f) {
+             EXPECT_FALSE(f.printPersonFit);
+             EXPECT_EQ(f.itemTCutoff, 2.0);
              EXPECT_EQ(f.personTCutoff, 3.5);
              EXPECT_EQ(f.personChiSquareCutoff, 0.001);
              EXPECT_EQ(f.localizedPersonTCutoff, 2.0);
+         }},
+        {"a format as long as a box holds", editedDefault({{6, longest}}),
+         [&](auto& f) { EXPECT_EQ(f.fortranFormat.size(), 32767); }},
+        {"a format longer than a box holds", editedDefault({{6, tooLong}}), nullptr,
+         "Line 6 is longer than the 32767 characters a box holds"},
+        {"a data path longer than a box holds", editedDefault({{5, tooLong}}), nullptr,
+         "Line 5 is longer than the 32767 characters a box holds"},
+        {"a carriage return inside a path", editedDefault({{5, "/data/a\rb.dat"}}), nullptr,
+         "Line 5 holds a carriage return inside it"},
+        {"an empty format", editedDefault({{6, ""}}), nullptr, "Line 6 is empty where a path or a format is needed"},
+        {"a path in Latin-1",
+         editedDefault({{5,
+                         "/donn\xe9"
+                         "es/\xe9t\xe9.dat"}}),
+         [](auto& f) {
+             EXPECT_EQ(toJobBytes(f.dataFileName),
+                       "/donn\xe9"
+                       "es/\xe9t\xe9.dat");
          }},
     };
     for (const auto& k : cases) {

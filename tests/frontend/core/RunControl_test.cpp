@@ -52,11 +52,20 @@ TEST(RunChecks, TheFirstRefusalInOrderNamesTheValueAndItsPage) {
         {[](JobSettings&, JobControls& c) { c.discardItems = true, c.itemsToDiscard = "0"; },
          "The number of items to discard on the Delete Items page must be a whole number from 1 to 100."},
         {[](JobSettings&, JobControls& c) { c.discardItems = true, c.itemCells = {"3.0"}; },
-         "The item number in row 1 on the Choose Items to Delete page must be a whole number."},
+         "The item number in row 1 on the Choose Items to Delete page must be a whole number from 1 to 2."},
+        {[](JobSettings&, JobControls& c) {
+             c.numberOfItems = "10", c.discardItems = true, c.itemsToDiscard = "2", c.itemCells = {"4", "15"};
+         },
+         "The item number in row 2 on the Choose Items to Delete page must be a whole number from 1 to 10."},
+        {[](JobSettings&, JobControls& c) {
+             c.numberOfItems = " 10", c.discardItems = true, c.itemsToDiscard = "+2 ", c.itemCells = {"4", "10"};
+         },
+         nullptr},
         {[](JobSettings&, JobControls& c) {
              c.discardSubjects = true, c.subjectsToDiscard = "2", c.subjectCells = {"7"};
          },
-         "The respondent identifier in row 2 on the Choose Respondents to Delete page must be a whole number."},
+         "The respondent identifier in row 2 on the Choose Respondents to Delete page must be a whole number from "
+         "-32768 to 32767."},
         {[](JobSettings&, JobControls& c) { c.outerCycles = "4"; },
          "The number of outer cycles on the Algorithm page must be a whole number from 5 to 32767."},
         {[](JobSettings&, JobControls& c) { c.thresholdIterations.clear(); },

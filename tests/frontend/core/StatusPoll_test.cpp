@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
+#include "gui_test_support.h"
+
 namespace vormgui {
 namespace {
 
@@ -86,6 +90,34 @@ TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
             EXPECT_EQ(poll.outcome(), tick.outcome) << k.what << ", tick " << t + 1;
         }
         EXPECT_EQ(poll.errorLines(), k.errorLines) << k.what;
+    }
+}
+
+// The warning before an output opens: only a status file whose first line is
+// not " end" gives one, with the file's lines as the reason.
+TEST(IncompleteRunWarning, OnlyARunThatDidNotEndGetsItWithItsStatusLines) {
+    test::TempFolder work;
+    const QString status = work.file("status");
+    const QString lead =
+        "The last run did not complete, so its output files may be incomplete.\n\nIts status file says:\n";
+    const struct {
+        const char* file;  // null: no status file
+        std::optional<QString> warning;
+    } cases[] = {
+        {nullptr, std::nullopt},
+        {" end\n", std::nullopt},
+        {" end\r\n", std::nullopt},
+        {" THE RUN WAS STOPPED BY THE USER.\n", lead + " THE RUN WAS STOPPED BY THE USER."},
+        {" start\n", lead + " start"},
+        {" end \n", lead + " end "},
+        {"  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n",
+         lead + "  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       "},
+        {"", lead + "(nothing)"},
+    };
+    for (const auto& k : cases) {
+        QFile::remove(status);
+        if (k.file) test::writeFile(status, k.file);
+        EXPECT_EQ(incompleteRunWarning(status), k.warning) << (k.file ? k.file : "no file");
     }
 }
 

@@ -65,7 +65,9 @@ TEST_F(CutoffPagesTest, CategoriesChecksEveryRowInOrderAndStoresPerItem) {
                               {"rounds above 10", typed({"3", "10.6"}), kOk, between},
                               {"11", typed({"11"}), kOk, between},
                               {"150 items", typed(QStringList(150, "4")), kOk, "Error!: " + kTooManyItems},
-                              {"stores", typed({"4", " 6 ", "7.0"}), kOk, "",
+                              {"a whole number written with a point", typed({"4", "7.0"}), kOk,
+                               "Error!: Input Error! Each number of categories must be an integer!"},
+                              {"stores", typed({"4", " 6 ", "+07"}), kOk, "",
                                [&] {
                                    EXPECT_FALSE(job.categoriesConstant);
                                    EXPECT_EQ(job.numItems, 3);
@@ -112,7 +114,7 @@ TEST_F(CutoffPagesTest, CutoffsChecksInOrderWithTheBoundOfEachItem) {
                  perItem({4, 6, 7}), box("4");
              },
              kNext, "Error!: The response cutoff must be between 0 and 3"},
-            {"3.5 is stored as 4",
+            {"3.5 is no cutoff",
              [&] {
                  perItem({4, 6, 7}), box("3.5");
              },
@@ -143,14 +145,21 @@ TEST_F(CutoffPagesTest, CutoffsChecksInOrderWithTheBoundOfEachItem) {
              },
              kOk, "Error!: Each response cutoff must be between 0 and 2"},
             {"150 items", [&] { constant(150, 3), cells(QStringList(150, "0")); }, kOk, "Error!: " + kTooManyItems},
-            {"constant stored", [&] { constant(3, 5), box("4.0"); }, kOk, "",
+            {"4.0 is no cutoff", [&] { constant(3, 5), box("4.0"); }, kOk,
+             "Error!: The response cutoff must be between 0 and 4"},
+            {"per item 3.0 is no cutoff",
+             [&] {
+                 perItem({3, 4}), cells({"2", "3.0"});
+             },
+             kOk, range(2, "nd", 3)},
+            {"constant stored", [&] { constant(3, 5), box(" +4 "); }, kOk, "",
              [&] {
                  EXPECT_EQ(QStringList({QString::number(job.responseCutoff[0]), cutoff.cutoffText()}),
                            QStringList({"4", "4"}));
              }},
             {"per item stored, Next",
              [&] {
-                 perItem({3, 4}), cells({"2", " 3.0 "});
+                 perItem({3, 4}), cells({"2", " 03 "});
              },
              kNext, "",
              [&] {

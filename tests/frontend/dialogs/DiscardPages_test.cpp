@@ -48,6 +48,8 @@ TEST_F(DiscardPagesTest, DeleteItemsChecksTheAnswerAndTheCount) {
             {"neither", items(5, '-', "1"), kOk, "Error!: Please indicate whether you would discard item or not!"},
             {"empty count", items(5, 'y', ""), kNext, "Error!: Please fill the number of items to be discarded!"},
             {"a fraction", items(5, 'y', "2.5"), kNext, invalid},
+            {"a whole number written with a point", items(5, 'y', " 3.0 "), kNext, invalid},
+            {"an exponent", items(5, 'y', "2e0"), kNext, invalid},
             {"zero", items(5, 'y', "0"), kOk, invalid},
             {"above the list", items(150, 'y', "101"), kNext, invalid},
             {"a greyed-out count is not checked", items(5, 'n', "x"), kOk, "",
@@ -62,13 +64,14 @@ TEST_F(DiscardPagesTest, DeleteItemsChecksTheAnswerAndTheCount) {
              "Error!: Number of deleted items should be smaller than that of total items!"},
             {"OK never takes a Yes", items(5, 'y', "4"), kOk,
              "Error!: Please press next button to indicate the items to be discarded!"},
-            {"Next opens the list", items(5, 'y', "4", {"2", "3"}), kNext, "",
+            {"Next opens the list", items(5, 'y', " 4", {"2", "3"}), kNext, "",
              [&] {
+                 EXPECT_EQ(deleteItems.countText(), "4") << "the count as the job file takes it";
                  EXPECT_EQ(itemList.values(), (QStringList{"2", "3", "", ""}));
                  EXPECT_FALSE(job.discardItems) << "a Yes is committed by the list";
                  EXPECT_EQ(modalPages(), QStringList{"FormItemsDiscarded"});
              }},
-            {"No stores", items(5, 'n', " 3.0 "), kNext, "",
+            {"No stores", items(5, 'n', " +03 "), kNext, "",
              [&] {
                  EXPECT_EQ(job.numItemsToDiscard, 3);
                  EXPECT_EQ(deleteItems.countText(), "3");
@@ -91,7 +94,9 @@ TEST_F(DiscardPagesTest, ItemListChecksEachRowAndCommitsTheYes) {
                   {"Next says it without the count", items(5, 'y', "1", {"6"}), kNext,
                    "Error!: Input Error! The number should be between 1 and number of items"},
                   {"fraction", items(5, 'y', "1", {"2.5"}), kOk, "Error!: Input Error! Please input an integer!"},
-                  {"stores", items(5, 'y', "2", {"3.0", "5"}), kOk, "",
+                  {"a whole number written with a point", items(5, 'y', "1", {"3.0"}), kOk,
+                   "Error!: Input Error! Please input an integer!"},
+                  {"stores", items(5, 'y', "2", {" +3 ", "5"}), kOk, "",
                    [&] {
                        EXPECT_TRUE(job.discardItems);
                        EXPECT_EQ(job.numItemsToDiscard, 2);
@@ -138,7 +143,8 @@ TEST_F(DiscardPagesTest, RespondentListTakesOnlyWholeNumbers) {
             {"empty", subjects('y', "1", {""}), kOk, integers},
             {"letters, later rows unread", subjects('y', "3", {"ab", "1.5", "40000"}), kOk, integers},
             {"beyond the record", subjects('y', "1", {"40000"}), kOk, "Error!: " + kSubjectIdOutOfRange},
-            {"stores", subjects('y', "3", {"1017", "-5", " 7.0"}), kOk, "",
+            {"a whole number written with a point", subjects('y', "1", {"7.0"}), kOk, integers},
+            {"stores", subjects('y', "3", {"1017", "-5", " +07"}), kOk, "",
              [&] {
                  EXPECT_TRUE(job.discardSubjects);
                  EXPECT_EQ(job.numSubjectsToDiscard, 3);

@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(EstimationPagesTest, QuadratureTakesOneToFiftyPointsRoundedHalvesToEven) {
+TEST_F(EstimationPagesTest, QuadratureTakesOneToFiftyPointsWrittenAsWholeNumbers) {
     const QString range = "Error!: Number of quadrature points must be between 1 and 50";
     const auto stored = [&](int n, const char* shown) {
         return [=, this] {
@@ -45,11 +45,12 @@ TEST_F(EstimationPagesTest, QuadratureTakesOneToFiftyPointsRoundedHalvesToEven) 
                               {"-3", points("-3"), kOk, range},
                               {"a word", points("many"), kOk, range},
                               {"beyond 16 bits", points("40000"), kOk, range},
-                              {"0.4 rounds to 0", points("0.4"), kOk, range},
+                              {"0.4", points("0.4"), kOk, range},
                               {"50", points("50"), kOk, "", stored(50, "50")},
-                              {"2.5 is 2", points("2.5"), kOk, "", stored(2, "2")},
-                              {"50.5 is 50", points("50.5"), kOk, "", stored(50, "50")},
-                              {"7.0 is written back as stored", points(" 7.0 "), kNext, "",
+                              {"2.5", points("2.5"), kOk, range},
+                              {"7.0", points(" 7.0 "), kOk, range},
+                              {"an exponent", points("1e1"), kOk, range},
+                              {"blanks, a sign and a zero are written back as stored", points(" +07 "), kNext, "",
                                [&] {
                                    stored(7, "7")();
                                    EXPECT_EQ(modalPages(), QStringList{"FormAlgorithm"});
@@ -59,6 +60,7 @@ TEST_F(EstimationPagesTest, QuadratureTakesOneToFiftyPointsRoundedHalvesToEven) 
 
 TEST_F(EstimationPagesTest, AlgorithmChecksTheFiveBoxesInOrder) {
     const QString numeric = "Error!: All the values must be numeric!";
+    const QString whole = "Error!: The numbers of cycles and iterations must be whole numbers up to 32767!";
     const QString criterion = "Error!: The convergence criterion must be greater than 0 and no more than 0.01!";
     pressEach(algorithm,
               {
@@ -70,8 +72,9 @@ TEST_F(EstimationPagesTest, AlgorithmChecksTheFiveBoxesInOrder) {
                   {"inner 0", limits({"5", "0"}), kOk, "Error!: The number of inner cycles must be at least 1!"},
                   {"thresholds empty", limits({"5", "1", ""}), kOk,
                    "Error!: Please fill in the number of iterations for thresholds!"},
-                  {"thresholds 0.4", limits({"5", "1", "0.4"}), kOk,
-                   "Error!: Number of Fisher scoring for thresholds must be at least 1!"},
+                  {"thresholds 0.4", limits({"5", "1", "0.4"}), kOk, whole},
+                  {"outer 7.0", limits({"7.0"}), kOk, whole},
+                  {"inner an exponent", limits({"5", "1e1"}), kOk, whole},
                   {"items empty", limits({"5", "1", "1", ""}), kOk,
                    "Error!: Please fill in the number of iterations for items!"},
                   {"items -2", limits({"5", "1", "1", "-2"}), kOk,
@@ -82,11 +85,11 @@ TEST_F(EstimationPagesTest, AlgorithmChecksTheFiveBoxesInOrder) {
                   {"criterion 0", limits({"5", "1", "1", "1", "0"}), kOk, criterion},
                   {"criterion negative", limits({"5", "1", "1", "1", "-0.001"}), kOk, criterion},
                   {"criterion a word", limits({"5", "1", "1", "1", "small"}), kOk, numeric},
-                  {"outer beyond 16 bits", limits({"99999"}), kOk, numeric},
+                  {"outer beyond 16 bits", limits({"99999"}), kOk, whole},
                   {"inner a word after a good outer", limits({"6", "ten"}), kOk, numeric},
                   {"criterion 0.01", limits({"5", "1", "1", "1", "0.01"}), kOk, "",
                    [&] { EXPECT_EQ(job.convergenceCriterion, 0.01); }},
-                  {"stores, rounding and writing back", limits({"7.6", " 20000 ", "2.5", "3.5", "1e-3"}), kNext, "",
+                  {"stores and writes back", limits({" +8", " 20000 ", "02", "4", "1e-3"}), kNext, "",
                    [&] {
                        EXPECT_EQ(QList<int>({job.numOuterCycles, job.numInnerCycles, job.numThresholdIterations,
                                              job.numItemIterations}),

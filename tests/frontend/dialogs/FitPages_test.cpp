@@ -51,7 +51,8 @@ TEST_F(FitPagesTest, FitGroupsTakesTwoToTwentyGroupsWhenWanted) {
             {"21", groups('y', "21"), kNext, range},
             {"a word", groups('y', "few"), kOk, range},
             {"2", groups('y', "2"), kOk, "", stored(2)},
-            {"20", groups('y', "20.0"), kOk, "", [&] { EXPECT_EQ(fitGroups.groupsText(), "20"); }},
+            {"20.0", groups('y', "20.0"), kOk, range},
+            {"20", groups('y', " +20 "), kOk, "", [&] { EXPECT_EQ(fitGroups.groupsText(), "20"); }},
             {"No ignores an invalid box and leads on", [&] { job.numFitGroups = 7, groups('n', "abc")(); }, kNext, "",
              [&] {
                  stored(7)();
@@ -120,8 +121,13 @@ TEST_F(FitPagesTest, PlotRequestsChecksBothCountsAndKeepsThePairsOnlyInTheBox) {
                        EXPECT_EQ(job.numPlotGroups, 20);
                        EXPECT_EQ(job.numThetaDeltaGroups, 2) << "no page stores the pairs";
                    }},
-                  {"pairs 1.5 round to 2", plot('y', "3", "1.5"), kOk, "",
-                   [&] { EXPECT_EQ(plots.thetaDeltaGroupsText(), "2"); }},
+                  {"pairs 1.5", plot('y', "3", "1.5"), kOk, pairsRange},
+                  {"pairs 2.0", plot('y', "3", "2.0"), kOk, pairsRange},
+                  {"pairs written back as counts", plot('y', " 03", " +2 "), kOk, "",
+                   [&] {
+                       EXPECT_EQ(plots.plotGroupsText(), "3");
+                       EXPECT_EQ(plots.thetaDeltaGroupsText(), "2");
+                   }},
                   {"No checks nothing", [&] { job.numPlotGroups = 9, plot('n', "x", "")(); }, kOk, "",
                    [&] {
                        EXPECT_EQ(job.numPlotGroups, 9);

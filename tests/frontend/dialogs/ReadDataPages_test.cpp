@@ -81,7 +81,10 @@ TEST_F(ReadDataPagesTest, ItemDefinitionsChecksInOrderStoresAndLeadsOn) {
             {"no items, no categories", define("", 'y', ""), kOk, "Error!: Please define number of items!"},
             {"items not a number", define("x", 'n', ""), kNext, invalid},
             {"no items", define("0", 'y', "3"), kOk, invalid},
-            {"beyond 16 bits after rounding", define("32767.5", 'y', "3"), kOk, invalid},
+            {"beyond 16 bits", define("32768", 'y', "3"), kOk, invalid},
+            {"2.5 items", define("2.5", 'y', "10"), kOk, invalid},
+            {"2.0 items", define("2.0", 'n', ""), kNext, invalid},
+            {"2.0 categories", define("2", 'y', "2.0"), kOk, between},
             {"OK with Variable", define("5", 'n', "4"), kOk,
              "Error!: Please press next button to fill the number of categories!"},
             {"neither", define("5", '-', "4"), kNext,
@@ -91,13 +94,14 @@ TEST_F(ReadDataPagesTest, ItemDefinitionsChecksInOrderStoresAndLeadsOn) {
             {"1 category", define("5", 'y', "1"), kOk, between},
             {"11 categories", define("5", 'y', "11"), kNext, between},
             {"categories not a number", define("5", 'y', "many"), kOk, between},
-            {"2.5 items are 2", define("2.5", 'y', "10"), kOk, "",
+            {"2 items, 10 categories", define("+2", 'y', "010"), kOk, "",
              [&] {
                  EXPECT_EQ(job.numItems, 2);
                  EXPECT_EQ(job.numCategories[0], 10);
                  EXPECT_EQ(items.itemsText(), "2") << "the box shows what was stored";
+                 EXPECT_EQ(items.categoriesText(), "10");
              }},
-            {"3.5 items are 4, Next", define(" 3.5 ", 'y', "2.0"), kNext, "",
+            {"4 items with blanks, Next", define(" 4 ", 'y', " 2"), kNext, "",
              [&] {
                  EXPECT_EQ(job.numItems, 4);
                  EXPECT_EQ(items.categoriesText(), "2");
@@ -109,9 +113,10 @@ TEST_F(ReadDataPagesTest, ItemDefinitionsChecksInOrderStoresAndLeadsOn) {
              tooMany},
             {"150 items, signs by hand", [&] { define("150", 'y', "4")(), job.manualSigns = true; }, kNext, tooMany},
             {"150 items per item", define("150", 'n', ""), kNext, tooMany},
-            {"Variable leads to the categories", define("3", 'n', ""), kNext, "",
+            {"Variable leads to the categories", define(" 3", 'n', ""), kNext, "",
              [&] {
                  EXPECT_EQ(job.numItems, 2) << "nothing stored yet";
+                 EXPECT_EQ(items.itemsText(), "3") << "the count as the job file takes it";
                  EXPECT_EQ(pages.categories->grd->rows(), 4);
                  EXPECT_EQ(modalPages(), QStringList{"FormCategories"});
              }},

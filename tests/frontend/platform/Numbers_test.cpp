@@ -34,7 +34,7 @@ TEST(ParseNumber, ReadsDecimalFormsWithBlanksAround) {
     }
 }
 
-TEST(ParseCount, RoundsHalvesToEvenAndChecksTheRangeAfterRounding) {
+TEST(NearestCount, RoundsHalvesToEvenAndChecksTheRangeAfterRounding) {
     const struct {
         const char* text;
         std::optional<std::int16_t> count;
@@ -42,7 +42,7 @@ TEST(ParseCount, RoundsHalvesToEvenAndChecksTheRangeAfterRounding) {
                  {"0.49999", 0},  {"1e2", 100},  {" 30 ", 30},         {"32767.4", 32767},
                  {"32767.5", {}}, {"32768", {}}, {"-32768.5", -32768}, {"-32768.6", {}},
                  {"-32769", {}},  {"1e10", {}},  {"abc", {}},          {"", {}}};
-    for (const auto& c : cases) EXPECT_EQ(parseCount(QString::fromLatin1(c.text)), c.count) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(nearestCount(QString::fromLatin1(c.text)), c.count) << c.text;
 }
 
 TEST(BoxText, IsTheShortestDecimalThatReadsBackTheSame) {
@@ -92,7 +92,7 @@ std::string allConversions() {
     for (const char* text : {"2.576", "0,001", " 1e-3 ", "2.5", "3.5", "-32768.5"}) {
         const QString t = QString::fromLatin1(text);
         const auto number = parseNumber(t);
-        const auto count = parseCount(t);
+        const auto count = nearestCount(t);
         out += (number ? boxText(*number).toStdString() : "-") + "|" + (count ? std::to_string(*count) : "-") + ";";
     }
     for (double x : {0.001, 2.576, -0.5, 1e-7, 1234.5})

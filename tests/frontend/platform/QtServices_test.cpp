@@ -7,12 +7,14 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
 #include <QTimer>
+#include <optional>
 
 #include "gui_test_support.h"
 #include "platform/HelpWindow.h"
@@ -24,7 +26,8 @@ using test::readFile;
 using test::TempFolder;
 using test::writeFile;
 
-bool waitFor(const std::function<bool()>& condition, int ms = 5000) {
+// A guard against hanging only, generous for a loaded machine.
+bool waitFor(const std::function<bool()>& condition, int ms = 60000) {
     QDeadlineTimer deadline(ms);
     while (!condition()) {
         if (deadline.hasExpired()) return false;
@@ -87,6 +90,33 @@ void clickLink(HelpWindow& window, const QString& text) {
     const QPoint at = browser.viewport()->mapTo(&window, browser.cursorRect(inside).center());
     QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
     QCoreApplication::processEvents();
+}
+
+// The box shows its text as it is: a status line that holds markup is
+// neither bold nor coloured, and shows no picture.
+TEST(QtServicesMessage, TheTextIsPlainText) {
+    QtServices services;
+    const QString text = QStringLiteral("<b>bold</b> <font color=red>red</font> <img src=x.png>");
+    std::optional<Qt::TextFormat> format;
+    QString shown;
+    const auto look = [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            format = box->textFormat();
+            shown = box->text();
+            box->accept();
+        }
+    };
+    QTimer peek;
+    QObject::connect(&peek, &QTimer::timeout, look);
+    peek.start(10);
+    // A guard against hanging only, should the box never be found.
+    QTimer::singleShot(60000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    EXPECT_EQ(services.message(text, QStringLiteral("title"), MsgIcon::Critical, MsgButtons::Ok), MsgAnswer::Ok);
+    ASSERT_TRUE(format.has_value()) << "the box was not seen";
+    EXPECT_EQ(*format, Qt::PlainText);
+    EXPECT_EQ(shown, text);
 }
 
 TEST(QtServicesHelp, AMissingPageFailsWithItsReasonAndOneWindowServesEveryPage) {

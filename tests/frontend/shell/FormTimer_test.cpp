@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -18,7 +19,8 @@ namespace {
 using test::writeFile;
 
 // The monitor on a run of the stand-in engine, copied to where the engine
-// lies and started for real.  Ticks are fired by hand.
+// lies and started for real.  Ticks are fired by hand, and the engine waits
+// for the test where the test must look before it goes on.
 using test::LiveEngine;
 using test::waitFor;
 
@@ -85,6 +87,7 @@ TEST_F(MonitorOnAFakeEngine, SuccessComesOnTheThirdTickAndOKClosesTheMonitor) {
         m.CommandQuit->click();
     });
     EXPECT_TRUE(rec.messages.empty());
+    EXPECT_EQ(status(), " end\n") << "OK after the outcome leaves the status as the engine wrote it";
 }
 
 TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesInOneBoxAndLaterTicksDoNothing) {
@@ -98,6 +101,7 @@ TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesInOneBoxAndLaterTicksDoNothin
         m.CommandQuit->click();
     });
     ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_TRUE(status().startsWith(" ERROR LINE 1\n")) << "OK after the outcome leaves the engine's lines";
     EXPECT_EQ(
         rec.messages[0].text,
         " ERROR LINE 1\r ERROR LINE 2\r ERROR LINE 3\r ERROR LINE 4\r ERROR LINE 5\r ERROR LINE 6\r ERROR LINE 7");
@@ -106,12 +110,12 @@ TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesInOneBoxAndLaterTicksDoNothin
 }
 
 TEST_F(MonitorOnAFakeEngine, AWarningWhileTheEngineRunsIsNoOutcomeAndTheEndThatReplacesItIsSuccess) {
-    run("status  start\nstatus  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\nsleep 1000\nstatus  end\n", [&](FormTimer& m) {
+    run("status  start\nstatus  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\nawait go\nstatus  end\n", [&](FormTimer& m) {
         ASSERT_TRUE(waitFor([&] { return status().startsWith(" MAXIMUM") && engineRuns(); }));
         ticks(4);
-        ASSERT_TRUE(engineRuns()) << "the ticks came too late to see the warning";
         EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning);
         EXPECT_EQ(m.CommandQuit->text(), "Quit Without Waiting");
+        writeFile(paths.workFile("go"));
         ASSERT_TRUE(waitFor([&] { return !engineRuns(); }));
         ticks(1);
         EXPECT_EQ(m.LabelTitle->text(), FormTimer::kSucceeded);
@@ -121,12 +125,12 @@ TEST_F(MonitorOnAFakeEngine, AWarningWhileTheEngineRunsIsNoOutcomeAndTheEndThatR
 }
 
 TEST_F(MonitorOnAFakeEngine, AWarningThatStandsWhenTheEngineEndsIsTheErrorWithItsLines) {
-    run("status  start\nstatus  SINGULARITY WHEN INFORMATION MATRIX\nmore  INVERTED FOR ITEM 3\nsleep 1000\n",
+    run("status  start\nstatus  SINGULARITY WHEN INFORMATION MATRIX\nmore  INVERTED FOR ITEM 3\nawait go\n",
         [&](FormTimer& m) {
             ASSERT_TRUE(waitFor([&] { return status().contains("ITEM 3") && engineRuns(); }));
             ticks(3);
-            ASSERT_TRUE(engineRuns()) << "the ticks came too late to see the warning";
             EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning);
+            writeFile(paths.workFile("go"));
             ASSERT_TRUE(waitFor([&] { return !engineRuns(); }));
             ticks(1);
             EXPECT_EQ(m.LabelTitle->text(), FormTimer::kFailed);
@@ -139,13 +143,14 @@ TEST_F(MonitorOnAFakeEngine, AWarningThatStandsWhenTheEngineEndsIsTheErrorWithIt
 
 TEST_F(MonitorOnAFakeEngine, AnEarlierRunsEndIsNeverReportedAndAMissingStatusIsPolledAgain) {
     writeFile(paths.workFile("status"), " end\n");
-    run("sleep 1500\nstatus  end\n", [&](FormTimer& m) {
+    run("await go\nstatus  end\n", [&](FormTimer& m) {
         ASSERT_TRUE(waitFor([&] { return engineRuns(); }));
         ticks(3);
         EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning) << "the engine has written nothing yet";
         QFile::remove(paths.workFile("status"));
         ticks(1);
         EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning);
+        writeFile(paths.workFile("go"));
         ASSERT_TRUE(waitFor([&] { return status() == " end\n" && !engineRuns(); }));
         ticks(1);
         EXPECT_EQ(m.LabelTitle->text(), FormTimer::kSucceeded);
@@ -153,20 +158,35 @@ TEST_F(MonitorOnAFakeEngine, AnEarlierRunsEndIsNeverReportedAndAMissingStatusIsP
     });
 }
 
-TEST_F(MonitorOnAFakeEngine, QuitEndsThisRunsEngineWithinASecondAndNoOtherProcess) {
+// Quit Without Waiting, Escape and the window's close box end the run one
+// way: this run's engine is stopped and gone when the monitor closes, and the
+// status file says that the user stopped the run.
+TEST_F(MonitorOnAFakeEngine, QuitEscapeAndTheCloseBoxStopThisRunsEngineAndNoOtherProcess) {
     QProcess other;
     other.start(QStringLiteral("/bin/sleep"), {QStringLiteral("30")});
     ASSERT_TRUE(other.waitForStarted());
-    run("status  start\nsleep 30000\n", [&](FormTimer& m) {
-        ASSERT_TRUE(waitFor([&] { return status() == " start\n" && engineRuns(); }));
-        ticks(4);
-        QElapsedTimer clock;
-        clock.start();
-        m.CommandQuit->click();
-        EXPECT_TRUE(waitFor([&] { return !engineRuns(); }, 1000)) << "still running after a second";
-        EXPECT_LT(clock.elapsed(), 1000);
-    });
-    EXPECT_EQ(rec.log.filter("stop").size(), 1);
+    const std::pair<const char*, std::function<void(FormTimer&)>> ways[] = {
+        {"Quit Without Waiting", [](FormTimer& m) { m.CommandQuit->click(); }},
+        {"Escape",
+         [](FormTimer& m) {
+             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+             QApplication::sendEvent(&m, &escape);
+         }},
+        {"the close box", [](FormTimer& m) { m.close(); }},
+    };
+    for (const auto& [way, quit] : ways) {
+        rec.log.clear();
+        run("status  start\nsleep 30000\n", [&, quit = quit](FormTimer& m) {
+            m.show();
+            ASSERT_TRUE(waitFor([&] { return status() == " start\n" && engineRuns(); }));
+            ticks(4);
+            quit(m);
+            EXPECT_FALSE(engineRuns()) << "the monitor closed before the engine had gone";
+            EXPECT_EQ(status(), " THE RUN WAS STOPPED BY THE USER.\n");
+        });
+        EXPECT_EQ(rec.log.filter("stop").size(), 1) << way;
+        EXPECT_TRUE(rec.messages.empty()) << way;
+    }
 
     // The same monitor on a process that is not this run's engine signals nothing.
     FormTimer monitor(rec, paths.workFile("status"), EngineRun{other.processId(), paths.engineProgram()}, nullptr);

@@ -205,12 +205,17 @@ public:
         return real.stopEngine(pid, program);
     }
     bool engineRunning(qint64 pid, const QString& program) override { return real.engineRunning(pid, program); }
+    bool waitForEngineEnd(qint64 pid, const QString& program, int timeoutMs) override {
+        RecordingServices::waitForEngineEnd(pid, program, timeoutMs);
+        return real.waitForEngineEnd(pid, program, timeoutMs);
+    }
 
     QtServices real;
     qint64 lastPid = 0;  // the engine of the run under way
 };
 
-inline bool waitFor(const std::function<bool()>& condition, int ms = 5000) {
+// A guard against hanging only, generous for a loaded machine.
+inline bool waitFor(const std::function<bool()>& condition, int ms = 60000) {
     QDeadlineTimer deadline(ms);
     while (!condition()) {
         if (deadline.hasExpired()) return false;

@@ -4,6 +4,9 @@
 //   sleep <ms>          wait
 //   status <text>       replace the status file with the line <text>
 //   more <text>         add the line <text> to the status file
+//   await <name>        wait until the test puts the file <name> into the
+//                       work folder, so that no step hangs on how fast a
+//                       loaded machine gets to it (a minute at most)
 // and then ends.  A SIGTERM ends it at once, as it ends the engine.
 #include <chrono>
 #include <fstream>
@@ -22,6 +25,10 @@ int main(int argc, char** argv) {
             std::ofstream(work + "status", std::ios::trunc) << step.substr(7) << '\n';
         } else if (step.rfind("more ", 0) == 0) {
             std::ofstream(work + "status", std::ios::app) << step.substr(5) << '\n';
+        } else if (step.rfind("await ", 0) == 0) {
+            const std::string name = work + step.substr(6);
+            for (int k = 0; k < 6000 && !std::ifstream(name); ++k)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
     return 0;
