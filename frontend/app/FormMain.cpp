@@ -237,6 +237,14 @@ void FormMain::newJob() {
 
 bool FormMain::clearTempOutputs(QString* refusal) {
     if (!workFolder_.hold(refusal)) return false;
+    if (workFolder_.engineRuns()) {
+        if (refusal)
+            *refusal = QStringLiteral(
+                           "An engine is still running in the work folder %1; its files are left as they "
+                           "are until it ends.")
+                           .arg(paths_.workDir());
+        return false;
+    }
     vormgui::clearTempOutputs(paths_.workDir());
     return true;
 }

@@ -71,9 +71,9 @@ public:
     // the job written to the work folder's CMDFLE.
     void newJob();
     // Removes the previous run's outputs, holding the work folder first
-    // (nothing here deletes a file of a folder that another VORM holds).
-    // False, with *refusal saying why, when the folder is held elsewhere:
-    // then nothing is deleted.
+    // (nothing here deletes a file of a folder that another VORM holds, nor
+    // one of a run that an engine is still writing).  False, with *refusal
+    // saying why, when the folder is held elsewhere: then nothing is deleted.
     bool clearTempOutputs(QString* refusal = nullptr);
     // Sets modelNumber and the Model menu's check marks in one step: the item
     // of a model 1 to 8 checked and the other seven cleared, none for any

@@ -1,8 +1,13 @@
 #include "TempOutputs.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <cerrno>
 
 #include "platform/FileListing.h"
 
@@ -49,5 +54,20 @@ bool WorkFolder::hold(QString* refusal) {
 }
 
 bool WorkFolder::held() const { return lock_->isLocked(); }
+
+bool WorkFolder::engineRuns() const {
+    const QByteArray path = QFile::encodeName(QDir(folder_).filePath(QStringLiteral("VORMCALC.lock")));
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    // A shared lock cannot be had while the engine holds its exclusive one;
+    // when it can, it is given back at once.
+    int rc;
+    do {
+        rc = flock(fd, LOCK_SH | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    const bool running = rc != 0 && errno == EWOULDBLOCK;
+    close(fd);
+    return running;
+}
 
 }  // namespace vormgui

@@ -41,6 +41,11 @@ public:
     bool hold(QString* refusal = nullptr);
     bool held() const;
 
+    // True while an engine runs in the folder (it holds its own lock file
+    // there, "VORMCALC.lock"): one that a VORM now gone started, or one
+    // started by hand.  Its files are its own until it ends.
+    bool engineRuns() const;
+
 private:
     QString folder_;
     std::unique_ptr<QLockFile> lock_;

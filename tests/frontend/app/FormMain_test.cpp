@@ -1,6 +1,9 @@
 #include "app/FormMain.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -165,6 +168,27 @@ TEST_F(FormMainTest, AWorkFolderHeldByAnotherProgramIsLeftAsItIs) {
                                   .arg(QCoreApplication::applicationPid()));
     EXPECT_TRUE(second.waitForFinished(60000));
     EXPECT_EQ(second.exitCode(), 1);
+
+    // An engine still running in the folder (one a VORM now gone started)
+    // keeps its files: neither a new job nor Run deletes them until it ends.
+    for (const char* name : {"FT06F001", "PLOT2A.DAT"}) writeFile(paths.workFile(name), "of a running engine");
+    const QByteArray lockPath = QFile::encodeName(paths.workFile("VORMCALC.lock"));
+    const int engineLock = open(lockPath.constData(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(engineLock, 0);
+    ASSERT_EQ(flock(engineLock, LOCK_EX | LOCK_NB), 0);
+    const QMap<QString, QByteArray> running = contentsOf(paths.workDir());
+    rec.messages.clear();
+    form.mnuNewitem->trigger();
+    form.mnuModelitems[3]->trigger();
+    form.jobSettings.dataFileName = "EXAMPLE.DAT";
+    form.jobSettings.fortranFormat = "(I5,1X,2I1)";
+    form.mnuRunitem->trigger();
+    EXPECT_EQ(contentsOf(paths.workDir()), running);
+    EXPECT_EQ(rec.messageTexts(), QStringList{"An engine is still running in the work folder " + paths.workDir() +
+                                              "; its files are left as they are until it ends."});
+    close(engineLock);
+    form.mnuNewitem->trigger();
+    EXPECT_FALSE(QFile::exists(paths.workFile("FT06F001"))) << "once the engine has ended, its outputs go";
 }
 
 TEST_F(FormMainTest, AFailedCopyIsReportedOnceAndTheStartGoesOn) {
