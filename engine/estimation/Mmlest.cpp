@@ -212,15 +212,11 @@ void MMLEST(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityT
     write_free(rep);
     write_free(rep);
     write_free(io.con, {" ESTIMATING THETAS"});
-    PEREST(io.con, st, PT, st.WQUAD, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
     // The last cycle's steps have not been through an expectation step: the
-    // table PEREST left tells whether they keep every likelihood positive.
-    QuadReals LQ;
-    for (int j = 1; j <= job.NSUBJ; ++j) {
-        int scale = 0;
-        if (!(respondent_likelihood(st, PT, j, st.WQUAD, LQ, scale) > 0.0))
-            no_finite_likelihood(io, job.MODEL, st, PT, j);
-    }
+    // person estimates tell whether they keep every likelihood positive.
+    const int without_likelihood = PEREST(io.con, st, PT, st.WQUAD, job.MODEL, job.NCAT, job.NITEM, job.NQUAD,
+                                          job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
+    if (without_likelihood != 0) no_finite_likelihood(io, job.MODEL, st, PT, without_likelihood);
 }
 
 }  // namespace vorm

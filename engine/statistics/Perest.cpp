@@ -4,15 +4,17 @@
 
 namespace vorm {
 
-void PEREST(std::ostream& con, Store& st, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT,
-            int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
+int PEREST(std::ostream& con, Store& st, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT,
+           int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
     fill_probability_table(con, st, PT, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD,
                            " THE MODEL NUMBER IN RANDN2 IS INCORRECT ");
     QuadReals LQ;
+    int without_likelihood = 0;
     for (int j = 1; j <= NSUBJ; ++j) {
         int scale = 0;
         double S = respondent_likelihood(st, PT, j, WQUAD, LQ, scale);
         if (!(S > 0.0)) {
+            if (without_likelihood == 0) without_likelihood = j;
             // Nothing can be learnt from this respondent's answers: the prior.
             S = 0.0;
             for (int q = 1; q <= NQUAD; ++q) {
@@ -31,6 +33,7 @@ void PEREST(std::ostream& con, Store& st, ProbabilityTable& PT, const QuadReals&
         st.THETA(j) = th;
         st.TSTD(j) = std::sqrt(V * (1.0 / S));
     }
+    return without_likelihood;
 }
 
 }  // namespace vorm

@@ -9,7 +9,7 @@
 #include "FormMain.h"
 #include "core/JobFile.h"
 #include "core/JobPagesAccess.h"
-#include "platform/FileListing.h"
+#include "platform/OutputFile.h"
 
 namespace vormgui {
 
@@ -65,14 +65,13 @@ void FormMain::mnuOpenitem_Click() {
     const QString path = CommonDialogMain.fileName;
     // Read before the reset, which writes the work folder's CMDFLE: that
     // file may be the one chosen.
-    QString why;
-    const std::optional<QByteArray> read = readRegularFile(path, kMaxJobFileBytes, &why);
-    bool opened = read.has_value();
-    const QByteArray bytes = read.value_or(QByteArray());
-    if (bytes.size() > kMaxJobFileBytes) {
-        opened = false;
-        why = QStringLiteral("The file is larger than any job file");
-    }
+    const OutputFileRead read = readOutputFile(path, kMaxJobFileBytes);
+    const bool opened = read.status == OutputFileRead::Status::Ok;
+    const QByteArray& bytes = read.bytes;
+    QString why = read.status == OutputFileRead::Status::NotAFile ? QStringLiteral("It is not a plain file")
+                  : read.status == OutputFileRead::Status::TooLarge
+                      ? QStringLiteral("The file is larger than any job file")
+                      : read.reason;
     newJob();
     JobControls controls = jobControls();
     if (!opened || !readJobFile(bytes, jobSettings, controls, &why)) {

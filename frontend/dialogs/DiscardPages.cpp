@@ -7,6 +7,7 @@
 #include "JobPages.h"
 #include "ReadDataPages.h"
 #include "UpDown.h"
+#include "core/Limits.h"
 #include "core/mGlobalVariables.h"
 #include "platform/Numbers.h"
 
@@ -18,8 +19,6 @@ const QString kSubjectCountInvalid =
     QStringLiteral("The number of respondents to discard must be a whole number from 1 to 2000!");
 const QString kSubjectIdOutOfRange =
     QStringLiteral("Input Error! Respondent IDs must be whole numbers from -32768 to 32767!");
-
-std::optional<int> discardCount(const QString& text, Range range) { return parseCount(text, range); }
 
 namespace {
 
@@ -84,7 +83,7 @@ std::optional<WizardPage::Failure> FormDeleteItems::check(Press press) {
     if (!*yes) return std::nullopt;
     const QString text = TextNumberOfItemsToDiscard->text();
     if (text.isEmpty()) return Failure{QStringLiteral("Please fill the number of items to be discarded!")};
-    const std::optional<int> count = discardCount(text, limits::kItemsToDiscard);
+    const std::optional<int> count = parseCount(text, limits::kItemsToDiscard);
     if (!count) return Failure{kItemCountInvalid};
     if (*count >= job_.numItems)
         return Failure{QStringLiteral("Number of deleted items should be smaller than that of total items!")};
@@ -94,7 +93,7 @@ std::optional<WizardPage::Failure> FormDeleteItems::check(Press press) {
 }
 
 void FormDeleteItems::proceed(Press press) {
-    const std::optional<int> count = discardCount(TextNumberOfItemsToDiscard->text(), limits::kItemsToDiscard);
+    const std::optional<int> count = parseCount(TextNumberOfItemsToDiscard->text(), limits::kItemsToDiscard);
     hide();
     if (OptionYes->isChecked()) {
         // The box holds the count as the list's page and the job file take it.
@@ -123,7 +122,7 @@ FormItemsDiscarded::FormItemsDiscarded(const PageContext& context)
 void FormItemsDiscarded::newJob(const JobSettings&) { emptyRows(1); }
 
 std::optional<WizardPage::Failure> FormItemsDiscarded::check(Press press) {
-    const std::optional<int> count = discardCount(pages_.deleteItems->countText(), limits::kItemsToDiscard);
+    const std::optional<int> count = parseCount(pages_.deleteItems->countText(), limits::kItemsToDiscard);
     if (!count) return Failure{kItemCountInvalid};
     const int items = parseCount(pages_.itemDef->itemsText()).value_or(job_.numItems);
     // The grid has one row per discarded item (the question page sized it).
@@ -148,7 +147,7 @@ std::optional<WizardPage::Failure> FormItemsDiscarded::check(Press press) {
 }
 
 void FormItemsDiscarded::store() {
-    const int count = *discardCount(pages_.deleteItems->countText(), limits::kItemsToDiscard);
+    const int count = *parseCount(pages_.deleteItems->countText(), limits::kItemsToDiscard);
     job_.numItemsToDiscard = static_cast<std::int16_t>(count);
     storeRows(job_.itemsToDiscard, count);
     job_.discardItems = true;
@@ -214,13 +213,13 @@ std::optional<WizardPage::Failure> FormDeleteSubjects::check(Press press) {
     // not checked.
     if (!*yes) return std::nullopt;
     if (text.isEmpty()) return Failure{QStringLiteral("Please fill the number of people to be discarded!")};
-    if (!discardCount(text, limits::kSubjectsToDiscard)) return Failure{kSubjectCountInvalid};
+    if (!parseCount(text, limits::kSubjectsToDiscard)) return Failure{kSubjectCountInvalid};
     return std::nullopt;
 }
 
 void FormDeleteSubjects::proceed(Press press) {
     if (press == Press::Next && !OptionYes->isChecked()) return;
-    const std::optional<int> count = discardCount(TextNumberOfSubjectsToDiscard->text(), limits::kSubjectsToDiscard);
+    const std::optional<int> count = parseCount(TextNumberOfSubjectsToDiscard->text(), limits::kSubjectsToDiscard);
     hide();
     if (press == Press::Next) {
         // The box holds the count as the list's page and the job file take it.
@@ -249,7 +248,7 @@ FormSubjectsDiscarded::FormSubjectsDiscarded(const PageContext& context)
 void FormSubjectsDiscarded::newJob(const JobSettings&) { emptyRows(1); }
 
 std::optional<WizardPage::Failure> FormSubjectsDiscarded::check(Press) {
-    const std::optional<int> count = discardCount(pages_.deleteSubjects->countText(), limits::kSubjectsToDiscard);
+    const std::optional<int> count = parseCount(pages_.deleteSubjects->countText(), limits::kSubjectsToDiscard);
     if (!count) return Failure{kSubjectCountInvalid};
     for (int k = 1; k <= *count; ++k) {
         const CellCount id = cellCount(grd->textMatrix(k, 1), limits::kSubjectIds);
@@ -261,7 +260,7 @@ std::optional<WizardPage::Failure> FormSubjectsDiscarded::check(Press) {
 }
 
 void FormSubjectsDiscarded::store() {
-    const int count = *discardCount(pages_.deleteSubjects->countText(), limits::kSubjectsToDiscard);
+    const int count = *parseCount(pages_.deleteSubjects->countText(), limits::kSubjectsToDiscard);
     job_.discardSubjects = true;
     job_.numSubjectsToDiscard = static_cast<std::int16_t>(count);
     storeRows(job_.subjectsToDiscard, count);

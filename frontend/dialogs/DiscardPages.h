@@ -11,7 +11,6 @@
 #include <QRadioButton>
 
 #include "GridPage.h"
-#include "core/Limits.h"
 
 class QGroupBox;
 
@@ -19,9 +18,6 @@ namespace vormgui {
 
 class UpDown;
 
-// A discard count that the record's lists can hold: a whole number from 1 to
-// their capacity (100 items, 2000 respondents).
-std::optional<int> discardCount(const QString& text, Range range);
 extern const QString kItemCountInvalid;
 extern const QString kSubjectCountInvalid;
 extern const QString kSubjectIdOutOfRange;

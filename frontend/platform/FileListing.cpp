@@ -1,15 +1,8 @@
 #include "FileListing.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 namespace vormgui {
 
@@ -63,29 +56,6 @@ QString findFile(const QString& folder, const QString& name) {
     for (const QString& entry : dir.entryList(QDir::Files | QDir::NoDotAndDotDot))
         if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
     return QString();
-}
-
-std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, QString* error) {
-    const auto fail = [error](const QString& why) -> std::optional<QByteArray> {
-        if (error) *error = why;
-        return std::nullopt;
-    };
-    // Without O_NONBLOCK the opening of a named pipe would wait for a writer.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return fail(QString::fromLocal8Bit(std::strerror(errno)));
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return fail(QStringLiteral("It is not a plain file"));
-    }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return fail(file.errorString());
-    }
-    QByteArray bytes = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError) return fail(file.errorString());
-    return bytes;
 }
 
 }  // namespace vormgui

@@ -3,10 +3,8 @@
 // the front end asks for "ft*.*" or "tempfile/cmdfle".
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace vormgui {
 
@@ -23,11 +21,5 @@ QStringList listFiles(const QString& folder, const QString& pattern);
 // The path of the file of `folder` named `name` in any letter case, or an
 // empty string when there is none.
 QString findFile(const QString& folder, const QString& name);
-
-// The bytes of the plain file `path`, at most `maxBytes` + 1 of them (so
-// that a longer file shows as longer).  Nothing, with *error saying why,
-// when it cannot be read or is not a plain file: a named pipe would keep the
-// window waiting for a writer, and a device may never end.
-std::optional<QByteArray> readRegularFile(const QString& path, qint64 maxBytes, QString* error);
 
 }  // namespace vormgui

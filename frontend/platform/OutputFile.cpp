@@ -9,7 +9,7 @@
 
 namespace vormgui {
 
-OutputFileRead readOutputFile(const QString& path) {
+OutputFileRead readOutputFile(const QString& path, qint64 maxBytes) {
     OutputFileRead read;
     // Without O_NONBLOCK, opening a pipe would wait for a writer.  The checks
     // look at the file that was opened, so nothing can be swapped in between.
@@ -30,7 +30,7 @@ OutputFileRead readOutputFile(const QString& path) {
         read.reason = qt_error_string(errno);
     } else if (!S_ISREG(info.st_mode)) {
         read.status = OutputFileRead::Status::NotAFile;
-    } else if (info.st_size > kMaxOutputFileBytes) {
+    } else if (info.st_size > maxBytes) {
         read.status = OutputFileRead::Status::TooLarge;
     } else {
         // Read to its end, which a file that grows meanwhile may put beyond
@@ -38,12 +38,12 @@ OutputFileRead readOutputFile(const QString& path) {
         read.bytes.reserve(static_cast<qsizetype>(info.st_size));
         char chunk[1 << 16];
         qint64 got = 0;
-        while ((got = file.read(chunk, sizeof chunk)) > 0 && read.bytes.size() <= kMaxOutputFileBytes)
+        while ((got = file.read(chunk, sizeof chunk)) > 0 && read.bytes.size() <= maxBytes)
             read.bytes.append(chunk, static_cast<qsizetype>(got));
         if (got < 0) {
             read.status = OutputFileRead::Status::Unreadable;
             read.reason = file.errorString();
-        } else if (read.bytes.size() > kMaxOutputFileBytes) {
+        } else if (read.bytes.size() > maxBytes) {
             read.status = OutputFileRead::Status::TooLarge;
         }
         if (read.status != OutputFileRead::Status::Ok) read.bytes = QByteArray();

@@ -1,8 +1,9 @@
 // Reading one of the engine's output files whole (reports, parameter files,
-// plot files).  A full run writes a few megabytes at most, so a file far
-// larger than that is no output of a run, and anything but a regular file
-// (a device, a pipe, a folder) is none either: both are refused unread, as a
-// report linked to /dev/zero would otherwise be read without end.
+// plot files), or a job file.  A full run writes a few megabytes at most, so
+// a file far larger than that is no output of a run, and anything but a
+// regular file (a device, a pipe, a folder) is none either: both are refused
+// unread, as a report linked to /dev/zero would otherwise be read without
+// end and a named pipe would keep the window waiting for a writer.
 #pragma once
 
 #include <QByteArray>
@@ -20,8 +21,8 @@ struct OutputFileRead {
 };
 
 // Opens `path` (links followed) without waiting on it and reads it whole
-// when it is a regular file of at most kMaxOutputFileBytes.
-OutputFileRead readOutputFile(const QString& path);
+// when it is a regular file of at most `maxBytes`.
+OutputFileRead readOutputFile(const QString& path, qint64 maxBytes = kMaxOutputFileBytes);
 
 // What a NotAFile or TooLarge read means for the user, naming the file.
 QString refusedFileText(const OutputFileRead& read, const QString& path);
