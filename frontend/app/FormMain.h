@@ -91,7 +91,8 @@ public:
     void setModelNumber(int model);
     void showHelpPage(const QString& page);
 
-    // Menu handlers.
+    // Menu handlers.  New, Open and Exit, like the window's close box, first
+    // ask whether a changed job is to be saved.
     void mnuNewitem_Click();
     void mnuOpenitem_Click();
     void mnuSaveItem_Click();
