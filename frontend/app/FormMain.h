@@ -60,10 +60,10 @@ public:
     // Writes the current job as a job file to `path`, whole or not at all, and
     // returns the bytes written.  A constraint that the model cannot have is
     // first taken back with a warning.  The data file goes out as the job
-    // holds it, but into the work folder's CMDFLE, which the engine reads
-    // from the application folder, a name relative to the job's folder goes
-    // out in full.  Nothing, with *error describing the failure, when it
-    // fails; nothing is written without job pages.
+    // holds it; only the work folder's CMDFLE, which the engine reads from
+    // the application folder, names one relative to the job's folder in
+    // full.  Nothing, with *error describing the failure, when it fails;
+    // nothing is written without job pages.
     std::optional<QByteArray> saveAsFile(const QString& path, QString* error = nullptr);
     // The folder that a relative data file name is taken from: the job
     // file's, or the application folder (where the engine runs) for a job
