@@ -12,16 +12,15 @@ namespace vormgui {
 
 namespace {
 
-// What the two forked processes tell the caller through the pipe.
-struct Report {
-    char kind;  // 'P' the program's process id, 'E' a failure
-    int value;
-};
+// What the two forked processes tell the caller through the pipe: a kind,
+// 'P' with the program's process id or 'E' with the error of a failure, and
+// that value.
+using Report = int[2];
 
-void tell(int fd, char kind, int value) {
+void tell(int fd, int kind, int value) {
     const Report report{kind, value};
     // Shorter than a pipe's atomic size: written whole or not at all.
-    while (::write(fd, &report, sizeof report) < 0 && errno == EINTR) {
+    while (::write(fd, report, sizeof report) < 0 && errno == EINTR) {
     }
 }
 
@@ -84,11 +83,11 @@ qint64 spawnDetached(const QByteArray& program, const QList<QByteArray>& argumen
     bool failed = false;
     Report report;
     for (;;) {
-        const ssize_t got = ::read(pipeFds[0], &report, sizeof report);
+        const ssize_t got = ::read(pipeFds[0], report, sizeof report);
         if (got < 0 && errno == EINTR) continue;
         if (got != static_cast<ssize_t>(sizeof report)) break;
-        if (report.kind == 'P')
-            pid = report.value;
+        if (report[0] == 'P')
+            pid = report[1];
         else
             failed = true;
     }
