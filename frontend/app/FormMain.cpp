@@ -8,6 +8,7 @@
 
 #include "core/JobFile.h"
 #include "core/JobPage.h"
+#include "platform/NativePath.h"
 #include "platform/printText.h"
 #include "shell/FirstStart.h"
 #include "shell/FormFlash.h"
@@ -198,7 +199,9 @@ bool FormMain::Form_Load() {
         services_.showModal(flash);
     }
     jobSettings.helpDir = paths_.helpDir();
-    jobSettings.appDir = paths_.appDir();
+    // Bytes that are not UTF-8 survive into the job file as the engine needs
+    // them (JobFile.h), where a descriptor's name would not.
+    jobSettings.appDir = fromJobBytes(nativePath(paths_.appDir()));
     firstStart(services_, paths_, kTitle);
     // Before the job reset, whose clean-up would delete another VORM's results.
     QString refusal;

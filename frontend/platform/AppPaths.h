@@ -8,6 +8,7 @@
 // here ends in '/', and every path that a message shows is built here.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace vormgui {
@@ -16,6 +17,9 @@ class AppPaths {
 public:
     // The folders of the running program.
     static AppPaths forRunningProgram();
+    // The folders of a program in `folder`, given byte for byte: a name that
+    // is not UTF-8 is reached as NativePath.h tells.
+    static AppPaths forProgramFolder(const QByteArray& folder);
     // Given folders (tests); each may end in '/' or not.
     AppPaths(const QString& appFolder, const QString& workFolder, const QString& homeFolder);
 

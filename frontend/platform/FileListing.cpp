@@ -30,6 +30,13 @@ bool globMatch(const QString& pattern, const QString& name) {
     return p == pattern.size();
 }
 
+void sortNames(QStringList& names) {
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+}
+
 }  // namespace
 
 bool wildcardMatch(const QString& pattern, const QString& name) {
@@ -43,10 +50,19 @@ QStringList listFiles(const QString& folder, const QString& pattern) {
     QStringList names;
     for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort))
         if (wildcardMatch(pattern, entry.fileName())) names << entry.fileName();
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    sortNames(names);
+    return names;
+}
+
+QStringList listAllButFolders(const QString& folder, const QString& pattern) {
+    const QDir dir(folder);
+    QStringList names;
+    // System brings the pipes, sockets, devices and links whose target is gone.
+    for (const QFileInfo& entry :
+         dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::NoSort))
+        if ((!entry.isDir() || entry.isSymLink()) && wildcardMatch(pattern, entry.fileName()))
+            names << entry.fileName();
+    sortNames(names);
     return names;
 }
 

@@ -18,6 +18,12 @@ bool wildcardMatch(const QString& pattern, const QString& name);
 // numerically ("PLOT10" before "PLOT2").  Empty when the folder cannot be read.
 QStringList listFiles(const QString& folder, const QString& pattern);
 
+// The names of every entry of `folder` but its folders that match
+// `pattern`: plain and hidden files, named pipes, sockets, devices and links
+// of any kind (to a folder, or to nothing any more), sorted as listFiles
+// sorts.  Empty when the folder cannot be read.
+QStringList listAllButFolders(const QString& folder, const QString& pattern);
+
 // The path of the file of `folder` named `name` in any letter case, or an
 // empty string when there is none.
 QString findFile(const QString& folder, const QString& name);

@@ -21,6 +21,14 @@ void PictureBox::paintDrawing(Canvas& target) const {
     for (const auto& call : drawing_.calls) call(target);
 }
 
+void PictureBox::restore(const Drawn& drawn) {
+    // Replayed from a clear picture, the calls paint the very same image.
+    Drawn calls = drawn;
+    drawing_.clear();
+    for (auto& call : calls) drawing_.draw(std::move(call));
+    update();
+}
+
 void PictureBox::Drawing::draw(std::function<void(Canvas&)> call) {
     call(image);
     calls.push_back(std::move(call));

@@ -29,6 +29,12 @@ public:
     // Draws what the picture holds on `target`, from its clearing on.
     void paintDrawing(Canvas& target) const;
 
+    // What the picture holds, to be put back when a drawing that replaced it
+    // fails half-way.
+    using Drawn = std::vector<std::function<void(Canvas&)>>;
+    const Drawn& drawn() const { return drawing_.calls; }
+    void restore(const Drawn& drawn);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -46,9 +52,8 @@ private:
         void text(double x, double y, const std::string& text, double points, Colour colour) override;
 
         ImageCanvas image;
-        std::vector<std::function<void(Canvas&)>> calls;
+        Drawn calls;
 
-    private:
         void draw(std::function<void(Canvas&)> call);
     };
 

@@ -1,20 +1,24 @@
 #include "QtServices.h"
 
+#include <limits.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QThread>
 #include <QTimer>
+#include <cstdlib>
+#include <cstring>
 
 #include "HelpWindow.h"
+#include "NativePath.h"
+#include "spawnDetached.h"
 
 namespace vormgui {
 
@@ -59,7 +63,8 @@ QtServices::QtServices() : printer_(std::make_unique<QPrinter>(QPrinter::HighRes
 QtServices::~QtServices() = default;
 
 MsgAnswer QtServices::message(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) {
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, ownerWindow());
+    // A work folder reached through a descriptor is shown by its own name.
+    QMessageBox box(boxIcon(icon), withFolderNames(title), withFolderNames(text), QMessageBox::NoButton, ownerWindow());
     // Texts come from files, paths and the engine's status lines: a line
     // that happens to hold markup is shown as it is, never rendered.
     box.setTextFormat(Qt::PlainText);
@@ -119,17 +124,12 @@ bool QtServices::showHelp(const QString& pagePath, QString* error) {
 }
 
 qint64 QtServices::startEngine(const QString& program, const QStringList& arguments, const QString& workingFolder) {
-    // The engine's console would otherwise write into a pipe nobody reads.
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments(arguments);
-    process.setWorkingDirectory(workingFolder);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    qint64 pid = 0;
-    if (!process.startDetached(&pid)) return 0;
-    return pid;
+    // Started from bytes, so that a program folder whose name is not UTF-8
+    // reaches the engine as it is; the engine's console would otherwise
+    // write into a pipe nobody reads.
+    QList<QByteArray> words;
+    for (const QString& argument : arguments) words << nativePath(argument);
+    return spawnDetached(nativePath(program), words, nativePath(workingFolder));
 }
 
 bool QtServices::stopEngine(qint64 pid, const QString& program) {
@@ -156,9 +156,15 @@ void QtServices::endProgram() { QCoreApplication::exit(0); }
 
 bool processRunsProgram(qint64 pid, const QString& program) {
     if (pid <= 0) return false;
-    const QString running = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
-    const QString wanted = QFileInfo(program).canonicalFilePath();
-    return !running.isEmpty() && !wanted.isEmpty() && running == wanted;
+    // Compared as bytes: a name that is not UTF-8 has no QString of its own.
+    char running[PATH_MAX + 1];
+    const QByteArray link = "/proc/" + QByteArray::number(pid) + "/exe";
+    const ssize_t got = ::readlink(link.constData(), running, PATH_MAX);
+    if (got <= 0) return false;
+    running[got] = '\0';
+    char wanted[PATH_MAX];
+    if (!::realpath(nativePath(program).constData(), wanted)) return false;
+    return std::strcmp(running, wanted) == 0;
 }
 
 }  // namespace vormgui

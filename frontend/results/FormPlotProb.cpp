@@ -10,21 +10,19 @@ FormPlotProb::FormPlotProb(Services& services, mGnuPlot& renderer, QWidget* pare
     : PlotViewer(plotKind(QStringLiteral("FormPlotProb")), services, renderer, parent) {}
 
 bool FormPlotProb::drawPlot(const QString& scriptPath, const QString& dataPath) {
-    probPlotScriptFile(scriptPath, dataPath);
-    return true;
+    return probPlotScriptFile(scriptPath, dataPath);
 }
 
-void FormPlotProb::fail(const QString& text, const QString& title) {
-    services_.message(text, title, MsgIcon::Critical, MsgButtons::Ok);
+bool FormPlotProb::fail(const QString& text, const QString& title) {
+    if (!quiet_) services_.message(text, title, MsgIcon::Critical, MsgButtons::Ok);
+    return false;
 }
 
-void FormPlotProb::probPlotScriptFile(const QString& scriptPath, const QString& dataPath) {
+bool FormPlotProb::probPlotScriptFile(const QString& scriptPath, const QString& dataPath) {
     const QString generalText = QStringLiteral(
         "Error as reading the plot data/script file(s). Please check file name and validity of plot files.");
     const QString generalTitle = QStringLiteral("Error as plotting!");
     Canvas& picture = PicturePlot->canvas();
-    // Cleared first, so that a file that cannot be drawn never leaves the
-    // previous item's plot on show under the new selection.
     picture.clear();
 
     const plot::PairRead pair = plot::readPlotPair(scriptPath, dataPath);
@@ -54,7 +52,8 @@ void FormPlotProb::probPlotScriptFile(const QString& scriptPath, const QString& 
 
     const plot::Layout layout = plot::layoutProbPlot(pair.table, pair.script, ranges_, picture);
     plot::paint(layout.items, picture);
-    if (!layout.complete) fail(generalText, generalTitle);
+    if (!layout.complete) return fail(generalText, generalTitle);
+    return true;
 }
 
 }  // namespace vormgui

@@ -1,7 +1,7 @@
 // The category probability window: the plot window of the PLOT2 files, drawn
 // by its own renderer (ProbPlotLayout.h) that shows every category of the
-// item, where the script names only the first.  A file it cannot draw leaves
-// the window open with its message.
+// item, where the script names only the first.  It steps through the items
+// as every plot window does (PlotViewer.h).
 #pragma once
 
 #include "PlotViewer.h"
@@ -14,14 +14,15 @@ class FormPlotProb : public PlotViewer {
 public:
     FormPlotProb(Services& services, mGnuPlot& renderer, QWidget* parent);
 
-    // Clears the picture and draws the pair; says why when it cannot.
-    void probPlotScriptFile(const QString& scriptPath, const QString& dataPath);
+    // Clears the picture and draws the pair; false, after saying why, when it
+    // cannot.
+    bool probPlotScriptFile(const QString& scriptPath, const QString& dataPath);
 
 protected:
     bool drawPlot(const QString& scriptPath, const QString& dataPath) override;
 
 private:
-    void fail(const QString& text, const QString& title);
+    bool fail(const QString& text, const QString& title);
 
     // The last ranges read; a script without a range line keeps them.
     plot::WholeRanges ranges_;

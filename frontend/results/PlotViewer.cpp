@@ -88,13 +88,47 @@ void PlotViewer::open(const QString& workFolder) {
         return;
     }
     CommonDialogPlot = FileChoice{};
-    if (!setListIndex(0)) return;
+    failed_.assign(static_cast<std::size_t>(FileListPlot.names.size()), false);
+    // One plot that cannot be drawn must not hide the others: the first
+    // failure is told with its reason, the rest are named in one message.
+    QStringList passed;
+    int shown = 0;
+    for (; shown < FileListPlot.names.size(); ++shown) {
+        quiet_ = !passed.isEmpty();
+        const bool drawn = setListIndex(shown);
+        quiet_ = false;
+        if (drawn) break;
+        passed << FileListPlot.names.at(shown);
+    }
+    const QString list = passed.join(QStringLiteral(", "));
+    if (shown < FileListPlot.names.size() && !passed.isEmpty())
+        services_.message(
+            QStringLiteral("%1 could not be drawn; the window shows %2.").arg(list, FileListPlot.names.at(shown)),
+            QString(), MsgIcon::Exclamation, MsgButtons::Ok);
+    else if (passed.size() > 1)
+        services_.message(QStringLiteral("%1 could not be drawn.").arg(list), QString(), MsgIcon::Exclamation,
+                          MsgButtons::Ok);
+    if (shown == FileListPlot.names.size()) return;
     services_.showModal(*this);
 }
 
 bool PlotViewer::setListIndex(int index) {
+    if (index < 0 || index >= FileListPlot.names.size()) return false;
+    const int shown = FileListPlot.listIndex;
+    const PictureBox::Drawn kept = PicturePlot->drawn();
+    // The plot on show stays on the screen behind the renderer's message.
+    PicturePlot->setUpdatesEnabled(false);
     FileListPlot.listIndex = index;
-    return FileListPlot_Click();
+    const bool drawn = FileListPlot_Click();
+    if (!drawn) {
+        failed_.resize(static_cast<std::size_t>(FileListPlot.names.size()), false);
+        failed_[static_cast<std::size_t>(index)] = true;
+        FileListPlot.listIndex = shown;
+        PicturePlot->restore(kept);
+    }
+    PicturePlot->setUpdatesEnabled(true);
+    PicturePlot->update();
+    return drawn;
 }
 
 bool PlotViewer::FileListPlot_Click() {
@@ -105,19 +139,27 @@ bool PlotViewer::FileListPlot_Click() {
     // The engine's names differ from the listed ones at most in letter case.
     QString scriptPath = findFile(folder, scriptName);
     if (scriptPath.isEmpty()) scriptPath = folder + scriptName;
-    const bool drawn = drawPlot(scriptPath, folder + name);
-    PicturePlot->update();
-    if (!drawn) reject();
-    return drawn;
+    return drawPlot(scriptPath, folder + name);
 }
 
 bool PlotViewer::drawPlot(const QString& scriptPath, const QString& dataPath) {
-    return renderer_.plotScriptFile(PicturePlot->canvas(), scriptPath, dataPath);
+    renderer_.showsMessages = !quiet_;
+    const bool drawn = renderer_.plotScriptFile(PicturePlot->canvas(), scriptPath, dataPath);
+    renderer_.showsMessages = true;
+    return drawn;
+}
+
+int PlotViewer::drawableFrom(int index, int step) const {
+    for (; index >= 0 && index < FileListPlot.names.size(); index += step)
+        if (static_cast<std::size_t>(index) >= failed_.size() || !failed_[static_cast<std::size_t>(index)])
+            return index;
+    return -1;
 }
 
 void PlotViewer::CommandNext_Click() {
-    if (FileListPlot.names.size() > FileListPlot.listIndex + 1) {
-        setListIndex(FileListPlot.listIndex + 1);
+    const int next = drawableFrom(FileListPlot.listIndex + 1, 1);
+    if (next >= 0) {
+        setListIndex(next);
         return;
     }
     services_.message(QStringLiteral("You are at the last item in the list. There are no further items."), QString(),
@@ -125,8 +167,9 @@ void PlotViewer::CommandNext_Click() {
 }
 
 void PlotViewer::CommandPrevious_Click() {
-    if (FileListPlot.listIndex > 0) {
-        setListIndex(FileListPlot.listIndex - 1);
+    const int previous = FileListPlot.listIndex > 0 ? drawableFrom(FileListPlot.listIndex - 1, -1) : -1;
+    if (previous >= 0) {
+        setListIndex(previous);
         return;
     }
     services_.message(QStringLiteral("You are at the first item in the list. There are no previous items."), QString(),

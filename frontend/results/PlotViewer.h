@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 #include "platform/Services.h"
 
@@ -52,8 +53,9 @@ public:
     const PlotKind& kind() const { return kind_; }
 
     // What the menu entry does: list the kind's files of the work folder;
-    // without any, its message; else draw the first and show the window
-    // modally, unless that drawing failed.
+    // without any, its message; else show the window modally on the first
+    // plot it can draw.  A window that had to pass over plots says which
+    // before it opens; one that can draw none stays shut.
     void open(const QString& workFolder);
     using QDialog::open;
 
@@ -72,8 +74,9 @@ public:
     QPushButton* CommandPrint;
     FileChoice CommonDialogPlot;
 
-    // Makes `index` the current entry and draws it; false when the drawing
-    // failed and the window closed.
+    // Draws the entry `index` and makes it the current one.  False, after
+    // the renderer's message, when it cannot be drawn: the entry is then
+    // passed over by Next and Previous, and the plot on show stays.
     bool setListIndex(int index);
 
     bool FileListPlot_Click();
@@ -83,14 +86,23 @@ public:
     void CommandSaveAs_Click();
 
 protected:
-    // Draws the pair on the picture; false closes the window.
+    // Draws the pair on the picture; false when it could not.
     virtual bool drawPlot(const QString& scriptPath, const QString& dataPath);
 
     Services& services_;
+    // Set while the window looks on for a plot it can draw after one failure
+    // has been told: further failures are not.
+    bool quiet_ = false;
 
 private:
+    // The nearest entry from `index` on in the direction `step` that is not
+    // known to fail; -1 when there is none.
+    int drawableFrom(int index, int step) const;
+
     const PlotKind& kind_;
     mGnuPlot& renderer_;
+    // Per entry of the list: its drawing failed.
+    std::vector<bool> failed_;
 };
 
 }  // namespace vormgui

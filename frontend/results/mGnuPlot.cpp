@@ -16,7 +16,7 @@ QString overflowText() {
 mGnuPlot::mGnuPlot(Services& services, const QString& title) : services_(services), title_(title) {}
 
 bool mGnuPlot::fail(const QString& text, const QString& title) {
-    services_.message(text, title, MsgIcon::Critical, MsgButtons::Ok);
+    if (showsMessages) services_.message(text, title, MsgIcon::Critical, MsgButtons::Ok);
     return false;
 }
 

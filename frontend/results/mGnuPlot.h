@@ -38,6 +38,10 @@ public:
     double plotXMin = 0.0, plotXMax = 0.0;
     double plotYMin = 0.0, plotYMax = 0.0;
 
+    // False while a window looks for a plot it can draw and has said so once:
+    // failures then return false without a message.
+    bool showsMessages = true;
+
 private:
     bool fail(const QString& text, const QString& title);
 

@@ -17,7 +17,9 @@ QStringList clearTempOutputs(const QString& workFolder, const std::function<bool
     const QDir dir(workFolder);
     QStringList kept;
     for (const char* pattern : {"ft*.*", "plot*.*"}) {
-        for (const QString& name : listFiles(workFolder, QString::fromLatin1(pattern))) {
+        // Not only plain files: a pipe named like a unit file would hang
+        // the next engine that opens it.
+        for (const QString& name : listAllButFolders(workFolder, QString::fromLatin1(pattern))) {
             const QString path = dir.filePath(name);
             if (!(remove ? remove(path) : QFile::remove(path))) kept << name;
         }

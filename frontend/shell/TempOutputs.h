@@ -11,9 +11,11 @@ class QLockFile;
 
 namespace vormgui {
 
-// Deletes every plain file of `workFolder` whose name begins with "ft" or
-// "plot" in any letter case, with or without an extension: the engine's unit
-// files and plot file pairs.  `status`, `CMDFLE` and every other file stay.
+// Deletes every entry of `workFolder` but its folders whose name begins with
+// "ft" or "plot" in any letter case, with or without an extension: the
+// engine's unit files and plot file pairs, and pipes and links of those names
+// (a link goes, never its target).  `status`, `CMDFLE` and every other file
+// stay.
 // One listing is taken first and each file is tried once, so a file that
 // cannot be deleted never keeps the loop going.  Returns the names that
 // could not be deleted.  `remove` deletes one path (replaced in tests).

@@ -2,9 +2,13 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include "JobTestSupport.h"
 #include "app/FrontEnd.h"
@@ -182,6 +186,30 @@ TEST(StoppedRun, EveryOutputOpensAfterOneMessageThatTheRunDidNotComplete) {
         EXPECT_EQ(opening(entry, " THE RUN WAS STOPPED BY THE USER.\n"), QStringList{warning} + completed)
             << entry->objectName().toStdString();
     }
+}
+
+// A program folder whose name is not UTF-8 reaches the engine's job file
+// byte for byte: an empty data box names INDATA.DAT there.
+TEST(ProgramFolderNotUtf8, TheJobFileNamesItAsItIs) {
+    namespace fs = std::filesystem;
+    test::TempFolder root;
+    const QByteArray folder = QFile::encodeName(root.path()) + "prog dir \xe9\xff";
+    const fs::path real(folder.toStdString());
+    fs::create_directories(real / "TEMPFILE");
+    // Qt's own clean-up does not see a name that is not UTF-8.
+    struct RemoveAll {
+        fs::path path;
+        ~RemoveAll() {
+            std::error_code ignored;
+            fs::remove_all(path, ignored);
+        }
+    } removeAll{real};
+    RecordingServices rec;
+    FrontEnd front(rec, AppPaths::forProgramFolder(folder));
+    ASSERT_TRUE(front.form.Form_Load());
+    std::ifstream job(real / "TEMPFILE" / "CMDFLE", std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(job), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find("\r\n" + folder.toStdString() + "/INDATA.DAT\r\n"), std::string::npos) << text;
 }
 
 }  // namespace

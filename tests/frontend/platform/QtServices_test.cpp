@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTest>
 #include <QTextBrowser>
@@ -14,10 +15,13 @@
 #include <QTextDocument>
 #include <QThread>
 #include <QTimer>
+#include <filesystem>
 #include <optional>
 
 #include "gui_test_support.h"
+#include "platform/AppPaths.h"
 #include "platform/HelpWindow.h"
+#include "platform/NativePath.h"
 
 namespace vormgui {
 namespace {
@@ -50,9 +54,55 @@ TEST(QtServicesEngine, StartsWithSeparateArgumentsInTheWorkingFolder) {
               "job file/with blanks|" + QDir(work.path()).canonicalPath().toUtf8());
 }
 
+// The whole way from a program folder whose name Qt cannot hold to the
+// engine: the folders are found, the work folder is the program folder's own,
+// and the engine gets the folder's bytes as its working folder and in its
+// arguments, and is known as running while it runs.
+TEST(QtServicesEngine, StartsFromAProgramFolderWhoseNameIsNotUtf8) {
+    namespace fs = std::filesystem;
+    TempFolder root;
+    const QByteArray folder = QFile::encodeName(QDir(root.path()).canonicalPath()) + "/prog dir \xe9\xff";
+    const fs::path real(folder.toStdString());
+    fs::create_directory(real);
+    // Qt's own clean-up does not see a name that is not UTF-8.
+    struct RemoveAll {
+        fs::path path;
+        ~RemoveAll() {
+            std::error_code ignored;
+            fs::remove_all(path, ignored);
+        }
+    } removeAll{real};
+    fs::copy_file(VORM_FAKE_ENGINE, real / "VORMCALC");
+    fs::create_directory(real / "TEMPFILE");
+
+    const AppPaths paths = AppPaths::forProgramFolder(folder);
+    ASSERT_TRUE(QFileInfo::exists(paths.engineProgram())) << paths.engineProgram().toStdString();
+    EXPECT_EQ(nativePath(paths.workDir()), folder + "/TEMPFILE/") << "not the fallback work folder";
+    writeFile(paths.workFile(QStringLiteral("fakeplan")), "where\nawait go\n");
+    QtServices services;
+    const qint64 pid = services.startEngine(
+        paths.engineProgram(), {paths.workFile(QStringLiteral("CMDFLE")), paths.workDir()}, paths.appDir());
+    ASSERT_GT(pid, 0);
+    const QString status = paths.workFile(QStringLiteral("status"));
+    const QByteArray where = folder + "|" + folder + "/TEMPFILE/CMDFLE\n";
+    EXPECT_TRUE(waitFor([&] { return readFile(status) == where; })) << readFile(status).toStdString();
+    EXPECT_TRUE(services.engineRunning(pid, paths.engineProgram()));
+    writeFile(paths.workFile(QStringLiteral("go")));
+    EXPECT_TRUE(waitFor([&] { return !services.engineRunning(pid, paths.engineProgram()); }));
+    EXPECT_TRUE(fs::exists(real / "TEMPFILE" / "status"));
+
+    const QString shown =
+        withFolderNames(QStringLiteral("Plot data file %1PLOT1* are not available.").arg(paths.workDir()));
+    // A person reads the folder's name, its two odd bytes as U+FFFD.
+    EXPECT_EQ(shown, QStringLiteral("Plot data file %1/prog dir \uFFFD\uFFFD/TEMPFILE/PLOT1* are not available.")
+                         .arg(QDir(root.path()).canonicalPath()));
+}
+
 TEST(QtServicesEngine, AProgramThatCannotStartGivesZero) {
     QtServices services;
     EXPECT_EQ(services.startEngine(QStringLiteral("/nonexistent/VORMCALC"), {}, QDir::tempPath()), 0);
+    EXPECT_EQ(services.startEngine(QStringLiteral("/bin/sh"), {}, QStringLiteral("/nonexistent/folder")), 0)
+        << "a working folder that cannot be entered";
 }
 
 TEST(QtServicesEngine, StopsOnlyTheProcessThatRunsTheEngine) {
