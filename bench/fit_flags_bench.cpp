@@ -52,6 +52,7 @@ namespace {
 
 constexpr int kGroups[] = {2, 3, 5, 10, 20};
 constexpr int kGroupCounts = static_cast<int>(std::size(kGroups));
+// The Item Fit page's defaults: the cut-offs a user meets unless he changes them.
 constexpr double kItemT = 2.576, kItemAlpha = 0.01;
 
 // The example's job with its data file named by `data` (the engine takes a
@@ -62,7 +63,7 @@ std::string job_with_fit(const std::string& example_job, const std::string& data
     std::string text, line;
     for (int n = 1; std::getline(in, line); ++n) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (n == 5) line = data;  // the data file's line
+        if (n == 5) line = data;  // the data file stands fifth in every job
         if (line.rfind("N ", 0) == 0 && line.find("fit statistics") != std::string::npos) {
             char block[400];
             std::snprintf(block, sizeof block,
