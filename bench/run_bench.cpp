@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -33,6 +32,7 @@
 #include "simulate.h"
 #include "statistics/Diamml2.h"
 #include "statistics/Stderrc.h"
+#include "text_file.h"
 
 using namespace vorm;
 namespace fs = std::filesystem;
@@ -96,11 +96,6 @@ fs::path write_job(const fs::path& dir) {
     return dir / "FULL.CMD";
 }
 
-std::string read_file(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The program's own road, in process: the seconds from the start to " end".
 double whole_run(const fs::path& job, const fs::path& folder) {
     bench::RunState r;
@@ -108,7 +103,7 @@ double whole_run(const fs::path& job, const fs::path& folder) {
     const auto t0 = std::chrono::steady_clock::now();
     const int code = VORMRUN({"VORMCALC", job.string(), folder.string() + "/"}, io, *r.job, *r.st, *r.ws);
     const double t = bench::seconds_since(t0);
-    if (code != 0 || read_file(folder / "status") != " end\n") {
+    if (code != 0 || bench::read_file(folder / "status") != " end\n") {
         std::printf("the run failed:\n%s", r.con.str().c_str());
         std::exit(1);
     }
@@ -174,7 +169,7 @@ bool same_files(const fs::path& a, const fs::path& b) {
     for (const auto& e : fs::directory_iterator(a)) {
         const std::string name = e.path().filename().string();
         if (name == "FT06F001" || name == "status" || name == "VORMCALC.lock") continue;
-        if (read_file(e.path()) != read_file(b / name)) {
+        if (bench::read_file(e.path()) != bench::read_file(b / name)) {
             std::printf("%s differs between the whole run and the staged run\n", name.c_str());
             return false;
         }

@@ -200,7 +200,9 @@ xdotool key Escape   # the monitor's OK
 
 # The result windows of the run: each opens modally from the Output menu,
 # and Escape closes it.  A viewer is made larger so that more of its file
-# shows, as a reader would make it.
+# shows, as a reader would make it.  The item parameters' viewer stays about
+# as wide as the user's guide's text: its picture is printed at that width,
+# and a wider one would shrink the report's letters below reading size.
 viewer() {
   local title=$1 name=$2 key=$3 width=${4:-760} id
   focus "$win"
@@ -213,7 +215,7 @@ viewer() {
   xdotool key Escape
 }
 viewer "Execution Information" execution-information e
-viewer "Item Parameters" item-parameters i 1000
+viewer "Item Parameters" item-parameters i 590
 viewer "Person Parameters" person-parameters p
 viewer "Fit Statistics" fit-statistics f
 
