@@ -3,7 +3,6 @@
 #include <signal.h>
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,7 +10,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
-#include <QThread>
 #include <QTimer>
 
 #include "HelpWindow.h"
@@ -128,15 +126,6 @@ bool QtServices::stopEngine(qint64 pid, const QString& program) {
 }
 
 bool QtServices::engineRunning(qint64 pid, const QString& program) { return processRunsProgram(pid, program); }
-
-bool QtServices::waitForEngineEnd(qint64 pid, const QString& program, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (processRunsProgram(pid, program)) {
-        if (deadline.hasExpired()) return false;
-        QThread::msleep(10);
-    }
-    return true;
-}
 
 std::unique_ptr<Ticker> QtServices::newTicker() { return std::make_unique<QtTicker>(); }
 
