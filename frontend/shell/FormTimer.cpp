@@ -4,7 +4,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/Services.h"
 
@@ -109,7 +111,19 @@ void FormTimer::TimerRun_Timer() {
     CommandQuit->setText(QStringLiteral("OK"));
     if (success && !poll_.warningLines().isEmpty()) {
         LabelWarnings->setText(poll_.warningLines().join(QLatin1Char('\n')));
+        // The monitor grows by the lines, about its centre, so that each
+        // warning stands on one line unless it is wider than most of the
+        // screen.
+        int widest = 0;
+        for (const QString& line : poll_.warningLines())
+            widest = std::max(widest, LabelWarnings->fontMetrics().horizontalAdvance(line));
+        const int most = screen() ? screen()->availableGeometry().width() * 3 / 4 : widest + 80;
+        LabelWarnings->setWordWrap(widest + 80 > most);
+        setMinimumWidth(std::max(minimumWidth(), std::min(widest + 80, most)));
         LabelWarnings->show();
+        const QPoint centre = geometry().center();
+        adjustSize();
+        move(pos() + centre - geometry().center());
     }
     if (poll_.endedWithoutResult()) writeStatus(StatusPoll::kEndedWithoutResultLine);
     if (!success)
