@@ -223,7 +223,13 @@ void FormMain::Form_Unload() {
 }
 
 void FormMain::closeEvent(QCloseEvent* event) {
-    if (!ending_) Form_Unload();
+    if (!ending_) {
+        if (!mayDropJob()) {
+            event->ignore();
+            return;
+        }
+        Form_Unload();
+    }
     event->accept();
 }
 
@@ -233,9 +239,16 @@ void FormMain::newJob() {
     setNewJobDefaults(jobSettings);
     for (JobPage* page : pages_) page->newJob(jobSettings);
     if (held) saveAsFile(paths_.workFile(QStringLiteral("CMDFLE")));
+    keptJob_ = jobText();
 }
 
 bool FormMain::clearTempOutputs(QString* refusal) {
+    if (!workFolderFree(refusal)) return false;
+    vormgui::clearTempOutputs(paths_.workDir());
+    return true;
+}
+
+bool FormMain::workFolderFree(QString* refusal) {
     if (!workFolder_.hold(refusal)) return false;
     if (workFolder_.engineRuns()) {
         if (refusal)
@@ -245,7 +258,6 @@ bool FormMain::clearTempOutputs(QString* refusal) {
                            .arg(paths_.workDir());
         return false;
     }
-    vormgui::clearTempOutputs(paths_.workDir());
     return true;
 }
 
@@ -256,7 +268,9 @@ void FormMain::setModelNumber(int model) {
 
 void FormMain::showHelpPage(const QString& page) { vormgui::showHelpPage(services_, jobSettings.helpDir, page); }
 
-void FormMain::mnuNewitem_Click() { newJob(); }
+void FormMain::mnuNewitem_Click() {
+    if (mayDropJob()) newJob();
+}
 
 void FormMain::mnuSetPrinter_Click() { services_.choosePrinter(); }
 
@@ -267,6 +281,7 @@ void FormMain::mnuPrintItem_Click() {
 }
 
 void FormMain::mnuExititem_Click() {
+    if (!mayDropJob()) return;
     ending_ = true;
     services_.endProgram();
 }

@@ -59,9 +59,16 @@ public:
     JobControls jobControls() const;
     // Writes the current job as a job file to `path`, whole or not at all, and
     // returns the bytes written.  A constraint that the model cannot have is
-    // first taken back with a warning.  Nothing, with *error describing the
-    // failure, when it fails; nothing is written without job pages.
+    // first taken back with a warning.  The data file goes out as the job
+    // holds it; only the work folder's CMDFLE, which the engine reads from
+    // the application folder, names one relative to the job's folder in
+    // full.  Nothing, with *error describing the failure, when it fails;
+    // nothing is written without job pages.
     std::optional<QByteArray> saveAsFile(const QString& path, QString* error = nullptr);
+    // The folder that a relative data file name is taken from: the job
+    // file's, or the application folder (where the engine runs) for a job
+    // that has no file yet.
+    QString jobFolder() const;
 
     // The start-up; false when another VORM holds the work folder: this one
     // has said so and ends, having changed nothing there.
@@ -75,13 +82,17 @@ public:
     // one of a run that an engine is still writing).  False, with *refusal
     // saying why, when the folder is held elsewhere: then nothing is deleted.
     bool clearTempOutputs(QString* refusal = nullptr);
+    // Whether clearTempOutputs would delete: the folder held, no engine
+    // running in it; false, with *refusal saying why, when not.
+    bool workFolderFree(QString* refusal = nullptr);
     // Sets modelNumber and the Model menu's check marks in one step: the item
     // of a model 1 to 8 checked and the other seven cleared, none for any
     // other number.
     void setModelNumber(int model);
     void showHelpPage(const QString& page);
 
-    // Menu handlers.
+    // Menu handlers.  New, Open and Exit, like the window's close box, first
+    // ask whether a changed job is to be saved.
     void mnuNewitem_Click();
     void mnuOpenitem_Click();
     void mnuSaveItem_Click();
@@ -162,6 +173,17 @@ private:
     void buildMenus();
     // saveAsFile, with a box when the job could not be written.
     std::optional<QByteArray> saveJob(const QString& path);
+    // Save and Save As; true when the job was written.
+    bool save();
+    bool saveAs();
+    // The job becomes the file at `path` and is written there.
+    bool saveJobAs(const QString& path);
+    // The job as the writer would write it now; nothing when it cannot be.
+    std::optional<QByteArray> jobText() const;
+    // Before the job is replaced or the program ends: true when nothing
+    // would be lost, or the user had the changes saved or answered No;
+    // false when the user cancelled or the save did not happen.
+    bool mayDropJob();
 
     Services& services_;
     AppPaths paths_;
@@ -169,6 +191,8 @@ private:
     std::vector<JobPage*> pages_;
     JobPagesAccess* jobPages_ = nullptr;
     bool ending_ = false;  // Exit or unload has ended the program
+    // The writer's text of the job as last made new, opened or saved.
+    std::optional<QByteArray> keptJob_;
 };
 
 }  // namespace vormgui

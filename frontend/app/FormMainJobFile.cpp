@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <memory>
 
 #include "FormMain.h"
 #include "core/JobFile.h"
 #include "core/JobPagesAccess.h"
 #include "platform/OutputFile.h"
+#include "shell/mayReplaceFile.h"
 
 namespace vormgui {
 
@@ -27,6 +29,15 @@ JobControls FormMain::jobControls() const {
     return controls;
 }
 
+QString FormMain::jobFolder() const {
+    return jobSettings.jobFileName.isEmpty() ? paths_.appDir() : QFileInfo(jobSettings.jobFileName).absolutePath();
+}
+
+std::optional<QByteArray> FormMain::jobText() const {
+    if (!jobPages_) return std::nullopt;
+    return jobFileText(jobControls(), jobSettings, jobSettings.appDir, nullptr);
+}
+
 std::optional<QByteArray> FormMain::saveAsFile(const QString& path, QString* error) {
     const auto fail = [error](const QString& why) -> std::optional<QByteArray> {
         if (error) *error = why;
@@ -39,8 +50,11 @@ std::optional<QByteArray> FormMain::saveAsFile(const QString& path, QString* err
         jobSettings.useConstraint = false;
         jobPages_->selectNoConstraint();
     }
+    JobControls controls = jobControls();
+    if (path == paths_.workFile(QStringLiteral("CMDFLE")))
+        controls.dataFile = resolvedDataFile(controls.dataFile, jobFolder());
     QString why;
-    const std::optional<QByteArray> text = jobFileText(jobControls(), jobSettings, jobSettings.appDir, &why);
+    const std::optional<QByteArray> text = jobFileText(controls, jobSettings, jobSettings.appDir, &why);
     if (!text) return fail(why);
     // The whole job or the file as it was: the engine must never read half a job.
     QSaveFile file(path);
@@ -59,56 +73,89 @@ std::optional<QByteArray> FormMain::saveJob(const QString& path) {
     return text;
 }
 
+bool FormMain::mayDropJob() {
+    if (!jobPages_ || !keptJob_ || jobText() == keptJob_) return true;
+    switch (services_.message(QStringLiteral("The job has been changed. Do you want to save it?"), kTitle,
+                              MsgIcon::Question, MsgButtons::YesNoCancel)) {
+        case MsgAnswer::Yes:
+            return jobSettings.jobFileName.isEmpty() ? saveAs() : save();
+        case MsgAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void FormMain::mnuOpenitem_Click() {
+    if (!mayDropJob()) return;
     CommonDialogMain.fileName.clear();
     if (!services_.chooseOpenFile(CommonDialogMain)) return;
     const QString path = CommonDialogMain.fileName;
     // Read before the reset, which writes the work folder's CMDFLE: that
     // file may be the one chosen.
     const OutputFileRead read = readOutputFile(path, kMaxJobFileBytes);
-    const bool opened = read.status == OutputFileRead::Status::Ok;
-    const QByteArray& bytes = read.bytes;
     QString why = read.status == OutputFileRead::Status::NotAFile ? QStringLiteral("It is not a plain file")
                   : read.status == OutputFileRead::Status::TooLarge
                       ? QStringLiteral("The file is larger than any job file")
                       : read.reason;
-    newJob();
-    JobControls controls = jobControls();
-    if (!opened || !readJobFile(bytes, jobSettings, controls, &why)) {
-        newJob();
-        services_.message(QStringLiteral("Invalid command file! Please open a valid one!"), why, MsgIcon::Critical,
-                          MsgButtons::Ok);
+    // A file picked by mistake costs nothing: it is read into a job of its
+    // own first, and the job, the pages and the last run's outputs stay as
+    // they are when it is refused.
+    bool valid = read.status == OutputFileRead::Status::Ok;
+    if (valid) {
+        const auto trial = std::make_unique<JobSettings>();
+        setNewJobDefaults(*trial);
+        JobControls trialControls;
+        valid = readJobFile(read.bytes, *trial, trialControls, &why);
+    }
+    if (!valid) {
+        services_.message(QStringLiteral("Invalid command file! Please open a valid one!\n%1").arg(why), kTitle,
+                          MsgIcon::Critical, MsgButtons::Ok);
         return;
     }
-    // A data file named relative to the job file (the shipped example's is
-    // its bare name) would be looked for in the application folder, where
-    // the engine runs: it is taken from beside the job file, and the data
-    // page shows where.
-    if (!jobSettings.dataFileName.isEmpty() && QFileInfo(jobSettings.dataFileName).isRelative())
-        jobSettings.dataFileName = controls.dataFile =
-            QDir::cleanPath(QFileInfo(path).absoluteDir().filePath(jobSettings.dataFileName));
+    newJob();
+    // The same bytes are read the same way: only what the reset left differs.
+    JobControls controls = jobControls();
+    readJobFile(read.bytes, jobSettings, controls, nullptr);
     setModelNumber(jobSettings.modelNumber);
     jobPages_->showJob(controls, jobSettings);
+    // The data file stays named as the file names it; a relative name is
+    // taken from beside the job file where it is used (jobFolder).
     jobSettings.jobFileName = path;
+    keptJob_ = jobText();
 }
 
-void FormMain::mnuSaveItem_Click() {
-    if (jobSettings.jobFileName.isEmpty()) {
-        if (!services_.chooseSaveFile(CommonDialogMain)) return;
-        jobSettings.jobFileName = CommonDialogMain.fileName;
+bool FormMain::saveJobAs(const QString& path) {
+    // A data file named relative to the job's folder would be looked for
+    // beside the new file: a job saved elsewhere names it in full.
+    const QString from = jobFolder();
+    if (QFileInfo(path).absolutePath() != QDir::cleanPath(from)) {
+        jobSettings.dataFileName = resolvedDataFile(jobSettings.dataFileName, from);
+        jobPages_->setDataFile(resolvedDataFile(jobControls().dataFile, from));
     }
-    saveJob(jobSettings.jobFileName);
+    jobSettings.jobFileName = path;
+    const std::optional<QByteArray> text = saveJob(path);
+    if (text) keptJob_ = text;
+    return text.has_value();
 }
 
-void FormMain::mnuSaveAsItem_Click() {
-    if (!services_.chooseSaveFile(CommonDialogMain)) return;
-    const QString path = CommonDialogMain.fileName;
-    if (QFileInfo::exists(path) &&
-        services_.message(QStringLiteral("File  '%1' exists! Do you want to overwrite it?").arg(path), kTitle,
-                          MsgIcon::Question, MsgButtons::YesNo) != MsgAnswer::Yes)
-        return;
-    jobSettings.jobFileName = path;
-    saveJob(path);
+bool FormMain::save() {
+    if (jobSettings.jobFileName.isEmpty()) {
+        if (!services_.chooseSaveFile(CommonDialogMain)) return false;
+        return saveJobAs(CommonDialogMain.fileName);
+    }
+    return saveJobAs(jobSettings.jobFileName);
 }
+
+bool FormMain::saveAs() {
+    if (!services_.chooseSaveFile(CommonDialogMain)) return false;
+    const QString path = CommonDialogMain.fileName;
+    if (!mayReplaceFile(services_, path, kTitle)) return false;
+    return saveJobAs(path);
+}
+
+void FormMain::mnuSaveItem_Click() { save(); }
+
+void FormMain::mnuSaveAsItem_Click() { saveAs(); }
 
 }  // namespace vormgui

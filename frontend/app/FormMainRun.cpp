@@ -15,17 +15,25 @@ void FormMain::mnuRunitem_Click() {
                           QStringLiteral("Error!"), MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
-    QString inUse;
-    if (!clearTempOutputs(&inUse)) {
-        services_.message(inUse, kNotReadyTitle, MsgIcon::Exclamation, MsgButtons::Ok);
-        return;
-    }
+    // Every check before anything is deleted: a typo must not cost the
+    // last run's results.
     if (const std::optional<QString> refusal = runRefusal(jobSettings, jobControls())) {
         services_.message(*refusal, kNotReadyTitle, MsgIcon::Exclamation, MsgButtons::Ok);
         return;
     }
+    QString inUse;
+    if (!workFolderFree(&inUse)) {
+        services_.message(inUse, kNotReadyTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
+    // CMDFLE is not among the outputs: a job that cannot be written stops
+    // the run with the outputs still there.
     const QString jobFile = paths_.workFile(QStringLiteral("CMDFLE"));
     if (!saveJob(jobFile)) return;
+    if (!clearTempOutputs(&inUse)) {
+        services_.message(inUse, kNotReadyTitle, MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
     // The engine's own " start" may come after the monitor's first read; an
     // earlier run's " end" must not be taken for this run's.
     const QString status = paths_.workFile(QStringLiteral("status"));

@@ -1,5 +1,6 @@
 #include "JobFile.h"
 
+#include <QDir>
 #include <QList>
 
 #include "platform/Numbers.h"
@@ -233,6 +234,11 @@ QByteArray toJobBytes(const QString& text) {
     return bytes;
 }
 
+QString resolvedDataFile(const QString& dataFile, const QString& folder) {
+    if (dataFile.isEmpty() || dataFile.startsWith(QLatin1Char('/'))) return dataFile;
+    return QDir::cleanPath(folder + QLatin1Char('/') + dataFile);
+}
+
 std::optional<std::int16_t> firstNumber(const QString& line) {
     const std::optional<int> n = parseCount(firstToken(line));
     if (!n) return std::nullopt;
@@ -276,11 +282,10 @@ public:
     }
 
     // A path or a format, the whole line, which must fit the box that shows
-    // it and go out again as itself: one line, and not empty, since Save
-    // writes an empty box as a fallback path or format.
+    // it and go out again as itself: one line.  An empty one leaves its box
+    // empty, for Run to ask for.
     QString text() {
         QString l = line();
-        if (l.isEmpty()) refuse(QStringLiteral("is empty where a path or a format is needed"));
         if (l.size() > kMaxBoxText)
             refuse(QStringLiteral("is longer than the %1 characters a box holds").arg(kMaxBoxText));
         if (l.contains(QLatin1Char('\r'))) refuse(QStringLiteral("holds a carriage return inside it"));

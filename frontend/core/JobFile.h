@@ -80,6 +80,11 @@ std::optional<QByteArray> jobFileText(const JobControls& controls, const JobSett
 QString fromJobBytes(QByteArrayView bytes);
 QByteArray toJobBytes(const QString& text);
 
+// The data file that a job names as `dataFile`, for a job whose folder is
+// `folder`: a relative name is taken from that folder, as a job moved with
+// its data still finds them; an absolute or empty name is as it is.
+QString resolvedDataFile(const QString& dataFile, const QString& folder);
+
 // The first value of a job-file line as the engine reads it: blanks and tabs
 // before it skipped, the value ending at a blank, a tab, a comma or a slash.
 // firstNumber takes a count (core/Limits.h) of the 16-bit range; firstReal a
@@ -98,14 +103,14 @@ std::optional<double> firstReal(const QString& line);
 // written back as the boxes show them ("0.010" shows as "0.01"); the model
 // number is stored whatever it is, and checks the menu item only for 1 to 8.
 // What the file does not reach keeps its value; the cutoff grid takes
-// numItems rows whatever the cutoff setting is.  False when the file is
-// refused: a line that is not the number it should be, a path or format that
-// is empty, longer than a box holds or with a carriage return inside it, the
-// end of
-// the file before the last line the job needs, a negative count, or a list beyond the record's room (100 items,
+// numItems rows whatever the cutoff setting is; an empty path or format line
+// leaves its box empty.  False when the file is refused: a line that is not
+// the number it should be, a path or format longer than a box holds or with a
+// carriage return inside it, the end of the file before the last line the job
+// needs, a negative count, or a list beyond the record's room (100 items,
 // 2000 respondents); *error then names the line and the fault, and what was
-// read before it is in the record and controls.  Lines after the last one
-// needed are not read.
+// read before it is in the record and controls.  Whether a file is refused
+// depends on its bytes alone.  Lines after the last one needed are not read.
 bool readJobFile(const QByteArray& bytes, JobSettings& job, JobControls& controls, QString* error);
 
 }  // namespace vormgui

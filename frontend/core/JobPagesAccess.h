@@ -23,6 +23,10 @@ public:
 
     // The writer took back a constraint that the model cannot have.
     virtual void selectNoConstraint() = 0;
+
+    // The data file box shows `path` (a job saved into another folder names
+    // its data file in full).
+    virtual void setDataFile(const QString& path) = 0;
 };
 
 }  // namespace vormgui

@@ -92,4 +92,6 @@ void JobPageControls::showJob(const JobControls& c, const JobSettings& job) {
 
 void JobPageControls::selectNoConstraint() { pages_.constraint->setConstrain(false); }
 
+void JobPageControls::setDataFile(const QString& path) { pages_.dataFile->setDataFileText(path); }
+
 }  // namespace vormgui

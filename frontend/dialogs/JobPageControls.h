@@ -16,6 +16,7 @@ public:
     JobControls controls() const override;
     void showJob(const JobControls& controls, const JobSettings& job) override;
     void selectNoConstraint() override;
+    void setDataFile(const QString& path) override;
 
 private:
     JobPages& pages_;

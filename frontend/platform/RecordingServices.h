@@ -28,7 +28,8 @@ public:
     QStringList log;
     std::vector<Message> messages;
 
-    // Answers to Yes/No boxes, taken from the front; No when none is left.
+    // Answers to Yes/No and Yes/No/Cancel boxes, taken from the front; No
+    // when none is left.
     std::deque<MsgAnswer> answers;
     // Answers to the file choosers: a name chooses it, an empty name cancels;
     // cancel when none is left.

@@ -20,8 +20,8 @@ class QPrinter;
 namespace vormgui {
 
 enum class MsgIcon { None, Information, Exclamation, Critical, Question };
-enum class MsgButtons { Ok, YesNo };
-enum class MsgAnswer { Ok, Yes, No };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 // What one file dialog remembers between two uses: a window keeps one of
 // these per dialog it owns, so a name or filter set by one command is still

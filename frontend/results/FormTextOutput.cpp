@@ -11,6 +11,7 @@
 
 #include "platform/Twips.h"
 #include "platform/printText.h"
+#include "shell/mayReplaceFile.h"
 #include "shell/showHelpPage.h"
 
 namespace vormgui {
@@ -127,6 +128,8 @@ void FormTextOutput::mnuPrintItem_Click() { printText(services_, TextContent->to
 void FormTextOutput::mnuSaveAsItem_Click() {
     CommonDialogOutput.filter = QStringLiteral("All Files (*)");
     if (!services_.chooseSaveFile(CommonDialogOutput)) return;
+    // A file of that name may be the reader's own: it is replaced only on Yes.
+    if (!mayReplaceFile(services_, CommonDialogOutput.fileName, QStringLiteral("VORM2004"))) return;
     // The text as the box holds it, edits and all, and one more line end.
     // It goes through a temporary file where the folder allows one, so that
     // a failed write leaves an existing file of that name as it was.

@@ -1,7 +1,8 @@
 // Fuzz target: the front end's job file reader (File Open) and writer (Save).
 // Whatever the bytes, File Open either refuses them with a message, or the
 // job it reads is written by Save to a file that File Open reads back to the
-// same job, and that Save writes again byte for byte.
+// same job (its data file named as it was, relative or not), and that Save
+// writes again byte for byte; the engine's copy names the data file in full.
 #include <QByteArray>
 #include <QString>
 #include <cstddef>
@@ -35,7 +36,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::optional<QByteArray> saved = jobFileText(opened, first, appDir, &why);
     VORM_FUZZ_CHECK(saved.has_value());
     VORM_FUZZ_CHECK(open(*saved, second, reopened, &why));
-    VORM_FUZZ_CHECK(reopened == opened);
+    // The data file goes out as the file named it, relative or not; an empty
+    // data file or format box goes out as the writer's fallback.
+    JobControls expected = opened;
+    if (expected.dataFile.isEmpty()) expected.dataFile = appDir + QStringLiteral("INDATA.DAT");
+    if (expected.fortranFormat.isEmpty()) expected.fortranFormat = QStringLiteral("(i4,1x,25i1)");
+    VORM_FUZZ_CHECK(reopened == expected);
     VORM_FUZZ_CHECK(jobFileText(reopened, second, appDir, &why) == saved);
+
+    // The engine's copy names the data file in full, taken from the job's
+    // folder, on the line where the engine reads it.
+    JobControls forEngine = reopened;
+    forEngine.dataFile = resolvedDataFile(reopened.dataFile, QStringLiteral("/home/u/my jobs"));
+    VORM_FUZZ_CHECK(forEngine.dataFile.startsWith(QLatin1Char('/')));
+    if (reopened.dataFile.startsWith(QLatin1Char('/'))) VORM_FUZZ_CHECK(forEngine.dataFile == reopened.dataFile);
+    const std::optional<QByteArray> engineJob = jobFileText(forEngine, second, appDir, &why);
+    VORM_FUZZ_CHECK(engineJob.has_value());
+    VORM_FUZZ_CHECK(engineJob->split('\n').value(4) == toJobBytes(forEngine.dataFile) + '\r');
     return 0;
 }

@@ -31,31 +31,56 @@ protected:
     }
 };
 
-TEST_F(RunCommand, InconsistentCutoffsStopBeforeAnythingIsDeletedAndFailedChecksAfter) {
-    readyToRun();
-    fillWorkFolder();
-    const QByteArray job = readFile(cmdfle());
-    form->jobSettings.responseCutoff[0] = 2;
-    form->mnuRunitem->trigger();
-    ASSERT_EQ(rec.messages.size(), 1u);
-    EXPECT_EQ(rec.messages[0].text,
-              "The response cutoff for some item is inconsistent with the number of response categories for that "
-              "item. VORM2004 will abort!!");
-    EXPECT_EQ(rec.messages[0].title, "Error!");
-    EXPECT_EQ(rec.messages[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "FT06F001", "PLOT1A.DAT", "VORM.lock", "status"}));
-    EXPECT_EQ(readFile(cmdfle()), job);
-
-    form->jobSettings.responseCutoff[0] = 0;
-    form->setModelNumber(0);
-    rec.messages.clear();
-    form->mnuRunitem->trigger();
-    ASSERT_EQ(rec.messages.size(), 1u);
-    EXPECT_EQ(rec.messages[0].text, "Please indicate the model!");
-    EXPECT_EQ(rec.messages[0].title, "Not ready to run!");
-    EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "VORM.lock", "status"}));
-    EXPECT_EQ(readFile(cmdfle()), job);
-    EXPECT_FALSE(rec.log.join('\n').contains("start"));
+// Every check comes before anything is deleted: a refused Run leaves the
+// last run's outputs, the job file and the status as they were, and starts
+// nothing.  The first failing check speaks, in Run's order.
+TEST_F(RunCommand, ARefusedRunDeletesWritesAndStartsNothing) {
+    const struct {
+        const char* what;
+        std::function<void(FormMain&, test::FakeJobPages&)> spoil;
+        const char* text;
+        const char* title;
+    } refusals[] = {
+        {"inconsistent cutoffs and no model",
+         [](FormMain& f, auto&) { f.jobSettings.responseCutoff[0] = 2, f.setModelNumber(0); },
+         "The response cutoff for some item is inconsistent with the number of response categories for that item. "
+         "VORM2004 will abort!!",
+         "Error!"},
+        {"no model, no data file, no format",
+         [](FormMain& f, auto&) {
+             f.setModelNumber(0);
+             f.jobSettings.dataFileName.clear(), f.jobSettings.fortranFormat.clear();
+         },
+         "Please indicate the model!", "Not ready to run!"},
+        {"no data file", [](FormMain& f, auto&) { f.jobSettings.dataFileName.clear(); },
+         "Please indicate the data file path!", "Not ready to run!"},
+        {"no format", [](FormMain& f, auto&) { f.jobSettings.fortranFormat.clear(); },
+         "Please fill in the fortran format!", "Not ready to run!"},
+        {"variable categories with model 3",
+         [](FormMain& f, auto& p) { f.setModelNumber(3), p.shown.categoriesConstant = false; },
+         "Variable categories cannot be selected with models 1, 3, 5, or 7.", "Not ready to run!"},
+        {"150 items", [](FormMain&, auto& p) { p.shown.numberOfItems = "150"; },
+         "The number of items on the Item Definitions page must be a whole number from 1 to 100.", "Not ready to run!"},
+    };
+    for (const auto& r : refusals) {
+        form->newJob();
+        readyToRun();
+        fillWorkFolder();
+        const QByteArray job = readFile(cmdfle());
+        r.spoil(*form, pages);
+        rec.messages.clear();
+        rec.log.clear();
+        form->mnuRunitem->trigger();
+        ASSERT_EQ(rec.messages.size(), 1u) << r.what;
+        EXPECT_EQ(rec.messages[0].text, QString::fromLatin1(r.text)) << r.what;
+        EXPECT_EQ(rec.messages[0].title, QString::fromLatin1(r.title)) << r.what;
+        EXPECT_EQ(rec.messages[0].icon, MsgIcon::Exclamation) << r.what;
+        EXPECT_EQ(treeOf(paths.workDir()), (QStringList{"CMDFLE", "FT06F001", "PLOT1A.DAT", "VORM.lock", "status"}))
+            << r.what;
+        EXPECT_EQ(readFile(paths.workFile("status")), " end\n") << r.what;
+        EXPECT_EQ(readFile(cmdfle()), job) << r.what;
+        EXPECT_FALSE(rec.log.join('\n').contains("start")) << r.what;
+    }
 }
 
 TEST_F(RunCommand, WritesTheJobAndAFreshStartThenStartsTheEngineAndShowsTheMonitor) {
@@ -100,14 +125,17 @@ TEST_F(RunCommand, AFailedStartIsReportedAndTheMonitorShownStopsNothing) {
     EXPECT_EQ(readFile(paths.workFile("status")), " THE ENGINE ENDED WITHOUT A RESULT.\n");
 }
 
-TEST_F(RunCommand, AJobFileThatCannotBeWrittenStopsTheRun) {
+TEST_F(RunCommand, AJobFileThatCannotBeWrittenStopsTheRunWithTheOutputsKept) {
     readyToRun();
+    fillWorkFolder();
     QFile::remove(cmdfle());
     QDir().mkpath(cmdfle());  // a folder where the job file should be
     form->mnuRunitem->trigger();
     ASSERT_EQ(rec.messages.size(), 1u);
     EXPECT_EQ(rec.messages[0].text, "The job could not be written to " + cmdfle() + ".");
     EXPECT_EQ(rec.log, QStringList{"message " + rec.messages[0].title + ": " + rec.messages[0].text});
+    EXPECT_EQ(readFile(paths.workFile("FT06F001")), " end\n");
+    EXPECT_EQ(readFile(paths.workFile("PLOT1A.DAT")), " end\n");
 }
 
 // Every output entry of the menus opens after a stopped run as it opens

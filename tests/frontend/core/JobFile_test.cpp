@@ -391,7 +391,12 @@ TEST(JobFileReader, LinesAsTheEngineReadsThemAndTheEndOfTheFile) {
          "Line 5 is longer than the 32767 characters a box holds"},
         {"a carriage return inside a path", editedDefault({{5, "/data/a\rb.dat"}}), nullptr,
          "Line 5 holds a carriage return inside it"},
-        {"an empty format", editedDefault({{6, ""}}), nullptr, "Line 6 is empty where a path or a format is needed"},
+        {"an empty data path and format, for Run to ask for", editedDefault({{5, ""}, {6, ""}}),
+         [](auto& f) {
+             EXPECT_TRUE(f.dataFileName.isEmpty());
+             EXPECT_TRUE(f.fortranFormat.isEmpty());
+             EXPECT_EQ(f.numItems, 2);
+         }},
         {"a path in Latin-1",
          editedDefault({{5,
                          "/donn\xe9"

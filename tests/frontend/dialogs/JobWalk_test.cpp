@@ -182,6 +182,8 @@ class RandomEntries : public JobWalkTest {
 protected:
     RandomEntries() : rng(2804) {
         form.setJobPages(controls);
+        QDir().mkpath(root.file("data"));
+        QFile::copy(test::sourceDir() + "examples/EXAMPLE.DAT", root.file("data/EXAMPLE.DAT"));
         rec.onModal = [this](QDialog& shown) {
             auto& page = dynamic_cast<WizardPage&>(shown);
             page.show();  // as the modal display shows it: a page that passes its checks hides
@@ -233,7 +235,11 @@ protected:
         const QString name = page.objectName();
         const int items = shaped ? 15 : 4;
         if (name == "FormDataFile") {
-            p.dataFile->setDataFileText(chance(3) ? "" : test::sourceDir() + "examples/EXAMPLE.DAT");
+            // The example data named in full, or beside the job file as a
+            // job moved with its data names them.
+            const QString data[] = {"", test::sourceDir() + "examples/EXAMPLE.DAT", "data/EXAMPLE.DAT",
+                                    "./data/../data/EXAMPLE.DAT"};
+            p.dataFile->setDataFileText(data[chance(3) ? 0 : pick(1, 3)]);
             p.dataFile->setFormatText(shaped ? "(I5,1X,15I1)" : "(I5,1X,4I1)");
             p.dataFile->setRecode(!shaped && chance(50));
         } else if (name == "FormItemDef") {
@@ -321,7 +327,8 @@ protected:
         if (job.numItems != 15 || job.recodeData || job.fortranFormat != "(I5,1X,15I1)") return false;
         for (int i = job.categoriesConstant ? 0 : 1; i <= (job.categoriesConstant ? 0 : 15); ++i)
             if (job.numCategories[i] != 6) return false;
-        return job.dataFileName == test::sourceDir() + "examples/EXAMPLE.DAT";
+        const QString data = resolvedDataFile(job.dataFileName, form.jobFolder());
+        return data == test::sourceDir() + "examples/EXAMPLE.DAT" || data == root.file("data/EXAMPLE.DAT");
     }
 
     // One job: a model, the four walks, and the checks that the job allows.
@@ -329,6 +336,10 @@ protected:
     bool oneJob(bool runEngine) {
         shaped = chance(70);
         form.newJob();
+        // A job of the file it is saved to, so a relative data file is
+        // taken from beside that file.
+        const QString saved = root.file("saved.cmd"), again = root.file("again.cmd");
+        form.jobSettings.jobFileName = saved;
         form.mnuModelitems[pick(0, 7)]->trigger();
         for (QAction* walk : {form.mnuReaddataitem, form.mnuInitialValues, form.mnuFitGroups, form.mnuPlotitem})
             walk->trigger();
@@ -338,23 +349,27 @@ protected:
             const std::optional<int> n = parseCount(text);
             EXPECT_TRUE(n && QString::number(*n) == text) << "a count box holds \"" << text.toStdString() << '"';
         }
-        const QString saved = root.file("saved.cmd"), again = root.file("again.cmd");
         const std::size_t before = rec.messages.size();
-        const std::optional<QByteArray> first = form.saveAsFile(saved);
+        QFile::remove(saved);
+        form.mnuSaveItem->trigger();
+        const QByteArray first = test::readFile(saved);
         rec.fileAnswers = {saved};
         form.mnuOpenitem->trigger();
         const std::optional<QByteArray> second = form.saveAsFile(again);
-        EXPECT_TRUE(first && second);
-        EXPECT_EQ(first, second) << "Save, File Open and Save again wrote another job";
+        EXPECT_EQ(second, first) << "Save, File Open and Save again wrote another job";
+        EXPECT_EQ(first.split('\n').value(4), toJobBytes(shown.dataFile) + '\r') << "the data file as typed";
         EXPECT_TRUE(rec.messages.size() <= before + 1) << rec.messageTexts().join('\n').toStdString();
         EXPECT_FALSE(runRefusal(job, form.jobControls())) << "Run refuses the job it took before Save and Open";
         if (!runEngine || !dataAllow()) return true;
+        // The engine reads the job as Run writes it, from a folder of its own.
+        const QString cmdfle = paths.workFile("CMDFLE");
+        EXPECT_TRUE(form.saveAsFile(cmdfle));
         test::TempFolder work;
         QProcess engine;
         engine.setWorkingDirectory(work.path());
-        engine.start(QStringLiteral(VORM_ENGINE), {saved, work.path()});
+        engine.start(QStringLiteral(VORM_ENGINE), {cmdfle, work.path()});
         EXPECT_TRUE(engine.waitForFinished(120000));
-        EXPECT_EQ(test::readFile(work.file("status")).toStdString(), " end\n") << test::readFile(saved).toStdString();
+        EXPECT_EQ(test::readFile(work.file("status")).toStdString(), " end\n") << test::readFile(cmdfle).toStdString();
         ++engineRuns;
         return true;
     }

@@ -103,15 +103,18 @@ TEST_F(ReportWindowsTest, AnOutputThatIsNoRegularFileOrFarTooLargeIsRefusedUnrea
     }
 }
 
-TEST_F(ReportWindowsTest, SaveAsWritesTheTextAsEditedAndOneLineEndWithoutAskingAndACancelWritesNothing) {
+TEST_F(ReportWindowsTest, SaveAsWritesTheTextAsEditedAndOneLineEndAsksBeforeReplacingAndACancelWritesNothing) {
     // Mixed line ends, trailing blanks, UTF-8, no final line end; the name in lower case.
     const QByteArray source = " REPORT   \r\n\r\n DATA FILE: /r\xc3\xa9sum\xc3\xa9/d.dat\n   1    10   20    1   ";
     writeFile(paths.workFile("ft16f001"), source);
     const QString target = root.file("copy.txt"), nowhere = root.file("no/folder/copy.txt");
     writeFile(target, "an older and longer file of the same name, to be replaced whole");
     QByteArray saved, edited;
-    rec.fileAnswers = {target, QString(), nowhere, target};
+    rec.fileAnswers = {target, target, QString(), nowhere, target};
+    rec.answers = {MsgAnswer::No, MsgAnswer::Yes, MsgAnswer::Yes};
     whileShown = [&](FormTextOutput& viewer) {
+        viewer.mnuSaveAsItem->trigger();  // No: the file of that name stays
+        EXPECT_EQ(readFile(target), "an older and longer file of the same name, to be replaced whole");
         viewer.mnuSaveAsItem->trigger();
         saved = readFile(target);
         writeFile(target, "changed");
@@ -130,7 +133,12 @@ TEST_F(ReportWindowsTest, SaveAsWritesTheTextAsEditedAndOneLineEndWithoutAskingA
     const QByteArray text = " REPORT   \n\n DATA FILE: /r\xc3\xa9sum\xc3\xa9/d.dat\n   1    10   20    1   ";
     EXPECT_EQ(saved, text + "\r\n");
     EXPECT_EQ(edited, "X" + text + "\r\n");
-    EXPECT_EQ(rec.messageTexts(), QStringList{"The file " + nowhere + " could not be written."});
+    const QString question = "File  '" + target + "' exists! Do you want to overwrite it?";
+    EXPECT_EQ(rec.messageTexts(),
+              (QStringList{question, question, "The file " + nowhere + " could not be written.", question}));
+    EXPECT_EQ(rec.messages[0].title, "VORM2004");
+    EXPECT_EQ(rec.messages[0].icon, MsgIcon::Question);
+    EXPECT_EQ(rec.messages[0].buttons, MsgButtons::YesNo);
 }
 
 TEST_F(ReportWindowsTest, OkAndCloseOnlyHideAViewerButItsCloseBoxMakesItForgetTheFileName) {

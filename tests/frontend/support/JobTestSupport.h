@@ -189,6 +189,7 @@ public:
         constraintYes = false;
         ++noConstraintSelections;
     }
+    void setDataFile(const QString& path) override { shown.dataFile = path; }
 };
 
 // The engine's process services of the program itself, under the
