@@ -13,7 +13,7 @@ expected=(
   page-read-data page-item-definitions page-categories page-response-cutoffs page-delete-items page-choose-items
   page-delete-respondents page-choose-respondents page-initial-signs page-sign-assignment page-quadrature
   page-algorithm page-constraints page-fit-groups page-item-fit page-person-fit page-plot-requests
-  monitor-success monitor-error monitor-error-outcome
+  monitor-success monitor-success-warnings monitor-error monitor-error-outcome
   report-execution-information report-item-parameters report-person-parameters report-fit-statistics
   frequency-chart frequency-chart-reopened frequency-chart-10 plot-item-fit plot-category-probability plot-item-characteristic plot-test-characteristic
   plot-item-information plot-test-information plot-expected-observed plot-eap-estimates plot-item-locations

@@ -3,7 +3,8 @@
 # picture per window in build/screenshots/, each cropped to its window: the
 # splash and the main window with each menu open; every job page that a menu
 # or a Next button reaches (page-*.png), shown on the example job; the run
-# monitor after a run that succeeds and after one whose data file is missing;
+# monitor after a run that succeeds, after one that succeeds with a warning
+# (the example with 5 outer cycles) and after one whose data file is missing;
 # the four report viewers, the response frequency chart and the ten plot
 # windows of the example run with plots and fit statistics, and the chart
 # again after it was stepped through and closed; the category probability
@@ -35,7 +36,8 @@ cp -r build/bin/VORM build/bin/VORMCALC build/bin/help build/bin/examples build/
 # The user's copy of the examples, as the first start makes it, with jobs
 # that name their data files beside them, as the shipped example does: the
 # example with plots and fit statistics, a small job of ten categories per
-# item, and the example with a data file that does not exist.
+# item, the example with 5 outer cycles, too few to converge, and the
+# example with a data file that does not exist.
 jobs="$home/VORM2004/Examples"
 mkdir -p "$jobs"
 cp build/bin/examples/EXAMPLE.DAT "$jobs"/
@@ -51,6 +53,7 @@ with_results() {
 with_results build/bin/examples/EXAMPLE.CMD EXAMPLE EXAMPLE.DAT >"$jobs/EXAMPLE.CMD"
 with_results "$jobs/TENCAT.CMD" TENCAT TENCAT.DAT >"$jobs/TENCAT.RUN"
 mv "$jobs/TENCAT.RUN" "$jobs/TENCAT.CMD"
+with_results build/bin/examples/EXAMPLE.CMD EXAMPLE EXAMPLE.DAT | sed 's/^50\( *outer cycles\)/5\1/' >"$jobs/FIVE.CMD"
 with_results build/bin/examples/EXAMPLE.CMD EXAMPLE "MISSING.DAT" >"$jobs/MISSING.CMD"
 
 # The id of the visible window titled exactly $1, waiting for it to appear;
@@ -259,6 +262,11 @@ run_job
 xdotool key Escape
 graph "Category Probability Curves" plot-category-probability-10 2
 graph "Response Frequency" frequency-chart-10 0
+
+open_job "$jobs/FIVE.CMD"
+run_job
+shoot monitor-success-warnings "$(window Running)"
+xdotool key Escape
 
 open_job "$jobs/MISSING.CMD"
 run_job

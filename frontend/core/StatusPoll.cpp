@@ -1,7 +1,12 @@
 #include "StatusPoll.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
 
 namespace vormgui {
 
@@ -9,18 +14,28 @@ const QString StatusPoll::kEndedWithoutResult = QStringLiteral("The engine ended
 const QString StatusPoll::kStoppedByUserLine = QStringLiteral(" THE RUN WAS STOPPED BY THE USER.");
 const QString StatusPoll::kEndedWithoutResultLine = QStringLiteral(" THE ENGINE ENDED WITHOUT A RESULT.");
 
-bool StatusPoll::tick(const std::function<std::optional<QStringList>()>& readStatus,
-                      const std::function<bool()>& engineEnded) {
+bool StatusPoll::tick(const std::function<StatusRead()>& readStatus, const std::function<bool()>& engineEnded) {
     if (outcome_ != Outcome::Running) return false;
     if (idleTicks_ < 2) {
         ++idleTicks_;
         return false;
     }
     const bool ended = engineEnded();
-    const std::optional<QStringList> lines = readStatus();
+    const StatusRead read = readStatus();
+    // Such a file tells nothing now and never will: waiting on it would
+    // watch a run that can no longer be followed.
+    if (read.status == StatusRead::Status::Refused) {
+        outcome_ = Outcome::Error;
+        errorLines_ = QStringList{read.refusal};
+        return true;
+    }
+    const std::optional<QStringList> lines =
+        read.status == StatusRead::Status::Read ? std::optional<QStringList>(read.lines) : std::nullopt;
     const QString first = lines && !lines->isEmpty() ? lines->front() : QString();
     if (first == QLatin1String(" end")) {
         outcome_ = Outcome::Success;
+        for (const QString& line : lines->mid(1))
+            if (!line.trimmed().isEmpty() && warningLines_.size() < kMaxErrorLines) warningLines_ << line;
         return true;
     }
     // A warning that a running engine wrote is not its last word: reporting
@@ -44,20 +59,69 @@ bool StatusPoll::tick(const std::function<std::optional<QStringList>()>& readSta
     return true;
 }
 
-// A longer line is shown in pieces: a broken status file must not fill memory.
-constexpr qint64 kMaxLineBytes = 1 << 16;
+namespace {
 
-std::optional<QStringList> readStatusLines(const QString& path, int maxLines) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    QStringList lines;
-    while (lines.size() < maxLines && !file.atEnd()) {
-        QByteArray line = file.readLine(kMaxLineBytes);
-        if (line.endsWith('\n')) line.chop(1);
-        if (line.endsWith('\r')) line.chop(1);
-        lines << QString::fromUtf8(line);
+QString statusRefusal(const QString& path, const QString& why) {
+    return QStringLiteral("The status file %1 could not be read: %2.").arg(path, why);
+}
+
+}  // namespace
+
+StatusRead readStatusFile(const QString& path, int maxLines) {
+    StatusRead read;
+    // Without O_NONBLOCK, opening a pipe would wait for a writer for ever.
+    // The checks look at the file that was opened.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        read.status = errno == ENOENT ? StatusRead::Status::Missing : StatusRead::Status::Unreadable;
+        return read;
     }
-    return lines;
+    struct stat info {};
+    QByteArray bytes;
+    QString why;
+    if (::fstat(fd, &info) != 0) {
+        why = qt_error_string(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        why = QStringLiteral("it is not a regular file");
+    } else {
+        // Every line that is read fits, with its line end; a longer line is
+        // cut at this bound and refused below.
+        const qsizetype limit = qsizetype(maxLines) * (kMaxStatusLineBytes + 2);
+        bytes.resize(limit);
+        qsizetype got = 0;
+        while (got < limit) {
+            const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(limit - got));
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) why = qt_error_string(errno);
+            if (n <= 0) break;
+            got += n;
+        }
+        bytes.truncate(got);
+    }
+    ::close(fd);
+    if (!why.isEmpty()) {
+        read.status = StatusRead::Status::Refused;
+        read.refusal = statusRefusal(path, why);
+        return read;
+    }
+    read.status = StatusRead::Status::Read;
+    qsizetype from = 0;
+    while (read.lines.size() < maxLines && from < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', from);
+        const qsizetype next = end < 0 ? bytes.size() : end + 1;
+        if (end < 0) end = bytes.size();
+        if (end > from && bytes.at(end - 1) == '\r') --end;
+        if (end - from > kMaxStatusLineBytes) {
+            read.status = StatusRead::Status::Refused;
+            read.lines.clear();
+            read.refusal =
+                statusRefusal(path, QStringLiteral("a line of it is longer than %1 bytes").arg(kMaxStatusLineBytes));
+            return read;
+        }
+        read.lines << QString::fromUtf8(bytes.constData() + from, end - from);
+        from = next;
+    }
+    return read;
 }
 
 bool writeStatusLine(const QString& path, const QString& line, QString* error) {
@@ -70,10 +134,13 @@ bool writeStatusLine(const QString& path, const QString& line, QString* error) {
 }
 
 std::optional<QString> incompleteRunWarning(const QString& statusFile) {
-    if (!QFile::exists(statusFile)) return std::nullopt;
-    const std::optional<QStringList> lines = readStatusLines(statusFile);
-    if (lines && !lines->isEmpty() && lines->front() == QLatin1String(" end")) return std::nullopt;
-    const QString said = lines && !lines->isEmpty() ? lines->join(QLatin1Char('\n')) : QStringLiteral("(nothing)");
+    const StatusRead read = readStatusFile(statusFile, StatusPoll::kMaxErrorLines);
+    if (read.status == StatusRead::Status::Missing) return std::nullopt;
+    const QStringList& lines = read.lines;
+    if (!lines.isEmpty() && lines.front() == QLatin1String(" end")) return std::nullopt;
+    const QString said = read.status == StatusRead::Status::Refused ? read.refusal
+                         : !lines.isEmpty()                         ? lines.join(QLatin1Char('\n'))
+                                                                    : QStringLiteral("(nothing)");
     return QStringLiteral(
                "The last run did not complete, so its output files may be incomplete.\n\n"
                "Its status file says:\n%1")

@@ -5,13 +5,11 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QThread>
 #include <QTimer>
 #include <cstdlib>
 #include <cstring>
@@ -138,15 +136,6 @@ bool QtServices::stopEngine(qint64 pid, const QString& program) {
 }
 
 bool QtServices::engineRunning(qint64 pid, const QString& program) { return processRunsProgram(pid, program); }
-
-bool QtServices::waitForEngineEnd(qint64 pid, const QString& program, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (processRunsProgram(pid, program)) {
-        if (deadline.hasExpired()) return false;
-        QThread::msleep(10);
-    }
-    return true;
-}
 
 std::unique_ptr<Ticker> QtServices::newTicker() { return std::make_unique<QtTicker>(); }
 

@@ -29,7 +29,6 @@ public:
     qint64 startEngine(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
     bool stopEngine(qint64 pid, const QString& program) override;
     bool engineRunning(qint64 pid, const QString& program) override;
-    bool waitForEngineEnd(qint64 pid, const QString& program, int timeoutMs) override;
     std::unique_ptr<Ticker> newTicker() override;
     QTime timeOfDay() override;
     void endProgram() override;

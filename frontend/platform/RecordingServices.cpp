@@ -106,15 +106,12 @@ qint64 RecordingServices::startEngine(const QString& program, const QStringList&
 
 bool RecordingServices::stopEngine(qint64 pid, const QString&) {
     log << QStringLiteral("stop %1").arg(pid);
-    return runningEngines.removeAll(pid) > 0;
+    if (!runningEngines.contains(pid)) return false;
+    if (!enginesIgnoreStop) runningEngines.removeAll(pid);
+    return true;
 }
 
 bool RecordingServices::engineRunning(qint64 pid, const QString&) { return runningEngines.contains(pid); }
-
-bool RecordingServices::waitForEngineEnd(qint64 pid, const QString& program, int) {
-    log << QStringLiteral("wait %1").arg(pid);
-    return !engineRunning(pid, program);
-}
 
 std::unique_ptr<Ticker> RecordingServices::newTicker() { return std::make_unique<RecordedTicker>(*this, tickers_); }
 

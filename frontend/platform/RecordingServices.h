@@ -24,8 +24,7 @@ public:
 
     // What was asked, in order: "message <title>: <text>", "open-file",
     // "save-file", "printer", "print <what>", "modal <objectName>",
-    // "help <path>", "start <program> <args...>", "stop <pid>", "wait <pid>",
-    // "end".
+    // "help <path>", "start <program> <args...>", "stop <pid>", "end".
     QStringList log;
     std::vector<Message> messages;
 
@@ -51,6 +50,8 @@ public:
     // Engines that run: a start adds its id, a stop removes it, and a test
     // removes one to let it end.
     QList<qint64> runningEngines;
+    // Engines that go on after a stop, as one that ignores the signal.
+    bool enginesIgnoreStop = false;
     // Ticks run on real timers whose intervals are multiplied by this; tests
     // shorten a two-second splash with a small factor.  Tickers must not
     // outlive the recorder that made them.
@@ -79,8 +80,6 @@ public:
     qint64 startEngine(const QString& program, const QStringList& arguments, const QString& workingFolder) override;
     bool stopEngine(qint64 pid, const QString& program) override;
     bool engineRunning(qint64 pid, const QString& program) override;
-    // Waits for nothing: the engine has ended when it is no longer running.
-    bool waitForEngineEnd(qint64 pid, const QString& program, int timeoutMs) override;
     std::unique_ptr<Ticker> newTicker() override;
     QTime timeOfDay() override { return clock; }
     void endProgram() override;

@@ -86,9 +86,6 @@ public:
     virtual bool stopEngine(qint64 pid, const QString& program) = 0;
     // True while the process started as `pid` still runs `program`.
     virtual bool engineRunning(qint64 pid, const QString& program) = 0;
-    // Waits until the process started as `pid` no longer runs `program`, at
-    // most `timeoutMs`; true when it has ended.
-    virtual bool waitForEngineEnd(qint64 pid, const QString& program, int timeoutMs) = 0;
 
     virtual std::unique_ptr<Ticker> newTicker() = 0;
     // The time of day on the clock that the tickers follow.

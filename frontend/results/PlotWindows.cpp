@@ -4,6 +4,7 @@
 
 #include "FormPlotProb.h"
 #include "ReportWindows.h"
+#include "platform/FileListing.h"
 
 namespace vormgui {
 
@@ -26,8 +27,10 @@ PlotViewer& PlotWindows::window(const QString& form) {
 }
 
 void PlotWindows::open(const QString& form) {
-    warnOfIncompleteRun(services_, paths_);
-    window(form).open(paths_.workDir());
+    PlotViewer& viewer = window(form);
+    if (!listFiles(paths_.workDir(), QLatin1String(viewer.kind().pattern)).isEmpty())
+        warnOfIncompleteRun(services_, paths_);
+    viewer.open(paths_.workDir());
 }
 
 }  // namespace vormgui

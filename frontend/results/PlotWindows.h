@@ -26,8 +26,8 @@ public:
 
     PlotViewer& window(const QString& form);
     // What the window's Graph Output entry does: the window opens over the
-    // work folder's plot files of its kind, after a warning when the last
-    // run did not complete.
+    // work folder's plot files of its kind, after a warning when there are
+    // such files and the last run did not complete.
     void open(const QString& form);
 
 private:

@@ -48,10 +48,11 @@ std::unique_ptr<FormTextOutput> ReportWindows::newViewer(std::size_t k) const {
 }
 
 void ReportWindows::openText(std::size_t k) {
-    warnOfIncompleteRun(services_, paths_);
     FormTextOutput& viewer = *viewers_.at(k);
+    const QString unitFile = QString::fromLatin1(viewer.kind().unitFile);
+    if (!findFile(paths_.workDir(), unitFile).isEmpty()) warnOfIncompleteRun(services_, paths_);
     QByteArray bytes;
-    if (!readWorkOutput(services_, paths_, QString::fromLatin1(viewer.kind().unitFile), bytes)) return;
+    if (!readWorkOutput(services_, paths_, unitFile, bytes)) return;
     viewer.setContent(bytes);
     services_.showModal(viewer);
     // Its close box destroys a viewer with all it remembered; the next
@@ -60,7 +61,7 @@ void ReportWindows::openText(std::size_t k) {
 }
 
 void ReportWindows::openFrequencyChart() {
-    warnOfIncompleteRun(services_, paths_);
+    if (!findFile(paths_.workDir(), QStringLiteral("FT06F001")).isEmpty()) warnOfIncompleteRun(services_, paths_);
     if (chart_->Form_Load()) services_.showModal(*chart_);
 }
 

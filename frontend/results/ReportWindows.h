@@ -26,8 +26,10 @@ QString outputNotAvailable(const AppPaths& paths, const QString& unitFile);
 // regular file, or far too large).
 bool readWorkOutput(Services& services, const AppPaths& paths, const QString& unitFile, QByteArray& bytes);
 
-// What every output entry does first: when the last run did not complete,
-// one message says so, with the reason its status file gives.
+// What every output entry does first when its files are there: when the
+// last run did not complete, one message says so, with the reason its status
+// file gives.  Files that New, Open or a later Run deleted belong to no run,
+// so an entry without its files shows only that they are not available.
 void warnOfIncompleteRun(Services& services, const AppPaths& paths);
 
 class ReportWindows {
@@ -40,7 +42,8 @@ public:
 
     // The viewer of kTextOutputs[k] over its file, shown modally.  A file
     // that cannot be read shows "Output file <path> is not available." and
-    // no window.  Both openers warn first of a run that did not complete.
+    // no window.  Both openers warn first of a run that did not complete
+    // when the file is there.
     void openText(std::size_t k);
     // The chart over the report's frequency table, shown modally unless the
     // table cannot be read (its message instead).

@@ -4,7 +4,9 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/Services.h"
 
@@ -25,7 +27,12 @@ QLabel* label(QWidget* parent, const char* name, const QString& text = QString()
 }  // namespace
 
 FormTimer::FormTimer(Services& services, const QString& statusFile, const EngineRun& run, QWidget* mainWindow)
-    : QDialog(mainWindow), TimerRun(services.newTicker()), services_(services), statusFile_(statusFile), run_(run) {
+    : QDialog(mainWindow),
+      TimerRun(services.newTicker()),
+      TimerStop(services.newTicker()),
+      services_(services),
+      statusFile_(statusFile),
+      run_(run) {
     setObjectName(QStringLiteral("FormTimer"));
     setWindowTitle(QStringLiteral("Running"));
     FrameMe = new QFrame(this);
@@ -37,6 +44,11 @@ FormTimer::FormTimer(Services& services, const QString& statusFile, const Engine
     big.setBold(true);
     LabelTitle->setFont(big);
     LabelTitle->setAlignment(Qt::AlignCenter);
+    // The engine's own lines, shown as they are.
+    LabelWarnings = label(FrameMe, "LabelWarnings");
+    LabelWarnings->setTextFormat(Qt::PlainText);
+    LabelWarnings->setAlignment(Qt::AlignCenter);
+    LabelWarnings->hide();
     LabeEndTimeTitle = label(FrameMe, "LabeEndTimeTitle", QStringLiteral("Start Time:"));
     LabelStartTime = label(FrameMe, "LabelStartTime");
     LabelEndTimeTitle = label(FrameMe, "LabelEndTimeTitle", QStringLiteral("End Time:"));
@@ -50,17 +62,19 @@ FormTimer::FormTimer(Services& services, const QString& statusFile, const Engine
     grid->setContentsMargins(24, 20, 24, 16);
     grid->setVerticalSpacing(10);
     grid->addWidget(LabelTitle, 0, 0, 1, 2);
-    grid->addWidget(LabeEndTimeTitle, 1, 0, Qt::AlignRight);
-    grid->addWidget(LabelStartTime, 1, 1);
-    grid->addWidget(LabelEndTimeTitle, 2, 0, Qt::AlignRight);
-    grid->addWidget(LabelEndTime, 2, 1);
-    grid->addWidget(CommandQuit, 3, 0, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(LabelWarnings, 1, 0, 1, 2);
+    grid->addWidget(LabeEndTimeTitle, 2, 0, Qt::AlignRight);
+    grid->addWidget(LabelStartTime, 2, 1);
+    grid->addWidget(LabelEndTimeTitle, 3, 0, Qt::AlignRight);
+    grid->addWidget(LabelEndTime, 3, 1);
+    grid->addWidget(CommandQuit, 4, 0, 1, 2, Qt::AlignHCenter);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(8, 8, 8, 8);
     outer->addWidget(FrameMe);
 
     connect(CommandQuit, &QPushButton::clicked, this, &FormTimer::CommandQuit_Click);
     connect(TimerRun.get(), &Ticker::tick, this, &FormTimer::TimerRun_Timer);
+    connect(TimerStop.get(), &Ticker::tick, this, &FormTimer::TimerStop_Timer);
     Form_Load(mainWindow);
 }
 
@@ -86,7 +100,7 @@ QString FormTimer::clockText() const { return services_.timeOfDay().toString(QSt
 
 void FormTimer::TimerRun_Timer() {
     LabelEndTime->setText(clockText());
-    const bool ended = poll_.tick([this] { return readStatusLines(statusFile_); },
+    const bool ended = poll_.tick([this] { return readStatusFile(statusFile_); },
                                   [this] { return !services_.engineRunning(run_.engineTaskId, run_.engineProgram); });
     if (!ended) return;
     // The end time stands from here, also while the error box is open.
@@ -95,27 +109,62 @@ void FormTimer::TimerRun_Timer() {
     LabelTitle->setText(success ? kSucceeded : kFailed);
     LabelEndTimeTitle->setText(QStringLiteral("End Time:"));
     CommandQuit->setText(QStringLiteral("OK"));
+    if (success && !poll_.warningLines().isEmpty()) {
+        LabelWarnings->setText(poll_.warningLines().join(QLatin1Char('\n')));
+        // The monitor grows by the lines, about its centre, so that each
+        // warning stands on one line unless it is wider than most of the
+        // screen.
+        int widest = 0;
+        for (const QString& line : poll_.warningLines())
+            widest = std::max(widest, LabelWarnings->fontMetrics().horizontalAdvance(line));
+        const int most = screen() ? screen()->availableGeometry().width() * 3 / 4 : widest + 80;
+        LabelWarnings->setWordWrap(widest + 80 > most);
+        setMinimumWidth(std::max(minimumWidth(), std::min(widest + 80, most)));
+        LabelWarnings->show();
+        const QPoint centre = geometry().center();
+        adjustSize();
+        move(pos() + centre - geometry().center());
+    }
     if (poll_.endedWithoutResult()) writeStatus(StatusPoll::kEndedWithoutResultLine);
     if (!success)
         services_.message(poll_.errorLines().join(QLatin1Char('\r')), QString(), MsgIcon::Critical, MsgButtons::Ok);
 }
 
 void FormTimer::CommandQuit_Click() {
+    // Escape or the close box while the engine is going changes nothing.
+    if (TimerStop->isActive()) return;
     const bool stopping = poll_.outcome() == StatusPoll::Outcome::Running;
     closeEngineWindows(services_, run_);
     TimerRun->stop();
-    // The engine's files end wherever it was, and " start" would read as a
-    // run still going; what stays is a run that the user stopped.
-    if (stopping) {
-        if (run_.engineTaskId > 0) services_.waitForEngineEnd(run_.engineTaskId, run_.engineProgram, kStopWaitMs);
-        writeStatus(StatusPoll::kStoppedByUserLine);
+    if (!stopping) {
+        accept();
+        return;
     }
+    // The engine's files end wherever it was, and " start" would read as a
+    // run still going; what stays is a run that the user stopped, written
+    // once the engine can no longer write.  Meanwhile the window lives on.
+    CommandQuit->setEnabled(false);
+    stopStart_ = services_.timeOfDay();
+    TimerStop->start(kStopPollMs);
+    TimerStop_Timer();
+}
+
+void FormTimer::TimerStop_Timer() {
+    const bool gone = run_.engineTaskId <= 0 || !services_.engineRunning(run_.engineTaskId, run_.engineProgram);
+    // The clock shows the time of day: a wait across midnight goes on counting.
+    constexpr int kDayMs = 24 * 60 * 60 * 1000;
+    const int waited = (stopStart_.msecsTo(services_.timeOfDay()) + kDayMs) % kDayMs;
+    if (!gone && waited < kStopWaitMs) return;
+    TimerStop->stop();
+    writeStatus(StatusPoll::kStoppedByUserLine);
     accept();
 }
 
 void FormTimer::writeStatus(const QString& line) {
-    const std::optional<QStringList> first = readStatusLines(statusFile_, 1);
-    if (first && !first->isEmpty() && first->front() == QLatin1String(" end")) return;
+    const StatusRead first = readStatusFile(statusFile_, 1);
+    if (first.status == StatusRead::Status::Read && !first.lines.isEmpty() &&
+        first.lines.front() == QLatin1String(" end"))
+        return;
     QString why;
     if (!writeStatusLine(statusFile_, line, &why))
         services_.message(QStringLiteral("The status file %1 could not be written.").arg(statusFile_), why,

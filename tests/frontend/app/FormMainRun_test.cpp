@@ -100,7 +100,7 @@ TEST_F(RunCommand, WritesTheJobAndAFreshStartThenStartsTheEngineAndShowsTheMonit
     };
     form->mnuRunitem->trigger();
     EXPECT_EQ(rec.log, (QStringList{"start " + paths.engineProgram() + " " + cmdfle() + " " + paths.workDir(),
-                                    "modal FormTimer", "stop 4242", "wait 4242"}));
+                                    "modal FormTimer", "stop 4242"}));
     EXPECT_EQ(statusAtStart, " start\n") << "an earlier run's end is gone before the engine starts";
     EXPECT_EQ(readFile(paths.workFile("status")), " THE RUN WAS STOPPED BY THE USER.\n");
     EXPECT_EQ(jobLines(cmdfle()).value(0), "4             ESTIMATE PARAMETERS OF MODEL 4");
@@ -144,7 +144,8 @@ TEST_F(RunCommand, AJobFileThatCannotBeWrittenStopsTheRunWithTheOutputsKept) {
 
 // Every output entry of the menus opens after a stopped run as it opens
 // after a completed one, but for one message first that the run did not
-// complete and why.
+// complete and why.  The message goes with that run's files: an entry whose
+// files are not there, also once New has deleted them, shows only that.
 TEST(StoppedRun, EveryOutputOpensAfterOneMessageThatTheRunDidNotComplete) {
     test::TempFolder root;
     const AppPaths paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home"));
@@ -180,11 +181,23 @@ TEST(StoppedRun, EveryOutputOpensAfterOneMessageThatTheRunDidNotComplete) {
     const QString warning =
         "message VORM2004: The last run did not complete, so its output files may be "
         "incomplete.\n\nIts status file says:\n THE RUN WAS STOPPED BY THE USER.";
+    // The run wrote no location and latent density files.
+    const auto there = [&](QAction* entry) {
+        return entry != f.mnuItemLocationEstimates && entry != f.mnuLatentTraitDistribution;
+    };
     for (QAction* entry : outputs) {
         const QStringList completed = opening(entry, " end\n");
         EXPECT_FALSE(completed.join('\n').contains("did not complete")) << entry->objectName().toStdString();
-        EXPECT_EQ(opening(entry, " THE RUN WAS STOPPED BY THE USER.\n"), QStringList{warning} + completed)
+        EXPECT_EQ(opening(entry, " THE RUN WAS STOPPED BY THE USER.\n"),
+                  there(entry) ? QStringList{warning} + completed : completed)
             << entry->objectName().toStdString();
+    }
+
+    f.mnuNewitem->trigger();
+    for (QAction* entry : outputs) {
+        const QStringList log = opening(entry, " THE RUN WAS STOPPED BY THE USER.\n");
+        ASSERT_EQ(log.size(), 1) << entry->objectName().toStdString();
+        EXPECT_TRUE(log[0].endsWith(" not available.")) << log[0].toStdString();
     }
 }
 

@@ -1,16 +1,20 @@
 #include "core/StatusPoll.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QDir>
 #include <QFile>
+#include <functional>
 
 #include "gui_test_support.h"
 
 namespace vormgui {
 namespace {
 
-// Each tick of a case: the status file's first lines (a null text: no file)
-// and whether the engine still runs; then what the tick must give.
+// Each tick of a case: the status file's first lines (a null text: no file;
+// kRefused: a file that is refused unread) and whether the engine still
+// runs; then what the tick must give.
 struct Tick {
     const char* status;
     bool engineRuns;
@@ -20,12 +24,16 @@ struct Tick {
 constexpr auto R = StatusPoll::Outcome::Running;
 constexpr auto S = StatusPoll::Outcome::Success;
 constexpr auto E = StatusPoll::Outcome::Error;
+const char* const kRefused = "refused";
+const QString kRefusal = QStringLiteral("The status file could not be read.");
+const char* const kFifo = "fifo";
 
 TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
     const struct {
         const char* what;
         std::vector<Tick> ticks;
         QStringList errorLines = {};
+        QStringList warningLines = {};
     } cases[] = {
         {"end on the third tick",
          {{" end", true, false, R}, {" end", true, false, R}, {" end", true, true, S}, {" end", true, false, S}}},
@@ -65,6 +73,17 @@ TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
           {" start", false, false, R},
           {nullptr, false, true, R},
           {" end", false, true, S}}},
+        {"warnings after the end are shown with the success, seven at most",
+         {{" start", true, false, R},
+          {" start", true, false, R},
+          {" end\n W1\n W2\n W3\n W4\n W5\n W6\n W7\n W8", true, true, S}},
+         {},
+         {" W1", " W2", " W3", " W4", " W5", " W6", " W7"}},
+        {"blank lines after the end are no warnings",
+         {{" start", true, false, R}, {" start", true, false, R}, {" end\n\n   \n", false, true, S}}},
+        {"a refused file ends the watch at once, also while the engine runs",
+         {{" start", true, false, R}, {" start", true, false, R}, {kRefused, true, true, E}, {" end", false, false, E}},
+         {kRefusal}},
         {"a running engine resets the grace",
          {{" start", true, false, R},
           {" start", true, false, R},
@@ -80,16 +99,24 @@ TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
             const Tick& tick = k.ticks[t];
             bool read = false;
             poll.tick(
-                [&]() -> std::optional<QStringList> {
+                [&] {
                     read = true;
-                    if (!tick.status) return std::nullopt;
-                    return QString::fromLatin1(tick.status).split('\n').mid(0, StatusPoll::kMaxErrorLines);
+                    StatusRead file;
+                    if (tick.status == kRefused) {
+                        file.status = StatusRead::Status::Refused;
+                        file.refusal = kRefusal;
+                    } else if (tick.status) {
+                        file.status = StatusRead::Status::Read;
+                        file.lines = QString::fromLatin1(tick.status).split('\n').mid(0, StatusPoll::kMaxStatusLines);
+                    }
+                    return file;
                 },
                 [&] { return !tick.engineRuns; });
             EXPECT_EQ(read, tick.read) << k.what << ", tick " << t + 1;
             EXPECT_EQ(poll.outcome(), tick.outcome) << k.what << ", tick " << t + 1;
         }
         EXPECT_EQ(poll.errorLines(), k.errorLines) << k.what;
+        EXPECT_EQ(poll.warningLines(), k.warningLines) << k.what;
     }
 }
 
@@ -113,11 +140,84 @@ TEST(IncompleteRunWarning, OnlyARunThatDidNotEndGetsItWithItsStatusLines) {
         {"  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       \n",
          lead + "  CANNOT OPEN DATA FILE. CHECK ACCURACY OF \n  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       "},
         {"", lead + "(nothing)"},
+        {" end\n MAXIMUM NUMBER OF ITERATIONS EXCEEDED\n", std::nullopt},
+        {kFifo, lead + "The status file " + status + " could not be read: it is not a regular file."},
     };
     for (const auto& k : cases) {
         QFile::remove(status);
-        if (k.file) test::writeFile(status, k.file);
+        if (k.file == kFifo)
+            ASSERT_EQ(::mkfifo(QFile::encodeName(status).constData(), 0600), 0);
+        else if (k.file)
+            test::writeFile(status, k.file);
         EXPECT_EQ(incompleteRunWarning(status), k.warning) << (k.file ? k.file : "no file");
+    }
+}
+
+// The status file is read as the monitor reads it once a second while an
+// engine writes it: never waiting on it, never more than its first lines,
+// each of a bounded length, and only when it is a regular file.
+TEST(ReadStatusFile, ARegularFileGivesItsFirstBoundedLinesAndAnythingElseIsRefused) {
+    test::TempFolder work;
+    const QString status = work.file("status");
+    const QByteArray longest(kMaxStatusLineBytes, 'x');
+    const QString tooLong = "The status file " + status + " could not be read: a line of it is longer than 4096 bytes.";
+    const QString notAFile = "The status file " + status + " could not be read: it is not a regular file.";
+    using S = StatusRead::Status;
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        int maxLines;
+        S status;
+        QStringList lines;
+        QString refusal = {};
+    } cases[] = {
+        {"no file", [] {}, 8, S::Missing, {}},
+        {"an empty file", [&] { test::writeFile(status); }, 8, S::Read, {}},
+        {"CR LF and a last line still being written",
+         [&] { test::writeFile(status, " end\r\n MAXIMUM\r\n SINGU"); },
+         8,
+         S::Read,
+         {" end", " MAXIMUM", " SINGU"}},
+        {"the first lines only", [&] { test::writeFile(status, "1\n2\n3\n"); }, 2, S::Read, {"1", "2"}},
+        {"lines of the longest length, the last without its line end",
+         [&] { test::writeFile(status, longest + "\r\n" + longest + "\n" + longest); },
+         8,
+         S::Read,
+         {QString(longest), QString(longest), QString(longest)}},
+        {"a line one byte longer",
+         [&] { test::writeFile(status, " start\n" + longest + "x\n"); },
+         8,
+         S::Refused,
+         {},
+         tooLong},
+        {"a line of a megabyte without a line end",
+         [&] { test::writeFile(status, QByteArray(1 << 20, 'x')); },
+         8,
+         S::Refused,
+         {},
+         tooLong},
+        {"a line of a megabyte after the lines read is never read",
+         [&] { test::writeFile(status, " end\n" + QByteArray(1 << 20, 'x')); },
+         1,
+         S::Read,
+         {" end"}},
+        {"a named pipe without a writer",
+         [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(status).constData(), 0600), 0); },
+         8,
+         S::Refused,
+         {},
+         notAFile},
+        {"a folder", [&] { QDir().mkdir(status); }, 8, S::Refused, {}, notAFile},
+        {"a link to a device", [&] { QFile::link(QStringLiteral("/dev/zero"), status); }, 8, S::Refused, {}, notAFile},
+    };
+    for (const auto& k : cases) {
+        QFile::remove(status);
+        QDir().rmdir(status);
+        k.make();
+        const StatusRead read = readStatusFile(status, k.maxLines);
+        EXPECT_EQ(read.status, k.status) << k.what;
+        EXPECT_EQ(read.lines, k.lines) << k.what;
+        EXPECT_EQ(read.refusal, k.refusal) << k.what;
     }
 }
 

@@ -83,6 +83,24 @@ TEST_F(ReportWindowsTest, AnOutputThatIsNoRegularFileOrFarTooLargeIsRefusedUnrea
         open();
         EXPECT_EQ(rec.log, QStringList{"message : The file " + text}) << "a window shown, or no message";
     }
+
+    // The bound itself: a report of exactly 64 MB is read (and found to hold
+    // no frequency table), one byte more is not.
+    QFile::remove(work + "FT06F001");
+    const std::pair<qint64, QString> sizes[] = {
+        {qint64(64) << 20, "message : Tempfile FT06F001 not as expected format!"},
+        {(qint64(64) << 20) + 1,
+         "message : The file " + work +
+             "FT06F001 is larger than 64 MB, far larger than any run writes, so it is not read."},
+    };
+    for (const auto& [size, message] : sizes) {
+        QFile report(work + "FT06F001");
+        ASSERT_TRUE(report.open(QIODevice::WriteOnly) && report.resize(size));
+        report.close();
+        rec.log.clear();
+        reports.openFrequencyChart();
+        EXPECT_EQ(rec.log, QStringList{message}) << size;
+    }
 }
 
 TEST_F(ReportWindowsTest, SaveAsWritesTheTextAsEditedAndOneLineEndAsksBeforeReplacingAndACancelWritesNothing) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProcess>
@@ -84,6 +85,7 @@ TEST_F(MonitorOnAFakeEngine, SuccessComesOnTheThirdTickAndOKClosesTheMonitor) {
         EXPECT_EQ(m.LabelTitle->text(), FormTimer::kSucceeded);
         EXPECT_EQ(m.LabelEndTimeTitle->text(), "End Time:");
         EXPECT_EQ(m.CommandQuit->text(), "OK");
+        EXPECT_TRUE(m.LabelWarnings->isHidden()) << "a run without warnings shows none";
         m.CommandQuit->click();
     });
     EXPECT_TRUE(rec.messages.empty());
@@ -109,19 +111,38 @@ TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesInOneBoxAndLaterTicksDoNothin
     EXPECT_TRUE(rec.messages[0].title.isEmpty());
 }
 
+// A completed run's warnings follow its " end"; the success shows them
+// beneath it, as the engine wrote them.
 TEST_F(MonitorOnAFakeEngine, AWarningWhileTheEngineRunsIsNoOutcomeAndTheEndThatReplacesItIsSuccess) {
-    run("status  start\nstatus  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\nawait go\nstatus  end\n", [&](FormTimer& m) {
-        ASSERT_TRUE(waitFor([&] { return status().startsWith(" MAXIMUM") && engineRuns(); }));
-        ticks(4);
-        EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning);
-        EXPECT_EQ(m.CommandQuit->text(), "Quit Without Waiting");
-        writeFile(paths.workFile("go"));
-        ASSERT_TRUE(waitFor([&] { return !engineRuns(); }));
-        ticks(1);
-        EXPECT_EQ(m.LabelTitle->text(), FormTimer::kSucceeded);
-        m.CommandQuit->click();
-    });
-    EXPECT_TRUE(rec.messages.empty());
+    const struct {
+        const char* end;
+        QString warnings;  // empty: none shown
+    } ends[] = {
+        {"status  end\n", QString()},
+        {"status  end\nmore  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\nmore <b>SINGULAR</b> &amp;\n",
+         " MAXIMUM NUMBER OF ITERATIONS EXCEEDED\n<b>SINGULAR</b> &amp;"},
+    };
+    for (const auto& end : ends) {
+        QFile::remove(paths.workFile("go"));
+        rec.messages.clear();
+        run(QByteArray("status  start\nstatus  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\nawait go\n") + end.end,
+            [&](FormTimer& m) {
+                ASSERT_TRUE(waitFor([&] { return status().startsWith(" MAXIMUM") && engineRuns(); }));
+                ticks(4);
+                EXPECT_EQ(m.LabelTitle->text(), FormTimer::kRunning);
+                EXPECT_EQ(m.CommandQuit->text(), "Quit Without Waiting");
+                EXPECT_TRUE(m.LabelWarnings->isHidden()) << "a warning while the engine runs is shown with no outcome";
+                writeFile(paths.workFile("go"));
+                ASSERT_TRUE(waitFor([&] { return !engineRuns(); }));
+                ticks(1);
+                EXPECT_EQ(m.LabelTitle->text(), FormTimer::kSucceeded);
+                EXPECT_EQ(m.LabelWarnings->isHidden(), end.warnings.isEmpty()) << end.end;
+                EXPECT_EQ(m.LabelWarnings->text(), end.warnings) << end.end;
+                EXPECT_EQ(m.LabelWarnings->textFormat(), Qt::PlainText);
+                m.CommandQuit->click();
+            });
+        EXPECT_TRUE(rec.messages.empty()) << end.end;
+    }
 }
 
 TEST_F(MonitorOnAFakeEngine, AWarningThatStandsWhenTheEngineEndsIsTheErrorWithItsLines) {
@@ -181,6 +202,11 @@ TEST_F(MonitorOnAFakeEngine, QuitEscapeAndTheCloseBoxStopThisRunsEngineAndNoOthe
             ASSERT_TRUE(waitFor([&] { return status() == " start\n" && engineRuns(); }));
             ticks(4);
             quit(m);
+            // The monitor's clock stands still, so only the engine's end closes it.
+            ASSERT_TRUE(waitFor([&] {
+                QCoreApplication::processEvents();
+                return m.isHidden();
+            }));
             EXPECT_FALSE(engineRuns()) << "the monitor closed before the engine had gone";
             EXPECT_EQ(status(), " THE RUN WAS STOPPED BY THE USER.\n");
         });
@@ -188,13 +214,126 @@ TEST_F(MonitorOnAFakeEngine, QuitEscapeAndTheCloseBoxStopThisRunsEngineAndNoOthe
         EXPECT_TRUE(rec.messages.empty()) << way;
     }
 
-    // The same monitor on a process that is not this run's engine signals nothing.
+    // The same monitor on a process that is not this run's engine signals
+    // nothing and closes at once.
     FormTimer monitor(rec, paths.workFile("status"), EngineRun{other.processId(), paths.engineProgram()}, nullptr);
     monitor.CommandQuit->click();
+    EXPECT_TRUE(monitor.isHidden());
     EXPECT_EQ(other.state(), QProcess::Running);
     EXPECT_FALSE(other.waitForFinished(200));
     other.kill();
     other.waitForFinished();
+}
+
+// A status file that no engine writes ends the watch on the tick that finds
+// it, with a line that says so, and never keeps the window waiting on it.
+TEST_F(MonitorOnAFakeEngine, AStatusFileThatIsNoRegularFileOrHoldsAHugeLineEndsTheWatchAtOnce) {
+    const QString path = paths.workFile("status");
+    const struct {
+        const char* what;
+        QByteArray plan;
+        std::function<bool()> written;
+        QString line;
+    } cases[] = {
+        {"a named pipe", "status  start\nfifo status\nawait go\n",
+         [&] { return QFileInfo::exists(path) && !QFileInfo(path).isFile(); },
+         "The status file " + path + " could not be read: it is not a regular file."},
+        {"a line of a megabyte", "status  start\nstatus " + QByteArray(1 << 20, 'x') + "\nawait go\n",
+         [&] { return QFileInfo(path).size() > (1 << 20); },
+         "The status file " + path + " could not be read: a line of it is longer than 4096 bytes."},
+    };
+    for (const auto& k : cases) {
+        rec.messages.clear();
+        rec.log.clear();
+        run(k.plan, [&](FormTimer& m) {
+            ASSERT_TRUE(waitFor([&] { return k.written() && engineRuns(); })) << k.what;
+            ticks(3);
+            EXPECT_EQ(m.LabelTitle->text(), FormTimer::kFailed) << k.what;
+            EXPECT_EQ(m.LabelEndTimeTitle->text(), "End Time:") << k.what;
+            EXPECT_EQ(m.CommandQuit->text(), "OK") << k.what;
+            m.CommandQuit->click();
+        });
+        ASSERT_EQ(rec.messages.size(), 1u) << k.what;
+        EXPECT_EQ(rec.messages[0].text, k.line) << k.what;
+        EXPECT_EQ(rec.messages[0].icon, MsgIcon::Critical) << k.what;
+        EXPECT_EQ(rec.log.filter("stop").size(), 1) << k.what << ": OK stops the engine that wrote it";
+        ASSERT_TRUE(waitFor([&] { return !engineRuns(); })) << k.what;
+    }
+}
+
+// Quit Without Waiting on an engine that takes its time: the window lives on
+// (the button's click returns at once, Escape and the close box change
+// nothing) until the engine has gone, or five seconds on the monitor's clock
+// have passed for one that goes on, midnight or not.  Then the status file
+// says that the user stopped the run, unless the engine got to " end".
+TEST(MonitorStoppingAnEngine, WaitsOnTheClockWithTheWindowAliveAndKeepsAFreshEnd) {
+    const QByteArray stopped = " THE RUN WAS STOPPED BY THE USER.\n";
+    const struct {
+        const char* what;
+        QTime quitAt;
+        std::function<void(RecordingServices&, FormTimer&, const QString&)> meanwhile;
+        QByteArray status;
+    } cases[] = {
+        {"an engine that goes on", QTime(9, 30, 0),
+         [](RecordingServices& rec, FormTimer& m, const QString&) {
+             rec.clock = QTime(9, 30, 4, 999);
+             rec.fireTickers();
+             EXPECT_TRUE(m.isVisible()) << "gave up before five seconds";
+             rec.clock = QTime(9, 30, 5);
+             rec.fireTickers();
+         },
+         stopped},
+        {"an engine that goes on past midnight", QTime(23, 59, 58),
+         [](RecordingServices& rec, FormTimer& m, const QString&) {
+             rec.clock = QTime(0, 0, 2, 999);
+             rec.fireTickers();
+             EXPECT_TRUE(m.isVisible()) << "gave up before five seconds";
+             rec.clock = QTime(0, 0, 3);
+             rec.fireTickers();
+         },
+         stopped},
+        {"an engine that ends", QTime(9, 30, 0),
+         [](RecordingServices& rec, FormTimer& m, const QString&) {
+             rec.clock = QTime(9, 30, 1);
+             rec.fireTickers();
+             EXPECT_TRUE(m.isVisible());
+             rec.runningEngines.clear();
+             rec.fireTickers();
+         },
+         stopped},
+        {"an engine that got to its end", QTime(9, 30, 0),
+         [](RecordingServices& rec, FormTimer&, const QString& status) {
+             test::writeFile(status, " end\n MAXIMUM NUMBER OF ITERATIONS EXCEEDED\n");
+             rec.runningEngines.clear();
+             rec.fireTickers();
+         },
+         " end\n MAXIMUM NUMBER OF ITERATIONS EXCEEDED\n"},
+    };
+    for (const auto& k : cases) {
+        test::TempFolder work;
+        const QString status = work.file("status");
+        writeFile(status, " start\n");
+        RecordingServices rec;
+        rec.enginesIgnoreStop = true;
+        rec.runningEngines = {4242};
+        FormTimer m(rec, status, EngineRun{4242, work.file("VORMCALC")}, nullptr);
+        m.show();
+        for (int t = 0; t < 4; ++t) rec.fireTickers();
+        rec.clock = k.quitAt;
+        m.CommandQuit->click();
+        EXPECT_TRUE(m.isVisible()) << k.what << ": the monitor closed before the engine had gone";
+        EXPECT_FALSE(m.CommandQuit->isEnabled()) << k.what;
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&m, &escape);
+        m.close();
+        EXPECT_TRUE(m.isVisible()) << k.what;
+        EXPECT_EQ(test::readFile(status), " start\n") << k.what << ": written while the engine may still write";
+        k.meanwhile(rec, m, status);
+        EXPECT_TRUE(m.isHidden()) << k.what;
+        EXPECT_EQ(test::readFile(status), k.status) << k.what;
+        EXPECT_EQ(rec.log, QStringList{"stop 4242"}) << k.what;
+        EXPECT_TRUE(rec.messages.empty()) << k.what;
+    }
 }
 
 }  // namespace

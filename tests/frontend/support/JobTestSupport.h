@@ -206,10 +206,6 @@ public:
         return real.stopEngine(pid, program);
     }
     bool engineRunning(qint64 pid, const QString& program) override { return real.engineRunning(pid, program); }
-    bool waitForEngineEnd(qint64 pid, const QString& program, int timeoutMs) override {
-        RecordingServices::waitForEngineEnd(pid, program, timeoutMs);
-        return real.waitForEngineEnd(pid, program, timeoutMs);
-    }
 
     QtServices real;
     qint64 lastPid = 0;  // the engine of the run under way
