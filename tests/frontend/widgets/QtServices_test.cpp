@@ -1,4 +1,4 @@
-#include "platform/QtServices.h"
+#include "widgets/QtServices.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 #include <optional>
 
 #include "gui_test_support.h"
-#include "platform/HelpWindow.h"
+#include "widgets/HelpWindow.h"
 
 namespace vormgui {
 namespace {
