@@ -13,6 +13,8 @@
 //   bench_ncscore            all of the above, best of several runs each
 //   bench_ncscore route      one OLTHX2 call only   } for timing the two ways
 //   bench_ncscore reference  the reference only     } as whole processes
+//   bench_ncscore check      the agreement alone, once, on 300 respondents
+//                            and 20 items (the test command's quick check)
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -36,7 +38,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using bench::seconds_since;
 
-constexpr int NSUBJ = 2000, NITEM = 100, NCATS = 10, NQUAD = 50, MODEL = 8;
+constexpr int NCATS = 10, NQUAD = 50, MODEL = 8;
+int NSUBJ = 2000, NITEM = 100;
 
 struct Job : bench::RunState {
     Job() {
@@ -174,6 +177,10 @@ double route_multiply_adds() {
 
 int main(int argc, char** argv) {
     const std::string only = argc > 1 ? argv[1] : "";
+    if (only == "check") {
+        NSUBJ = 300;
+        NITEM = 20;
+    }
     auto j = std::make_unique<Job>();
     auto ref = std::make_unique<Reference>();
     if (only == "route") {
@@ -184,6 +191,14 @@ int main(int argc, char** argv) {
         j->olthx2(false);  // the probability table the reference reads
         std::printf("%g\n", reference(*ref, *j, nullptr));
         return 0;
+    }
+    if (only == "check") {
+        j->olthx2(false);
+        const double worst = reference(*ref, *j, &j->ws->fit.nc);
+        std::printf(
+            "number-correct chi-squares (%d x %d): expected proportions %s (largest relative difference %.2g)\n", NSUBJ,
+            NITEM, worst < 1e-12 ? "agree" : "DIFFER", worst);
+        return worst < 1e-12 ? 0 : 1;
     }
 
     double best_route = 1e30, best_rest = 1e30, best_stage = 1e30, best_ref = 1e30;

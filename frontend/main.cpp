@@ -5,7 +5,7 @@
 
 #include "app/FrontEnd.h"
 #include "platform/AppPaths.h"
-#include "platform/QtServices.h"
+#include "widgets/QtServices.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -306,8 +306,7 @@ void MMLDAT(Io& io, JobSettings& job, RawTable& t) {
     if (job.NITEM > MAXITEM) item_limit(io);
     for (int j = 1; j <= job.NITEM; ++j) t.itemno(j) = j;
 
-    RawOverflow extra;
-    t.start(job.NITEM, extra);
+    RawOverflow extra(t, job.NITEM);
     int nrec = read_records(io, job, t);
     job.NSUBJ = nrec;
     recode(io, job, t, nrec);

@@ -22,52 +22,67 @@ namespace vorm {
 // (a device, a file that never ends).
 inline constexpr int kMaxDataRecords = 100000;
 
-// Records past the fixed table, held only while data input runs.
-struct RawOverflow {
-    std::vector<std::int64_t> id;
-    std::vector<int> resp;  // record by record
+class RawTable;
+
+// Records past the fixed table, held only while data input runs.  The table
+// reaches them only while this object lives: it attaches itself to the table
+// when made and detaches when it goes, however data input ends, so the
+// table never keeps a pointer to records that are gone.
+class RawOverflow {
+public:
+    // Starts a data set of `nitem` responses a record in `t`.
+    RawOverflow(RawTable& t, int nitem);
+    ~RawOverflow();
+    RawOverflow(const RawOverflow&) = delete;
+    RawOverflow& operator=(const RawOverflow&) = delete;
+
+private:
+    friend class RawTable;
+    RawTable& table_;
+    std::vector<std::int64_t> id_;
+    std::vector<int> resp_;  // record by record
 };
 
 // The records as data input holds them while it cleans them (a work area of
-// the run's workspace): the fixed table, and beyond it, in `extra`, the
+// the run's workspace): the fixed table, and beyond it, in a RawOverflow, the
 // records of a file longer than the table, held for the clean-up.  The table
 // owns nothing, so the workspace stays a plain block that needs no
-// construction (common/zeroed.h).
+// construction (common/zeroed.h); a record past the table is there only
+// while its RawOverflow lives.
 class RawTable {
 public:
     ItemInts itemno;  // data-file number of the item at position j
 
-    // Starts a data set of `nitem` responses a record; `extra` is emptied and
-    // must outlive the use of the records past the table.
-    void start(int nitem, RawOverflow& extra) {
-        nitem_ = nitem;
-        extra_ = &extra;
-        extra.id.clear();
-        extra.resp.clear();
-    }
     // Record k (the next one) with its identifier and responses v[1..nitem].
     void hold(int k, const std::vector<std::int64_t>& v) {
         if (k > MAXSUBJ) {
-            extra_->id.push_back(0);
-            extra_->resp.resize(extra_->resp.size() + static_cast<std::size_t>(nitem_));
+            extra_->id_.push_back(0);
+            extra_->resp_.resize(extra_->resp_.size() + static_cast<std::size_t>(nitem_));
         }
         id(k) = v[0];
         for (int j = 1; j <= nitem_; ++j) resp(k, j) = static_cast<int>(v[static_cast<std::size_t>(j)]);
     }
     // Identifier and response at item position j of record k.
-    std::int64_t& id(int k) { return k <= MAXSUBJ ? id_(k) : extra_->id[static_cast<std::size_t>(k - MAXSUBJ - 1)]; }
+    std::int64_t& id(int k) { return k <= MAXSUBJ ? id_(k) : extra_->id_[static_cast<std::size_t>(k - MAXSUBJ - 1)]; }
     int& resp(int k, int j) {
         if (k <= MAXSUBJ) return resp_(k, j);
-        return extra_->resp[static_cast<std::size_t>(k - MAXSUBJ - 1) * static_cast<std::size_t>(nitem_) +
-                            static_cast<std::size_t>(j - 1)];
+        return extra_->resp_[static_cast<std::size_t>(k - MAXSUBJ - 1) * static_cast<std::size_t>(nitem_) +
+                             static_cast<std::size_t>(j - 1)];
     }
 
 private:
+    friend class RawOverflow;
     int nitem_ = 0;
     RawOverflow* extra_ = nullptr;
     SubjIds id_;
     Arr2<int, 1, MAXSUBJ, 1, MAXITEM> resp_;  // record fastest
 };
+
+inline RawOverflow::RawOverflow(RawTable& t, int nitem) : table_(t) {
+    t.nitem_ = nitem;
+    t.extra_ = this;
+}
+inline RawOverflow::~RawOverflow() { table_.extra_ = nullptr; }
 
 // "FT13F001": identifier, then the retained responses of one respondent.
 inline constexpr const char* kScratchRespondentLayout = "(1X,I20,1X,100I12)";

@@ -8,6 +8,13 @@
 //
 // Each folder defines the work areas of its stages beside their declarations;
 // a new stage adds its own area here and takes it as an argument.
+//
+// The rule for every part, as for the store: the block is never constructed,
+// so a part's start state is its zero bytes.  A part needs no constructor or
+// destructor (ZeroedBlock's static_assert), and every member default in it is
+// zero (0, false, nullptr, a fixed array's {}), which its zero bytes already
+// are; a member that must start otherwise is set by its stage before use.
+// WorkspaceTest holds every part to that: value-initialised, it is all zero.
 #pragma once
 
 #include "driver/Mmldat.h"

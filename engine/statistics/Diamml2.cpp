@@ -127,6 +127,7 @@ double standardized(double ms, double q) { return (std::cbrt(ms) - 1.0) * (3.0 /
 // `count` valid responses with `df` degrees of freedom (flags left blank).
 FitStatistics mean_squares(std::ostream& con, const Residuals& r, int count, int df) {
     FitStatistics f;
+    f.flag_p_in = f.flag_t_in = f.flag_p_out = f.flag_t_out = kBlank;
     const double n = count;
     f.outfit = r.z2 / n;
     f.infit = r.wz2 / r.w;

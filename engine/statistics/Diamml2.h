@@ -49,7 +49,9 @@ namespace vorm {
 
 // One item's or respondent's statistics as pass 1 computes them, and the
 // localized values of pass 2.  Flags are three blanks or "+++" (probability),
-// "***" (standardized value), "^^^" (localized value, respondents only).
+// "***" (standardized value), "^^^" (localized value, respondents only); pass
+// 1 sets them, since a default other than zero would not reach the copies in
+// the workspace (driver/Workspace.h).
 struct FitStatistics {
     double infit = 0.0, outfit = 0.0;
     float chi_in = 0.0f, chi_out = 0.0f;
@@ -57,10 +59,10 @@ struct FitStatistics {
     float p_in = 0.0f, p_out = 0.0f;
     double t_in = 0.0, t_out = 0.0;
     double loc_in = 0.0, loc_out = 0.0;
-    const char* flag_p_in = "   ";
-    const char* flag_t_in = "   ";
-    const char* flag_p_out = "   ";
-    const char* flag_t_out = "   ";
+    const char* flag_p_in = nullptr;
+    const char* flag_t_in = nullptr;
+    const char* flag_p_out = nullptr;
+    const char* flag_t_out = nullptr;
 };
 
 // One item's likelihood-ratio table over the fit groups, row g: the number

@@ -9,11 +9,11 @@
 #include "core/JobFile.h"
 #include "core/JobPage.h"
 #include "platform/NativePath.h"
-#include "platform/printText.h"
 #include "shell/FirstStart.h"
 #include "shell/FormFlash.h"
 #include "shell/TempOutputs.h"
 #include "shell/showHelpPage.h"
+#include "widgets/printText.h"
 
 namespace vormgui {
 

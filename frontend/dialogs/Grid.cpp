@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
-#include "platform/Twips.h"
+#include "widgets/Twips.h"
 
 namespace vormgui {
 

@@ -4,7 +4,7 @@
 
 #include "mGridEdit.h"
 #include "platform/Numbers.h"
-#include "platform/Twips.h"
+#include "widgets/Twips.h"
 
 namespace vormgui {
 

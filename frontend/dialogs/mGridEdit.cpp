@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 #include "Grid.h"
-#include "platform/Twips.h"
+#include "widgets/Twips.h"
 
 namespace vormgui {
 

@@ -14,7 +14,7 @@
 
 #include "ReportWindows.h"
 #include "platform/Services.h"
-#include "platform/Twips.h"
+#include "widgets/Twips.h"
 
 namespace vormgui {
 

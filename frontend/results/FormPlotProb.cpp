@@ -2,7 +2,7 @@
 
 #include "core/readPlotPair.h"
 #include "mGnuPlot.h"
-#include "platform/PictureBox.h"
+#include "widgets/PictureBox.h"
 
 namespace vormgui {
 

@@ -9,10 +9,10 @@
 #include <QResizeEvent>
 #include <QSaveFile>
 
-#include "platform/Twips.h"
-#include "platform/printText.h"
 #include "shell/mayReplaceFile.h"
 #include "shell/showHelpPage.h"
+#include "widgets/Twips.h"
+#include "widgets/printText.h"
 
 namespace vormgui {
 

@@ -6,8 +6,8 @@
 #include "mGnuPlot.h"
 #include "mPrintControl.h"
 #include "platform/FileListing.h"
-#include "platform/PictureBox.h"
-#include "platform/Twips.h"
+#include "widgets/PictureBox.h"
+#include "widgets/Twips.h"
 
 namespace vormgui {
 

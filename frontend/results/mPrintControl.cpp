@@ -3,9 +3,9 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "platform/PainterCanvas.h"
-#include "platform/PictureBox.h"
 #include "platform/Services.h"
+#include "widgets/PainterCanvas.h"
+#include "widgets/PictureBox.h"
 
 namespace vormgui {
 

@@ -14,7 +14,7 @@ namespace vorm::test {
 // the relative error.
 ::testing::AssertionResult near_rel(double actual, double expected, double rel_tol, double abs_floor = 1e-300);
 #define EXPECT_NEAR_REL(actual, expected, rel, ...) \
-    EXPECT_TRUE(::vorm::test::near_rel((actual), (expected), (rel), ##__VA_ARGS__))
+    EXPECT_TRUE(::vorm::test::near_rel((actual), (expected), (rel)__VA_OPT__(, ) __VA_ARGS__))
 
 // A fresh empty folder, removed with everything in it when the object dies.
 class TempDir {

@@ -31,12 +31,12 @@
 #include "dialogs/ReadDataPages.h"
 #include "dialogs/SignPages.h"
 #include "engine_jobs.h"
-#include "platform/PictureBox.h"
 #include "results/FormPlotFrequency.h"
 #include "results/FormTextOutput.h"
 #include "results/PlotViewer.h"
 #include "shell/FormTimer.h"
 #include "simulate.h"
+#include "widgets/PictureBox.h"
 
 namespace vormgui {
 namespace {

@@ -15,7 +15,7 @@
 #include "JobTestSupport.h"
 #include "core/JobPage.h"
 #include "gui_test_support.h"
-#include "platform/RecordingServices.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui {
 namespace {

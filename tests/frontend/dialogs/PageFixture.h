@@ -19,7 +19,7 @@
 #include "dialogs/JobPages.h"
 #include "dialogs/WizardPage.h"
 #include "gui_test_support.h"
-#include "platform/RecordingServices.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui::test {
 

@@ -13,10 +13,10 @@
 #include "core/PlotFiles.h"
 #include "gui_test_support.h"
 #include "platform/FileListing.h"
-#include "platform/PictureBox.h"
-#include "platform/RecordingServices.h"
 #include "results/PlotViewer.h"
 #include "results/PlotWindows.h"
+#include "widgets/PictureBox.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui {
 namespace {

@@ -16,8 +16,8 @@
 
 #include "engine_jobs.h"
 #include "gui_test_support.h"
-#include "platform/RecordingServices.h"
 #include "results/ReportWindows.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui {
 namespace {

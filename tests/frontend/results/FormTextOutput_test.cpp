@@ -13,8 +13,8 @@
 
 #include "engine_jobs.h"
 #include "platform/OutputFile.h"
-#include "platform/RecordingServices.h"
 #include "results/ReportWindows.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui {
 namespace {

@@ -12,9 +12,9 @@
 #include "gui_test_support.h"
 #include "platform/FileListing.h"
 #include "platform/OutputFile.h"
-#include "platform/PictureBox.h"
-#include "platform/RecordingServices.h"
 #include "results/PlotWindows.h"
+#include "widgets/PictureBox.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui {
 namespace {

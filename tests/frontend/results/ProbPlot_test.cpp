@@ -7,10 +7,10 @@
 #include "RecordingCanvas.h"
 #include "core/ProbPlotLayout.h"
 #include "gui_test_support.h"
-#include "platform/ImageCanvas.h"
-#include "platform/RecordingServices.h"
 #include "results/FormPlotProb.h"
 #include "results/mGnuPlot.h"
+#include "widgets/ImageCanvas.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui::plot {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "RecordingCanvas.h"
 #include "gui_test_support.h"
-#include "platform/ImageCanvas.h"
-#include "platform/RecordingServices.h"
+#include "widgets/ImageCanvas.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui {
 namespace {

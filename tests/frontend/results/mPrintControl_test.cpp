@@ -6,9 +6,9 @@
 #include <QPainter>
 
 #include "gui_test_support.h"
-#include "platform/PictureBox.h"
-#include "platform/RecordingServices.h"
 #include "results/mGnuPlot.h"
+#include "widgets/PictureBox.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui {
 namespace {

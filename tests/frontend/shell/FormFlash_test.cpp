@@ -6,7 +6,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include "platform/RecordingServices.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui {
 namespace {

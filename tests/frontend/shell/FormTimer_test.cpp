@@ -12,7 +12,7 @@
 
 #include "JobTestSupport.h"
 #include "gui_test_support.h"
-#include "platform/QtServices.h"
+#include "widgets/QtServices.h"
 
 namespace vormgui {
 namespace {

@@ -17,8 +17,8 @@
 #include "core/JobPagesAccess.h"
 #include "gui_test_support.h"
 #include "platform/Numbers.h"
-#include "platform/QtServices.h"
-#include "platform/RecordingServices.h"
+#include "widgets/QtServices.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui::test {
 

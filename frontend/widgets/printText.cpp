@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Services.h"
+#include "platform/Services.h"
 
 namespace vormgui {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "Services.h"
+#include "platform/Services.h"
 
 class QPrinter;
 

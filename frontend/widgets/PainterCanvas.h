@@ -12,7 +12,7 @@
 #include <QFont>
 #include <QRectF>
 
-#include "Canvas.h"
+#include "platform/Canvas.h"
 
 class QPaintDevice;
 class QPainter;

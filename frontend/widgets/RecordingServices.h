@@ -9,7 +9,7 @@
 #include <deque>
 #include <vector>
 
-#include "Services.h"
+#include "platform/Services.h"
 
 namespace vormgui {
 

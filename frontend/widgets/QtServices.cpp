@@ -15,8 +15,8 @@
 #include <cstring>
 
 #include "HelpWindow.h"
-#include "NativePath.h"
-#include "spawnDetached.h"
+#include "platform/NativePath.h"
+#include "platform/spawnDetached.h"
 
 namespace vormgui {
 

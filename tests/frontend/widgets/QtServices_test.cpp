@@ -1,4 +1,4 @@
-#include "platform/QtServices.h"
+#include "widgets/QtServices.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +20,8 @@
 
 #include "gui_test_support.h"
 #include "platform/AppPaths.h"
-#include "platform/HelpWindow.h"
 #include "platform/NativePath.h"
+#include "widgets/HelpWindow.h"
 
 namespace vormgui {
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/printText.h"
+#include "widgets/printText.h"
 
 #include <gtest/gtest.h>
 
 #include "gui_test_support.h"
-#include "platform/RecordingServices.h"
+#include "widgets/RecordingServices.h"
 
 namespace vormgui {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <QImage>
 
-#include "Canvas.h"
+#include "platform/Canvas.h"
 
 namespace vormgui {
 
