@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/stopsignal.h"
 #include "common/zeroed.h"
 #include "driver/Vormrun.h"
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     // unit files' checks and a status line, not by a signal that leaves
     // " start" behind.
     std::signal(SIGXFSZ, SIG_IGN);
+    vorm::catch_stop_signals();
     std::vector<std::string> args(argv, argv + argc);
     // The store and the workspace are large (the response matrix, the
     // parameter and work tables) and live for the whole run: one zeroed block,

@@ -32,7 +32,9 @@ using test::TempDir;
 using test::write_file;
 
 // A small job of simulated data: quick to estimate, enough to exercise every
-// stage; `last` holds the answers from the plot question on.
+// stage, and converging within its cycles, so that its status after a
+// completed run is " end" alone; `last` holds the answers from the plot
+// question on.
 std::string small_job(const std::string& datfile, int model = 1, std::vector<std::string> last = {"N", "N"},
                       const std::string& format = "(I5,1X,6I1)") {
     std::vector<std::string> lines{std::to_string(model),
@@ -50,7 +52,7 @@ std::string small_job(const std::string& datfile, int model = 1, std::vector<std
                                    "N",
                                    "N",
                                    "N",
-                                   "5",
+                                   "30",
                                    "2",
                                    "3",
                                    "3",
