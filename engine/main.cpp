@@ -1,6 +1,7 @@
 // VORMCALC: the estimation engine's program.
 #include <clocale>
 #include <csignal>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
     // " start" behind.
     std::signal(SIGXFSZ, SIG_IGN);
     vorm::catch_stop_signals();
+    // A console that is a pipe or a file (a log kept with tee, a front end)
+    // gets each line as it is written, as a terminal does: the stage a run
+    // has reached can be read while it runs, and after it was stopped.
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
     std::vector<std::string> args(argv, argv + argc);
     // The store and the workspace are large (the response matrix, the
     // parameter and work tables) and live for the whole run: one zeroed block,
