@@ -282,8 +282,9 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
         write_free(io.con, {" INTERNAL ERROR: ", e.what()});
         status = {status_text(" THE ENGINE STOPPED ON AN INTERNAL ERROR"), status_text(e.what())};
     }
-    // A stop signal ends the run whatever stopped it first: a console read
-    // that the signal cut short ends the dialogue as missing input would.
+    // A stop signal that came before the run ended is what ended it: a
+    // console read that the signal cut short ends the dialogue as missing
+    // input would, and the status must not blame the input.
     if (const int sig = stop_signal()) {
         release_stop_signals();
         const std::string line = signal_stop_line(sig);
