@@ -36,6 +36,7 @@ void release_stop_signals();
 // that the signal `sig` stopped.
 std::string signal_stop_line(int sig);
 
+// What stop_point() does once a signal came, kept out of the loops.
 [[noreturn]] void stop_on_signal();
 
 // A safe place to stop: ends the run by EngineStop when a stop signal came.
