@@ -1,11 +1,13 @@
 // VORMCALC: the estimation engine's program.
 #include <clocale>
 #include <csignal>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "common/stopsignal.h"
 #include "common/zeroed.h"
 #include "driver/Vormrun.h"
 
@@ -28,6 +30,11 @@ int main(int argc, char** argv) {
     // unit files' checks and a status line, not by a signal that leaves
     // " start" behind.
     std::signal(SIGXFSZ, SIG_IGN);
+    vorm::catch_stop_signals();
+    // A console that is a pipe or a file (a log kept with tee, a front end)
+    // gets each line as it is written, as a terminal does: the stage a run
+    // has reached can be read while it runs, and after it was stopped.
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
     std::vector<std::string> args(argv, argv + argc);
     // The store and the workspace are large (the response matrix, the
     // parameter and work tables) and live for the whole run: one zeroed block,

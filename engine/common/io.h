@@ -18,6 +18,8 @@
 #include <memory>
 #include <string>
 
+#include "common/status.h"
+
 namespace vorm {
 
 enum class Unit { FT06, FT15, FT08, FT13, FT14, FT16, FT17, FT19, FT18 };
@@ -74,6 +76,7 @@ struct Io {
     std::ostream& con;  // console output
     std::istream& cin;  // console input (the dialogue and the pauses)
     UnitFiles units;
+    StatusWarnings warnings;  // given to the status file while the run went on
 
     Io(std::ostream& out, std::istream& in) : con(out), cin(in) {}
     std::iostream& report() { return units[Unit::FT06]; }

@@ -17,4 +17,9 @@ bool write_status(const std::string& wrkdir, const std::vector<std::string>& lin
 
 std::string status_text(const std::string& text) { return format_free({text}); }
 
+void StatusWarnings::warn(const std::string& wrkdir, const std::string& line) {
+    write_status(wrkdir, {line});
+    if (seen_.insert(line).second) lines_.push_back(line);
+}
+
 }  // namespace vorm

@@ -3,6 +3,7 @@
 // closes it at once, so only the last message survives.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,5 +14,19 @@ namespace vorm {
 bool write_status(const std::string& wrkdir, const std::vector<std::string>& lines);
 // Convenience for the common case of one record of items.
 std::string status_text(const std::string& text);
+
+// The warnings of a run that goes on after them (a cycle limit, a singular
+// matrix, a plot file with asterisks).  Each is written to the status file at
+// once, where the next writer replaces it, and kept: a completed run lists
+// them after its " end", every distinct line once, in the order first given.
+class StatusWarnings {
+public:
+    void warn(const std::string& wrkdir, const std::string& line);
+    const std::vector<std::string>& lines() const { return lines_; }
+
+private:
+    std::vector<std::string> lines_;
+    std::set<std::string> seen_;
+};
 
 }  // namespace vorm

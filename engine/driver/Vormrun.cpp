@@ -8,6 +8,7 @@
 #include "common/runlock.h"
 #include "common/status.h"
 #include "common/stop.h"
+#include "common/stopsignal.h"
 #include "common/textio.h"
 #include "driver/Stages.h"
 #include "estimation/Initvl.h"
@@ -123,25 +124,43 @@ void information_criteria(std::ostream& rep, const JobSettings& job) {
     write_free(rep);
 }
 
+// Between two stages: what the report holds so far is passed on to its file,
+// so that a run that ends early leaves it whole, and a stop signal ends the
+// run here.
+void stage_boundary(Io& io) {
+    io.units.check(Unit::FT06);
+    stop_point();
+}
+
 void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
+    stop_point();
     ASKIT(io, job);
+    stage_boundary(io);
     if (job.NCAT(1) == -1) return;  // constant-categories abort: no stage runs
     ClockReading start = read_clock();
     MMLDAT(io, job, ws.records);
     READIT(io, job, st);
+    stage_boundary(io);
     CONTIN(io, job, st);
+    stage_boundary(io);
     INITVL(io, job, st, ws.start);
+    stage_boundary(io);
     MMLEST(io, job, st, ws.estimation, ws.ptab);
+    stage_boundary(io);
     STDERRC(io, job, st, ws.stderrs, ws.ptab);
+    stage_boundary(io);
     MARGLIKE(io.con, st, ws.ptab, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
              st.TAUC, st.XQUAD);
     information_criteria(io.report(), job);
     WRITIT(io, job, st);
+    stage_boundary(io);
     if (job.IPLOT == -1) plot_files(io, job, st, ws.plots);
+    stage_boundary(io);
     if (job.IFITAN == 1) {
         write_free(io.con, {" PERFORMING FIT ANALYSES"});
         DIAMML2(io, job, st, ws.fit, ws.ptab);
     }
+    stage_boundary(io);
     ClockReading end = read_clock();
     std::ostream& rep = io.report();
     write_free(rep);
@@ -180,6 +199,7 @@ void plot_files(Io& io, JobSettings& job, Store& st, PlotWork& work) {
     PLOTDATA1(io, st, work, job.NTHGRP, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, st.UNIT, st.TAUC, w);
     int largest = 0;
     for (int i = 1; i <= job.NITEM; ++i) {
+        stop_point();
         PLOTDATA2(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
         PLOTDATA3(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
         job.INFMAX = 0;
@@ -189,9 +209,12 @@ void plot_files(Io& io, JobSettings& job, Store& st, PlotWork& work) {
     job.INFMAX = largest;
     // One common vertical range for every item-information script.
     for (int i = 1; i <= job.NITEM; ++i) PLOTDATA5B(io, st, i, job.NCAT(i), w, largest + 1);
+    stop_point();
     PLOTDATA4(io, st, job.MODEL, job.NITEM, job.NCAT, st.UNIT, st.TAUC, w);
     PLOTDATA6(io, st, job.NITEM, w);  // reads what PLOTDATA5 wrote
+    stop_point();
     PLOTDATA7(io, st, work, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, job.NTDGRP, st.UNIT, st.TAUC, w);
+    stop_point();
     PLOTLAT(io, st.DENS, job.NQUAD, w, st.XQUAD);
     PLOTEAP(io, st, job.NSUBJ, w);
     PLOTLOC(io, st, job.NITEM, w);
@@ -247,13 +270,28 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
         run_stages(io, job, st, ws);
         io.con.flush();
         io.units.close_all();  // a report or file that lost lines fails the run
-        return end_run(io, job, {status_text("end")}, 0);
+        // The warnings that the run went on after stand below " end", which
+        // stays the first line that every reader tests.
+        std::vector<std::string> ended{status_text("end")};
+        ended.insert(ended.end(), io.warnings.lines().begin(), io.warnings.lines().end());
+        return end_run(io, job, ended, 0);
     } catch (const EngineStop& stop) {
         status = stop.status_lines();
         exit_code = stop.exit_code();
     } catch (const std::exception& e) {
         write_free(io.con, {" INTERNAL ERROR: ", e.what()});
         status = {status_text(" THE ENGINE STOPPED ON AN INTERNAL ERROR"), status_text(e.what())};
+    }
+    // A stop signal that came before the run ended is what ended it: a
+    // console read that the signal cut short ends the dialogue as missing
+    // input would, and the status must not blame the input.
+    if (const int sig = stop_signal()) {
+        release_stop_signals();
+        const std::string line = signal_stop_line(sig);
+        io.con << line << '\n';
+        if (io.units.is_open(Unit::FT06)) io.report() << line << '\n';
+        status = {line};
+        exit_code = 1;
     }
     io.con.flush();
     io.units.close_all_unchecked();

@@ -3,7 +3,8 @@
 // VORMCALC [job-file] [work-folder]: without a job file the title pages are
 // shown and the job is asked for on the console.  Every way the run ends
 // writes the status file last: " start" at the beginning, " end" after a
-// completed run, otherwise the lines that say why it stopped.
+// completed run (followed by the warnings the run gave, if any), otherwise
+// the lines that say why it stopped, a stop signal included (stopsignal.h).
 #pragma once
 
 #include <string>

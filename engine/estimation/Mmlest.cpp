@@ -5,6 +5,7 @@
 
 #include "common/status.h"
 #include "common/stop.h"
+#include "common/stopsignal.h"
 #include "common/textio.h"
 #include "estimation/Randn2.h"
 #include "model/Getqua.h"
@@ -104,6 +105,7 @@ int estimate_model(Io& io, JobSettings& job, Store& st, EstimationWork& w, Proba
         w.OLDIN.delta(1) = 999999999999.0;
         for (int n = 1; n <= job.MAXIN; ++n) {
             if (!compare_and_copy(model, job, st, NCAT0, w.OLDIN)) break;
+            stop_point();
             probes.scoring(io, job, st, stage, ScoringSettings{model, NCAT0, n, NCYCLE});
         }
         if (probes.observer) probes.observer(probes.context, st, model, NCYCLE);
@@ -179,7 +181,7 @@ void MMLEST(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityT
     write_free(rep, {" MML ITEM SOLUTIONS CRITERION MET AFTER ", NCYCLE - 1, " OUTER ITERATIONS"});
     if (NCYCLE >= job.MAXOUT) {
         const std::string line = status_text(" MAXIMUM NUMBER OF ITERATIONS EXCEEDED");
-        write_status(job.WRKDIR, {line});
+        io.warnings.warn(job.WRKDIR, line);
         rep << line << '\n';
     }
     write_free(rep);

@@ -1,5 +1,7 @@
 #include "estimation/Randn2.h"
 
+#include "common/stopsignal.h"
+
 namespace vorm {
 
 void RANDN2(std::ostream& con, Store& st, ExpectedCounts& ec, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL,
@@ -23,6 +25,7 @@ void RANDN2(std::ostream& con, Store& st, ExpectedCounts& ec, ProbabilityTable& 
     double* post = POST.data();
     ec.without_likelihood = 0;
     for (int s = 1; s <= NSUBJ; ++s) {
+        stop_point();
         int scale = 0;
         const double pn = respondent_likelihood(st, PT, s, WQUAD, LQ, scale);
         if (!(pn > 0.0)) {  // nothing answered can be credited

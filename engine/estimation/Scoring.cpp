@@ -20,7 +20,7 @@ constexpr int LD = 9;  // leading dimension of a threshold system
 
 void warn(Io& io, JobSettings& job, ScoringStage& stage, const std::vector<Val>& items) {
     std::string line = format_free(items);
-    write_status(job.WRKDIR, {line});
+    io.warnings.warn(job.WRKDIR, line);
     if (stage.reported.insert(line).second) io.report() << line << '\n';
 }
 

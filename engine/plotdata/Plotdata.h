@@ -6,7 +6,7 @@
 //
 // A model number outside 1 to 8 stops the run with the routine's console and
 // status lines.  A number too wide for its field is written as asterisks and
-// the file named in the report (Plotpair.h).
+// the file named in the report and the status warnings (Plotpair.h).
 #pragma once
 
 #include <string>

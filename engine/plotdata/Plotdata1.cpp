@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "common/Sortit.h"
+#include "common/stopsignal.h"
 #include "model/Fillcommon.h"
 #include "model/Probm.h"
 #include "model/Traits.h"
@@ -58,6 +59,7 @@ void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const Item
     const int b = NTHGRP > 0 ? NSUBJ / NTHGRP : 0;
     const int r = NSUBJ - b * NTHGRP;
     for (int n = 1; n <= NITEM; ++n) {
+        stop_point();
         const int i = w.ITAG(n);
         const std::string base = "PLOT1" + item_key(st.ITEMID(i));
         PlotData data(io, WRKDIR, base);

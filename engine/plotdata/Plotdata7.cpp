@@ -3,6 +3,7 @@
 // nearly equal size (the first groups one larger), gives per group the mean
 // distance, the mean observed and the mean expected response.
 #include "common/Sortit.h"
+#include "common/stopsignal.h"
 #include "model/Probm.h"
 #include "model/Traits.h"
 #include "plotdata/Plotdata.h"
@@ -24,6 +25,7 @@ void PLOTDATA7(Io& io, Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, 
         if (NCAT(i) > kmax) kmax = NCAT(i);
     int npair = 0;
     for (int j = 1; j <= NSUBJ; ++j) {
+        stop_point();
         for (int i = 1; i <= NITEM; ++i) {
             const int x = st.RESP(j, i);
             if (x < 0) continue;

@@ -25,10 +25,13 @@ std::string file_only(const std::string& base, const char* ext) { return base + 
 }
 
 // A field too narrow for its value holds asterisks, as the layouts make it;
-// the file stays whole and the report says which one to read with care.
-void holds_asterisks(Io& io, const std::string& name) {
-    write_free(io.report(),
-               {" THE PLOT FILE " + name + " HOLDS A VALUE TOO WIDE FOR ITS FIELD, WRITTEN AS ASTERISKS."});
+// the file stays whole, and the report and the run's warnings say which one
+// to read with care.
+void holds_asterisks(Io& io, const std::string& WRKDIR, const std::string& name) {
+    const std::string line =
+        format_free({" THE PLOT FILE " + name + " HOLDS A VALUE TOO WIDE FOR ITS FIELD, WRITTEN AS ASTERISKS."});
+    io.report() << line << '\n';
+    io.warnings.warn(WRKDIR, line);
 }
 
 bool has_stars(const std::string& s) { return s.find('*') != std::string::npos; }
@@ -91,7 +94,7 @@ void plot_stop(Io& io, const std::string& text) {
 }
 
 PlotData::PlotData(Io& io, const std::string& WRKDIR, const std::string& base)
-    : io_(io), name_(file_only(base, ".DAT")) {
+    : io_(io), wrkdir_(WRKDIR), name_(file_only(base, ".DAT")) {
     out_.open(plot_file_name(WRKDIR, base, ".DAT"), std::ios::out | std::ios::trunc | std::ios::binary);
     if (!out_) cannot_write(io_, name_);
 }
@@ -105,7 +108,7 @@ void PlotData::line(std::string_view layout, const std::vector<Val>& values) {
 void PlotData::close() {
     out_.close();
     if (out_.fail()) cannot_write(io_, name_);
-    if (asterisks_) holds_asterisks(io_, name_);
+    if (asterisks_) holds_asterisks(io_, wrkdir_, name_);
 }
 
 void write_plot_script(Io& io, const std::string& WRKDIR, const std::string& base, const PlotScript& s) {
@@ -133,7 +136,7 @@ void write_plot_script(Io& io, const std::string& WRKDIR, const std::string& bas
     out.close();
     if (out.fail()) cannot_write(io, name);
     // Axis limits are drawn; numbers in titles are only labels.
-    if (has_stars(s.xrange) || has_stars(s.yrange)) holds_asterisks(io, name);
+    if (has_stars(s.xrange) || has_stars(s.yrange)) holds_asterisks(io, WRKDIR, name);
 }
 
 void write_share_script(Io& io, const std::string& WRKDIR, const std::string& base, const char* title,

@@ -5,8 +5,8 @@
 //
 // A number too wide for its field (or not a number) fills the field with
 // asterisks, the line keeping its length, and the run goes on: a data file or
-// a script whose axis limits hold such a field is named in the report, one
-// line per file, when it is closed.  Numbers inside a title are only labels
+// a script whose axis limits hold such a field is named in the report and
+// the run's status warnings, one line per file, when it is closed.  Numbers inside a title are only labels
 // and are not reported.  A file that cannot be written stops the run with a
 // status line naming it.
 #pragma once
@@ -70,6 +70,7 @@ public:
 
 private:
     Io& io_;
+    std::string wrkdir_;
     std::string name_;  // file name without folder, for messages
     std::ofstream out_;
     bool asterisks_ = false;  // a field too narrow for its value

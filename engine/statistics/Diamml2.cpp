@@ -11,6 +11,7 @@
 #include "common/stamp.h"
 #include "common/status.h"
 #include "common/stop.h"
+#include "common/stopsignal.h"
 #include "common/textio.h"
 #include "model/Fillcommon.h"
 #include "model/Probm.h"
@@ -54,6 +55,7 @@ bool answered(int x, int C) { return x >= 0 && x < C; }
 void expected_scores(std::ostream& con, const JobSettings& job, Store& st, FitWork& w) {
     w.missing = false;
     for (int n = 1; n <= job.NSUBJ; ++n) {
+        stop_point();
         for (int i = 1; i <= job.NITEM; ++i) {
             const int C = job.NCAT(i);
             if (st.RESP(n, i) < 0) w.missing = true;
@@ -222,6 +224,7 @@ void item_pass1(Io& io, const JobSettings& job, Store& st, FitWork& w, double& S
     std::ostream& scratch = io.units[Unit::FT19];
     St_in = St_out = 0.0;
     for (int pos = 1; pos <= job.NITEM; ++pos) {
+        stop_point();
         const int i = w.ITORD(pos);
         const int C = job.NCAT(i);
         Residuals r;
@@ -284,6 +287,7 @@ void person_pass1(Io& io, const JobSettings& job, Store& st, FitWork& w, double&
     std::ostream& scratch = io.units[Unit::FT19];
     St_in = St_out = 0.0;
     for (int n = 1; n <= job.NSUBJ; ++n) {
+        stop_point();
         Residuals r;
         int missing = 0;
         for (int i = 1; i <= job.NITEM; ++i)
@@ -376,13 +380,17 @@ void DIAMML2(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& 
     io.units.rewrite(Unit::FT19);
     item_pass1(io, job, st, w, St_in, St_out);
     item_pass2(io, job, st, w, St_in, St_out);
+    stop_point();
 
     io.units.rewrite(Unit::FT19);
     person_pass1(io, job, st, w, St_in, St_out);
     person_pass2(io, job, st, w, St_in, St_out);
+    stop_point();
 
     fit_groups(io, job, st, w);
+    stop_point();
     likelihood_ratio_chisquares(io, job, st, w, PT);
+    stop_point();
 
     listwise_deletion(job, st, w);
     number_correct_section(io, job, st, w, PT);

@@ -11,6 +11,7 @@
 #include <ostream>
 
 #include "common/Sortit.h"
+#include "common/stopsignal.h"
 #include "common/textio.h"
 #include "model/Probm.h"
 #include "statistics/Diamml2.h"
@@ -143,6 +144,7 @@ void fit_groups(Io& io, const JobSettings& job, Store& st, FitWork& w) {
 
     std::ostream& detail = io.units[Unit::FT18];
     for (int pos = 1; pos <= job.NITEM; ++pos) {
+        stop_point();
         const int i = w.ITORD(pos);
         const int C = job.NCAT(i);
         for (int g = 1; g <= w.NGROUP; ++g) {

@@ -1,5 +1,7 @@
 #include "statistics/Olthx2.h"
 
+#include "common/stopsignal.h"
+
 namespace vorm {
 
 namespace {
@@ -18,6 +20,7 @@ void conditioned_chisquares(bool rest, std::ostream& con, Store& st, Probability
     if (set.INC >= 2) {
         ScoreDistribution& weighted = w.OUTSIDE[NC_LEVELS];
         for_each_rest_score(w, set.items, set.INC, set.studied, NCAT, NQUAD, [&](int p, const ScoreDistribution& D) {
+            stop_point();
             const int i = set.items[p];
             const bool reversed = NCITEM(i, 3) == 1;
             weight_by_points(D, WQUAD, NQUAD, weighted);

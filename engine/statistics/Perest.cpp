@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "common/stopsignal.h"
+
 namespace vorm {
 
 int PEREST(std::ostream& con, Store& st, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT,
@@ -11,6 +13,7 @@ int PEREST(std::ostream& con, Store& st, ProbabilityTable& PT, const QuadReals& 
     QuadReals LQ;
     int without_likelihood = 0;
     for (int j = 1; j <= NSUBJ; ++j) {
+        stop_point();
         int scale = 0;
         double S = respondent_likelihood(st, PT, j, WQUAD, LQ, scale);
         if (!(S > 0.0)) {

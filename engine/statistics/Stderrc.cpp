@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/status.h"
+#include "common/stopsignal.h"
 #include "common/textio.h"
 #include "model/Traits.h"
 #include "numlib/Dlinrg.h"
@@ -92,7 +93,7 @@ void report_singularity(Io& io, const JobSettings& job, int i) {
     std::string line =
         format_free({" SINGULARITY WHEN INFORMATION MATRIX", " INVERTED FOR ITEM PARAMETER STANDARD ERRORS",
                      " FOR ITEM #", i, " IN MODEL " + std::to_string(job.MODEL) + "."});
-    write_status(job.WRKDIR, {line});
+    io.warnings.warn(job.WRKDIR, line);
     io.report() << line << '\n';
 }
 
@@ -167,6 +168,7 @@ void STDERRC(Io& io, JobSettings& job, Store& st, StandardErrorWork& w, Probabil
     const ModelTraits& m = model_traits(job.MODEL);
     double common[MAXPARM];
     for (int j = 1; j <= job.NSUBJ; ++j) {
+        stop_point();
         const double f = respondent_scores(job, st, w, PT, m, j, common);
         accumulate(job, st, w, m, f, common);
     }

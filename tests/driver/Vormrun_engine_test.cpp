@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -32,7 +33,9 @@ using test::TempDir;
 using test::write_file;
 
 // A small job of simulated data: quick to estimate, enough to exercise every
-// stage; `last` holds the answers from the plot question on.
+// stage, and converging within its cycles, so that its status after a
+// completed run is " end" alone; `last` holds the answers from the plot
+// question on.
 std::string small_job(const std::string& datfile, int model = 1, std::vector<std::string> last = {"N", "N"},
                       const std::string& format = "(I5,1X,6I1)") {
     std::vector<std::string> lines{std::to_string(model),
@@ -50,7 +53,7 @@ std::string small_job(const std::string& datfile, int model = 1, std::vector<std
                                    "N",
                                    "N",
                                    "N",
-                                   "5",
+                                   "30",
                                    "2",
                                    "3",
                                    "3",
@@ -500,6 +503,37 @@ TEST(EngineRun, ExampleJobWithFitStatisticsEnds) {
     expect_number_correct_blocks(rep, at + 2, 15);
 }
 
+// The shipped example as it stands converges: " end" alone.  With 5 outer
+// cycles it stops at its cycle limit; the report says so below its
+// convergence line, and the completed run's status keeps the warning below
+// " end".
+TEST(EngineRun, CompletedRunKeepsItsWarningBelowEnd) {
+    struct Case {
+        const char* cycles;
+        std::string status;
+    };
+    const Case cases[] = {{"50", " end\n"}, {"5 ", " end\n  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\n"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cycles);
+        TempDir work;
+        write_file(work.file("EXAMPLE.DAT"), read_file(test::source_dir() + "/examples/EXAMPLE.DAT"));
+        std::string job = read_file(test::source_dir() + "/examples/EXAMPLE.CMD");
+        const std::size_t at = job.find("50            outer cycles");
+        ASSERT_NE(at, std::string::npos);
+        job.replace(at, 2, c.cycles);
+        write_file(work.file("EXAMPLE.CMD"), job);
+        ASSERT_EQ(run_engine({"EXAMPLE.CMD", work.folder()}, work.path().string(), ""), 0);
+        EXPECT_EQ(read_file(work.file("status")), c.status);
+        if (std::string(c.cycles) == "50") continue;
+        const auto rep = split_lines(read_file(work.file("FT06F001")));
+        const auto met =
+            std::find(rep.begin(), rep.end(), "  MML ITEM SOLUTIONS CRITERION MET AFTER 5 OUTER ITERATIONS");
+        ASSERT_NE(met, rep.end());
+        ASSERT_NE(met + 1, rep.end());
+        EXPECT_EQ(met[1], "  MAXIMUM NUMBER OF ITERATIONS EXCEEDED");
+    }
+}
+
 // Start signs that contradict the data on three far-out items: the start-up
 // model keeps their mirrored locations, and model 8 drives their
 // discriminations through zero and their locations off until item 1 gives
@@ -527,6 +561,126 @@ TEST(EngineRun, EstimationThatLeavesTheFiniteNumbersEndsTheRunThere) {
     EXPECT_EQ(read_file(work.file("FT16F001")), "");
     EXPECT_EQ(read_file(work.file("FT17F001")), "");
 }
+
+// ---- a run stopped by a signal ----------------------------------------------
+
+// A job that runs for a long time unless it is stopped: 2000 respondents and
+// 100 items of model 8, a criterion of 1e-7 and room for 2000 outer cycles.
+void write_long_job(const TempDir& work) {
+    vormsim::Spec spec;
+    spec.model = 8;
+    spec.items = vormsim::typical_items(8, std::vector<int>(100, 6), 3);
+    spec.nsubj = 2000;
+    spec.seed = 5;
+    write_file(work.file("long.dat"), vormsim::data_text(vormsim::simulate(spec), 1));
+    std::vector<std::string> job{"8", "N", "N", "30", work.file("long.dat"), vormsim::data_format(100, 1), "100"};
+    job.insert(job.end(), {"Y", "6", "N", "Y", "1", "N", "N", "N", "2000", "10", "10", "10", "1e-7", "N", "N"});
+    write_file(work.file("long.txt"), test::lf(job));
+}
+
+// An engine whose console the test reads through a pipe; the stop signals as
+// a shell in the foreground leaves them.
+struct WatchedEngine {
+    pid_t pid = -1;
+    int console = -1;
+    std::string seen;
+    bool closed = false;
+
+    WatchedEngine(const std::string& job, const std::string& folder) {
+        int ends[2];
+        if (pipe(ends) != 0) return;
+        pid = fork();
+        if (pid == 0) {
+            for (int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, SIG_DFL);
+            int null = open("/dev/null", O_RDWR);
+            dup2(null, 0);
+            dup2(ends[1], 1);
+            dup2(null, 2);
+            close(ends[0]);
+            close(ends[1]);
+            execl(VORMCALC_PATH, "VORMCALC", job.c_str(), folder.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(ends[1]);
+        console = ends[0];
+        fcntl(console, F_SETFL, O_NONBLOCK);
+    }
+    ~WatchedEngine() {
+        if (console >= 0) close(console);
+        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    // Takes what the console has written so far.
+    void read_console() {
+        char buf[4096];
+        for (ssize_t n; !closed && (n = read(console, buf, sizeof buf)) != 0;) {
+            if (n < 0) return;  // nothing more for now
+            seen.append(buf, static_cast<std::size_t>(n));
+        }
+        closed = true;
+    }
+    // The exit status once the engine has ended, its console read to the end.
+    int wait_for_end() {
+        int status = 0;
+        if (!wait_until([&] {
+                read_console();
+                return closed;
+            }) ||
+            waitpid(pid, &status, 0) != pid)
+            return -1;
+        pid = -1;
+        return status;
+    }
+};
+
+class EngineStopSignal : public ::testing::TestWithParam<int> {};
+
+// The signal comes once the console says that the estimation has begun: the
+// run ends at its next safe point, with every report line written so far and
+// then the line that names the signal, a status of that line alone, exit
+// status 1, and a folder that the next run can use.
+TEST_P(EngineStopSignal, EndsTheRunWithTheReportWholeAndTheFolderFree) {
+    const int sig = GetParam();
+    TempDir work;
+    write_long_job(work);
+    WatchedEngine engine(work.file("long.txt"), work.folder());
+    ASSERT_GT(engine.pid, 0);
+    ASSERT_TRUE(wait_until([&] {
+        engine.read_console();
+        return engine.seen.find("  ESTIMATING ITEM PARAMETERS\n") != std::string::npos || engine.closed;
+    }));
+    ASSERT_FALSE(engine.closed) << engine.seen;
+    ASSERT_EQ(kill(engine.pid, sig), 0);
+    const int status = engine.wait_for_end();
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+
+    const std::string name = sig == SIGINT ? "SIGINT" : sig == SIGTERM ? "SIGTERM" : "SIGHUP";
+    const std::string line = "  THE RUN WAS STOPPED BY " + name + " BEFORE IT ENDED.";
+    EXPECT_EQ(read_file(work.file("status")), line + "\n");
+    EXPECT_EQ(last_line(engine.seen), line);
+    const auto rep = split_lines(read_file(work.file("FT06F001")));
+    ASSERT_GT(rep.size(), 100u);
+    EXPECT_EQ(rep[0].rfind(" ***** TODAY'S DATE: ", 0), 0u);
+    EXPECT_EQ(rep.back(), line);
+    // The response tables, the last lines before the estimation, are whole.
+    const auto across = std::find(rep.begin(), rep.end(), "  ***** RESPONSE FREQUENCY COUNTS ACROSS ITEMS *****");
+    ASSERT_LT(across + 4, rep.end());
+    EXPECT_EQ(across[4].find_first_not_of(" 0123456789"), std::string::npos) << across[4];
+    EXPECT_GT(across[4].find_first_not_of(' '), 0u);
+
+    write_small_data(work.file("d.dat"));
+    write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+    EXPECT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 0);
+    EXPECT_EQ(read_file(work.file("status")), " end\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(EngineRun, EngineStopSignal, ::testing::Values(SIGINT, SIGTERM, SIGHUP),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return info.param == SIGINT ? "Sigint" : info.param == SIGTERM ? "Sigterm" : "Sighup";
+                         });
 
 }  // namespace
 }  // namespace vorm

@@ -104,11 +104,12 @@ void expect_same_text(const std::string& actual, const std::string& expected_fil
     expect_same_lines(split_lines(actual), split_lines(read_file(reference_dir() + expected_file)));
 }
 
-void check(const std::string& name, const std::string& cmdfile, const std::string& datfile) {
+void check(const std::string& name, const std::string& cmdfile, const std::string& datfile,
+           const std::string& status = " end\n") {
     SCOPED_TRACE(name);
     ZeroedBlock<Workspace> ws;
     const Outputs o = run_job(cmdfile, datfile, *ws);
-    EXPECT_EQ(o.status, " end\n");
+    EXPECT_EQ(o.status, status);
     expect_same_text(o.item_file, name + ".FT16");
     expect_same_text(o.person_file, name + ".FT17");
     expect_same_text(o.exact, name + ".EXACT");
@@ -122,7 +123,9 @@ TEST(ReferenceResults, ExampleJobIsUnchangedBitForBit) {
 TEST(ReferenceResults, OneJobPerModelIsUnchangedBitForBit) {
     for (int model = 1; model <= 8; ++model) {
         const std::string name = "MODEL" + std::to_string(model);
-        check(name, reference_dir() + name + ".CMD", reference_dir() + name + ".DAT");
+        // Model 8's job runs to its cycle limit; the completed run says so below " end".
+        check(name, reference_dir() + name + ".CMD", reference_dir() + name + ".DAT",
+              model == 8 ? " end\n  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\n" : " end\n");
     }
 }
 

@@ -227,28 +227,33 @@ TEST(Mmlest, StepThatIsNotFiniteEndsTheRunNamingTheItem) {
 
 // Finite estimates that give an answer the probability 0 at every point make
 // the marginal log-likelihood minus infinity: found by the next expectation
-// step, or after the last cycle, and the first item that does so is named.
-void move_item_3_out(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+// step, or after the last cycle.  Items 3 and 4 are moved far out, where only
+// category 0 is possible; respondent 40 gave both a 2, respondent 50 only
+// item 4: the first such respondent and its first such item are named.
+void move_items_3_and_4_out(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     scoring_cycle(io, job, st, stage, s);
-    st.DELTA(3) = 1000.0;
+    st.DELTA(3) = st.DELTA(4) = 1000.0;
 }
 
 TEST(Mmlest, LikelihoodThatIsNotFiniteEndsTheRunNamingTheItem) {
     for (bool last_cycle : {false, true}) {
         auto e = simulated_job(1, std::vector<int>(4, 3), 60, 21, 9);
-        e->st->ITEMID(3) = 7;
-        e->st->RESP(40, 3) = 2;  // far below item 3, category 2 has probability 0
-        INITVL(e->io, *e->job, *e->st, e->ws->start);
+        Store& st = *e->st;
+        st.ITEMID(3) = 7;
+        st.ITEMID(4) = 8;
+        INITVL(e->io, *e->job, st, e->ws->start);
+        for (int j = 1; j <= 60; ++j) st.RESP(j, 3) = st.RESP(j, 4) = 0;
+        st.RESP(40, 3) = st.RESP(40, 4) = st.RESP(50, 4) = 2;
         EstimationProbes probes;
         if (last_cycle) {
             e->job->MAXOUT = 1;
             e->job->MAXIN = 1;
-            probes.scoring = move_item_3_out;
+            probes.scoring = move_items_3_and_4_out;
         } else {
-            e->st->DELTA(3) = 1000.0;
+            st.DELTA(3) = st.DELTA(4) = 1000.0;
         }
         try {
-            MMLEST(e->io, *e->job, *e->st, e->ws->estimation, e->ws->ptab, probes);
+            MMLEST(e->io, *e->job, st, e->ws->estimation, e->ws->ptab, probes);
             ADD_FAILURE() << "no stop";
         } catch (const EngineStop& stop) {
             EXPECT_EQ(stop.status_lines(),

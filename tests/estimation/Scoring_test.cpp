@@ -1,8 +1,11 @@
 #include "estimation/Scoring.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
+#include <vector>
 
+#include "common/stop.h"
 #include "estimation/Randn2.h"
 #include "estimation_fixture.h"
 #include "model/Getqua.h"
@@ -54,6 +57,55 @@ TEST(Scoring, CategoryWhoseProbabilityIsZeroAtAPointAddsNothing) {
             EXPECT_TRUE(std::isfinite(st.ALPHA(i)) && std::isfinite(st.DELTA(i)) && std::isfinite(st.LAMBDA(i)));
             for (int k = 0; k < 4; ++k) EXPECT_TRUE(std::isfinite(st.TAU(i, k)));
         }
+    }
+}
+
+// Expected counts that are not finite at one point of items 2 and 4 make the
+// information of their parameters infinite.  A one-parameter step is then 0,
+// but a system of thresholds, or of discrimination and location, has no
+// inverse and its step is not a number: the step is never taken, and the run
+// ends naming the parameters, the model and the first of the two items.
+TEST(Scoring, SystemStepThatIsNotFiniteEndsTheRunNamingTheFirstItem) {
+    struct Case {
+        int model;
+        std::string concerned;
+    };
+    const Case cases[] = {
+        {3, "  FIRST CONCERNED: CONSTANT TAUS IN MODEL 3."},
+        {4, "  FIRST CONCERNED: TAUS FOR ITEM #2 IN MODEL 4 (ITEM 12 OF THE DATA FILE)."},
+        {8, "  FIRST CONCERNED: TAUS FOR ITEM #2 IN MODEL 8 (ITEM 12 OF THE DATA FILE)."},
+        {5, "  FIRST CONCERNED: DELTA/ALPHA FOR ITEM #2 IN MODEL 5 (ITEM 12 OF THE DATA FILE)."},
+        {6, "  FIRST CONCERNED: DELTA/ALPHA FOR ITEM #2 IN MODEL 6 (ITEM 12 OF THE DATA FILE)."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("model " + std::to_string(c.model));
+        auto e = simulated_job(c.model, std::vector<int>(5, 4), 300, 80 + c.model, 21);
+        JobSettings& job = *e->job;
+        Store& st = *e->st;
+        true_parameters(*e);
+        st.ITEMID(2) = 12;
+        st.ITEMID(4) = 14;
+        GETQUA(st.XQUAD, st.WQUAD, job.XMEAN, job.NQUAD, job.XSD);
+        ExpectedCounts& ec = e->ws->estimation.counts;
+        RANDN2(e->console, st, ec, e->ws->ptab, st.WQUAD, c.model, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
+               st.TAUC, st.XQUAD);
+        for (int i : {2, 4}) ec.NBAR(11, i) = std::numeric_limits<double>::infinity();
+        const double tau = st.TAU(2, 1), tauc = st.TAUC(1), alpha = st.ALPHA(2), delta = st.DELTA(2);
+
+        ScoringStage stage{ec, {}};
+        try {
+            scoring_cycle(e->io, job, st, stage, ScoringSettings{c.model, 4, 2, 2});
+            ADD_FAILURE() << "no stop";
+        } catch (const EngineStop& stop) {
+            EXPECT_EQ(stop.status_lines(),
+                      (std::vector<std::string>{"  THE ESTIMATION DID NOT REACH FINITE ESTIMATES.  JOB IS ABORTING.",
+                                                c.concerned}));
+        }
+        EXPECT_EQ(split_lines(e->report()).back(), c.concerned);
+        EXPECT_EQ(st.TAU(2, 1), tau);
+        EXPECT_EQ(st.TAUC(1), tauc);
+        EXPECT_EQ(st.ALPHA(2), alpha);
+        EXPECT_EQ(st.DELTA(2), delta);
     }
 }
 

@@ -187,8 +187,8 @@ TEST(PlotStage, StopsWithTheRoutinesLinesAndLeavesWhatWasWritten) {
 }
 
 // A value too wide for its field fills it with asterisks, as in the titles;
-// the file is written whole, the run goes on and the report names the file
-// once.  A summed item information that cannot be read back is no number
+// the file is written whole, the run goes on, and the report and the run's
+// status warnings name the file once.  A summed item information that cannot be read back is no number
 // either.
 TEST(PlotStage, ValuesTooWideForTheirFieldsAreAsterisksNamedInTheReport) {
     PlotRun r;
@@ -221,15 +221,26 @@ TEST(PlotStage, ValuesTooWideForTheirFieldsAreAsterisksNamedInTheReport) {
     EXPECT_EQ(test[5], field("(F8.3)", theta_grid()[5]) + "    3.750");
     EXPECT_EQ(r.lines("PLOT6.SCR")[4], "set yrange [" + field("(I12)", -5) + ":" + field("(I12)", 5) + "]");
 
+    // A density above 9.99 has a vertical range whose top does not fit F4.2.
+    st.DENS(1) = 250.0, st.DENS(2) = 0.5;
+    PLOTLAT(r.io, st.DENS, 2, dir, st.XQUAD);
+    EXPECT_EQ(r.lines("PLOTLAT.DAT"), (std::vector<std::string>{"  -1.000  250.000", "   1.000    0.500"}));
+    EXPECT_EQ(r.lines("PLOTLAT.SCR")[4], "set yrange [0:****]");
+
     const std::string note = " HOLDS A VALUE TOO WIDE FOR ITS FIELD, WRITTEN AS ASTERISKS.";
-    EXPECT_EQ(r.report(), "  THE PLOT FILE PLOTLOC.DAT" + note + "\n  THE PLOT FILE PLOTLAT.DAT" + note +
-                              "\n  THE PLOT FILE PLOT6.DAT" + note + "\n");
+    const std::vector<std::string> named{"  THE PLOT FILE PLOTLOC.DAT" + note, "  THE PLOT FILE PLOTLAT.DAT" + note,
+                                         "  THE PLOT FILE PLOT6.DAT" + note, "  THE PLOT FILE PLOTLAT.SCR" + note};
+    EXPECT_EQ(split_lines(r.report()), named);
+    EXPECT_EQ(r.io.warnings.lines(), named);
+    EXPECT_EQ(read_file(r.dir.file("status")), named.back() + "\n");
     EXPECT_EQ(r.con.str(), "");
 }
 
 // Two respondents of opposite answers: the estimates run far out, so the item
-// locations do not fit their plot fields.  The run still ends with the fit
-// analysis.
+// locations do not fit their plot fields and the information matrices are
+// singular.  The run still ends with the fit analysis, and its status lists
+// below " end" every warning that the report gave, each once, in the
+// report's order.
 TEST(PlotStage, JobWhoseValuesOutgrowTheirFieldsEndsWithTheFitReport) {
     TempDir dir;
     write_file(dir.file("D.DAT"), "    1  1 0 1 0\n    2  0 1 0 1\n");
@@ -241,7 +252,6 @@ TEST(PlotStage, JobWhoseValuesOutgrowTheirFieldsEndsWithTheFitReport) {
     write_file(dir.file("JOB"), job);
     std::string console;
     ASSERT_EQ(run_engine({"JOB", dir.folder()}, dir.path().string(), "", &console), 0) << console;
-    EXPECT_EQ(read_file(dir.file("status")), " end\n");
     // Every location is beyond what F12.8 holds, so beyond F8.3 too.
     const auto items = split_lines(read_file(dir.file("FT16F001")));
     ASSERT_GE(items.size(), 5u);
@@ -249,6 +259,13 @@ TEST(PlotStage, JobWhoseValuesOutgrowTheirFieldsEndsWithTheFitReport) {
     const std::string rep = read_file(dir.file("FT06F001"));
     EXPECT_NE(rep.find("\n  THE PLOT FILE PLOTLOC.DAT HOLDS A VALUE TOO WIDE FOR ITS FIELD, WRITTEN AS ASTERISKS.\n"),
               std::string::npos);
+    std::vector<std::string> warned{" end"};
+    for (const std::string& l : split_lines(rep))
+        if ((l.rfind("  SINGULARITY ", 0) == 0 || l.rfind("  THE PLOT FILE ", 0) == 0) &&
+            std::find(warned.begin(), warned.end(), l) == warned.end())
+            warned.push_back(l);
+    EXPECT_GT(warned.size(), 3u);
+    EXPECT_EQ(split_lines(read_file(dir.file("status"))), warned);
     const std::string fit = read_file(dir.file("FT15F001"));
     EXPECT_NE(fit.find(" LIKELIHOOD RATIO GLOBAL CHI-SQUARE="), std::string::npos);
     EXPECT_NE(fit.find("ITEM LEVEL CHI-SQUARES CONDITIONED ON NC SCORE"), std::string::npos);

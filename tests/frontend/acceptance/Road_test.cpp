@@ -233,8 +233,12 @@ protected:
         front->form.mnuRunitem->trigger();
         EXPECT_EQ(outcome, QString("Analysis Finished Successfully!"));
         EXPECT_EQ(messages(), QStringList{});
-        EXPECT_EQ(test::readFile(paths.workFile("status")), " end\n");
+        EXPECT_EQ(test::readFile(paths.workFile("status")), endStatus);
     }
+
+    // What the status file holds after the run: " end", then the warnings
+    // that the completed run gave.
+    QString endStatus = " end\n";
 
     // Every report viewer shows its file whole under its caption; the report
     // is printed.  Returns the report.
@@ -472,8 +476,10 @@ TEST_F(Road, AModel3JobWithPerItemCutoffsDiscardsAndMissingResponsesFromTheFirst
         p.CommandOK->click();
     });
     // Five cycles and a criterion nothing meets: the engine reaches its
-    // cycle limit, says so in the status file and goes on to its end.
+    // cycle limit, says so in the status file and goes on to its end, where
+    // the warning stays below " end".
     onEstimation("10", {"5", "2", "5", "5", "0.0000001"});
+    endStatus = " end\n  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\n";
     onFitAndPlots("3", true, "5", "10");
     defineSaveOpenAndRun(3, root.file("home/SCALE3.CMD"), front->form.mnuSaveAsItem);
 

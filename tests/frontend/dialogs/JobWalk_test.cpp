@@ -369,7 +369,9 @@ protected:
         engine.setWorkingDirectory(work.path());
         engine.start(QStringLiteral(VORM_ENGINE), {cmdfle, work.path()});
         EXPECT_TRUE(engine.waitForFinished(120000));
-        EXPECT_EQ(test::readFile(work.file("status")).toStdString(), " end\n") << test::readFile(cmdfle).toStdString();
+        // A job of few cycles completes with the cycle limit's warning below " end".
+        EXPECT_EQ(test::readFile(work.file("status")).split('\n').value(0).toStdString(), " end")
+            << test::readFile(cmdfle).toStdString();
         ++engineRuns;
         return true;
     }
