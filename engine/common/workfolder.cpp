@@ -76,10 +76,13 @@ int WorkFolder::open(std::string_view name, Mode mode, std::string* why) const {
     return fd;
 }
 
-WorkFolder::PathNow WorkFolder::path_now() const {
-    struct stat now {};
-    if (stat(path_.c_str(), &now) != 0) return PathNow::Nothing;
-    return now.st_dev == held_.st_dev && now.st_ino == held_.st_ino ? PathNow::Held : PathNow::Other;
+WorkFolder::Now WorkFolder::now() const {
+    struct stat held {};
+    // A removed folder keeps its descriptor, without a link to it.
+    if (fstat(fd_, &held) == 0 && held.st_nlink == 0) return Now::Removed;
+    struct stat named {};
+    if (stat(path_.c_str(), &named) != 0) return Now::Moved;
+    return named.st_dev == held_.st_dev && named.st_ino == held_.st_ino ? Now::Here : Now::Replaced;
 }
 
 HoldWorkFolder::HoldWorkFolder(const WorkFolder& folder) : previous_(held_folder) { held_folder = &folder; }

@@ -42,9 +42,10 @@ public:
     // Opens the file `name` of the folder; returns its descriptor, or -1 with
     // the reason in *why.
     int open(std::string_view name, Mode mode, std::string* why) const;
-    // What the path names now: the folder held, another one, or nothing.
-    enum class PathNow { Held, Other, Nothing };
-    PathNow path_now() const;
+    // What became of the folder since it was opened: the path still names
+    // it, or it was removed, or the path names another folder, or none.
+    enum class Now { Here, Removed, Replaced, Moved };
+    Now now() const;
 
 private:
     std::string path_;

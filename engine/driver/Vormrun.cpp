@@ -169,12 +169,15 @@ int end_run(Io& io, const JobSettings& job, const std::vector<std::string>& stat
 // another folder now (or none), the run must not report its end to whoever
 // reads the status file there.
 void check_work_folder(Io& io, const WorkFolder& folder) {
-    const WorkFolder::PathNow now = folder.path_now();
-    if (now == WorkFolder::PathNow::Held) return;
-    const std::string what =
-        now == WorkFolder::PathNow::Other ? " WAS REPLACED DURING THE RUN." : " WAS MOVED OR REMOVED DURING THE RUN.";
+    const WorkFolder::Now now = folder.now();
+    if (now == WorkFolder::Now::Here) return;
+    const bool removed = now == WorkFolder::Now::Removed;
+    const char* what = removed                            ? " WAS REMOVED DURING THE RUN."
+                       : now == WorkFolder::Now::Replaced ? " WAS REPLACED DURING THE RUN."
+                                                          : " WAS MOVED DURING THE RUN.";
     const std::string line = " THE WORK FOLDER " + folder.path() + what;
-    const std::string files = " THE RUN'S FILES ARE IN THE FOLDER IT STARTED IN.  JOB IS ABORTING.";
+    const std::string files = removed ? " THE RUN'S FILES WENT WITH IT.  JOB IS ABORTING."
+                                      : " THE RUN'S FILES ARE IN THE FOLDER IT STARTED IN.  JOB IS ABORTING.";
     write_free(io.con, {line});
     write_free(io.con, {files});
     throw EngineStop({status_text(line), status_text(files)});

@@ -458,48 +458,58 @@ TEST(EngineRun, EntriesThatAreNoPlainFilesEndTheRunAtOnceNamingThem) {
     }
 }
 
-// The folder is moved away (or removed) while the engine waits for its first
-// answer, with its unit files open, and a new one is made under its name.  The
-// run then goes to its end in the folder it started in, and the new folder
-// gets nothing.  A removed folder cannot take the status file either.
+// The folder is moved away or removed while the engine waits for its first
+// answer, with its unit files open, and mostly a new one is made under its
+// name.  The run then goes to its end in the folder it started in, and the
+// path gets nothing.  A removed folder cannot take the status file either.
 TEST(EngineRun, WorkFolderReplacedDuringTheRunNeverEndsThere) {
-    for (const bool removed : {false, true}) {
+    enum class Fate { Replaced, Moved, Removed };
+    for (const Fate fate : {Fate::Replaced, Fate::Moved, Fate::Removed}) {
         TempDir cwd;
         write_small_data(cwd.file("d.dat"));
         // Plots and fit statistics open their files after the folder is gone;
         // a removed folder takes no new file, so that run has neither.
         const std::vector<std::string> fit{"Y", "5", "10", "Y", "4", "N", "2.0", "0.05", "2.0", "0.01", "2.0"};
         write_file(cwd.file("job.txt"),
-                   small_job(cwd.file("d.dat"), 2, removed ? std::vector<std::string>{"N", "N"} : fit));
+                   small_job(cwd.file("d.dat"), 2, fate == Fate::Removed ? std::vector<std::string>{"N", "N"} : fit));
         const std::string folder = cwd.file("work") + "/";
         const std::string old = cwd.file("old") + "/";
         std::filesystem::create_directory(folder);
 
         ConsoleFeed feed;
         const pid_t pid = engine_waiting_for_its_job(feed, folder, cwd.file("console.txt"));
-        if (removed)
+        if (fate == Fate::Removed)
             std::filesystem::remove_all(folder);
         else
             std::filesystem::rename(cwd.file("work"), cwd.file("old"));
-        std::filesystem::create_directory(folder);
+        if (fate != Fate::Moved) std::filesystem::create_directory(folder);
         feed.say("Y\n" + cwd.file("job.txt") + "\n");
         EXPECT_EQ(wait_engine(pid), 1);
 
-        EXPECT_TRUE(std::filesystem::is_empty(folder)) << "the run wrote into the new folder";
-        const std::vector<std::string> replaced{"  THE WORK FOLDER " + folder + " WAS REPLACED DURING THE RUN.",
-                                                "  THE RUN'S FILES ARE IN THE FOLDER IT STARTED IN.  JOB IS ABORTING."};
         const auto console = split_lines(read_file(cwd.file("console.txt")));
-        if (removed) {
-            ASSERT_GE(console.size(), 4u);
-            EXPECT_EQ(std::vector<std::string>(console.end() - 4, console.end()),
-                      (std::vector<std::string>{"  CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER " + folder,
-                                                "  " + folder + "status: No such file or directory", replaced[0],
-                                                replaced[1]}));
+        if (fate == Fate::Removed) {
+            EXPECT_TRUE(std::filesystem::is_empty(folder)) << "the run wrote into the new folder";
+            const std::vector<std::string> gone{"  THE WORK FOLDER " + folder + " WAS REMOVED DURING THE RUN.",
+                                                "  THE RUN'S FILES WENT WITH IT.  JOB IS ABORTING."};
+            ASSERT_GE(console.size(), 6u);
+            EXPECT_EQ(std::vector<std::string>(console.end() - 6, console.end()),
+                      (std::vector<std::string>{
+                          gone[0], gone[1], "  CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER " + folder,
+                          "  " + folder + "status: No such file or directory", gone[0], gone[1]}));
             continue;
         }
+        if (fate == Fate::Replaced) {
+            EXPECT_TRUE(std::filesystem::is_empty(folder)) << "the run wrote into the new folder";
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(folder)) << "the run made a folder of its own";
+        }
+        const std::vector<std::string> lines{"  THE WORK FOLDER " + folder +
+                                                 (fate == Fate::Replaced ? " WAS REPLACED" : " WAS MOVED") +
+                                                 " DURING THE RUN.",
+                                             "  THE RUN'S FILES ARE IN THE FOLDER IT STARTED IN.  JOB IS ABORTING."};
         ASSERT_GE(console.size(), 2u);
-        EXPECT_EQ(std::vector<std::string>(console.end() - 2, console.end()), replaced);
-        EXPECT_EQ(split_lines(read_file(old + "status")), replaced);
+        EXPECT_EQ(std::vector<std::string>(console.end() - 2, console.end()), lines);
+        EXPECT_EQ(split_lines(read_file(old + "status")), lines);
         EXPECT_EQ(last_line(read_file(old + "FT06F001")), "  seconds to execute on this machine.");
         for (const char* f : {"FT15F001", "FT16F001", "FT17F001", "PLOT4.DAT", "PLOTLOC.SCR"})
             EXPECT_FALSE(read_file(old + f).empty()) << f;
