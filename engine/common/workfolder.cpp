@@ -31,7 +31,13 @@ int open_flags(WorkFolder::Mode mode) {
 }  // namespace
 
 WorkFolder::WorkFolder(std::string path) : path_(std::move(path)) {
+    // The folder is only a place to open files in: a folder that may be
+    // written but not listed serves as well.
+#ifdef O_PATH
+    fd_ = ::open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+#else
     fd_ = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
     if (fd_ < 0 || fstat(fd_, &held_) != 0) {
         error_ = std::strerror(errno);
         if (fd_ >= 0) close(fd_);
