@@ -1,11 +1,12 @@
 #include "common/io.h"
 
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "common/filestream.h"
 #include "common/status.h"
 #include "common/stop.h"
+#include "common/workfolder.h"
 
 namespace vorm {
 
@@ -30,9 +31,11 @@ bool UnitFiles::open_in_folder(const std::string& folder, std::string* failed) {
     in_memory_ = false;
     for (int k = 0; k < UNIT_COUNT; ++k) {
         std::string path = folder + kNames[k];
-        auto f = std::make_unique<std::fstream>(path, std::ios::in | std::ios::out | std::ios::trunc);
+        std::string why;
+        auto f = std::make_unique<FileStream>(open_work_file(folder, kNames[k], WorkFolder::Mode::Update, &why),
+                                              std::ios::in | std::ios::out);
         if (!f->is_open()) {
-            if (failed) *failed = path;
+            if (failed) *failed = path + ": " + why;
             return false;
         }
         units_[k] = std::move(f);
@@ -67,9 +70,7 @@ bool UnitFiles::finish(Unit u) {
     closed_[k] = true;
     bool ok = !p->flush().fail();
     if (in_memory_) return ok;  // keep the text readable by the test
-    auto* f = static_cast<std::fstream*>(p.get());
-    f->close();
-    ok = ok && !f->fail();
+    ok = static_cast<FileStream*>(p.get())->close() && ok;
     p.reset();
     return ok;
 }
@@ -95,10 +96,7 @@ void UnitFiles::rewrite(Unit u) {
         s->clear();
         return;
     }
-    auto* f = static_cast<std::fstream*>(units_[k].get());
-    f->close();
-    f->open(paths_[k], std::ios::in | std::ios::out | std::ios::trunc);
-    if (!f->is_open()) write_failure(paths_[k]);
+    if (!static_cast<FileStream*>(units_[k].get())->empty()) write_failure(paths_[k]);
 }
 
 void UnitFiles::close(Unit u) {

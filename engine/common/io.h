@@ -35,8 +35,9 @@ public:
     UnitFiles(const UnitFiles&) = delete;
     UnitFiles& operator=(const UnitFiles&) = delete;
 
-    // Creates (truncating) every unit file below the folder; on failure returns
-    // false and names the file in *failed.
+    // Creates (truncating) every unit file below the folder, each a plain file
+    // (common/workfolder.h); on failure returns false and names the file and
+    // the reason in *failed.
     bool open_in_folder(const std::string& folder, std::string* failed);
     // In-memory units, for tests.
     void open_in_memory();

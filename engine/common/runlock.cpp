@@ -1,13 +1,14 @@
 #include "common/runlock.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "common/paths.h"
+#include "common/workfolder.h"
 
 namespace vorm {
 
@@ -26,7 +27,7 @@ long pid_in(int fd) {
 }  // namespace
 
 RunLock::RunLock(const std::string& wrkdir) : path_(work_file(wrkdir, "VORMCALC.lock")) {
-    fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    fd_ = open_work_file(wrkdir, "VORMCALC.lock", WorkFolder::Mode::Lock, &why_);
     if (fd_ < 0) return;
     int rc;
     do {
@@ -34,6 +35,7 @@ RunLock::RunLock(const std::string& wrkdir) : path_(work_file(wrkdir, "VORMCALC.
     } while (rc != 0 && errno == EINTR);
     if (rc != 0) {
         state_ = errno == EWOULDBLOCK ? State::Busy : State::Failed;
+        if (state_ == State::Failed) why_ = std::strerror(errno);
         if (state_ == State::Busy) holder_ = pid_in(fd_);
         close(fd_);
         fd_ = -1;

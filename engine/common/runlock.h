@@ -18,7 +18,7 @@ public:
     enum class State {
         Held,   // this run holds the folder
         Busy,   // another run holds it; nothing was written
-        Failed  // the lock file cannot be opened (a missing or read-only folder)
+        Failed  // the lock file cannot be opened (a read-only folder, an entry that is no file)
     };
 
     // Tries once, never waits.  The file is created when missing; a file that
@@ -32,12 +32,15 @@ public:
     const std::string& path() const { return path_; }
     // The process id that the holder wrote into the file, 0 when unknown.
     long holder() const { return holder_; }
+    // Why the lock file cannot be opened (Failed).
+    const std::string& why() const { return why_; }
 
 private:
     std::string path_;
     int fd_ = -1;
     State state_ = State::Failed;
     long holder_ = 0;
+    std::string why_;
 };
 
 }  // namespace vorm

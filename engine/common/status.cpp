@@ -1,18 +1,26 @@
 #include "common/status.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 
-#include "common/paths.h"
+#include "common/filestream.h"
 #include "common/textio.h"
+#include "common/workfolder.h"
 
 namespace vorm {
 
 bool write_status(const std::string& wrkdir, const std::vector<std::string>& lines) {
-    std::ofstream f(work_file(wrkdir, "status"), std::ios::out | std::ios::trunc);
-    if (!f) return false;
+    std::string why;
+    return write_status(wrkdir, lines, &why);
+}
+
+bool write_status(const std::string& wrkdir, const std::vector<std::string>& lines, std::string* why) {
+    FileStream f(open_work_file(wrkdir, "status", WorkFolder::Mode::Write, why), std::ios::out);
+    if (!f.is_open()) return false;
     for (const auto& l : lines) f << l << '\n';
-    f.close();
-    return !f.fail();
+    if (f.close()) return true;
+    *why = std::strerror(errno);
+    return false;
 }
 
 std::string status_text(const std::string& text) { return format_free({text}); }

@@ -10,12 +10,12 @@
 // ends the run with a console message and a status line that says why.
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "common/filestream.h"
 #include "common/paths.h"
 #include "common/status.h"
 #include "common/stop.h"
@@ -62,6 +62,9 @@ public:
         con_.flush();
         std::string s;
         if (read_text_record(in_, s) != ReadStatus::Ok) ended(what);
+        // A path or a format would be taken only up to the NUL.
+        if (s.find('\0') != std::string::npos)
+            stop({" ERROR READING THE JOB: A NUL CHARACTER" + where(), std::string(" FOR: ") + what});
         return s;
     }
 
@@ -115,10 +118,14 @@ private:
               std::string(" NO ANSWER WAS FOUND FOR: ") + what});
     }
 
+    // The line just read.
+    std::string where() const {
+        return file_ ? " IN THE COMMAND FILE AT LINE " + std::to_string(in_.lines_read())
+                     : std::string(" IN THE CONSOLE ANSWER");
+    }
+
     [[noreturn]] void not_a_number(const char* what) {
-        std::string where = file_ ? " IN THE COMMAND FILE AT LINE " + std::to_string(in_.lines_read())
-                                  : std::string(" IN THE CONSOLE ANSWER");
-        stop({" ERROR READING THE JOB: A NUMBER WAS EXPECTED" + where, std::string(" FOR: ") + what});
+        stop({" ERROR READING THE JOB: A NUMBER WAS EXPECTED" + where(), std::string(" FOR: ") + what});
     }
 
     std::ostream& con_;
@@ -482,11 +489,15 @@ void ASKIT(Io& io, JobSettings& job) {
         job.CMDFILE = native_path(trim_right(job.CMDFILE));
     }
 
-    std::ifstream file;
-    std::error_code ec;
-    if (!std::filesystem::is_directory(job.CMDFILE, ec)) file.open(job.CMDFILE, std::ios::in | std::ios::binary);
+    std::string why;
+    FileStream file(open_plain_file(job.CMDFILE, &why), std::ios::in | std::ios::binary);
     Answers from_file(io.con, file, true);
-    if (!file.is_open()) from_file.stop({" CANNOT OPEN THE COMMAND FILE: " + job.CMDFILE});
+    if (!file.is_open()) {
+        std::error_code ec;
+        const std::filesystem::path where = std::filesystem::absolute(job.CMDFILE, ec);
+        from_file.stop(
+            {" CANNOT OPEN THE COMMAND FILE: " + job.CMDFILE, file_and_reason(ec ? job.CMDFILE : where.string(), why)});
+    }
     dialogue(io, from_file, job, echo);
     write_parameter_listing(io.report(), job, echo);
 }

@@ -8,20 +8,19 @@
 // more records (blank lines, respondents the user discards) keeps the rest
 // beside the table, since only the retained count after the clean-up decides
 // whether the job fits.  A file with more than kMaxDataRecords records, or
-// with a line longer than any record, cannot be a data set (a device, a file
-// that never ends) and ends with the read-error abort.
+// with a line longer than any record, cannot be a data set (a file that keeps
+// growing, one that is no text) and ends with the read-error abort.  Only a
+// plain file is read: a named pipe, a device or a folder fails to open.
 #include "driver/Mmldat.h"
 
 #include <cctype>
-#include <cerrno>
 #include <climits>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "common/filestream.h"
 #include "common/status.h"
 #include "common/stop.h"
 #include "common/textio.h"
@@ -60,13 +59,12 @@ constexpr const char* kCleanupStars = "(1X,'************************************
 
 // The message's last line says what went wrong: the file as the engine
 // looked for it and the system's reason.
-[[noreturn]] void open_failure(Io& io, const std::string& path, int error) {
+[[noreturn]] void open_failure(Io& io, const std::string& path, const std::string& reason) {
     std::error_code ec;
     const std::filesystem::path where = std::filesystem::absolute(path, ec);
-    const std::string reason = error != 0 ? std::strerror(error) : "the file cannot be opened";
     same_abort(io, {{" CANNOT OPEN DATA FILE. CHECK ACCURACY OF "},
                     {" SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       "},
-                    {" " + (ec ? path : where.string()) + ": " + reason}});
+                    {file_and_reason(ec ? path : where.string(), reason)}});
 }
 
 // `where` is the message's last line: the record and the place in it where
@@ -137,12 +135,9 @@ void echo_record(std::ostream& rep, const std::vector<std::int64_t>& v, int nite
 
 // Reads and holds every record; returns the number read.
 int read_records(Io& io, const JobSettings& job, RawTable& t) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(job.DATFILE, ec)) open_failure(io, job.DATFILE, EISDIR);
-    errno = 0;
-    std::ifstream data(job.DATFILE);
-    if (!data.is_open()) open_failure(io, job.DATFILE, errno);
     std::string why;
+    FileStream data(open_plain_file(job.DATFILE, &why), std::ios::in);
+    if (!data.is_open()) open_failure(io, job.DATFILE, why);
     auto format = RecordFormat::parse(job.DATFMT, &why);
     if (!format) read_error(io, " THE FORMAT CANNOT BE USED: " + upper(why) + ".");
 

@@ -19,7 +19,7 @@ namespace vorm {
 
 // Records a data file may hold, 50 times the 2000 of the raw table.  Those
 // past the table are held for the clean-up; a file with more is no data set
-// (a device, a file that never ends).
+// (a file that keeps growing).
 inline constexpr int kMaxDataRecords = 100000;
 
 class RawTable;

@@ -4,12 +4,14 @@
 #include <exception>
 #include <iostream>
 
+#include "common/filestream.h"
 #include "common/paths.h"
 #include "common/runlock.h"
 #include "common/status.h"
 #include "common/stop.h"
 #include "common/stopsignal.h"
 #include "common/textio.h"
+#include "common/workfolder.h"
 #include "driver/Stages.h"
 #include "estimation/Initvl.h"
 #include "estimation/Mmlest.h"
@@ -173,11 +175,31 @@ void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
 // Every ending writes the status file last; when even that fails, the console
 // is the only place left to say so.
 int end_run(Io& io, const JobSettings& job, const std::vector<std::string>& status, int exit_code) {
-    if (write_status(job.WRKDIR, status)) return exit_code;
+    std::string why;
+    if (write_status(job.WRKDIR, status, &why)) return exit_code;
     write_free(io.con, {" CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER ", job.WRKDIR});
+    write_free(io.con, {file_and_reason(work_file(job.WRKDIR, "status"), why)});
     for (const auto& l : status) io.con << l << '\n';
     io.con.flush();
     return 1;
+}
+
+// Every file of the run is in the folder it started in; when the path names
+// another folder now (or none), the run must not report its end to whoever
+// reads the status file there.
+void check_work_folder(Io& io, const WorkFolder& folder) {
+    const WorkFolder::Now now = folder.now();
+    if (now == WorkFolder::Now::Here) return;
+    const bool removed = now == WorkFolder::Now::Removed;
+    const char* what = removed                            ? " WAS REMOVED DURING THE RUN."
+                       : now == WorkFolder::Now::Replaced ? " WAS REPLACED DURING THE RUN."
+                                                          : " WAS MOVED DURING THE RUN.";
+    const std::string line = " THE WORK FOLDER " + folder.path() + what;
+    const std::string files = removed ? " THE RUN'S FILES WENT WITH IT.  JOB IS ABORTING."
+                                      : " THE RUN'S FILES ARE IN THE FOLDER IT STARTED IN.  JOB IS ABORTING.";
+    write_free(io.con, {line});
+    write_free(io.con, {files});
+    throw EngineStop({status_text(line), status_text(files)});
 }
 
 // A run that finds its folder held writes nothing there, not even the status
@@ -242,6 +264,13 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
     job.CMDFILE = args.size() > 1 ? args[1] : std::string();
     job.WRKDIR = work_folder(args.size() > 2 ? args[2] : std::string());
     job.LWRK = static_cast<int>(job.WRKDIR.size());
+    const WorkFolder folder(job.WRKDIR);
+    if (!folder.is_open()) {
+        write_free(io.con, {" CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER ", job.WRKDIR});
+        write_free(io.con, {file_and_reason(job.WRKDIR, folder.error())});
+        return 1;
+    }
+    const HoldWorkFolder hold(folder);
     // Held to the end of the run, the title pages and the console's answers
     // included: another run in this folder would write the same files.
     const RunLock lock(job.WRKDIR);
@@ -249,19 +278,25 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
     if (trim_right(job.CMDFILE).empty()) title_pages(io);
     numlib_set_console(&io.con);
 
-    if (!write_status(job.WRKDIR, {status_text("start")})) {
+    std::string why;
+    if (!write_status(job.WRKDIR, {status_text("start")}, &why)) {
         write_free(io.con, {" CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER ", job.WRKDIR});
+        write_free(io.con, {file_and_reason(work_file(job.WRKDIR, "status"), why)});
         return 1;
     }
     if (lock.state() != RunLock::State::Held) {
+        const std::string failed = file_and_reason(lock.path(), lock.why());
         write_free(io.con, {" CANNOT CREATE THE RUN LOCK FILE ", lock.path()});
-        write_status(job.WRKDIR, {status_text(" CANNOT CREATE THE RUN LOCK FILE IN THE WORK FOLDER")});
+        write_free(io.con, {failed});
+        write_status(job.WRKDIR,
+                     {status_text(" CANNOT CREATE THE RUN LOCK FILE IN THE WORK FOLDER"), status_text(failed)});
         return 1;
     }
     std::string failed;
     if (!io.units.open_in_folder(job.WRKDIR, &failed)) {
         write_free(io.con, {" CANNOT CREATE THE FILE ", failed});
-        write_status(job.WRKDIR, {status_text(" CANNOT CREATE THE ENGINE'S FILES IN THE WORK FOLDER")});
+        write_status(job.WRKDIR, {status_text(" CANNOT CREATE THE ENGINE'S FILES IN THE WORK FOLDER"),
+                                  status_text(std::string(1, ' ').append(failed))});
         return 1;
     }
     std::vector<std::string> status;
@@ -270,6 +305,7 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
         run_stages(io, job, st, ws);
         io.con.flush();
         io.units.close_all();  // a report or file that lost lines fails the run
+        check_work_folder(io, folder);
         // The warnings that the run went on after stand below " end", which
         // stays the first line that every reader tests.
         std::vector<std::string> ended{status_text("end")};

@@ -3,10 +3,11 @@
 // asterisks, too wide for its field, leaves the sum of its line unknown: not
 // a number, written as asterisks in turn and left out of the range.
 #include <charconv>
-#include <fstream>
 #include <limits>
 
+#include "common/paths.h"
 #include "common/textio.h"
+#include "common/workfolder.h"
 #include "plotdata/Plotdata.h"
 #include "plotdata/Plotpair.h"
 
@@ -43,7 +44,9 @@ void PLOTDATA6(Io& io, Store& st, int NITEM, const std::string& WRKDIR) {
     }
     for (int k = 1; k <= NITEM; ++k) {
         const std::string base = "PLOT5" + item_key(st.ITEMID(k));
-        std::ifstream in(plot_file_name(WRKDIR, base, ".DAT"), std::ios::binary);
+        std::string why;
+        FileStream in(open_work_file(trim_right(WRKDIR), base + ".DAT", WorkFolder::Mode::Read, &why),
+                      std::ios::in | std::ios::binary);
         LineReader lines(in);
         std::string line;
         for (int n = 0; n < NGRID; ++n) {

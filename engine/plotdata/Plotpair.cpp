@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "common/stop.h"
+#include "common/workfolder.h"
 
 namespace vorm {
 
@@ -22,6 +23,14 @@ std::string file_only(const std::string& base, const char* ext) { return base + 
 
 [[noreturn]] void cannot_write(Io& io, const std::string& name) {
     plot_stop(io, "Cannot write the plot file " + name + ".");
+}
+
+// A plain file of the work folder, created or emptied (common/workfolder.h).
+int create_plot_file(Io& io, const std::string& WRKDIR, const std::string& name) {
+    std::string why;
+    const int fd = open_work_file(trim_right(WRKDIR), name, WorkFolder::Mode::Write, &why);
+    if (fd < 0) plot_stop(io, "Cannot write the plot file " + name + ": " + why + ".");
+    return fd;
 }
 
 // A field too narrow for its value holds asterisks, as the layouts make it;
@@ -49,10 +58,6 @@ std::string ITEMLBL(int itemid) {
 }
 
 std::string item_key(int itemid) { return trim_right(ITEMLBL(itemid)); }
-
-std::string plot_file_name(const std::string& WRKDIR, const std::string& base, const char* ext) {
-    return work_file(trim_right(WRKDIR), file_only(base, ext));
-}
 
 std::string field(std::string_view layout, const Val& v) { return format_fixed(layout, {v}); }
 
@@ -94,10 +99,10 @@ void plot_stop(Io& io, const std::string& text) {
 }
 
 PlotData::PlotData(Io& io, const std::string& WRKDIR, const std::string& base)
-    : io_(io), wrkdir_(WRKDIR), name_(file_only(base, ".DAT")) {
-    out_.open(plot_file_name(WRKDIR, base, ".DAT"), std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!out_) cannot_write(io_, name_);
-}
+    : io_(io),
+      wrkdir_(WRKDIR),
+      name_(file_only(base, ".DAT")),
+      out_(create_plot_file(io, WRKDIR, name_), std::ios::out | std::ios::binary) {}
 
 void PlotData::line(std::string_view layout, const std::vector<Val>& values) {
     const std::string s = format_fixed(layout, values);
@@ -106,8 +111,7 @@ void PlotData::line(std::string_view layout, const std::vector<Val>& values) {
 }
 
 void PlotData::close() {
-    out_.close();
-    if (out_.fail()) cannot_write(io_, name_);
+    if (!out_.close()) cannot_write(io_, name_);
     if (asterisks_) holds_asterisks(io_, wrkdir_, name_);
 }
 
@@ -122,8 +126,7 @@ void write_plot_script(Io& io, const std::string& WRKDIR, const std::string& bas
         plot += c.key.empty() ? std::string("notitle") : "t \"" + c.key + "\"";
         plot += " with " + c.style;
     }
-    std::ofstream out(plot_file_name(WRKDIR, base, ".SCR"), std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!out) cannot_write(io, name);
+    FileStream out(create_plot_file(io, WRKDIR, name), std::ios::out | std::ios::binary);
     out << "set title \"" << s.title << "\"" << kEnd;
     out << "set xlabel \"" << s.xlabel << "\"" << kEnd;
     out << "set ylabel \"" << s.ylabel << "\"" << kEnd;
@@ -133,8 +136,7 @@ void write_plot_script(Io& io, const std::string& WRKDIR, const std::string& bas
     out << "set output \"" << files << ".ps\"" << kEnd;
     out << "set data style lp" << kEnd;
     out << plot << kEnd;
-    out.close();
-    if (out.fail()) cannot_write(io, name);
+    if (!out.close()) cannot_write(io, name);
     // Axis limits are drawn; numbers in titles are only labels.
     if (has_stars(s.xrange) || has_stars(s.yrange)) holds_asterisks(io, WRKDIR, name);
 }

@@ -6,18 +6,19 @@
 // A number too wide for its field (or not a number) fills the field with
 // asterisks, the line keeping its length, and the run goes on: a data file or
 // a script whose axis limits hold such a field is named in the report and
-// the run's status warnings, one line per file, when it is closed.  Numbers inside a title are only labels
-// and are not reported.  A file that cannot be written stops the run with a
+// the run's status warnings, one line per file, when it is closed.  Numbers
+// inside a title are only labels and are not reported.  A file that cannot be
+// written, or an entry of its name that is no plain file, stops the run with a
 // status line naming it.
 #pragma once
 
 #include <array>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/Store.h"
+#include "common/filestream.h"
 #include "common/io.h"
 #include "common/textio.h"
 
@@ -34,9 +35,6 @@ const std::array<double, NGRID>& theta_grid();
 std::string ITEMLBL(int itemid);
 // The label without its trailing blank, as file names and plot keys use it.
 std::string item_key(int itemid);
-
-// Work folder (trailing blanks dropped) + base name + extension.
-std::string plot_file_name(const std::string& WRKDIR, const std::string& base, const char* ext);
 
 // One number written with a one-field layout, e.g. field("(I1)", 3).
 std::string field(std::string_view layout, const Val& v);
@@ -72,7 +70,7 @@ private:
     Io& io_;
     std::string wrkdir_;
     std::string name_;  // file name without folder, for messages
-    std::ofstream out_;
+    FileStream out_;
     bool asterisks_ = false;  // a field too narrow for its value
 };
 

@@ -1,9 +1,13 @@
-// Unit files that lose what is written to them, and units used while closed.
-// /dev/full takes a file open but refuses every write, as a full disk does.
+// Unit files that lose what is written to them, entries of their names that
+// are no plain files, and units used while closed.  A file-size limit lets
+// writes to a plain file fail as a full disk does.
 #include "common/io.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
+#include <csignal>
 #include <filesystem>
 #include <stdexcept>
 
@@ -15,8 +19,29 @@ namespace {
 
 using test::TempDir;
 
+// Writes past `bytes` fail while it lives, with an error instead of the
+// signal that would end the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : previous_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        ok_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    void (*previous_)(int);
+    rlimit saved_{};
+    bool ok_ = false;
+};
+
 TEST(UnitFiles, LostWritesEndTheRunNamingTheFile) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     struct Case {
         Unit full;
         void (*finish)(UnitFiles&, Unit);
@@ -28,24 +53,66 @@ TEST(UnitFiles, LostWritesEndTheRunNamingTheFile) {
     };
     for (const auto& c : cases) {
         TempDir work;
-        std::filesystem::create_symlink("/dev/full", work.file(unit_file_name(c.full)));
         UnitFiles units;
         std::string failed;
         ASSERT_TRUE(units.open_in_folder(work.folder(), &failed)) << failed;
-        units[c.full] << " a line that never reaches the disk\n";
-        units[Unit::FT17] << " a line that does\n";
-        try {
-            c.finish(units, c.full);
-            ADD_FAILURE() << unit_file_name(c.full) << " failed without a word";
-        } catch (const EngineStop& stop) {
-            ASSERT_EQ(stop.status_lines().size(), 2u);
-            EXPECT_EQ(stop.status_lines()[0], "  ERROR WRITING THE FILE " + work.file(unit_file_name(c.full)));
-            EXPECT_EQ(stop.exit_code(), 1);
+        {
+            const FileSizeLimit limit(4096);
+            ASSERT_TRUE(limit.ok());
+            for (int k = 0; k < 500; ++k) units[c.full] << " a line that never reaches the disk\n";
+            units[Unit::FT17] << " a line that does\n";
+            try {
+                c.finish(units, c.full);
+                ADD_FAILURE() << unit_file_name(c.full) << " failed without a word";
+            } catch (const EngineStop& stop) {
+                ASSERT_EQ(stop.status_lines().size(), 2u);
+                EXPECT_EQ(stop.status_lines()[0], "  ERROR WRITING THE FILE " + work.file(unit_file_name(c.full)));
+                EXPECT_EQ(stop.exit_code(), 1);
+            }
+            // The other files are whole, however the failed one was found.
+            units.close_all_unchecked();
         }
-        // The other files are whole, however the failed one was found.
-        units.close_all_unchecked();
         EXPECT_EQ(test::read_file(work.file("FT17F001")), " a line that does\n");
     }
+}
+
+// A pipe would block the open or the first write, a link would write through
+// to whatever it names: nothing is opened, and the entry and what it names
+// stay as they were.
+TEST(UnitFiles, EntriesThatAreNoPlainFilesAreRefusedAndLeftAsTheyWere) {
+    TempDir elsewhere;
+    test::write_file(elsewhere.file("kept.txt"), "somebody's file\n");
+    struct Case {
+        const char* unit;
+        void (*plant)(const std::string& path, const std::string& target);
+        const char* why;
+    };
+    const Case cases[] = {
+        {"FT13F001", [](const std::string& p, const std::string&) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); },
+         "Is a named pipe, not a plain file"},
+        {"FT06F001", [](const std::string& p, const std::string&) { std::filesystem::create_symlink("/dev/null", p); },
+         "Is a symbolic link, not a plain file"},
+        {"FT16F001", [](const std::string& p, const std::string& t) { std::filesystem::create_symlink(t, p); },
+         "Is a symbolic link, not a plain file"},
+        {"FT18F001", [](const std::string& p, const std::string&) { std::filesystem::create_directory(p); },
+         "Is a directory"},
+    };
+    for (const auto& c : cases) {
+        TempDir work;
+        const std::string path = work.file(c.unit);
+        c.plant(path, elsewhere.file("kept.txt"));
+        struct stat before {};
+        ASSERT_EQ(lstat(path.c_str(), &before), 0);
+        UnitFiles units;
+        std::string failed;
+        EXPECT_FALSE(units.open_in_folder(work.folder(), &failed)) << c.unit;
+        EXPECT_EQ(failed, path + ": " + c.why);
+        struct stat after {};
+        ASSERT_EQ(lstat(path.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode) << c.unit;
+        EXPECT_EQ(after.st_ino, before.st_ino) << c.unit;
+    }
+    EXPECT_EQ(test::read_file(elsewhere.file("kept.txt")), "somebody's file\n");
 }
 
 TEST(UnitFiles, AUnitUsedWhileClosedIsAFaultNotAStream) {

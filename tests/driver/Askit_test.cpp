@@ -149,13 +149,42 @@ protected:
 
 // ---- jobs that cannot be read -------------------------------------------
 
+// A folder or a device would be read for ever or not at all; the line after
+// the message names the file and the reason.
 TEST_F(AskitTest, MissingJobFileStopsWithStatusAndEmptyReport) {
-    DialogueRun r = run_dialogue("/nonexistent/folder/job.txt", "");
+    TempDir dir;
+    const std::pair<std::string, std::string> cases[] = {
+        {"/nonexistent/folder/job.txt", "No such file or directory"},
+        {dir.path().string(), "Is a directory"},
+        {"/dev/null", "Is a device, not a plain file"},
+    };
+    for (const auto& [path, why] : cases) {
+        DialogueRun r = run_dialogue(path, "");
+        ASSERT_TRUE(r.stopped) << path;
+        EXPECT_EQ(r.status,
+                  (std::vector<std::string>{"  CANNOT OPEN THE COMMAND FILE: " + path, "  " + path + ": " + why}));
+        EXPECT_NE(r.console.find("CANNOT OPEN THE COMMAND FILE"), std::string::npos);
+        EXPECT_EQ(r.report, "");
+    }
+}
+
+// A path or a format is not taken up to a NUL character and the rest dropped.
+TEST_F(AskitTest, NulCharacterInAPathOrAFormatStopsTheJob) {
+    for (std::size_t line : {4u, 5u}) {
+        auto lines = kModel1Head;
+        lines[line].insert(2, 1, '\0');
+        DialogueRun r = run_job_text(lf(job_with(lines, {"N", "N"})));
+        ASSERT_TRUE(r.stopped) << line;
+        EXPECT_EQ(r.status, (std::vector<std::string>{"  ERROR READING THE JOB: A NUL CHARACTER IN THE COMMAND FILE "
+                                                      "AT LINE " +
+                                                          std::to_string(line + 1),
+                                                      line == 4 ? "  FOR: DATA FILE" : "  FOR: DATA FORMAT"}));
+        EXPECT_EQ(r.report, "");
+    }
+    DialogueRun r = run_dialogue("", lf({"Y", std::string("job\0.txt", 8)}));
     ASSERT_TRUE(r.stopped);
-    ASSERT_EQ(r.status.size(), 1u);
-    EXPECT_EQ(r.status[0], "  CANNOT OPEN THE COMMAND FILE: /nonexistent/folder/job.txt");
-    EXPECT_NE(r.console.find("CANNOT OPEN THE COMMAND FILE"), std::string::npos);
-    EXPECT_EQ(r.report, "");
+    EXPECT_EQ(r.status, (std::vector<std::string>{"  ERROR READING THE JOB: A NUL CHARACTER IN THE CONSOLE ANSWER",
+                                                  "  FOR: NAME OF THE COMMAND FILE"}));
 }
 
 TEST_F(AskitTest, DefaultJobWithoutModelStopsAtTheNextLineWhichIsNoNumber) {
@@ -566,7 +595,8 @@ TEST(AskitEngine, UnreadableJobFileLeavesAStatusThatSaysSo) {
     TempDir work;
     std::string console;
     EXPECT_EQ(run_engine({work.file("absent.txt"), work.folder()}, work.path().string(), "", &console), 1);
-    EXPECT_EQ(read_file(work.file("status")), "  CANNOT OPEN THE COMMAND FILE: " + work.file("absent.txt") + "\n");
+    EXPECT_EQ(read_file(work.file("status")), "  CANNOT OPEN THE COMMAND FILE: " + work.file("absent.txt") + "\n  " +
+                                                  work.file("absent.txt") + ": No such file or directory\n");
     EXPECT_NE(console.find("CANNOT OPEN THE COMMAND FILE"), std::string::npos);
     EXPECT_EQ(read_file(work.file("FT06F001")), "");
 }

@@ -104,10 +104,20 @@ TEST_F(DataInput, MissingDataFileGivesOpenFailureBlockAndStatus) {
                   "  ************************************************\n"
                   "  ************************************************\n");
 
-    job->DATFILE = dir.path().string();  // a folder is no data file
-    status = run();
-    ASSERT_EQ(status.size(), 3u);
-    EXPECT_EQ(status[2], "  " + dir.path().string() + ": Is a directory");
+    // Only a plain file is a data file: a folder or a device is not read, and
+    // a path is not taken up to a NUL character.
+    test::write_file(dir.file("data"), "   1 11\n");
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {dir.path().string(), dir.path().string() + ": Is a directory"},
+        {dir.file("data") + std::string(1, '\0') + "x", dir.file("data") + "\\0x: The path holds a NUL character"}};
+    if (std::filesystem::exists("/dev/zero"))
+        cases.push_back({"/dev/zero", "/dev/zero: Is a device, not a plain file"});
+    for (const auto& [path, why] : cases) {
+        job->DATFILE = path;
+        status = run();
+        ASSERT_EQ(status.size(), 3u) << path;
+        EXPECT_EQ(status[2], "  " + why);
+    }
 }
 
 TEST_F(DataInput, FieldThatIsNotANumberGivesReadErrorAfterTheEchoOfGoodRecords) {
@@ -150,12 +160,10 @@ TEST_F(DataInput, UnusableFormatsGiveReadError) {
     }
 }
 
-// A device, a line without end and a file of endless records cannot be held.
+// A line without end and a file of endless records cannot be held.
 TEST_F(DataInput, DataThatNeverEndsGivesReadError) {
     items(2, 2);
     std::vector<std::pair<std::string, std::string>> cases;
-    if (std::filesystem::exists("/dev/zero"))
-        cases.push_back({"/dev/zero", "  THE ERROR IS IN RECORD 1: LINE 1 IS LONGER THAN 1048576 CHARACTERS."});
     cases.push_back({dir.file("long.dat"), "  THE ERROR IS IN RECORD 2: LINE 2 IS LONGER THAN 1048576 CHARACTERS."});
     test::write_file(cases.back().first, "  11\n  " + std::string(LineReader::kMaxLineLength, '1') + "\n");
     cases.push_back({dir.file("endless.dat"), "  THE DATA FILE HOLDS MORE THAN 100000 RECORDS."});

@@ -191,20 +191,6 @@ TEST(EngineRun, AbortLeavesItsLinesInTheStatusFile) {
     EXPECT_EQ(last_line(read_file(work.file("FT06F001"))), kStarLine);
 }
 
-TEST(EngineRun, FileThatCannotBeWrittenFailsTheRunNamingIt) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    for (const char* unit : {"FT17F001", "FT06F001"}) {
-        TempDir work;
-        write_small_data(work.file("d.dat"));
-        write_file(work.file("job.txt"), small_job(work.file("d.dat")));
-        std::filesystem::create_symlink("/dev/full", work.file(unit));
-        EXPECT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 1) << unit;
-        EXPECT_EQ(read_file(work.file("status")),
-                  "  ERROR WRITING THE FILE " + work.file(unit) +
-                      "\n  THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING.\n");
-    }
-}
-
 // A file-size limit (ulimit -f) lets a write fail like a full disk; the
 // signal that the system sends with it must not end the engine silently.
 TEST(EngineRun, FileSizeLimitFailsTheRunLikeAFullDisk) {
@@ -263,15 +249,22 @@ TEST(EngineRun, ConsoleReaderThatGoesAwayDoesNotStopTheRun) {
     EXPECT_EQ(last_line(read_file(work.file("FT06F001"))), "  seconds to execute on this machine.");
 }
 
-// An engine started on `job` in `folder`, its console on the null device.
-pid_t start_engine(const std::string& job, const std::string& folder) {
+// An engine started on the arguments, its console input read from `input`
+// (the null device when negative) and its output written to `output`.
+pid_t start_engine(const std::vector<std::string>& args, int input = -1, const std::string& output = "/dev/null") {
+    std::vector<std::string> words{"VORMCALC"};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
         int null = open("/dev/null", O_RDWR);
-        dup2(null, 0);
-        dup2(null, 1);
-        dup2(null, 2);
-        execl(VORMCALC_PATH, "VORMCALC", job.c_str(), folder.c_str(), static_cast<char*>(nullptr));
+        int out = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(input >= 0 ? input : null, 0);
+        dup2(out, 1);
+        dup2(out, 2);
+        execv(VORMCALC_PATH, argv.data());
         _exit(127);
     }
     return pid;
@@ -288,7 +281,7 @@ std::map<std::string, std::pair<std::string, std::filesystem::file_time_type>> s
 
 bool wait_until(const std::function<bool()>& condition) {
     // A guard against hanging only: the engines here wait for nothing else.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -296,24 +289,62 @@ bool wait_until(const std::function<bool()>& condition) {
     return true;
 }
 
-// The first engine waits with its files open for a job file that is a named
-// pipe: a second engine on the same folder must leave every file as it is
+// The exit status of an engine, or -1 for one that did not end in the time
+// of wait_until (it is killed then): an engine that blocks fails the test
+// instead of holding it up.
+int wait_engine(pid_t pid) {
+    int status = 0;
+    if (!wait_until([&] { return waitpid(pid, &status, WNOHANG) == pid; })) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A pipe that feeds an engine's console; the engine's end is closed here once
+// the engine has it.
+struct ConsoleFeed {
+    int ends[2] = {-1, -1};
+    ConsoleFeed() { EXPECT_EQ(pipe2(ends, O_CLOEXEC), 0); }
+    ~ConsoleFeed() {
+        for (int fd : ends)
+            if (fd >= 0) close(fd);
+    }
+    int engine_end() const { return ends[0]; }
+    void started() {
+        close(ends[0]);
+        ends[0] = -1;
+    }
+    void say(const std::string& text) {
+        EXPECT_EQ(write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    }
+};
+
+// An engine without a job file, past its title pages: it has written " start"
+// and created its unit files in `folder`, and waits for its first answer on
+// the console, which writes into `output`.
+pid_t engine_waiting_for_its_job(ConsoleFeed& feed, const std::string& folder, const std::string& output) {
+    const pid_t pid = start_engine({"", folder}, feed.engine_end(), output);
+    feed.started();
+    feed.say("\n\n\n");
+    EXPECT_TRUE(wait_until([&] { return read_file(output).find(" COMMAND FILE?") != std::string::npos; }));
+    return pid;
+}
+
+// The first engine waits with its files open for its first answer on the
+// console: a second engine on the same folder must leave every file as it is
 // and say why on its console; the first then runs to its end.  An engine
 // that was killed leaves its lock file behind, and that holds nobody up.
 TEST(EngineRun, ASecondEngineInAWorkFolderInUseWritesNothingThereAndEnds) {
     TempDir work;
     write_small_data(work.file("d.dat"));
-    const std::string job = small_job(work.file("d.dat"));
-    write_file(work.file("job.txt"), job);
-    const std::string pipe_path = work.file("job.pipe");
-    ASSERT_EQ(mkfifo(pipe_path.c_str(), 0600), 0);
+    write_file(work.file("job.txt"), small_job(work.file("d.dat")));
 
-    const pid_t first = start_engine(pipe_path, work.folder());
+    TempDir consoles;
+    ConsoleFeed feed;
+    const pid_t first = engine_waiting_for_its_job(feed, work.folder(), consoles.file("first"));
     ASSERT_GT(first, 0);
-    // The pipe opens for writing once the engine opens it to read its job,
-    // after its status and unit files; then it waits for the first line.
-    int feed = -1;
-    ASSERT_TRUE(wait_until([&] { return (feed = open(pipe_path.c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }));
     const auto before = snapshot(work);
     std::string console;
     EXPECT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), "", &console), 1);
@@ -321,21 +352,171 @@ TEST(EngineRun, ASecondEngineInAWorkFolderInUseWritesNothingThereAndEnds) {
                            std::to_string(first) + ").\n  THIS RUN ENDS WITHOUT WRITING ANYTHING THERE.\n");
     EXPECT_TRUE(snapshot(work) == before) << "the second engine wrote into the folder";
 
-    fcntl(feed, F_SETFL, 0);
-    EXPECT_EQ(write(feed, job.data(), job.size()), static_cast<ssize_t>(job.size()));
-    close(feed);
-    int status = 0;
-    ASSERT_EQ(waitpid(first, &status, 0), first);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    feed.say("Y\n" + work.file("job.txt") + "\n");
+    EXPECT_EQ(wait_engine(first), 0);
     EXPECT_EQ(read_file(work.file("status")), " end\n");
 
-    const pid_t killed = start_engine(pipe_path, work.folder());
-    ASSERT_TRUE(wait_until([&] { return read_file(work.file("status")) == " start\n"; }));
+    ConsoleFeed killed_feed;
+    const pid_t killed = engine_waiting_for_its_job(killed_feed, work.folder(), consoles.file("killed"));
+    EXPECT_EQ(read_file(work.file("status")), " start\n");
     kill(killed, SIGKILL);
+    int status = 0;
     ASSERT_EQ(waitpid(killed, &status, 0), killed);
     EXPECT_TRUE(std::filesystem::exists(work.file("VORMCALC.lock")));
     EXPECT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 0);
     EXPECT_EQ(read_file(work.file("status")), " end\n");
+}
+
+// A named pipe would hold the engine until somebody writes into it, with the
+// folder locked; a device would feed it without end.
+TEST(EngineRun, JobOrDataFileThatIsNoPlainFileEndsTheRunAtOnce) {
+    TempDir work;
+    const std::string job_pipe = work.file("job.pipe"), data_pipe = work.file("data.pipe");
+    ASSERT_EQ(mkfifo(job_pipe.c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(data_pipe.c_str(), 0600), 0);
+    write_file(work.file("pipe.txt"), small_job(data_pipe));
+    write_file(work.file("zero.txt"), small_job("/dev/zero"));
+    const std::string open_data[] = {"  CANNOT OPEN DATA FILE. CHECK ACCURACY OF ",
+                                     "  SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       "};
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {job_pipe,
+         {"  CANNOT OPEN THE COMMAND FILE: " + job_pipe, "  " + job_pipe + ": Is a named pipe, not a plain file"}},
+        {work.file("pipe.txt"), {open_data[0], open_data[1], "  " + data_pipe + ": Is a named pipe, not a plain file"}},
+        {work.file("zero.txt"), {open_data[0], open_data[1], "  /dev/zero: Is a device, not a plain file"}},
+    };
+    for (const auto& [job, status] : cases) {
+        EXPECT_EQ(wait_engine(start_engine({job, work.folder()})), 1) << job;
+        EXPECT_EQ(split_lines(read_file(work.file("status"))), status) << job;
+    }
+    write_small_data(work.file("d.dat"));
+    write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+    EXPECT_EQ(wait_engine(start_engine({work.file("job.txt"), work.folder()})), 0);
+    EXPECT_EQ(read_file(work.file("status")), " end\n");
+}
+
+// Entries under the names of the engine's files: a pipe would block the run
+// for ever, a link would take a file to somewhere else (to nothing, for
+// /dev/null, while the run ends " end").  The run ends at once naming the
+// entry, and the entry stays as it was.
+TEST(EngineRun, EntriesThatAreNoPlainFilesEndTheRunAtOnceNamingThem) {
+    enum class Owner { Status, Lock, Unit, Plot };
+    struct Case {
+        const char* name;
+        const char* planted;  // "pipe", "folder", or the target of a link
+        Owner owner;
+    };
+    const Case cases[] = {
+        {"status", "pipe", Owner::Status},      {"VORMCALC.lock", "pipe", Owner::Lock},
+        {"FT13F001", "pipe", Owner::Unit},      {"FT06F001", "/dev/null", Owner::Unit},
+        {"FT16F001", "/dev/null", Owner::Unit}, {"FT17F001", "/dev/full", Owner::Unit},
+        {"FT18F001", "folder", Owner::Unit},    {"PLOT4.DAT", "pipe", Owner::Plot},
+        {"PLOT501.DAT", "pipe", Owner::Plot},
+    };
+    for (const auto& c : cases) {
+        TempDir work;
+        write_small_data(work.file("d.dat"));
+        write_file(work.file("job.txt"), small_job(work.file("d.dat"), 1, {"Y", "5", "10", "N"}));
+        const std::string entry = work.file(c.name);
+        const std::string planted = c.planted;
+        std::string why = "Is a symbolic link, not a plain file";
+        if (planted == "pipe") {
+            ASSERT_EQ(mkfifo(entry.c_str(), 0600), 0);
+            why = "Is a named pipe, not a plain file";
+        } else if (planted == "folder") {
+            std::filesystem::create_directory(entry);
+            why = "Is a directory";
+        } else {
+            std::filesystem::create_symlink(planted, entry);
+        }
+        struct stat before {};
+        ASSERT_EQ(lstat(entry.c_str(), &before), 0);
+
+        EXPECT_EQ(wait_engine(start_engine({work.file("job.txt"), work.folder()}, -1, work.file("console.txt"))), 1)
+            << c.name;
+        const std::string named = "  " + entry + ": " + why;
+        std::vector<std::string> status;
+        switch (c.owner) {
+            case Owner::Status:
+                EXPECT_EQ(read_file(work.file("console.txt")),
+                          "  CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER " + work.folder() + "\n" + named + "\n");
+                break;
+            case Owner::Lock:
+                status = {"  CANNOT CREATE THE RUN LOCK FILE IN THE WORK FOLDER", named};
+                break;
+            case Owner::Unit:
+                status = {"  CANNOT CREATE THE ENGINE'S FILES IN THE WORK FOLDER", named};
+                break;
+            case Owner::Plot:
+                status = {" Cannot write the plot file " + std::string(c.name) + ": " + why + "."};
+                break;
+        }
+        // A pipe is never read here: that would block the test.
+        if (c.owner != Owner::Status) {
+            EXPECT_EQ(split_lines(read_file(work.file("status"))), status) << c.name;
+        }
+        struct stat after {};
+        ASSERT_EQ(lstat(entry.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode) << c.name;
+        EXPECT_EQ(after.st_ino, before.st_ino) << c.name;
+    }
+}
+
+// The folder is moved away or removed while the engine waits for its first
+// answer, with its unit files open, and mostly a new one is made under its
+// name.  The run then goes to its end in the folder it started in, and the
+// path gets nothing.  A removed folder cannot take the status file either.
+TEST(EngineRun, WorkFolderReplacedDuringTheRunNeverEndsThere) {
+    enum class Fate { Replaced, Moved, Removed };
+    for (const Fate fate : {Fate::Replaced, Fate::Moved, Fate::Removed}) {
+        TempDir cwd;
+        write_small_data(cwd.file("d.dat"));
+        // Plots and fit statistics open their files after the folder is gone;
+        // a removed folder takes no new file, so that run has neither.
+        const std::vector<std::string> fit{"Y", "5", "10", "Y", "4", "N", "2.0", "0.05", "2.0", "0.01", "2.0"};
+        write_file(cwd.file("job.txt"),
+                   small_job(cwd.file("d.dat"), 2, fate == Fate::Removed ? std::vector<std::string>{"N", "N"} : fit));
+        const std::string folder = cwd.file("work") + "/";
+        const std::string old = cwd.file("old") + "/";
+        std::filesystem::create_directory(folder);
+
+        ConsoleFeed feed;
+        const pid_t pid = engine_waiting_for_its_job(feed, folder, cwd.file("console.txt"));
+        if (fate == Fate::Removed)
+            std::filesystem::remove_all(folder);
+        else
+            std::filesystem::rename(cwd.file("work"), cwd.file("old"));
+        if (fate != Fate::Moved) std::filesystem::create_directory(folder);
+        feed.say("Y\n" + cwd.file("job.txt") + "\n");
+        EXPECT_EQ(wait_engine(pid), 1);
+
+        const auto console = split_lines(read_file(cwd.file("console.txt")));
+        if (fate == Fate::Removed) {
+            EXPECT_TRUE(std::filesystem::is_empty(folder)) << "the run wrote into the new folder";
+            const std::vector<std::string> gone{"  THE WORK FOLDER " + folder + " WAS REMOVED DURING THE RUN.",
+                                                "  THE RUN'S FILES WENT WITH IT.  JOB IS ABORTING."};
+            ASSERT_GE(console.size(), 6u);
+            EXPECT_EQ(std::vector<std::string>(console.end() - 6, console.end()),
+                      (std::vector<std::string>{
+                          gone[0], gone[1], "  CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER " + folder,
+                          "  " + folder + "status: No such file or directory", gone[0], gone[1]}));
+            continue;
+        }
+        if (fate == Fate::Replaced) {
+            EXPECT_TRUE(std::filesystem::is_empty(folder)) << "the run wrote into the new folder";
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(folder)) << "the run made a folder of its own";
+        }
+        const std::vector<std::string> lines{"  THE WORK FOLDER " + folder +
+                                                 (fate == Fate::Replaced ? " WAS REPLACED" : " WAS MOVED") +
+                                                 " DURING THE RUN.",
+                                             "  THE RUN'S FILES ARE IN THE FOLDER IT STARTED IN.  JOB IS ABORTING."};
+        ASSERT_GE(console.size(), 2u);
+        EXPECT_EQ(std::vector<std::string>(console.end() - 2, console.end()), lines);
+        EXPECT_EQ(split_lines(read_file(old + "status")), lines);
+        EXPECT_EQ(last_line(read_file(old + "FT06F001")), "  seconds to execute on this machine.");
+        for (const char* f : {"FT15F001", "FT16F001", "FT17F001", "PLOT4.DAT", "PLOTLOC.SCR"})
+            EXPECT_FALSE(read_file(old + f).empty()) << f;
+    }
 }
 
 // The job dialogue takes the date and the time of day; the next reading is the
