@@ -28,6 +28,17 @@ std::string file_and_reason(const std::string& path, const std::string& why) {
     return line;
 }
 
+int keep_plain_file(int fd, std::string* why) {
+    struct stat st {};
+    *why = fstat(fd, &st) != 0 ? std::strerror(errno) : not_a_plain_file(st.st_mode);
+    if (!why->empty()) {
+        close(fd);
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 int open_plain_file(const std::string& path, std::string* why) {
     // The system would read the name only up to the NUL: another file.
     if (path.find('\0') != std::string::npos) {
@@ -47,14 +58,7 @@ int open_plain_file(const std::string& path, std::string* why) {
         *why = std::strerror(errno);
         return -1;
     }
-    // The entry may have been replaced since it was looked at.
-    *why = fstat(fd, &st) != 0 ? std::strerror(errno) : not_a_plain_file(st.st_mode);
-    if (!why->empty()) {
-        close(fd);
-        return -1;
-    }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return fd;
+    return keep_plain_file(fd, why);
 }
 
 FileStream::FileStream(int fd, std::ios::openmode mode) : std::iostream(nullptr), buf_(fd, mode) {

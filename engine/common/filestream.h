@@ -23,6 +23,11 @@ std::string not_a_plain_file(mode_t mode);
 // " path: reason", a NUL character in the path shown as "\0".
 std::string file_and_reason(const std::string& path, const std::string& why);
 
+// Keeps `fd`, opened without blocking, when it is a plain file, and lets it
+// block from then on; otherwise closes it, returns -1 and *why gives the
+// reason.  The entry may have been replaced since it was looked at by name.
+int keep_plain_file(int fd, std::string* why);
+
 // Opens the file at `path` to read it, when it is a plain file (a link to
 // one is taken).  Otherwise returns -1 and *why gives the reason in the
 // system's words.

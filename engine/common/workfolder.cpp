@@ -73,13 +73,7 @@ int WorkFolder::open(std::string_view name, Mode mode, std::string* why) const {
         if (why->empty()) *why = std::strerror(error);
         return -1;
     }
-    *why = fstat(fd, &st) != 0 ? std::strerror(errno) : not_a_plain_file(st.st_mode);
-    if (!why->empty()) {
-        close(fd);
-        return -1;
-    }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return fd;
+    return keep_plain_file(fd, why);
 }
 
 WorkFolder::Now WorkFolder::now() const {

@@ -204,23 +204,12 @@ TEST(StoppedRun, EveryOutputOpensAfterOneMessageThatTheRunDidNotComplete) {
 // A program folder whose name is not UTF-8 reaches the engine's job file
 // byte for byte: an empty data box names INDATA.DAT there.
 TEST(ProgramFolderNotUtf8, TheJobFileNamesItAsItIs) {
-    namespace fs = std::filesystem;
-    test::TempFolder root;
-    const QByteArray folder = QFile::encodeName(root.path()) + "prog dir \xe9\xff";
-    const fs::path real(folder.toStdString());
-    fs::create_directories(real / "TEMPFILE");
-    // Qt's own clean-up does not see a name that is not UTF-8.
-    struct RemoveAll {
-        fs::path path;
-        ~RemoveAll() {
-            std::error_code ignored;
-            fs::remove_all(path, ignored);
-        }
-    } removeAll{real};
+    const test::NonUtf8Folder program;
+    const QByteArray& folder = program.bytes();
     RecordingServices rec;
     FrontEnd front(rec, AppPaths::forProgramFolder(folder));
     ASSERT_TRUE(front.form.Form_Load());
-    std::ifstream job(real / "TEMPFILE" / "CMDFLE", std::ios::binary);
+    std::ifstream job(program.path() / "TEMPFILE" / "CMDFLE", std::ios::binary);
     const std::string text{std::istreambuf_iterator<char>(job), std::istreambuf_iterator<char>()};
     EXPECT_NE(text.find("\r\n" + folder.toStdString() + "/INDATA.DAT\r\n"), std::string::npos) << text;
 }

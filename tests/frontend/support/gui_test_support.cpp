@@ -11,6 +11,15 @@ namespace vormgui::test {
 
 TempFolder::TempFolder() { EXPECT_TRUE(dir_.isValid()); }
 
+NonUtf8Folder::NonUtf8Folder() : bytes_(QFile::encodeName(parent()) + "/prog dir \xe9\xff") {
+    std::filesystem::create_directories(path() / "TEMPFILE");
+}
+
+NonUtf8Folder::~NonUtf8Folder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path(), ignored);
+}
+
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();

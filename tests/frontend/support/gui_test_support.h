@@ -1,9 +1,12 @@
 // Helpers of the front-end tests.
 #pragma once
 
+#include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <ostream>
 
 // Failures show texts as text.
@@ -21,6 +24,24 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// A fresh folder "prog dir \xe9\xff", whose name is not UTF-8, with an empty
+// TEMPFILE/ in it; removed with everything in it when the object dies, as
+// Qt's own clean-up does not see such a name.
+class NonUtf8Folder {
+public:
+    NonUtf8Folder();
+    ~NonUtf8Folder();
+    // The folder it lies in, without links and without a trailing '/'.
+    QString parent() const { return QDir(root_.path()).canonicalPath(); }
+    // The folder's full name, byte for byte, without a trailing '/'.
+    const QByteArray& bytes() const { return bytes_; }
+    std::filesystem::path path() const { return std::filesystem::path(bytes_.toStdString()); }
+
+private:
+    TempFolder root_;
+    QByteArray bytes_;
 };
 
 void writeFile(const QString& path, const QByteArray& bytes = QByteArray());

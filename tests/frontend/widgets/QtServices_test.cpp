@@ -60,20 +60,10 @@ TEST(QtServicesEngine, StartsWithSeparateArgumentsInTheWorkingFolder) {
 // arguments, and is known as running while it runs.
 TEST(QtServicesEngine, StartsFromAProgramFolderWhoseNameIsNotUtf8) {
     namespace fs = std::filesystem;
-    TempFolder root;
-    const QByteArray folder = QFile::encodeName(QDir(root.path()).canonicalPath()) + "/prog dir \xe9\xff";
-    const fs::path real(folder.toStdString());
-    fs::create_directory(real);
-    // Qt's own clean-up does not see a name that is not UTF-8.
-    struct RemoveAll {
-        fs::path path;
-        ~RemoveAll() {
-            std::error_code ignored;
-            fs::remove_all(path, ignored);
-        }
-    } removeAll{real};
+    const test::NonUtf8Folder program;
+    const QByteArray& folder = program.bytes();
+    const fs::path real = program.path();
     fs::copy_file(VORM_FAKE_ENGINE, real / "VORMCALC");
-    fs::create_directory(real / "TEMPFILE");
 
     const AppPaths paths = AppPaths::forProgramFolder(folder);
     ASSERT_TRUE(QFileInfo::exists(paths.engineProgram())) << paths.engineProgram().toStdString();
@@ -95,7 +85,7 @@ TEST(QtServicesEngine, StartsFromAProgramFolderWhoseNameIsNotUtf8) {
         withFolderNames(QStringLiteral("Plot data file %1PLOT1* are not available.").arg(paths.workDir()));
     // A person reads the folder's name, its two odd bytes as U+FFFD.
     EXPECT_EQ(shown, QStringLiteral("Plot data file %1/prog dir \uFFFD\uFFFD/TEMPFILE/PLOT1* are not available.")
-                         .arg(QDir(root.path()).canonicalPath()));
+                         .arg(program.parent()));
 }
 
 TEST(QtServicesEngine, AProgramThatCannotStartGivesZero) {
