@@ -26,7 +26,7 @@
 //   build/bench/bench_fit_flags [folder [data-sets]]
 // The folder to write in defaults to the system's temporary folder; the
 // default is 40 data sets (200 runs of the example's size, some seconds).  A run
-// that does not end with " end" fails the benchmark (exit status 1).
+// whose status does not begin with " end" fails the benchmark (exit status 1).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
