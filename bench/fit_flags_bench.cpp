@@ -96,7 +96,9 @@ std::unique_ptr<bench::RunState> run_job(const std::string& text, const fs::path
     Io io(r->con, r->in);
     const int code =
         VORMRUN({"VORMCALC", (folder / "JOB.CMD").string(), folder.string() + "/"}, io, *r->job, *r->st, *r->ws);
-    if (code != 0 || bench::read_file(folder / "status") != " end\n") {
+    // A completed run's status begins with " end"; the warnings it gave, a
+    // cycle limit reached among them, follow on lines of their own.
+    if (code != 0 || bench::read_file(folder / "status").rfind(" end\n", 0) != 0) {
         std::printf("the run %s failed:\n%s", name.c_str(), r->con.str().c_str());
         std::exit(1);
     }
