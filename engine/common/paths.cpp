@@ -1,5 +1,7 @@
 #include "common/paths.h"
 
+#include <filesystem>
+
 namespace vorm {
 
 std::string native_path(std::string_view path) {
@@ -23,5 +25,11 @@ std::string work_folder(std::string_view arg) {
 }
 
 std::string work_file(const std::string& wrkdir, std::string_view name) { return wrkdir + std::string(name); }
+
+std::string absolute_path(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path where = std::filesystem::absolute(path, ec);
+    return ec ? path : where.string();
+}
 
 }  // namespace vorm

@@ -19,6 +19,9 @@ std::string trim_right(std::string_view s);
 // otherwise trailing blanks are dropped and a separator is appended when the
 // last character is not one.
 std::string work_folder(std::string_view arg);
+// `path` from the root, as a message names the file it looked for; as given
+// when the current folder cannot be told.
+std::string absolute_path(const std::string& path);
 // A file in the work folder.
 std::string work_file(const std::string& wrkdir, std::string_view name);
 

@@ -1,5 +1,6 @@
 #include "common/status.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -27,7 +28,7 @@ std::string status_text(const std::string& text) { return format_free({text}); }
 
 void StatusWarnings::warn(const std::string& wrkdir, const std::string& line) {
     write_status(wrkdir, {line});
-    if (seen_.insert(line).second) lines_.push_back(line);
+    if (std::find(lines_.begin(), lines_.end(), line) == lines_.end()) lines_.push_back(line);
 }
 
 }  // namespace vorm

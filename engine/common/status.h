@@ -3,7 +3,6 @@
 // closes it at once, so only the last message survives.
 #pragma once
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -27,8 +26,7 @@ public:
     const std::vector<std::string>& lines() const { return lines_; }
 
 private:
-    std::vector<std::string> lines_;
-    std::set<std::string> seen_;
+    std::vector<std::string> lines_;  // a handful at most
 };
 
 }  // namespace vorm

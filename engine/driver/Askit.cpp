@@ -9,7 +9,6 @@
 // a number is not a number) or that would not fit the engine's fixed tables
 // ends the run with a console message and a status line that says why.
 #include <climits>
-#include <filesystem>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -492,12 +491,9 @@ void ASKIT(Io& io, JobSettings& job) {
     std::string why;
     FileStream file(open_plain_file(job.CMDFILE, &why), std::ios::in | std::ios::binary);
     Answers from_file(io.con, file, true);
-    if (!file.is_open()) {
-        std::error_code ec;
-        const std::filesystem::path where = std::filesystem::absolute(job.CMDFILE, ec);
+    if (!file.is_open())
         from_file.stop(
-            {" CANNOT OPEN THE COMMAND FILE: " + job.CMDFILE, file_and_reason(ec ? job.CMDFILE : where.string(), why)});
-    }
+            {" CANNOT OPEN THE COMMAND FILE: " + job.CMDFILE, file_and_reason(absolute_path(job.CMDFILE), why)});
     dialogue(io, from_file, job, echo);
     write_parameter_listing(io.report(), job, echo);
 }

@@ -16,11 +16,11 @@
 #include <cctype>
 #include <climits>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "common/filestream.h"
+#include "common/paths.h"
 #include "common/status.h"
 #include "common/stop.h"
 #include "common/textio.h"
@@ -60,11 +60,9 @@ constexpr const char* kCleanupStars = "(1X,'************************************
 // The message's last line says what went wrong: the file as the engine
 // looked for it and the system's reason.
 [[noreturn]] void open_failure(Io& io, const std::string& path, const std::string& reason) {
-    std::error_code ec;
-    const std::filesystem::path where = std::filesystem::absolute(path, ec);
     same_abort(io, {{" CANNOT OPEN DATA FILE. CHECK ACCURACY OF "},
                     {" SPECIFIED DRIVE:\\PATH\\FILENAME.EXT       "},
-                    {file_and_reason(ec ? path : where.string(), reason)}});
+                    {file_and_reason(absolute_path(path), reason)}});
 }
 
 // `where` is the message's last line: the record and the place in it where

@@ -172,13 +172,19 @@ void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
     write_free(rep, {" seconds to execute on this machine."});
 }
 
+// The console is the only place left to say that the status file, at
+// `failed`, cannot be written, and why.
+void status_not_written(Io& io, const std::string& wrkdir, const std::string& failed, const std::string& why) {
+    write_free(io.con, {" CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER ", wrkdir});
+    write_free(io.con, {file_and_reason(failed, why)});
+}
+
 // Every ending writes the status file last; when even that fails, the console
 // is the only place left to say so.
 int end_run(Io& io, const JobSettings& job, const std::vector<std::string>& status, int exit_code) {
     std::string why;
     if (write_status(job.WRKDIR, status, &why)) return exit_code;
-    write_free(io.con, {" CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER ", job.WRKDIR});
-    write_free(io.con, {file_and_reason(work_file(job.WRKDIR, "status"), why)});
+    status_not_written(io, job.WRKDIR, work_file(job.WRKDIR, "status"), why);
     for (const auto& l : status) io.con << l << '\n';
     io.con.flush();
     return 1;
@@ -266,8 +272,7 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
     job.LWRK = static_cast<int>(job.WRKDIR.size());
     const WorkFolder folder(job.WRKDIR);
     if (!folder.is_open()) {
-        write_free(io.con, {" CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER ", job.WRKDIR});
-        write_free(io.con, {file_and_reason(job.WRKDIR, folder.error())});
+        status_not_written(io, job.WRKDIR, job.WRKDIR, folder.error());
         return 1;
     }
     const HoldWorkFolder hold(folder);
@@ -280,8 +285,7 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
 
     std::string why;
     if (!write_status(job.WRKDIR, {status_text("start")}, &why)) {
-        write_free(io.con, {" CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER ", job.WRKDIR});
-        write_free(io.con, {file_and_reason(work_file(job.WRKDIR, "status"), why)});
+        status_not_written(io, job.WRKDIR, work_file(job.WRKDIR, "status"), why);
         return 1;
     }
     if (lock.state() != RunLock::State::Held) {

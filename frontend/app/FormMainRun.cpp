@@ -5,6 +5,7 @@
 #include "core/RunControl.h"
 #include "core/StatusPoll.h"
 #include "shell/FormTimer.h"
+#include "shell/TempOutputs.h"
 
 namespace vormgui {
 
@@ -30,10 +31,8 @@ void FormMain::mnuRunitem_Click() {
     // the run with the outputs still there.
     const QString jobFile = paths_.workFile(QStringLiteral("CMDFLE"));
     if (!saveJob(jobFile)) return;
-    if (!clearTempOutputs(&inUse)) {
-        services_.message(inUse, kNotReadyTitle, MsgIcon::Exclamation, MsgButtons::Ok);
-        return;
-    }
+    // The folder was found free above, and nothing has started in it since.
+    vormgui::clearTempOutputs(paths_.workDir());
     // The engine's own " start" may come after the monitor's first read; an
     // earlier run's " end" must not be taken for this run's.
     const QString status = paths_.workFile(QStringLiteral("status"));

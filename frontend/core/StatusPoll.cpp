@@ -1,12 +1,10 @@
 #include "StatusPoll.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
+
+#include "platform/OutputFile.h"
 
 namespace vormgui {
 
@@ -69,41 +67,21 @@ QString statusRefusal(const QString& path, const QString& why) {
 
 StatusRead readStatusFile(const QString& path, int maxLines) {
     StatusRead read;
-    // Without O_NONBLOCK, opening a pipe would wait for a writer for ever.
-    // The checks look at the file that was opened.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        read.status = errno == ENOENT ? StatusRead::Status::Missing : StatusRead::Status::Unreadable;
+    // Every line that is read fits, with its line end; a longer line is cut
+    // at this bound and refused below.
+    const OutputFileRead file = readOutputFileStart(path, qint64(maxLines) * (kMaxStatusLineBytes + 2));
+    if (file.status == OutputFileRead::Status::Unreadable && file.openError != 0) {
+        read.status = file.openError == ENOENT ? StatusRead::Status::Missing : StatusRead::Status::Unreadable;
         return read;
     }
-    struct stat info {};
-    QByteArray bytes;
-    QString why;
-    if (::fstat(fd, &info) != 0) {
-        why = qt_error_string(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        why = QStringLiteral("it is not a regular file");
-    } else {
-        // Every line that is read fits, with its line end; a longer line is
-        // cut at this bound and refused below.
-        const qsizetype limit = qsizetype(maxLines) * (kMaxStatusLineBytes + 2);
-        bytes.resize(limit);
-        qsizetype got = 0;
-        while (got < limit) {
-            const ssize_t n = ::read(fd, bytes.data() + got, static_cast<size_t>(limit - got));
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) why = qt_error_string(errno);
-            if (n <= 0) break;
-            got += n;
-        }
-        bytes.truncate(got);
-    }
-    ::close(fd);
-    if (!why.isEmpty()) {
+    if (file.status != OutputFileRead::Status::Ok) {
         read.status = StatusRead::Status::Refused;
-        read.refusal = statusRefusal(path, why);
+        read.refusal = statusRefusal(path, file.status == OutputFileRead::Status::NotAFile
+                                               ? QStringLiteral("it is not a regular file")
+                                               : file.reason);
         return read;
     }
+    const QByteArray& bytes = file.bytes;
     read.status = StatusRead::Status::Read;
     qsizetype from = 0;
     while (read.lines.size() < maxLines && from < bytes.size()) {

@@ -5,17 +5,23 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 
 namespace vormgui {
 
-OutputFileRead readOutputFile(const QString& path, qint64 maxBytes) {
+namespace {
+
+// `whole`: a file larger than `maxBytes` is refused; otherwise only its first
+// `maxBytes` are read.
+OutputFileRead readPlainFile(const QString& path, qint64 maxBytes, bool whole) {
     OutputFileRead read;
     // Without O_NONBLOCK, opening a pipe would wait for a writer.  The checks
     // look at the file that was opened, so nothing can be swapped in between.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         read.status = OutputFileRead::Status::Unreadable;
+        read.openError = errno;
         read.reason = qt_error_string(errno);
         return read;
     }
@@ -30,16 +36,22 @@ OutputFileRead readOutputFile(const QString& path, qint64 maxBytes) {
         read.reason = qt_error_string(errno);
     } else if (!S_ISREG(info.st_mode)) {
         read.status = OutputFileRead::Status::NotAFile;
-    } else if (info.st_size > maxBytes) {
+    } else if (whole && info.st_size > maxBytes) {
         read.status = OutputFileRead::Status::TooLarge;
     } else {
-        // Read to its end, which a file that grows meanwhile may put beyond
-        // the bound as well.
-        read.bytes.reserve(static_cast<qsizetype>(info.st_size));
+        // A whole file is read to its end, which a file that grows meanwhile
+        // may put beyond the bound as well.
+        read.bytes.reserve(static_cast<qsizetype>(std::min<qint64>(info.st_size, maxBytes)));
         char chunk[1 << 16];
         qint64 got = 0;
-        while ((got = file.read(chunk, sizeof chunk)) > 0 && read.bytes.size() <= maxBytes)
+        for (;;) {
+            const qint64 room =
+                whole ? qint64(sizeof chunk) : std::min<qint64>(sizeof chunk, maxBytes - read.bytes.size());
+            if (room <= 0 || read.bytes.size() > maxBytes) break;
+            got = file.read(chunk, room);
+            if (got <= 0) break;
             read.bytes.append(chunk, static_cast<qsizetype>(got));
+        }
         if (got < 0) {
             read.status = OutputFileRead::Status::Unreadable;
             read.reason = file.errorString();
@@ -49,6 +61,14 @@ OutputFileRead readOutputFile(const QString& path, qint64 maxBytes) {
         if (read.status != OutputFileRead::Status::Ok) read.bytes = QByteArray();
     }
     return read;
+}
+
+}  // namespace
+
+OutputFileRead readOutputFile(const QString& path, qint64 maxBytes) { return readPlainFile(path, maxBytes, true); }
+
+OutputFileRead readOutputFileStart(const QString& path, qint64 maxBytes) {
+    return readPlainFile(path, maxBytes, false);
 }
 
 QString refusedFileText(const OutputFileRead& read, const QString& path) {

@@ -4,7 +4,6 @@
 
 #include "FormPlotProb.h"
 #include "ReportWindows.h"
-#include "platform/FileListing.h"
 
 namespace vormgui {
 
@@ -28,8 +27,7 @@ PlotViewer& PlotWindows::window(const QString& form) {
 
 void PlotWindows::open(const QString& form) {
     PlotViewer& viewer = window(form);
-    if (!listFiles(paths_.workDir(), QLatin1String(viewer.kind().pattern)).isEmpty())
-        warnOfIncompleteRun(services_, paths_);
+    warnOfIncompleteRun(services_, paths_, QLatin1String(viewer.kind().pattern));
     viewer.open(paths_.workDir());
 }
 

@@ -30,7 +30,8 @@ bool readWorkOutput(Services& services, const AppPaths& paths, const QString& un
     }
 }
 
-void warnOfIncompleteRun(Services& services, const AppPaths& paths) {
+void warnOfIncompleteRun(Services& services, const AppPaths& paths, const QString& files) {
+    if (listFiles(paths.workDir(), files).isEmpty()) return;
     if (const std::optional<QString> warning = incompleteRunWarning(paths.workFile(QStringLiteral("status"))))
         services.message(*warning, QStringLiteral("VORM2004"), MsgIcon::Exclamation, MsgButtons::Ok);
 }
@@ -50,7 +51,7 @@ std::unique_ptr<FormTextOutput> ReportWindows::newViewer(std::size_t k) const {
 void ReportWindows::openText(std::size_t k) {
     FormTextOutput& viewer = *viewers_.at(k);
     const QString unitFile = QString::fromLatin1(viewer.kind().unitFile);
-    if (!findFile(paths_.workDir(), unitFile).isEmpty()) warnOfIncompleteRun(services_, paths_);
+    warnOfIncompleteRun(services_, paths_, unitFile);
     QByteArray bytes;
     if (!readWorkOutput(services_, paths_, unitFile, bytes)) return;
     viewer.setContent(bytes);
@@ -61,7 +62,7 @@ void ReportWindows::openText(std::size_t k) {
 }
 
 void ReportWindows::openFrequencyChart() {
-    if (!findFile(paths_.workDir(), QStringLiteral("FT06F001")).isEmpty()) warnOfIncompleteRun(services_, paths_);
+    warnOfIncompleteRun(services_, paths_, QStringLiteral("FT06F001"));
     if (chart_->Form_Load()) services_.showModal(*chart_);
 }
 

@@ -26,11 +26,12 @@ QString outputNotAvailable(const AppPaths& paths, const QString& unitFile);
 // regular file, or far too large).
 bool readWorkOutput(Services& services, const AppPaths& paths, const QString& unitFile, QByteArray& bytes);
 
-// What every output entry does first when its files are there: when the
-// last run did not complete, one message says so, with the reason its status
-// file gives.  Files that New, Open or a later Run deleted belong to no run,
-// so an entry without its files shows only that they are not available.
-void warnOfIncompleteRun(Services& services, const AppPaths& paths);
+// What every output entry does first when its files are there (`files`, a
+// name or a pattern as listFiles takes it): when the last run did not
+// complete, one message says so, with the reason its status file gives.
+// Files that New, Open or a later Run deleted belong to no run, so an entry
+// without its files shows only that they are not available.
+void warnOfIncompleteRun(Services& services, const AppPaths& paths, const QString& files);
 
 class ReportWindows {
 public:

@@ -66,24 +66,21 @@ MsgAnswer QtServices::message(const QString& text, const QString& title, MsgIcon
     // Texts come from files, paths and the engine's status lines: a line
     // that happens to hold markup is shown as it is, never rendered.
     box.setTextFormat(Qt::PlainText);
-    if (buttons == MsgButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+    if (buttons == MsgButtons::Ok) {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return MsgAnswer::Ok;
     }
-    if (buttons == MsgButtons::YesNoCancel) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Yes);
-        // Escape and the box's close button change nothing.
-        box.setEscapeButton(QMessageBox::Cancel);
-        const int answer = box.exec();
-        return answer == QMessageBox::Yes  ? MsgAnswer::Yes
-               : answer == QMessageBox::No ? MsgAnswer::No
-                                           : MsgAnswer::Cancel;
-    }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return MsgAnswer::Ok;
+    const bool cancel = buttons == MsgButtons::YesNoCancel;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | (cancel ? QMessageBox::Cancel : QMessageBox::NoButton));
+    box.setDefaultButton(QMessageBox::Yes);
+    // With Cancel, Escape and the box's close button change nothing; without
+    // it, whatever is not Yes is No.
+    if (cancel) box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    return answer == QMessageBox::Yes             ? MsgAnswer::Yes
+           : answer == QMessageBox::No || !cancel ? MsgAnswer::No
+                                                  : MsgAnswer::Cancel;
 }
 
 bool QtServices::chooseOpenFile(FileChoice& choice) {
