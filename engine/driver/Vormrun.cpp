@@ -236,7 +236,7 @@ void plot_files(Io& io, JobSettings& job, Store& st, PlotWork& work) {
     }
     job.INFMAX = largest;
     // One common vertical range for every item-information script.
-    for (int i = 1; i <= job.NITEM; ++i) PLOTDATA5B(io, st, i, job.NCAT(i), w, largest + 1);
+    for (int i = 1; i <= job.NITEM; ++i) PLOTDATA5B(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, w, largest + 1);
     stop_point();
     PLOTDATA4(io, st, job.MODEL, job.NITEM, job.NCAT, st.UNIT, st.TAUC, w);
     PLOTDATA6(io, st, job.NITEM, w);  // reads what PLOTDATA5 wrote

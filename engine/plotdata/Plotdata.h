@@ -40,7 +40,7 @@ void PLOTDATA3(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const Ca
                const std::string& WRKDIR);
 void PLOTDATA5(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC, const std::string& WRKDIR,
                int& INFMAX);
-void PLOTDATA5B(Io& io, Store& st, int i, int K, const std::string& WRKDIR, int top);
+void PLOTDATA5B(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const std::string& WRKDIR, int top);
 void PLOTDATA4(Io& io, Store& st, int MODEL, int NITEM, const ItemInts& NCAT, double UNIT, const CatReals& TAUC,
                const std::string& WRKDIR);
 void PLOTDATA6(Io& io, Store& st, int NITEM, const std::string& WRKDIR);

@@ -28,9 +28,10 @@ void expected_score_and_variance(Store& st, int MODEL, int j, int i, int K, doub
     for (int c = 0; c < K; ++c) v += (c - e) * (c - e) * st.PROB(c);
 }
 
-void write_script(Io& io, const Store& st, int i, int K, const std::string& base, const std::string& WRKDIR) {
+void write_script(Io& io, const Store& st, int MODEL, double UNIT, int i, int K, const std::string& base,
+                  const std::string& WRKDIR) {
     PlotScript s;
-    s.title = item_title("Mean Expected Value Function and Mean Observed Response\\n Item#:", st, i, K);
+    s.title = item_title("Mean Expected Value Function and Mean Observed Response\\n Item#:", st, MODEL, UNIT, i, K);
     s.ylabel = "Mean";
     s.yrange = plot_range("0", field("(I1)", K - 1));
     s.clauses = {{"4:6", "Item #" + item_key(st.ITEMID(i)), "lines"}, {"4:5:9:10", "", "errorbars lt 1 ps 1"}};
@@ -93,7 +94,7 @@ void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const Item
             data.line("(I2,1X,I4,8(1X,F8.3))", {g, t, 0.0, mean_theta, o, e, std::sqrt(v), 0.0, e + band, e - band});
         }
         data.close();
-        write_script(io, st, i, NCAT(i), base, WRKDIR);
+        write_script(io, st, MODEL, UNIT, i, NCAT(i), base, WRKDIR);
     }
 }
 

@@ -23,7 +23,7 @@ void PLOTDATA2(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const Ca
     data.close();
 
     PlotScript s;
-    s.title = item_title("Category Probability Functions\\nItem#:", st, i, K);
+    s.title = item_title("Category Probability Functions\\nItem#:", st, MODEL, UNIT, i, K);
     s.ylabel = "Prob.";
     s.yrange = "[0:1]";
     s.clauses = {{"1:2", "Categories #1", "lines"}};

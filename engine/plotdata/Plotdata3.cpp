@@ -20,7 +20,7 @@ void PLOTDATA3(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const Ca
     data.close();
 
     PlotScript s;
-    s.title = item_title("Item Characteristic Curve\\nItem#:", st, i, K);
+    s.title = item_title("Item Characteristic Curve\\nItem#:", st, MODEL, UNIT, i, K);
     s.ylabel = "E(Zi)";
     s.yrange = plot_range("0", field("(I1)", K - 1));
     s.clauses = {{"1:2", "Item #" + item_key(st.ITEMID(i)), "lines"}};

@@ -5,9 +5,9 @@
 
 namespace vorm {
 
-void PLOTDATA5B(Io& io, Store& st, int i, int K, const std::string& WRKDIR, int top) {
+void PLOTDATA5B(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const std::string& WRKDIR, int top) {
     PlotScript s;
-    s.title = item_title("Item Information Function\\nItem#:", st, i, K);
+    s.title = item_title("Item Information Function\\nItem#:", st, MODEL, UNIT, i, K);
     s.ylabel = "Info";
     s.yrange = plot_range(field("(I12)", 0), field("(I12)", top));
     s.clauses = {{"1:2", "Item #" + item_key(st.ITEMID(i)), "lines"}};

@@ -3,6 +3,8 @@
 #include "common/paths.h"
 #include "common/stop.h"
 #include "common/workfolder.h"
+#include "model/Traits.h"
+#include "model/Unitthreshold.h"
 
 namespace vorm {
 
@@ -75,14 +77,16 @@ double plot_top(double p) {
     return (5 * n) * 0.01;
 }
 
-std::string item_title(const char* lead, const Store& st, int i, int K) {
+std::string item_title(const char* lead, const Store& st, int MODEL, double UNIT, int i, int K) {
+    const ModelTraits& m = model_traits(MODEL);
+    const double unit = m.common ? UNIT : st.LAMBDA(i);
     std::string t = lead + ITEMLBL(st.ITEMID(i));
     t += ", delta=" + field("(F6.3)", st.DELTA(i));
     t += ", alpha=" + field("(F6.3)", st.ALPHA(i));
     t += ", tau=";
     for (int k = 0; k < K; ++k) {
         if (k > 0) t += ',';
-        t += field("(F6.3)", st.TAU(i, k));
+        t += field("(F6.3)", m.unit ? unit_threshold(K, k, unit) : st.TAU(i, k));
     }
     return t + ".";
 }

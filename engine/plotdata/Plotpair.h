@@ -48,9 +48,11 @@ std::string plot_range(const std::string& lo, const std::string& hi);
 double plot_top(double p);
 
 // Title of a per-item plot: the lead, the item label, then delta, alpha and
-// the item's K thresholds TAU(i, 0..K-1) as F6.3, the thresholds joined by a
-// comma, ending in a full stop.
-std::string item_title(const char* lead, const Store& st, int i, int K);
+// the item's K thresholds as F6.3, joined by a comma, ending in a full stop.
+// The thresholds are the item's TAU(i, 0..K-1), or in a model with a unit
+// those that the estimated unit (UNIT, or the item's LAMBDA) stands for: TAU
+// still holds the start values there.
+std::string item_title(const char* lead, const Store& st, int MODEL, double UNIT, int i, int K);
 
 // Console line and status line of a plot routine that stops the run; each is a
 // list-directed record (leading blank included).

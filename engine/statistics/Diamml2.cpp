@@ -16,6 +16,7 @@
 #include "model/Fillcommon.h"
 #include "model/Probm.h"
 #include "model/Traits.h"
+#include "model/Unitthreshold.h"
 #include "statistics/Gammp.h"
 
 namespace vorm {
@@ -252,8 +253,7 @@ void item_thresholds(std::ostream& rep, const JobSettings& job, Store& st, int i
     const int C = job.NCAT(i);
     if (m.unit) {
         const double unit = m.common ? st.UNIT : st.LAMBDA(i);
-        st.TAU(i, 0) = 0.0;
-        for (int j = 1; j < C; ++j) st.TAU(i, j) = -2 * (C - j) * unit;
+        for (int j = 0; j < C; ++j) st.TAU(i, j) = unit_threshold(C, j, unit);
     }
     for (int k = 1; k <= C; ++k) write_fixed(rep, kThreshold, {k, st.TAU(i, k - 1)});
 }
