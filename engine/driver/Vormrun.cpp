@@ -26,6 +26,8 @@ namespace vorm {
 
 namespace {
 
+// The version a user cites and gives with a report of a problem.
+const std::string kVersion = "1.0";
 const std::string kStars51(51, '*');
 // The item is a blank and 48 asterisks, so the free-format line has two blanks.
 const std::string kStars48 = std::string(1, ' ').append(48, '*');
@@ -51,7 +53,7 @@ void title_pages(Io& io) {
     write_free(c, {"    Marginal maximum likelihood calibration of"});
     write_free(c, {"    ideal-point (unfolding) models for ordered"});
     write_free(c, {"            polytomous responses"});
-    write_free(c, {"                  Version 1.0"});
+    write_free(c, {"                  Version " + kVersion});
     write_free(c, {"          Date of last update: 12/09/2026"});
     write_free(c, {"      Written by the VORM development team"});
     write_free(c, {"     with thanks to everyone who tested it"});
@@ -65,14 +67,14 @@ void title_pages(Io& io) {
     blank_lines(c, 60);
     write_free(c, {kStars51});
     write_free(c);
-    write_free(c, {"This software is available free of charge via the"});
-    write_free(c, {"Internet. Specifically, the prgoram may be "});
-    write_free(c, {"downloaded from:"});
-    write_free(c, {"    https://vorm.example.org/download"});
-    write_free(c, {"Please note that users are asked not to distribute"});
-    write_free(c, {"this software themselves.  Instead, users are asked"});
-    write_free(c, {"to refer individuals to the Internet site to obtain"});
-    write_free(c, {"the most recent version of the software."});
+    write_free(c, {"This is VORMCALC, version " + kVersion + ", the engine of the"});
+    write_free(c, {"VORM package.  The package's readme and manuals"});
+    write_free(c, {"are in the folder manual/ beside this program:"});
+    write_free(c, {"    readme.txt    what is where, how to start"});
+    write_free(c, {"    uguide.pdf    the user's guide"});
+    write_free(c, {"    techman.pdf   the technical manual"});
+    write_free(c, {"Keep that folder with the program: its manuals"});
+    write_free(c, {"describe this version."});
     write_free(c);
     write_free(c, {kStars51});
     blank_lines(c, 6);
@@ -88,13 +90,13 @@ void title_pages(Io& io) {
     write_free(c, {"VORM development team (2026). VORMCALC: marginal"});
     write_free(c, {"   maximum likelihood estimation of ideal-point"});
     write_free(c, {"   models for ordered polytomous responses."});
-    write_free(c, {"   User's guide, version 1.0."});
+    write_free(c, {"   User's guide, version " + kVersion + "."});
     write_free(c);
     write_free(c);
     write_free(c, {"The author is not liable for any damages or losses"});
     write_free(c, {"incurred from the use of this program.  Please"});
-    write_free(c, {"report any problems with this program to the author"});
-    write_free(c, {"at: support@vorm.example.org"});
+    write_free(c, {"give the version, " + kVersion + ", and the run's job, data"});
+    write_free(c, {"and status files with a report of a problem."});
     write_free(c);
     write_free(c, {kStars51});
     write_free(c);

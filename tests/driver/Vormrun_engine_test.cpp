@@ -128,8 +128,11 @@ TEST(EngineRun, NoArgumentsShowTheTitlePagesThenAskForTheJob) {
     std::string console;
     // Three pauses answered, then no answer to the first question: the run ends.
     EXPECT_EQ(run_engine({}, cwd.path().string(), "\n\n\n", &console), 1);
-    EXPECT_NE(console.find("Internet. Specifically, the prgoram may be "), std::string::npos);
     EXPECT_NE(console.find("guide should cite the following publication(s):"), std::string::npos);
+    // The pages send a user only where the program folder leads: no address.
+    EXPECT_NE(console.find("are in the folder manual/ beside this program:"), std::string::npos);
+    for (const char* address : {"http", "www.", "@", ".org", ".com"})
+        EXPECT_EQ(console.find(address), std::string::npos) << address;
     EXPECT_NE(console.find(" DO YOU WANT TO READ IN THE PROGRAM COMMANDS"), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(cwd.path() / "TEMPFILE" / "status"));
     EXPECT_NE(read_file(cwd.file("TEMPFILE/status")), " start\n") << "the status must not stay at start";
