@@ -1,8 +1,10 @@
 #include "common/workfolder.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 
@@ -83,6 +85,38 @@ WorkFolder::Now WorkFolder::now() const {
     struct stat named {};
     if (stat(path_.c_str(), &named) != 0) return Now::Moved;
     return named.st_dev == held_.st_dev && named.st_ino == held_.st_ino ? Now::Here : Now::Replaced;
+}
+
+bool WorkFolder::remove_plain_files(std::string_view prefix, std::vector<std::string>* kept, std::string* why) const {
+    // The held descriptor only names the place; a listing needs one of its own.
+    const int list_fd = fd_ < 0 ? -1 : openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* dir = list_fd < 0 ? nullptr : fdopendir(list_fd);
+    if (!dir) {
+        *why = fd_ < 0 ? error_ : std::strerror(errno);
+        if (list_fd >= 0) close(list_fd);
+        return false;
+    }
+    auto begins_with_prefix = [prefix](std::string_view name) {
+        if (name.size() < prefix.size()) return false;
+        for (std::size_t k = 0; k < prefix.size(); ++k)
+            if (std::tolower(static_cast<unsigned char>(name[k])) !=
+                std::tolower(static_cast<unsigned char>(prefix[k])))
+                return false;
+        return true;
+    };
+    // The names first: removing entries while the listing runs may make it
+    // skip or repeat some.
+    std::vector<std::string> names;
+    while (const dirent* e = readdir(dir))
+        if (begins_with_prefix(e->d_name)) names.emplace_back(e->d_name);
+    closedir(dir);
+    for (const std::string& name : names) {
+        struct stat st {};
+        if (fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
+        // Should the entry have become a link meanwhile, the link goes, not its target.
+        if (unlinkat(fd_, name.c_str(), 0) != 0 && errno != ENOENT) kept->push_back(name + ": " + std::strerror(errno));
+    }
+    return true;
 }
 
 HoldWorkFolder::HoldWorkFolder(const WorkFolder& folder) : previous_(held_folder) { held_folder = &folder; }

@@ -16,6 +16,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorm {
 
@@ -46,6 +47,13 @@ public:
     // it, or it was removed, or the path names another folder, or none.
     enum class Now { Here, Removed, Replaced, Moved };
     Now now() const;
+
+    // Removes every plain file whose name begins with `prefix`, in any letter
+    // case; links (never their targets), folders and other entries stay.
+    // Returns false, with the reason in *why, when the folder cannot be
+    // listed; each file that could not be removed is added to *kept as
+    // "name: reason".
+    bool remove_plain_files(std::string_view prefix, std::vector<std::string>* kept, std::string* why) const;
 
 private:
     std::string path_;

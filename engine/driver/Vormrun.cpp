@@ -221,6 +221,21 @@ int folder_in_use(Io& io, const std::string& wrkdir, long holder) {
     return 1;
 }
 
+// A folder used again keeps one run's plots: whatever an earlier run left
+// under the plot files' names goes before this run may write its own, with or
+// without plots.  What stays is said in the report and the run's warnings.
+void remove_earlier_plots(Io& io, const WorkFolder& folder) {
+    std::vector<std::string> kept;
+    std::string why;
+    if (!folder.remove_plain_files("PLOT", &kept, &why))
+        kept.push_back("THE WORK FOLDER CANNOT BE LISTED (" + why + ")");
+    for (const std::string& k : kept) {
+        const std::string line = format_free({" THE PLOT FILES OF AN EARLIER RUN MAY STAY: " + k + "."});
+        io.report() << line << '\n';
+        io.warnings.warn(folder.path(), line);
+    }
+}
+
 }  // namespace
 
 void plot_files(Io& io, JobSettings& job, Store& st, PlotWork& work) {
@@ -305,6 +320,7 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
                                   status_text(std::string(1, ' ').append(failed))});
         return 1;
     }
+    remove_earlier_plots(io, folder);
     std::vector<std::string> status;
     int exit_code = 1;
     try {

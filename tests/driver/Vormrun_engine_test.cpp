@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <thread>
 
@@ -461,6 +462,54 @@ TEST(EngineRun, EntriesThatAreNoPlainFilesEndTheRunAtOnceNamingThem) {
         ASSERT_EQ(lstat(entry.c_str(), &after), 0);
         EXPECT_EQ(after.st_mode, before.st_mode) << c.name;
         EXPECT_EQ(after.st_ino, before.st_ino) << c.name;
+    }
+}
+
+// A folder used again holds one run's plots: every run first removes the
+// plain files under the plot files' names, in any letter case, whether it
+// writes plots or not.  An entry of such a name that is no plain file stays,
+// and a link's target is never touched.
+TEST(EngineRun, AFolderUsedAgainHoldsOnlyTheLastRunsPlots) {
+    TempDir work;
+    write_small_data(work.file("d.dat"));
+    write_file(work.file("mine.txt"), "kept");
+    std::filesystem::create_symlink(work.file("mine.txt"), work.file("PLOT9.DAT"));
+    std::filesystem::create_directory(work.path() / "PLOTS");
+    write_file(work.file("plot106.dat"), "left by an earlier run");
+    auto plot_files = [](int items) {
+        std::set<std::string> names{"PLOTS", "PLOT9.DAT"};
+        for (const char* kind : {"PLOT4", "PLOT6", "PLOT7", "PLOTEAP", "PLOTLAT", "PLOTLOC"})
+            names.insert({std::string(kind) + ".DAT", std::string(kind) + ".SCR"});
+        for (int i = 1; i <= items; ++i)
+            for (int kind : {1, 2, 3, 5})
+                for (const char* ext : {".DAT", ".SCR"})
+                    names.insert("PLOT" + std::to_string(kind) + "0" + std::to_string(i) + ext);
+        return names;
+    };
+    const struct {
+        int items;
+        bool plots;
+        std::set<std::string> expected;
+    } runs[] = {{6, true, plot_files(6)}, {4, true, plot_files(4)}, {4, false, {"PLOTS", "PLOT9.DAT"}}};
+    for (const auto& r : runs) {
+        std::string job =
+            small_job(work.file("d.dat"), 1,
+                      r.plots ? std::vector<std::string>{"Y", "5", "10", "N"} : std::vector<std::string>{"N", "N"},
+                      "(I5,1X," + std::to_string(r.items) + "I1)");
+        job.replace(job.find("\r\n6\r\n"), 5, "\r\n" + std::to_string(r.items) + "\r\n");
+        write_file(work.file("job.txt"), job);
+        ASSERT_EQ(run_engine({"job.txt", work.folder()}, work.path().string(), ""), 0) << r.items << r.plots;
+        std::set<std::string> plots;
+        for (const auto& e : std::filesystem::directory_iterator(work.path())) {
+            const std::string name = e.path().filename().string();
+            if (name.size() >= 4 && std::equal(name.begin(), name.begin() + 4, "plot", [](char a, char b) {
+                    return std::tolower(static_cast<unsigned char>(a)) == b;
+                }))
+                plots.insert(name);
+        }
+        EXPECT_EQ(plots, r.expected) << r.items << " items, plots " << r.plots;
+        EXPECT_EQ(read_file(work.file("mine.txt")), "kept");
+        EXPECT_EQ(read_file(work.file("status")), " end\n");
     }
 }
 
