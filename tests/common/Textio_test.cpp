@@ -127,6 +127,7 @@ TEST(FreeRead, NumbersFromTheStartOfTheLine) {
     EXPECT_EQ(parse_free_int("3.5", i), FreeValue::Error);
     EXPECT_EQ(parse_free_int("Y", i), FreeValue::Error);
     EXPECT_EQ(parse_free_int("99999999999999999999", i), FreeValue::Error);
+    EXPECT_EQ(parse_free_int("+-15", i), FreeValue::Error);  // one sign at most
     EXPECT_EQ(parse_free_real(".01  criterion", x), FreeValue::Ok);
     EXPECT_DOUBLE_EQ(x, 0.01);
     EXPECT_EQ(parse_free_real("1D-3", x), FreeValue::Ok);
@@ -138,6 +139,7 @@ TEST(FreeRead, NumbersFromTheStartOfTheLine) {
     EXPECT_EQ(parse_free_real("nan", x), FreeValue::Error);
     EXPECT_EQ(parse_free_real("1E", x), FreeValue::Error);
     EXPECT_EQ(parse_free_real(".", x), FreeValue::Error);
+    EXPECT_EQ(parse_free_real("+-15", x), FreeValue::Error);
 }
 
 TEST(JobRecords, NumberRecordsPassOverBlankLinesAndLinesLoseTheirCR) {
