@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -94,9 +95,23 @@ void expect_matches(const FitStatistics& f, const Reference& r, const std::strin
     EXPECT_NEAR(f.p_out, r.p_out, kProbabilityAbs) << what;
 }
 
+// The degrees of freedom that each item's block of the report prints, by
+// item number; the respondents' blocks follow the items'.
+std::map<int, int> printed_item_df(const std::string& report) {
+    std::map<int, int> df;
+    int item = 0;
+    for (const auto& l : test::split_lines(report)) {
+        if (l.rfind(" SUBJECT#", 0) == 0) break;
+        if (l.rfind(" ITEM#", 0) == 0) item = std::stoi(l.substr(6, 3));
+        if (l.rfind("  INFIT=", 0) == 0) df[item] = std::stoi(l.substr(l.find(" DF=") + 4, 4));
+    }
+    return df;
+}
+
 // Every item's and respondent's statistics, and the localized values from
 // the five-decimal standardized values.
 void check_against_reference(FitJob& j) {
+    const std::map<int, int> printed = printed_item_df(j.fit_report());
     for (bool items : {true, false}) {
         const int count = items ? j.job->NITEM : j.subjects(), inner = items ? j.subjects() : j.job->NITEM;
         std::vector<double> t[2], loc[2];
@@ -107,9 +122,15 @@ void check_against_reference(FitJob& j) {
                 if (j.response(n, i) >= 0) cells.push_back({j.response(n, i), j.probabilities(i, j.st->THETA(n))});
             }
             const int m = static_cast<int>(cells.size());
-            const Reference r = reference(cells, items ? item_df(j.spec.model, m, j.job->NCAT(a)) : m - 1);
+            const int df = items ? item_df(j.spec.model, m, j.job->NCAT(a)) : m - 1;
+            const Reference r = reference(cells, df);
             const FitStatistics& f = items ? j.fit().ITEMFIT(a) : j.fit().PERSFIT(a);
-            expect_matches(f, r, (items ? "item " : "respondent ") + std::to_string(a));
+            const std::string what = (items ? "item " : "respondent ") + std::to_string(a);
+            expect_matches(f, r, what);
+            EXPECT_EQ(f.df, df) << what;
+            if (items) {
+                EXPECT_EQ(printed.at(j.st->ITEMID(a)), df) << what;
+            }
             t[0].push_back(r.t_in), t[1].push_back(r.t_out), loc[0].push_back(f.loc_in), loc[1].push_back(f.loc_out);
         }
         for (int side = 0; side < 2; ++side) {
@@ -174,6 +195,14 @@ TEST(Diamml2, InfitAndOutfitMatchAnIndependentComputation) {
     auto sim = test::simulated_fit_job(8, {2, 3, 4, 5, 6, 3, 4, 5}, 400, 0.05, 31);
     sim->run();
     check_against_reference(*sim);
+    // The models whose unit or thresholds the items share: an item's own
+    // parameters are its location and, in models 5 and 7, its discrimination.
+    for (int model : {1, 3, 5, 7}) {
+        SCOPED_TRACE("model " + std::to_string(model));
+        auto common = test::simulated_fit_job(model, std::vector<int>(5, 4), 60, 0.05, 40 + model);
+        common->run();
+        check_against_reference(*common);
+    }
 }
 
 TEST(Diamml2, FitReportOfASmallJobIsAsLaidOut) {
