@@ -9,7 +9,9 @@
 // 8, per-item categories (2, 8) and missing responses (1, 3, 6, 8).
 //
 // To write new reference files after an intended change of results, run this
-// test with VORM_WRITE_REFERENCE set to a folder; the files land there.
+// test with VORM_WRITE_REFERENCE set to a folder; the files land there, and
+// each one written fails its test, since nothing was compared: a run in that
+// mode can never pass for one that checked the results.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -98,7 +100,11 @@ Outputs run_job(const std::string& cmdfile, const std::string& datfile, Workspac
 void expect_same_text(const std::string& actual, const std::string& expected_file) {
     const char* out = std::getenv("VORM_WRITE_REFERENCE");
     if (out != nullptr) {
-        write_file(std::string(out) + "/" + expected_file, actual);
+        const std::string path = std::string(out) + "/" + expected_file;
+        write_file(path, actual);
+        ADD_FAILURE() << "VORM_WRITE_REFERENCE is set: " << path
+                      << (read_file(path) == actual ? " was written" : " could not be written")
+                      << " and not compared with " << reference_dir() << expected_file;
         return;
     }
     expect_same_lines(split_lines(actual), split_lines(read_file(reference_dir() + expected_file)));
