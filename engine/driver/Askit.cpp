@@ -18,6 +18,7 @@
 #include "common/paths.h"
 #include "common/status.h"
 #include "common/stop.h"
+#include "common/stopsignal.h"
 #include "common/textio.h"
 #include "driver/Listing.h"
 #include "driver/Stages.h"
@@ -80,6 +81,9 @@ public:
     }
 
     [[noreturn]] void stop(const std::vector<std::string>& lines) {
+        // A stop signal cuts a console read short: the input did not end, and
+        // the run ends as the signal's.
+        stop_point();
         std::vector<std::string> status;
         for (const auto& l : lines) {
             say({l});

@@ -1,8 +1,10 @@
 // Unit files that lose what is written to them, entries of their names that
 // are no plain files, and units used while closed.  A file-size limit lets
-// writes to a plain file fail as a full disk does.
+// writes to a plain file fail as a full disk does; the full device takes
+// nothing at all.
 #include "common/io.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -11,6 +13,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "common/filestream.h"
 #include "common/stop.h"
 #include "test_support.h"
 
@@ -73,6 +76,19 @@ TEST(UnitFiles, LostWritesEndTheRunNamingTheFile) {
             units.close_all_unchecked();
         }
         EXPECT_EQ(test::read_file(work.file("FT17F001")), " a line that does\n");
+    }
+}
+
+// The stream under the unit files and the status file, over a device that
+// takes nothing, as a full disk: a line is lost when the close passes it on,
+// a block longer than the stream's buffer as it is written, which only the
+// stream's state remembers.  Neither close reports success.
+TEST(UnitFiles, StreamOverAFullDiskReportsTheLostWritesAtItsClose) {
+    for (const std::size_t length : {std::size_t{40}, std::size_t{1} << 20}) {
+        FileStream f(open("/dev/full", O_WRONLY | O_CLOEXEC), std::ios::out);
+        ASSERT_TRUE(f.is_open());
+        f << std::string(length, 'x') << '\n';
+        EXPECT_FALSE(f.close()) << length << " characters";
     }
 }
 

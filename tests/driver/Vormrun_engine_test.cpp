@@ -19,6 +19,8 @@
 #include <thread>
 
 #include "common/clock.h"
+#include "common/stopsignal.h"
+#include "common/zeroed.h"
 #include "driver/Vormrun.h"
 #include "job_helpers.h"
 #include "simulate.h"
@@ -38,14 +40,14 @@ using test::write_file;
 // completed run is " end" alone; `last` holds the answers from the plot
 // question on.
 std::string small_job(const std::string& datfile, int model = 1, std::vector<std::string> last = {"N", "N"},
-                      const std::string& format = "(I5,1X,6I1)") {
+                      const std::string& format = "(I5,1X,6I1)", int nitem = 6) {
     std::vector<std::string> lines{std::to_string(model),
                                    "N",
                                    "N",
                                    "11",
                                    datfile,
                                    format,
-                                   "6",
+                                   std::to_string(nitem),
                                    "Y",
                                    "3",
                                    "N",
@@ -63,11 +65,11 @@ std::string small_job(const std::string& datfile, int model = 1, std::vector<std
     return test::crlf(lines);
 }
 
-void write_small_data(const std::string& path) {
+void write_small_data(const std::string& path, int nsubj = 150, int nitem = 6) {
     vormsim::Spec spec;
     spec.model = 1;
-    spec.items = vormsim::typical_items(1, std::vector<int>(6, 3), 5);
-    spec.nsubj = 150;
+    spec.items = vormsim::typical_items(1, std::vector<int>(static_cast<std::size_t>(nitem), 3), 5);
+    spec.nsubj = nsubj;
     spec.seed = 11;
     write_file(path, vormsim::data_text(vormsim::simulate(spec), 1));
 }
@@ -195,35 +197,6 @@ TEST(EngineRun, AbortLeavesItsLinesInTheStatusFile) {
     EXPECT_EQ(last_line(read_file(work.file("FT06F001"))), kStarLine);
 }
 
-// A file-size limit (ulimit -f) lets a write fail like a full disk; the
-// signal that the system sends with it must not end the engine silently.
-TEST(EngineRun, FileSizeLimitFailsTheRunLikeAFullDisk) {
-    TempDir work;
-    write_small_data(work.file("d.dat"));
-    write_file(work.file("job.txt"), small_job(work.file("d.dat")));
-    const std::string job = work.file("job.txt");
-    const std::string folder = work.folder();
-    pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        // Room for the status lines, not for the report.
-        const rlimit limit{2048, 2048};
-        std::signal(SIGXFSZ, SIG_DFL);  // as a shell leaves it
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
-        freopen("/dev/null", "w", stdout);
-        execl(VORMCALC_PATH, "VORMCALC", job.c_str(), folder.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    const auto lines = split_lines(read_file(work.file("status")));
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].rfind("  ERROR WRITING THE FILE " + folder + "FT", 0), 0u) << lines[0];
-    EXPECT_EQ(lines[1], "  THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING.");
-}
-
 // A console reader that has gone away (VORMCALC job work | head -1) leaves
 // the engine writing into a pipe nobody reads.
 TEST(EngineRun, ConsoleReaderThatGoesAwayDoesNotStopTheRun) {
@@ -334,6 +307,182 @@ pid_t engine_waiting_for_its_job(ConsoleFeed& feed, const std::string& folder, c
     feed.say("\n\n\n");
     EXPECT_TRUE(wait_until([&] { return read_file(output).find(" COMMAND FILE?") != std::string::npos; }));
     return pid;
+}
+
+// An engine whose console the test reads through a pipe: started on `args`,
+// its console input read from `input` (the null device when negative), the
+// stop signals as a shell in the foreground leaves them, and its files
+// limited to `file_limit` bytes (ulimit -f), which the pipe is not.
+struct WatchedEngine {
+    pid_t pid = -1;
+    int console = -1;
+    std::string seen;
+    bool closed = false;
+
+    explicit WatchedEngine(const std::vector<std::string>& args, int input = -1, rlim_t file_limit = RLIM_INFINITY) {
+        std::vector<std::string> words{"VORMCALC"};
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& w : words) argv.push_back(w.data());
+        argv.push_back(nullptr);
+        int ends[2];
+        if (pipe(ends) != 0) return;
+        pid = fork();
+        if (pid == 0) {
+            for (int s : {SIGINT, SIGTERM, SIGHUP, SIGXFSZ}) std::signal(s, SIG_DFL);
+            const rlimit limit{file_limit, file_limit};
+            if (file_limit != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+            int null = open("/dev/null", O_RDWR);
+            dup2(input >= 0 ? input : null, 0);
+            dup2(ends[1], 1);
+            dup2(null, 2);
+            close(ends[0]);
+            close(ends[1]);
+            execv(VORMCALC_PATH, argv.data());
+            _exit(127);
+        }
+        close(ends[1]);
+        console = ends[0];
+        fcntl(console, F_SETFL, O_NONBLOCK);
+    }
+    ~WatchedEngine() {
+        if (console >= 0) close(console);
+        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    // Takes what the console has written so far.
+    void read_console() {
+        char buf[4096];
+        for (ssize_t n; !closed && (n = read(console, buf, sizeof buf)) != 0;) {
+            if (n < 0) return;  // nothing more for now
+            seen.append(buf, static_cast<std::size_t>(n));
+        }
+        closed = true;
+    }
+    // Whether the console has shown `text`, waiting for it while the engine runs.
+    bool shown(const std::string& text) {
+        wait_until([&] {
+            read_console();
+            return seen.find(text) != std::string::npos || closed;
+        });
+        return seen.find(text) != std::string::npos;
+    }
+    // Whether the engine sleeps in a call that waits, as the system shows it.
+    bool sleeping() const {
+        const std::string stat = read_file("/proc/" + std::to_string(pid) + "/stat");
+        const std::size_t name_end = stat.rfind(')');
+        return name_end != std::string::npos && stat.compare(name_end, 3, ") S") == 0;
+    }
+    // The exit status once the engine has ended, its console read to the end.
+    int wait_for_end() {
+        int status = 0;
+        if (!wait_until([&] {
+                read_console();
+                return closed;
+            }) ||
+            waitpid(pid, &status, 0) != pid)
+            return -1;
+        pid = -1;
+        return status;
+    }
+};
+
+// An engine without a job file, past its title pages, that waits for its
+// first answer on the console: its files are created and its status is
+// " start".  Once it has asked, the console read is the one call it can wait
+// in; a signal that came before that read began would wait with it.
+void wait_for_the_first_question(WatchedEngine& engine, ConsoleFeed& feed) {
+    feed.started();
+    feed.say("\n\n\n");
+    EXPECT_TRUE(engine.shown(" COMMAND FILE?\n")) << engine.seen;
+    EXPECT_TRUE(wait_until([&] { return engine.sleeping(); }));
+}
+
+// A file-size limit (ulimit -f) lets writes fail as on a full disk, and the
+// signal that the system sends with them must not end the engine silently.
+// The limit lies between the sizes of the files that a run without it
+// leaves, so that one file alone cannot be written whole: the report, found
+// at the end of a stage; the person file, which must end the run before the
+// plot stage; the fit report, found only when the run closes it.  A status
+// file that cannot take " start" leaves the console the only place to say so.
+// None of these runs ends " end" or exits 0.
+TEST(EngineRun, FileSizeLimitFailsTheRunLikeAFullDisk) {
+    struct Case {
+        std::string file;               // the one that passes the limit
+        int nsubj, nitem;               // the person file outgrows the respondents' scratch file with two items only
+        std::vector<std::string> last;  // the job's answers from the plot question on
+    };
+    const Case cases[] = {
+        {"FT06F001", 30, 6, {"N", "N"}},
+        {"FT17F001", 600, 2, {"Y", "5", "10", "N"}},
+        {"FT15F001", 150, 6, {"N", "Y", "5", "Y", "2.0", "0.05", "2.0", "0.01", "2.0"}},
+        {"status", 150, 6, {"N", "N"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        TempDir work;
+        write_small_data(work.file("d.dat"), c.nsubj, c.nitem);
+        const std::string format = "(I5,1X," + std::to_string(c.nitem) + "I1)";
+        write_file(work.file("job.txt"), small_job(work.file("d.dat"), 1, c.last, format, c.nitem));
+        rlim_t limit = 6;  // short of " start" and its line end
+        if (c.file != "status") {
+            // The plot files come after every file that can pass the limit.
+            TempDir free_run;
+            ASSERT_EQ(run_engine({work.file("job.txt"), free_run.folder()}, free_run.path().string(), ""), 0);
+            std::uintmax_t others = 0;
+            for (const auto& e : std::filesystem::directory_iterator(free_run.path())) {
+                const std::string name = e.path().filename().string();
+                if (name != c.file && name.rfind("PLOT", 0) != 0) others = std::max(others, e.file_size());
+            }
+            const std::uintmax_t size = std::filesystem::file_size(free_run.file(c.file));
+            ASSERT_LT(others, size);
+            limit = (others + size) / 2;
+        }
+        WatchedEngine engine({work.file("job.txt"), work.folder()}, -1, limit);
+        ASSERT_GT(engine.pid, 0);
+        const int status = engine.wait_for_end();
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        if (c.file == "status") {
+            EXPECT_EQ(engine.seen, "  CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER " + work.folder() + "\n  " +
+                                       work.file("status") + ": File too large\n");
+            continue;
+        }
+        EXPECT_EQ(split_lines(read_file(work.file("status"))),
+                  (std::vector<std::string>{"  ERROR WRITING THE FILE " + work.file(c.file),
+                                            "  THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING."}));
+        std::size_t plots = 0;
+        for (const auto& e : std::filesystem::directory_iterator(work.path()))
+            plots += e.path().filename().string().rfind("PLOT", 0) == 0 ? 1 : 0;
+        EXPECT_EQ(plots, 0u) << "plot files written after the run failed";
+    }
+}
+
+// The status file is replaced by a folder while the engine waits for its
+// first answer: the run goes to its end, but a run whose " end" nobody can
+// read has not ended well.
+TEST(EngineRun, CompletedRunWhoseEndCannotBeWrittenFails) {
+    TempDir work;
+    write_small_data(work.file("d.dat"));
+    write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+    ConsoleFeed feed;
+    WatchedEngine engine({"", work.folder()}, feed.engine_end());
+    ASSERT_GT(engine.pid, 0);
+    wait_for_the_first_question(engine, feed);
+    std::filesystem::remove(work.file("status"));
+    std::filesystem::create_directory(work.file("status"));
+    feed.say("Y\n" + work.file("job.txt") + "\n");
+    const int status = engine.wait_for_end();
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto console = split_lines(engine.seen);
+    ASSERT_GE(console.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(console.end() - 3, console.end()),
+              (std::vector<std::string>{"  CANNOT WRITE THE STATUS FILE IN THE WORK FOLDER " + work.folder(),
+                                        "  " + work.file("status") + ": Is a directory", " end"}));
+    EXPECT_EQ(last_line(read_file(work.file("FT06F001"))), "  seconds to execute on this machine.");
 }
 
 // The first engine waits with its files open for its first answer on the
@@ -811,62 +960,12 @@ void write_long_job(const TempDir& work) {
     write_file(work.file("long.txt"), test::lf(job));
 }
 
-// An engine whose console the test reads through a pipe; the stop signals as
-// a shell in the foreground leaves them.
-struct WatchedEngine {
-    pid_t pid = -1;
-    int console = -1;
-    std::string seen;
-    bool closed = false;
-
-    WatchedEngine(const std::string& job, const std::string& folder) {
-        int ends[2];
-        if (pipe(ends) != 0) return;
-        pid = fork();
-        if (pid == 0) {
-            for (int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, SIG_DFL);
-            int null = open("/dev/null", O_RDWR);
-            dup2(null, 0);
-            dup2(ends[1], 1);
-            dup2(null, 2);
-            close(ends[0]);
-            close(ends[1]);
-            execl(VORMCALC_PATH, "VORMCALC", job.c_str(), folder.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(ends[1]);
-        console = ends[0];
-        fcntl(console, F_SETFL, O_NONBLOCK);
-    }
-    ~WatchedEngine() {
-        if (console >= 0) close(console);
-        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-    // Takes what the console has written so far.
-    void read_console() {
-        char buf[4096];
-        for (ssize_t n; !closed && (n = read(console, buf, sizeof buf)) != 0;) {
-            if (n < 0) return;  // nothing more for now
-            seen.append(buf, static_cast<std::size_t>(n));
-        }
-        closed = true;
-    }
-    // The exit status once the engine has ended, its console read to the end.
-    int wait_for_end() {
-        int status = 0;
-        if (!wait_until([&] {
-                read_console();
-                return closed;
-            }) ||
-            waitpid(pid, &status, 0) != pid)
-            return -1;
-        pid = -1;
-        return status;
-    }
-};
+// The line that the console, the report and the status file get for a run
+// that the signal stopped.
+std::string stop_line(int sig) {
+    const std::string name = sig == SIGINT ? "SIGINT" : sig == SIGTERM ? "SIGTERM" : "SIGHUP";
+    return "  THE RUN WAS STOPPED BY " + name + " BEFORE IT ENDED.";
+}
 
 class EngineStopSignal : public ::testing::TestWithParam<int> {};
 
@@ -878,20 +977,16 @@ TEST_P(EngineStopSignal, EndsTheRunWithTheReportWholeAndTheFolderFree) {
     const int sig = GetParam();
     TempDir work;
     write_long_job(work);
-    WatchedEngine engine(work.file("long.txt"), work.folder());
+    WatchedEngine engine({work.file("long.txt"), work.folder()});
     ASSERT_GT(engine.pid, 0);
-    ASSERT_TRUE(wait_until([&] {
-        engine.read_console();
-        return engine.seen.find("  ESTIMATING ITEM PARAMETERS\n") != std::string::npos || engine.closed;
-    }));
+    ASSERT_TRUE(engine.shown("  ESTIMATING ITEM PARAMETERS\n")) << engine.seen;
     ASSERT_FALSE(engine.closed) << engine.seen;
     ASSERT_EQ(kill(engine.pid, sig), 0);
     const int status = engine.wait_for_end();
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 1);
 
-    const std::string name = sig == SIGINT ? "SIGINT" : sig == SIGTERM ? "SIGTERM" : "SIGHUP";
-    const std::string line = "  THE RUN WAS STOPPED BY " + name + " BEFORE IT ENDED.";
+    const std::string line = stop_line(sig);
     EXPECT_EQ(read_file(work.file("status")), line + "\n");
     EXPECT_EQ(last_line(engine.seen), line);
     const auto rep = split_lines(read_file(work.file("FT06F001")));
@@ -910,10 +1005,151 @@ TEST_P(EngineStopSignal, EndsTheRunWithTheReportWholeAndTheFolderFree) {
     EXPECT_EQ(read_file(work.file("status")), " end\n");
 }
 
+// The signal comes while the engine waits for its first answer: the console
+// read that it cuts short is no end of the console input, and no line says
+// so; the signal's line is all that the console, the report and the status
+// file get.
+TEST_P(EngineStopSignal, AtAConsoleQuestionLeavesTheSignalLineAlone) {
+    const int sig = GetParam();
+    TempDir work;
+    ConsoleFeed feed;
+    WatchedEngine engine({"", work.folder()}, feed.engine_end());
+    ASSERT_GT(engine.pid, 0);
+    wait_for_the_first_question(engine, feed);
+    const std::size_t asked = engine.seen.size();
+    ASSERT_EQ(kill(engine.pid, sig), 0);
+    const int status = engine.wait_for_end();
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::string line = stop_line(sig);
+    EXPECT_EQ(engine.seen.substr(asked), line + "\n");
+    EXPECT_EQ(read_file(work.file("status")), line + "\n");
+    EXPECT_EQ(read_file(work.file("FT06F001")), line + "\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(EngineRun, EngineStopSignal, ::testing::Values(SIGINT, SIGTERM, SIGHUP),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return info.param == SIGINT ? "Sigint" : info.param == SIGTERM ? "Sigterm" : "Sighup";
                          });
+
+// The console of an engine run in a child of the test: its input gives the
+// answers `before`, then, at the next read, raises the signals `at_question`
+// one after the other, as a keyboard would while a question waits, and gives
+// `after`; its output goes to the file `fd` character by character and
+// raises `at_stop_line` once it has the line of a stopped run, when the engine
+// is already stopping.
+class SignallingConsole : public std::streambuf {
+public:
+    SignallingConsole(std::string before, std::vector<int> at_question, std::string after)
+        : before_(std::move(before)), at_question_(std::move(at_question)), after_(std::move(after)) {}
+    SignallingConsole(int fd, std::vector<int> at_stop_line) : fd_(fd), at_stop_line_(std::move(at_stop_line)) {}
+
+protected:
+    int_type underflow() override {
+        if (reads_++ == 0) {
+            setg(before_.data(), before_.data(), before_.data() + before_.size());
+        } else if (!asked_) {
+            asked_ = true;
+            for (int s : at_question_) std::raise(s);
+            setg(after_.data(), after_.data(), after_.data() + after_.size());
+        }
+        return gptr() < egptr() ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+    }
+    int_type overflow(int_type c) override {
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        const char ch = traits_type::to_char_type(c);
+        if (write(fd_, &ch, 1) != 1) return traits_type::eof();
+        if (ch != '\n') {
+            line_ += ch;
+            return c;
+        }
+        if (line_.find("BEFORE IT ENDED.") != std::string::npos)
+            for (int s : at_stop_line_) std::raise(s);
+        line_.clear();
+        return c;
+    }
+
+private:
+    std::string before_;
+    std::vector<int> at_question_;
+    std::string after_;
+    int reads_ = 0;
+    bool asked_ = false;
+    int fd_ = -1;
+    std::vector<int> at_stop_line_;
+    std::string line_;
+};
+
+// Signals that come together, and signals that the engine was started with
+// ignored (nohup), raised in a child of the test that runs the engine as its
+// program does, on a console that raises them at a known point of the run.
+TEST(EngineRun, SignalsThatComeTogetherOrWereIgnoredAtTheStart) {
+    struct Case {
+        const char* what;
+        std::vector<int> ignored;       // as the engine finds them at its start
+        std::vector<int> at_question;   // while the first question waits for its answer
+        std::vector<int> at_stop_line;  // once the engine is stopping
+        int killed_by;                  // 0: the engine ends by itself
+        std::string status;             // as the engine leaves it
+    };
+    const Case cases[] = {
+        {"two at once: the first is named", {}, {SIGINT, SIGTERM}, {}, 0, stop_line(SIGINT) + "\n"},
+        {"two at once, the other order", {}, {SIGTERM, SIGHUP}, {}, 0, stop_line(SIGTERM) + "\n"},
+        {"a second of the same kind ends it at once", {}, {SIGTERM, SIGTERM}, {}, SIGTERM, " start\n"},
+        {"any second one while it stops ends it at once", {}, {SIGINT}, {SIGHUP}, SIGHUP, " start\n"},
+        {"ignored at the start stays ignored", {SIGHUP}, {SIGHUP}, {}, 0, " end\n"},
+        {"ignored at the start stays ignored while it stops",
+         {SIGHUP},
+         {SIGTERM},
+         {SIGHUP},
+         0,
+         stop_line(SIGTERM) + "\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir work;
+        write_small_data(work.file("d.dat"));
+        write_file(work.file("job.txt"), small_job(work.file("d.dat")));
+        const std::string folder = work.folder() + "run/";
+        std::filesystem::create_directory(folder);
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            for (int s : {SIGINT, SIGTERM, SIGHUP}) std::signal(s, SIG_DFL);
+            for (int s : c.ignored) std::signal(s, SIG_IGN);
+            catch_stop_signals();
+            const int out = open(work.file("console.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            SignallingConsole input("\n\n\n", c.at_question, "Y\n" + work.file("job.txt") + "\n");
+            SignallingConsole output(out, c.at_stop_line);
+            std::istream in(&input);
+            std::ostream con(&output);
+            auto job = std::make_unique<JobSettings>();
+            ZeroedBlock<Store> st;
+            ZeroedBlock<Workspace> ws;
+            int rc;
+            {
+                Io io(con, in);
+                rc = VORMRUN({"VORMCALC", "", folder}, io, *job, *st, *ws);
+            }
+            _exit(rc);
+        }
+        int status = 0;
+        if (!wait_until([&] { return waitpid(pid, &status, WNOHANG) == pid; })) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            FAIL() << "the engine did not end";
+        }
+        const std::string ended = WIFSIGNALED(status) ? "by signal " + std::to_string(WTERMSIG(status))
+                                                      : "with exit status " + std::to_string(WEXITSTATUS(status));
+        EXPECT_EQ(ended, c.killed_by != 0       ? "by signal " + std::to_string(c.killed_by)
+                         : c.status == " end\n" ? "with exit status 0"
+                                                : "with exit status 1");
+        EXPECT_EQ(read_file(folder + "status"), c.status);
+        if (c.status != " end\n" && c.killed_by == 0) {
+            EXPECT_EQ(last_line(read_file(work.file("console.txt"))), split_lines(c.status).at(0));
+        }
+    }
+}
 
 }  // namespace
 }  // namespace vorm
