@@ -17,8 +17,8 @@ constexpr const char* kNames[UNIT_COUNT] = {"FT06F001", "FT15F001", "FT08F001", 
 int index(Unit u) { return static_cast<int>(u); }
 
 [[noreturn]] void write_failure(const std::string& path) {
-    throw EngineStop({status_text(" ERROR WRITING THE FILE " + path),
-                      status_text(" THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING.")});
+    throw UnitWriteFailure({status_text(" ERROR WRITING THE FILE " + path),
+                            status_text(" THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING.")});
 }
 }  // namespace
 

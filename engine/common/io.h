@@ -19,8 +19,16 @@
 #include <string>
 
 #include "common/status.h"
+#include "common/stop.h"
 
 namespace vorm {
+
+// The stop of a run whose unit file lost what was written to it.  No stage
+// has said so on the console; the run driver does, with the status lines.
+class UnitWriteFailure : public EngineStop {
+public:
+    using EngineStop::EngineStop;
+};
 
 enum class Unit { FT06, FT15, FT08, FT13, FT14, FT16, FT17, FT19, FT18 };
 constexpr int UNIT_COUNT = 9;

@@ -333,6 +333,10 @@ int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Stor
         std::vector<std::string> ended{status_text("end")};
         ended.insert(ended.end(), io.warnings.lines().begin(), io.warnings.lines().end());
         return end_run(io, job, ended, 0);
+    } catch (const UnitWriteFailure& lost) {
+        for (const auto& l : lost.status_lines()) io.con << l << '\n';
+        status = lost.status_lines();
+        exit_code = lost.exit_code();
     } catch (const EngineStop& stop) {
         status = stop.status_lines();
         exit_code = stop.exit_code();

@@ -450,9 +450,12 @@ TEST(EngineRun, FileSizeLimitFailsTheRunLikeAFullDisk) {
                                        work.file("status") + ": File too large\n");
             continue;
         }
-        EXPECT_EQ(split_lines(read_file(work.file("status"))),
-                  (std::vector<std::string>{"  ERROR WRITING THE FILE " + work.file(c.file),
-                                            "  THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING."}));
+        const std::vector<std::string> lines{"  ERROR WRITING THE FILE " + work.file(c.file),
+                                             "  THE DISK MAY BE FULL OR THE FILE NOT WRITABLE.  JOB IS ABORTING."};
+        EXPECT_EQ(split_lines(read_file(work.file("status"))), lines);
+        const auto console = split_lines(engine.seen);
+        ASSERT_GE(console.size(), 2u);
+        EXPECT_EQ(std::vector<std::string>(console.end() - 2, console.end()), lines) << "the console says it too";
         std::size_t plots = 0;
         for (const auto& e : std::filesystem::directory_iterator(work.path()))
             plots += e.path().filename().string().rfind("PLOT", 0) == 0 ? 1 : 0;
