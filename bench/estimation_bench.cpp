@@ -165,7 +165,7 @@ bool run(const Size& z, bool once) {
     const ScoringSettings cycle{z.model, job.NCAT(1), 1, 2};
     double best_new = 1e30, best_old = 1e30;
     for (int k = 0; k < (once ? 1 : 10); ++k) {
-        ScoringStage stage{r.ws->estimation.counts, {}};
+        ScoringStage stage{r.ws->estimation.counts, {}, {}};
         *r.st = *before_cycle;
         auto t0 = Clock::now();
         scoring_cycle(r.io, job, *r.st, stage, cycle);

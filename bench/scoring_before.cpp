@@ -33,6 +33,7 @@ double DAGRAD[2];
 double DASTEP[2];
 double TMEAN[MAXCAT];
 int IERINV = 0;
+ModelValues mv;  // what each probability and derivative call writes
 
 ScoringStage* g_stage = nullptr;
 
@@ -57,12 +58,12 @@ int location_limit(const JobSettings& job, const ScoringSettings& s) {
 // Adds item i's terms at point q to a one-parameter score G and information I;
 // d(c) is the parameter's derivative of category c's probability.
 template <class Deriv>
-void add_one_parameter_terms(const Store& st, const ExpectedCounts& ec, int q, int i, int K, Deriv d, double& G,
+void add_one_parameter_terms(const ModelValues& mv, const ExpectedCounts& ec, int q, int i, int K, Deriv d, double& G,
                              double& I) {
     const double nbar = ec.NBAR(q, i);
     for (int c = 0; c < K; ++c) {
         const double dc = d(c);
-        const double p = st.PROB(c);
+        const double p = mv.PROB(c);
         I += nbar * dc * dc / p;
         G += ec.RBAR(q, i, c) * dc / p;
     }
@@ -85,15 +86,15 @@ bool apply_one_parameter_step(Io& io, JobSettings& job, double G, double I, doub
 
 // Adds item i's terms at point q to a threshold system of order N, with the
 // derivatives in DPLT rows 1..N; the matrix is formed on and above the diagonal.
-void add_threshold_terms(const Store& st, const ExpectedCounts& ec, int q, int i, int K, int N) {
+void add_threshold_terms(const ModelValues& mv, const ExpectedCounts& ec, int q, int i, int K, int N) {
     const double nbar = ec.NBAR(q, i);
     for (int c = 0; c < K; ++c) {
-        const double p = st.PROB(c);
+        const double p = mv.PROB(c);
         const double rbar = ec.RBAR(q, i, c);
         for (int a = 1; a <= N; ++a) {
-            const double da = st.DPLT(a, c);
+            const double da = mv.DPLT(a, c);
             FGRAD[a - 1] += rbar * da / p;
-            for (int b = a; b <= N; ++b) FINFO[(a - 1) + (b - 1) * 9] += nbar * da * st.DPLT(b, c) / p;
+            for (int b = a; b <= N; ++b) FINFO[(a - 1) + (b - 1) * 9] += nbar * da * mv.DPLT(b, c) / p;
         }
     }
 }
@@ -154,9 +155,9 @@ void score_common_thresholds(Io& io, JobSettings& job, Store& st, const ScoringS
         clear_threshold_system(N);
         for (int i = 1; i <= job.NITEM; ++i)
             for (int q = 1; q <= job.NQUAD; ++q) {
-                DPTAU(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                add_threshold_terms(st, ec, q, i, K, N);
+                DPTAU(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                PROBM(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                add_threshold_terms(mv, ec, q, i, K, N);
             }
         if (apply_threshold_step(io, job, st.TAUC.data(), N, singular) != 0) break;
     }
@@ -177,9 +178,9 @@ void score_item_thresholds(Io& io, JobSettings& job, Store& st, const ScoringSet
         for (int iter = 1; iter <= limit; ++iter) {
             clear_threshold_system(N);
             for (int q = 1; q <= job.NQUAD; ++q) {
-                DPTAU(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                add_threshold_terms(st, ec, q, i, K, N);
+                DPTAU(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                PROBM(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                add_threshold_terms(mv, ec, q, i, K, N);
             }
             for (int k = 0; k < K; ++k) row[k] = st.TAU(i, k);
             int r = apply_threshold_step(io, job, row, N, [&] {
@@ -195,14 +196,14 @@ void score_common_unit(Io& io, JobSettings& job, Store& st, const ScoringSetting
     const ExpectedCounts& ec = g_stage->counts;
     const int K = s.NCAT0;
     const int limit = unit_limit(job, s);
-    const auto by_unit = [&st](int c) { return st.DPLT(1, c); };
+    const auto by_unit = [&st](int c) { return mv.DPLT(1, c); };
     for (int it = 1; it <= limit; ++it) {
         double G = 0.0, I = 0.0;
         for (int i = 1; i <= job.NITEM; ++i)
             for (int q = 1; q <= job.NQUAD; ++q) {
-                DPLAM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                add_one_parameter_terms(st, ec, q, i, K, by_unit, G, I);
+                DPLAM(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                PROBM(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                add_one_parameter_terms(mv, ec, q, i, K, by_unit, G, I);
             }
         if (apply_one_parameter_step(io, job, G, I, st.UNIT, [&] {
                 return std::vector<Val>{" SINGULARITY WHEN INVERTING", " UNIT IN MODEL ", s.MODEL};
@@ -214,15 +215,15 @@ void score_common_unit(Io& io, JobSettings& job, Store& st, const ScoringSetting
 void score_item_units(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
     const ExpectedCounts& ec = g_stage->counts;
     const int limit = unit_limit(job, s);
-    const auto by_unit = [&st](int c) { return st.DPLT(1, c); };
+    const auto by_unit = [&st](int c) { return mv.DPLT(1, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = job.NCAT(i);
         for (int it = 1; it <= limit; ++it) {
             double G = 0.0, I = 0.0;
             for (int q = 1; q <= job.NQUAD; ++q) {
-                DPLAM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                add_one_parameter_terms(st, ec, q, i, K, by_unit, G, I);
+                DPLAM(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                PROBM(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                add_one_parameter_terms(mv, ec, q, i, K, by_unit, G, I);
             }
             if (apply_one_parameter_step(io, job, G, I, st.LAMBDA(i), [&] {
                     return std::vector<Val>{" SINGULARITY WHEN INVERTING", " UNIT FOR ITEM #", i, " IN MODEL ",
@@ -255,15 +256,15 @@ void score_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings&
     const ExpectedCounts& ec = g_stage->counts;
     const int limit = location_limit(job, s);
     const bool common = s.MODEL == 1 || s.MODEL == 3;
-    const auto by_location = [&st](int c) { return st.DPAD(2, c); };
+    const auto by_location = [&st](int c) { return mv.DPAD(2, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = common ? s.NCAT0 : job.NCAT(i);
         for (int it = 1; it <= limit; ++it) {
             double G = 0.0, I = 0.0;
             for (int q = 1; q <= job.NQUAD; ++q) {
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                DPDEL(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                add_one_parameter_terms(st, ec, q, i, K, by_location, G, I);
+                PROBM(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                DPDEL(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                add_one_parameter_terms(mv, ec, q, i, K, by_location, G, I);
             }
             if (apply_one_parameter_step(io, job, G, I, st.DELTA(i), [&] {
                     return std::vector<Val>{" SINGULARITY WHEN INVERTING", " DELTA FOR ITEM #", i, " IN MODEL ",
@@ -288,14 +289,14 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, const S
             for (double& v : DAINFO) v = 0.0;
             DAGRAD[0] = DAGRAD[1] = 0.0;
             for (int q = 1; q <= job.NQUAD; ++q) {
-                PROBM(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                DPDEL(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
-                DPALP(st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                PROBM(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                DPDEL(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
+                DPALP(mv, st, s.MODEL, q, i, K, st.UNIT, st.TAUC, st.XQUAD.data());
                 const double nbar = ec.NBAR(q, i);
                 for (int c = 0; c < K; ++c) {
-                    const double da = st.DPAD(1, c);
-                    const double dd = st.DPAD(2, c);
-                    const double p = st.PROB(c);
+                    const double da = mv.DPAD(1, c);
+                    const double dd = mv.DPAD(2, c);
+                    const double p = mv.PROB(c);
                     const double rbar = ec.RBAR(q, i, c);
                     DAINFO[0] += nbar * da * da / p;
                     DAINFO[2] += nbar * da * dd / p;

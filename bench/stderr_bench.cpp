@@ -486,15 +486,16 @@ bool check(Calibration& cal, const Whole& w) {
     Store& st = *cal.r.st;
 
     double prob_diff = 0.0;
+    ModelValues mv;
     for (int i = 0; i < L.nitem; ++i) {
         const int K = L.K[static_cast<std::size_t>(i)];
         const auto& at = L.at[static_cast<std::size_t>(i)];
         double v[MAXCAT + 1], lp[MAXCAT], dlp[MAXCAT * (MAXCAT + 1)];
         for (std::size_t p = 0; p < at.size(); ++p) v[p] = cal.est[at[p]];
         for (int q = 1; q <= job.NQUAD; ++q) {
-            PROBM(st, job.MODEL, q, i + 1, K, st.UNIT, st.TAUC, st.XQUAD.data());
+            PROBM(mv, st, job.MODEL, q, i + 1, K, st.UNIT, st.TAUC, st.XQUAD.data());
             item_terms(L.m, K, v, st.XQUAD(q), lp, dlp);
-            for (int c = 0; c < K; ++c) prob_diff = std::max(prob_diff, std::fabs(std::exp(lp[c]) - st.PROB(c)));
+            for (int c = 0; c < K; ++c) prob_diff = std::max(prob_diff, std::fabs(std::exp(lp[c]) - mv.PROB(c)));
         }
     }
 

@@ -108,11 +108,6 @@ struct Store {
 
     QuadReals XQUAD, WQUAD, DENS;
     SubjReals THETA, TSTD;
-
-    // Result areas of the model routines, read right after each call.
-    CatReals PROB;
-    Arr2<double, 1, 2, 0, MAXCAT - 1> DPAD;  // row 1: by alpha, row 2: by delta
-    Arr2<double, 1, 9, 0, MAXCAT - 1> DPLT;  // row 1: by lambda, row k: by threshold k
 };
 
 }  // namespace vorm

@@ -94,7 +94,7 @@ bool compare_and_copy(int model, const JobSettings& job, const Store& st, int NC
 int estimate_model(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityTable& PT, int NCAT0,
                    const EstimationProbes& probes) {
     const int model = job.MODEL;
-    ScoringStage stage{w.counts, {}};
+    ScoringStage stage{w.counts, {}, {}};
     int NCYCLE = 1;
     w.OLDOUT.delta(1) = 9999999999999998.0;
     for (int outer = 1; outer <= job.MAXOUT; ++outer) {

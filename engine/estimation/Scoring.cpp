@@ -55,8 +55,8 @@ int location_limit(const JobSettings& job, const ScoringSettings& s) {
 }
 
 // The model's results for item i at quadrature point q, into PROB, DPAD and DPLT.
-void evaluate(Store& st, const ScoringSettings& s, unsigned results, int i, int K, int q) {
-    evaluate_point(st, s.MODEL, results, i, K, st.UNIT, st.TAUC, st.XQUAD(q));
+void evaluate(ModelValues& mv, const Store& st, const ScoringSettings& s, unsigned results, int i, int K, int q) {
+    evaluate_point(mv, s.MODEL, results, item_parameters(st, s.MODEL, i, K, st.UNIT, st.TAUC), st.XQUAD(q));
 }
 
 // Every term of an information matrix or a score carries 1/P(c) and a
@@ -67,12 +67,12 @@ void evaluate(Store& st, const ScoringSettings& s, unsigned results, int i, int 
 // Adds item i's terms at point q to a one-parameter score G and information I;
 // d(c) is the parameter's derivative of category c's probability.
 template <class Deriv>
-void add_one_parameter_terms(const Store& st, const ExpectedCounts& ec, int q, int i, int K, Deriv d, double& G,
+void add_one_parameter_terms(const ModelValues& mv, const ExpectedCounts& ec, int q, int i, int K, Deriv d, double& G,
                              double& I) {
     const double nbar = ec.NBAR(q, i);
     for (int c = 0; c < K; ++c) {
         const double dc = d(c);
-        const double p = st.PROB(c);
+        const double p = mv.PROB(c);
         if (p == 0.0) continue;
         I += nbar * dc * dc / p;
         G += ec.RBAR(q, i, c) * dc / p;
@@ -118,13 +118,13 @@ struct ThresholdSystem {
     }
 
     // Item i's terms at point q, with the derivatives in DPLT rows 1..N.
-    void add(const Store& st, const ExpectedCounts& ec, int q, int i, int K) {
+    void add(const ModelValues& mv, const ExpectedCounts& ec, int q, int i, int K) {
         const double nbar = ec.NBAR(q, i);
         for (int c = 0; c < K; ++c) {
-            const double p = st.PROB(c);
+            const double p = mv.PROB(c);
             if (p == 0.0) continue;
             const double rbar = ec.RBAR(q, i, c);
-            const double* d = &st.DPLT(1, c);
+            const double* d = &mv.DPLT(1, c);
             for (int a = 0; a < N; ++a) {
                 const double da = d[a];
                 FGRAD[a] += rbar * da / p;
@@ -173,8 +173,8 @@ void score_common_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& 
         sys.clear();
         for (int i = 1; i <= job.NITEM; ++i)
             for (int q = 1; q <= job.NQUAD; ++q) {
-                evaluate(st, s, PROBABILITIES | BY_THRESHOLDS, i, K, q);
-                sys.add(st, stage.counts, q, i, K);
+                evaluate(stage.mv, st, s, PROBABILITIES | BY_THRESHOLDS, i, K, q);
+                sys.add(stage.mv, stage.counts, q, i, K);
             }
         if (sys.apply(io, job, st, stage, st.TAUC.data(), singular, {"CONSTANT TAUS", 0, s.MODEL})) break;
     }
@@ -195,8 +195,8 @@ void score_item_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& st
         for (int iter = 1; iter <= limit; ++iter) {
             sys.clear();
             for (int q = 1; q <= job.NQUAD; ++q) {
-                evaluate(st, s, PROBABILITIES | BY_THRESHOLDS, i, K, q);
-                sys.add(st, stage.counts, q, i, K);
+                evaluate(stage.mv, st, s, PROBABILITIES | BY_THRESHOLDS, i, K, q);
+                sys.add(stage.mv, stage.counts, q, i, K);
             }
             for (int k = 0; k < K; ++k) row[k] = st.TAU(i, k);
             const bool done = sys.apply(io, job, st, stage, row,
@@ -213,13 +213,13 @@ void score_item_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& st
 void score_common_unit(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int K = s.NCAT0;
     const int limit = unit_limit(job, s);
-    const auto by_unit = [&st](int c) { return st.DPLT(1, c); };
+    const auto by_unit = [&stage](int c) { return stage.mv.DPLT(1, c); };
     for (int it = 1; it <= limit; ++it) {
         double G = 0.0, I = 0.0;
         for (int i = 1; i <= job.NITEM; ++i)
             for (int q = 1; q <= job.NQUAD; ++q) {
-                evaluate(st, s, PROBABILITIES | BY_UNIT, i, K, q);
-                add_one_parameter_terms(st, stage.counts, q, i, K, by_unit, G, I);
+                evaluate(stage.mv, st, s, PROBABILITIES | BY_UNIT, i, K, q);
+                add_one_parameter_terms(stage.mv, stage.counts, q, i, K, by_unit, G, I);
             }
         if (apply_one_parameter_step(io, job, st, G, I, st.UNIT, {"UNIT", 0, s.MODEL})) break;
     }
@@ -227,14 +227,14 @@ void score_common_unit(Io& io, JobSettings& job, Store& st, ScoringStage& stage,
 
 void score_item_units(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int limit = unit_limit(job, s);
-    const auto by_unit = [&st](int c) { return st.DPLT(1, c); };
+    const auto by_unit = [&stage](int c) { return stage.mv.DPLT(1, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = job.NCAT(i);
         for (int it = 1; it <= limit; ++it) {
             double G = 0.0, I = 0.0;
             for (int q = 1; q <= job.NQUAD; ++q) {
-                evaluate(st, s, PROBABILITIES | BY_UNIT, i, K, q);
-                add_one_parameter_terms(st, stage.counts, q, i, K, by_unit, G, I);
+                evaluate(stage.mv, st, s, PROBABILITIES | BY_UNIT, i, K, q);
+                add_one_parameter_terms(stage.mv, stage.counts, q, i, K, by_unit, G, I);
             }
             if (apply_one_parameter_step(io, job, st, G, I, st.LAMBDA(i), {"UNIT", i, s.MODEL})) break;
         }
@@ -268,14 +268,14 @@ int categories(const JobSettings& job, const ScoringSettings& s, int i) {
 
 void score_locations(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int limit = location_limit(job, s);
-    const auto by_location = [&st](int c) { return st.DPAD(2, c); };
+    const auto by_location = [&stage](int c) { return stage.mv.DPAD(2, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = categories(job, s, i);
         for (int it = 1; it <= limit; ++it) {
             double G = 0.0, I = 0.0;
             for (int q = 1; q <= job.NQUAD; ++q) {
-                evaluate(st, s, PROBABILITIES | BY_DELTA, i, K, q);
-                add_one_parameter_terms(st, stage.counts, q, i, K, by_location, G, I);
+                evaluate(stage.mv, st, s, PROBABILITIES | BY_DELTA, i, K, q);
+                add_one_parameter_terms(stage.mv, stage.counts, q, i, K, by_location, G, I);
             }
             if (apply_one_parameter_step(io, job, st, G, I, st.DELTA(i), {"DELTA", i, s.MODEL})) break;
         }
@@ -297,12 +297,12 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, Scoring
             for (double& v : DAINFO) v = 0.0;
             DAGRAD[0] = DAGRAD[1] = 0.0;
             for (int q = 1; q <= job.NQUAD; ++q) {
-                evaluate(st, s, PROBABILITIES | BY_DELTA | BY_ALPHA, i, K, q);
+                evaluate(stage.mv, st, s, PROBABILITIES | BY_DELTA | BY_ALPHA, i, K, q);
                 const double nbar = ec.NBAR(q, i);
                 for (int c = 0; c < K; ++c) {
-                    const double da = st.DPAD(1, c);
-                    const double dd = st.DPAD(2, c);
-                    const double p = st.PROB(c);
+                    const double da = stage.mv.DPAD(1, c);
+                    const double dd = stage.mv.DPAD(2, c);
+                    const double p = stage.mv.PROB(c);
                     if (p == 0.0) continue;
                     const double rbar = ec.RBAR(q, i, c);
                     DAINFO[0] += nbar * da * da / p;

@@ -19,6 +19,7 @@
 #include "common/Store.h"
 #include "common/io.h"
 #include "estimation/Randn2.h"
+#include "model/Modelvalues.h"
 
 namespace vorm {
 
@@ -30,11 +31,13 @@ struct ScoringSettings {
 };
 
 // What the scoring steps of one model's estimation share: the expected counts
-// of the last expectation step, and the warnings already copied into the
-// report (the report gets each once per model, the status file every one).
+// of the last expectation step, the warnings already copied into the report
+// (the report gets each once per model, the status file every one), and the
+// record that each evaluation of the model fills.
 struct ScoringStage {
     const ExpectedCounts& counts;
     std::set<std::string> reported;
+    ModelValues mv;
 };
 
 // Ends the run because the estimation did not reach finite estimates: the

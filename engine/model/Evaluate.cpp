@@ -54,10 +54,10 @@ public:
         fill(0.0, plain_);
     }
 
-    void probabilities(Store& st) {
+    void probabilities(ModelValues& out) {
         const Terms& t = plain_sum_ok(plain_.W) ? plain_ : lowered();
         const double r = 1.0 / t.W;
-        for (int c = 0; c < K_; ++c) st.PROB(c) = t.w[c] * r;
+        for (int c = 0; c < K_; ++c) out.PROB(c) = t.w[c] * r;
     }
 
     // Quotient rule for P(c) = w(c) / D by alpha, delta or lambda, into
@@ -68,8 +68,8 @@ public:
 
     // dP(c)/dtau(k) = -(a [k <= c] D + V(k)) w(c) / D^2, V(k) = -a (w(k) + ... + w(K-1)),
     // into DPLT(k, c) for k = 1..K-1.
-    void threshold_derivatives(Store& st) {
-        if (!plain_deriv_ok(plain_.W) || !tau_quotient(plain_, st)) tau_quotient(lowered(), st);
+    void threshold_derivatives(ModelValues& out) {
+        if (!plain_deriv_ok(plain_.W) || !tau_quotient(plain_, out)) tau_quotient(lowered(), out);
     }
 
 private:
@@ -126,7 +126,7 @@ private:
         });
     }
 
-    bool tau_quotient(const Terms& t, Store& st) const {
+    bool tau_quotient(const Terms& t, ModelValues& out) const {
         const double a = a_;
         const double D = t.W;
         const double D2 = D * D;
@@ -136,12 +136,12 @@ private:
             const double V = -a * tail;
             for (int c = 0; c < K_; ++c) {
                 const double ind = k <= c ? 1.0 : 0.0;
-                st.DPLT(k, c) = -(a * ind * D + V) * t.w[c] / D2;
+                out.DPLT(k, c) = -(a * ind * D + V) * t.w[c] / D2;
             }
         }
-        return sum_is_finite([this, &st](auto&& f) {
+        return sum_is_finite([this, &out](auto&& f) {
             for (int k = 1; k < K_; ++k)
-                for (int c = 0; c < K_; ++c) f(st.DPLT(k, c));
+                for (int c = 0; c < K_; ++c) f(out.DPLT(k, c));
         });
     }
 
@@ -174,10 +174,21 @@ void threshold_terms(int K, const Tau& tau, double* E) {
 
 }  // namespace
 
-bool evaluate_point(Store& st, int model, unsigned results, int i, int K, double UNIT, const CatReals& TAUC,
-                    double theta) {
+ItemParameters item_parameters(const Store& st, int model, int i, int K, double UNIT, const CatReals& TAUC) {
+    const ModelTraits& m = model_traits(model);
+    ItemParameters p;
+    p.K = K;
+    p.delta = st.DELTA(i);
+    if (m.discrimination) p.alpha = st.ALPHA(i);
+    p.lambda = m.common ? UNIT : st.LAMBDA(i);
+    for (int k = 0; k < K && k < MAXCAT; ++k) p.tau[k] = m.common ? TAUC(k) : st.TAU(i, k);
+    return p;
+}
+
+bool evaluate_point(ModelValues& out, int model, unsigned results, const ItemParameters& p, double theta) {
     const ModelTraits& m = model_traits(model);
     if (!m.valid) return false;
+    const int K = p.K;
     // K above the capacity of PROB, DPAD and DPLT is refused like K < 1
     // instead of writing past them.
     assert(K <= MAXCAT);
@@ -185,31 +196,27 @@ bool evaluate_point(Store& st, int model, unsigned results, int i, int K, double
 
     double E[MAXCAT];
     if (m.unit)
-        unit_terms(K, m.common ? UNIT : st.LAMBDA(i), E);
-    else if (m.common)
-        threshold_terms(
-            K, [&TAUC](int j) { return TAUC(j); }, E);
+        unit_terms(K, p.lambda, E);
     else
         threshold_terms(
-            K, [&st, i](int j) { return st.TAU(i, j); }, E);
-    const double a = m.discrimination ? st.ALPHA(i) : 1.0;
-    Point p(K, a, E, theta - st.DELTA(i));
+            K, [&p](int j) { return p.tau[j]; }, E);
+    Point pt(K, p.alpha, E, theta - p.delta);
 
     double res[MAXCAT];
-    if (results & PROBABILITIES) p.probabilities(st);
+    if (results & PROBABILITIES) pt.probabilities(out);
     if ((results & BY_ALPHA) && m.discrimination) {
-        p.derivative(BY_ALPHA, res);
-        for (int c = 0; c < K; ++c) st.DPAD(1, c) = res[c];
+        pt.derivative(BY_ALPHA, res);
+        for (int c = 0; c < K; ++c) out.DPAD(1, c) = res[c];
     }
     if (results & BY_DELTA) {
-        p.derivative(BY_DELTA, res);
-        for (int c = 0; c < K; ++c) st.DPAD(2, c) = res[c];
+        pt.derivative(BY_DELTA, res);
+        for (int c = 0; c < K; ++c) out.DPAD(2, c) = res[c];
     }
     if ((results & BY_UNIT) && m.unit) {
-        p.derivative(BY_UNIT, res);
-        for (int c = 0; c < K; ++c) st.DPLT(1, c) = res[c];
+        pt.derivative(BY_UNIT, res);
+        for (int c = 0; c < K; ++c) out.DPLT(1, c) = res[c];
     }
-    if ((results & BY_THRESHOLDS) && !m.unit) p.threshold_derivatives(st);
+    if ((results & BY_THRESHOLDS) && !m.unit) pt.threshold_derivatives(out);
     return true;
 }
 

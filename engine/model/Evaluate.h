@@ -9,14 +9,13 @@
 // evaluate_point forms those exponentials once and derives from them every
 // result asked for, each exactly as its own routine computes it, so that
 // asking for several results at once changes none of their bits.  Results go
-// to the store's result areas, categories 0..K-1 only:
-//   PROBABILITIES  st.PROB(c)
-//   BY_ALPHA       st.DPAD(1, c)                    models with a discrimination
-//   BY_DELTA       st.DPAD(2, c)
-//   BY_UNIT        st.DPLT(1, c)                    unit models
-//   BY_THRESHOLDS  st.DPLT(k, c), k = 1..K-1       threshold models; none for K = 1
-// A derivative that the model does not have is not written.  UNIT and TAUC
-// are read only by the models whose unit or thresholds are common.
+// to the caller's record (Modelvalues.h), categories 0..K-1 only:
+//   PROBABILITIES  PROB(c)
+//   BY_ALPHA       DPAD(1, c)                    models with a discrimination
+//   BY_DELTA       DPAD(2, c)
+//   BY_UNIT        DPLT(1, c)                    unit models
+//   BY_THRESHOLDS  DPLT(k, c), k = 1..K-1       threshold models; none for K = 1
+// A derivative that the model does not have is not written.
 //
 // Failure: K outside 1..10 or a model outside 1..8 writes nothing (the latter
 // returns false, for the caller's own message).  The formulas are evaluated
@@ -26,6 +25,7 @@
 #pragma once
 
 #include "common/Store.h"
+#include "model/Modelvalues.h"
 
 namespace vorm {
 
@@ -37,7 +37,22 @@ enum ModelResult : unsigned {
     BY_THRESHOLDS = 16u,
 };
 
-bool evaluate_point(Store& st, int model, unsigned results, int i, int K, double UNIT, const CatReals& TAUC,
-                    double theta);
+// One item's parameters as its model reads them: K categories, the location,
+// the discrimination (1 in the models without one), the unit (UNIT or the
+// item's LAMBDA) and the thresholds tau(0..K-1) (TAUC or the item's TAU row).
+struct ItemParameters {
+    int K = 0;
+    double delta = 0.0;
+    double alpha = 1.0;
+    double lambda = 0.0;
+    double tau[MAXCAT] = {};
+};
+
+// Item i's parameters in the store for `model` with K categories; UNIT and
+// TAUC stand for the common unit and thresholds, which only the models that
+// share them read.
+ItemParameters item_parameters(const Store& st, int model, int i, int K, double UNIT, const CatReals& TAUC);
+
+bool evaluate_point(ModelValues& out, int model, unsigned results, const ItemParameters& p, double theta);
 
 }  // namespace vorm

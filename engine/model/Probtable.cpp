@@ -23,12 +23,12 @@ unsigned results_for(int MODEL, bool derivatives) {
     return PROBABILITIES | BY_DELTA | (m.discrimination ? BY_ALPHA : 0u) | (m.unit ? BY_UNIT : BY_THRESHOLDS);
 }
 
-void copy_derivatives(const Store& st, const ModelTraits& m, DerivativeTable& D, int q, int i, int K) {
+void copy_derivatives(const ModelValues& mv, const ModelTraits& m, DerivativeTable& D, int q, int i, int K) {
     for (int c = 0; c < K; ++c) {
-        if (m.discrimination) D.AD(q, i, c, 1) = st.DPAD(1, c);
-        D.AD(q, i, c, 2) = st.DPAD(2, c);
+        if (m.discrimination) D.AD(q, i, c, 1) = mv.DPAD(1, c);
+        D.AD(q, i, c, 2) = mv.DPAD(2, c);
         const int rows = m.unit ? 1 : K - 1;
-        for (int k = 1; k <= rows; ++k) D.LT(q, i, k, c) = st.DPLT(k, c);
+        for (int k = 1; k <= rows; ++k) D.LT(q, i, k, c) = mv.DPLT(k, c);
     }
 }
 
@@ -73,7 +73,7 @@ double scaled_likelihood(const Store& st, const ProbabilityTable& PT, int j, con
 
 }  // namespace
 
-bool fill_probability_table(std::ostream& con, Store& st, ProbabilityTable& PT, int MODEL, const ItemInts& NCAT,
+bool fill_probability_table(std::ostream& con, const Store& st, ProbabilityTable& PT, int MODEL, const ItemInts& NCAT,
                             int NITEM, int NQUAD, double UNIT, const CatReals& TAUC, const QuadReals& X,
                             const char* bad_model, DerivativeTable* D) {
     if (NITEM > MAXITEM || NQUAD > MAXQUAD)
@@ -82,13 +82,15 @@ bool fill_probability_table(std::ostream& con, Store& st, ProbabilityTable& PT, 
     const unsigned results = results_for(MODEL, D != nullptr);
     PT.NITEM = NITEM;
     PT.NQUAD = NQUAD;
+    ModelValues mv;
     for (int i = 1; i <= NITEM; ++i) {
         const int K = NCAT(i);
         PT.NCAT(i) = K;
+        const ItemParameters p = item_parameters(st, MODEL, i, K, UNIT, TAUC);
         for (int q = 1; q <= NQUAD; ++q) {
-            if (!evaluate_point(st, MODEL, results, i, K, UNIT, TAUC, X(q))) write_free(con, {bad_model});
-            for (int c = 0; c < K; ++c) PT.P(q, i, c) = st.PROB(c);
-            if (D != nullptr && m.valid) copy_derivatives(st, m, *D, q, i, K);
+            if (!evaluate_point(mv, MODEL, results, p, X(q))) write_free(con, {bad_model});
+            for (int c = 0; c < K; ++c) PT.P(q, i, c) = mv.PROB(c);
+            if (D != nullptr && m.valid) copy_derivatives(mv, m, *D, q, i, K);
         }
     }
     return m.valid;

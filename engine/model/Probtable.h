@@ -38,10 +38,10 @@ struct DerivativeTable {
 // Fills PT (and D, when given) with the model at locations X(1..NQUAD) for
 // items 1..NITEM, each item and point evaluated once (evaluate_point); X is
 // XQUAD or any other array of locations.  A model number outside 1..8 writes
-// `bad_model` on `con` for every item and point and tabulates whatever PROB
-// holds; the result is then false.  NITEM and NQUAD beyond the capacity are
+// `bad_model` on `con` for every item and point and tabulates zeros; the
+// result is then false.  NITEM and NQUAD beyond the capacity are
 // refused (std::invalid_argument).
-bool fill_probability_table(std::ostream& con, Store& st, ProbabilityTable& PT, int MODEL, const ItemInts& NCAT,
+bool fill_probability_table(std::ostream& con, const Store& st, ProbabilityTable& PT, int MODEL, const ItemInts& NCAT,
                             int NITEM, int NQUAD, double UNIT, const CatReals& TAUC, const QuadReals& X,
                             const char* bad_model, DerivativeTable* D = nullptr);
 

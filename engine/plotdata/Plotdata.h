@@ -13,6 +13,7 @@
 
 #include "common/Store.h"
 #include "common/io.h"
+#include "model/Modelvalues.h"
 
 namespace vorm {
 
@@ -50,11 +51,10 @@ void PLOTLAT(Io& io, const QuadReals& DENS, int NQUAD, const std::string& WRKDIR
 void PLOTEAP(Io& io, Store& st, int NSUBJ, const std::string& WRKDIR);
 void PLOTLOC(Io& io, Store& st, int NITEM, const std::string& WRKDIR);
 
-// Expected item score sum over c = 1..K-1 of c PROB(c), read right after a
-// probability call.
-inline double expected_score(const Store& st, int K) {
+// Expected item score sum over c = 1..K-1 of c PROB(c), from a probability call.
+inline double expected_score(const ModelValues& mv, int K) {
     double e = 0.0;
-    for (int c = 1; c < K; ++c) e += c * st.PROB(c);
+    for (int c = 1; c < K; ++c) e += c * mv.PROB(c);
     return e;
 }
 

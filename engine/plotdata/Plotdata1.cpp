@@ -20,12 +20,12 @@ namespace {
 // Expected score and response variance of respondent j on item i (K
 // categories) at the respondent's estimate; both come from the one set of
 // probabilities.
-void expected_score_and_variance(Store& st, int MODEL, int j, int i, int K, double UNIT, const CatReals& TAUC,
-                                 double& e, double& v) {
-    PROBM(st, MODEL, j, i, K, UNIT, TAUC, st.THETA.data());
-    e = expected_score(st, K);
+void expected_score_and_variance(ModelValues& mv, const Store& st, int MODEL, int j, int i, int K, double UNIT,
+                                 const CatReals& TAUC, double& e, double& v) {
+    PROBM(mv, st, MODEL, j, i, K, UNIT, TAUC, st.THETA.data());
+    e = expected_score(mv, K);
     v = 0.0;
-    for (int c = 0; c < K; ++c) v += (c - e) * (c - e) * st.PROB(c);
+    for (int c = 0; c < K; ++c) v += (c - e) * (c - e) * mv.PROB(c);
 }
 
 void write_script(Io& io, const Store& st, int MODEL, double UNIT, int i, int K, const std::string& base,
@@ -57,6 +57,7 @@ void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const Item
     }
     SORTIT(MAXSUBJ, w.JTAG.data(), w.JKEY.data(), NSUBJ);
 
+    ModelValues mv;
     const int b = NTHGRP > 0 ? NSUBJ / NTHGRP : 0;
     const int r = NSUBJ - b * NTHGRP;
     for (int n = 1; n <= NITEM; ++n) {
@@ -81,7 +82,7 @@ void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const Item
                     continue;
                 }
                 double e = 0.0, v = 0.0;
-                expected_score_and_variance(st, MODEL, j, i, NCAT(i), UNIT, TAUC, e, v);
+                expected_score_and_variance(mv, st, MODEL, j, i, NCAT(i), UNIT, TAUC, e, v);
                 obs += x;
                 expd += e;
                 var += v;

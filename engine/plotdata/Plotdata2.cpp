@@ -14,10 +14,11 @@ void PLOTDATA2(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const Ca
         plot_stop(io, format_free({"Error model while calculating information function"}),
                   format_free({"Error model while calculating item expected value."}));
     std::vector<Val> row;
+    ModelValues mv;
     for (double theta : theta_grid()) {
-        GPM(st, MODEL, i, K, UNIT, TAUC, theta);
+        GPM(mv, st, MODEL, i, K, UNIT, TAUC, theta);
         row.assign({theta});
-        for (int c = 0; c < K; ++c) row.emplace_back(st.PROB(c));
+        for (int c = 0; c < K; ++c) row.emplace_back(mv.PROB(c));
         data.line("(F8.3,1X,10F8.3)", row);
     }
     data.close();

@@ -13,9 +13,10 @@ void PLOTDATA3(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const Ca
     if (!model_traits(MODEL).valid)
         plot_stop(io, format_free({"Error while calculating item", " expected value"}),
                   format_free({"Error while calculating item", " expected value."}));
+    ModelValues mv;
     for (double theta : theta_grid()) {
-        GPM(st, MODEL, i, K, UNIT, TAUC, theta);
-        data.line("(F8.3,1X,F8.3)", {theta, expected_score(st, K)});
+        GPM(mv, st, MODEL, i, K, UNIT, TAUC, theta);
+        data.line("(F8.3,1X,F8.3)", {theta, expected_score(mv, K)});
     }
     data.close();
 

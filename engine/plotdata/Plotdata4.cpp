@@ -12,11 +12,12 @@ void PLOTDATA4(Io& io, Store& st, int MODEL, int NITEM, const ItemInts& NCAT, do
     PlotData data(io, WRKDIR, "PLOT4");
     if (!model_traits(MODEL).valid) plot_stop(io, "Error model while calculating item expected value.");
     double largest = 0.0;
+    ModelValues mv;
     for (double theta : theta_grid()) {
         double s = 0.0;
         for (int i = 1; i <= NITEM; ++i) {
-            GPM(st, MODEL, i, NCAT(i), UNIT, TAUC, theta);
-            s += expected_score(st, NCAT(i));
+            GPM(mv, st, MODEL, i, NCAT(i), UNIT, TAUC, theta);
+            s += expected_score(mv, NCAT(i));
         }
         data.line("(F8.3,1X,F8.3)", {theta, s});
         if (s > largest) largest = s;

@@ -24,16 +24,17 @@ void PLOTDATA7(Io& io, Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, 
     for (int i = 1; i <= NITEM; ++i)
         if (NCAT(i) > kmax) kmax = NCAT(i);
     int npair = 0;
+    ModelValues mv;
     for (int j = 1; j <= NSUBJ; ++j) {
         stop_point();
         for (int i = 1; i <= NITEM; ++i) {
             const int x = st.RESP(j, i);
             if (x < 0) continue;
             ++npair;
-            GPM(st, MODEL, i, NCAT(i), UNIT, TAUC, st.THETA(j));
+            GPM(mv, st, MODEL, i, NCAT(i), UNIT, TAUC, st.THETA(j));
             w.PTAG(npair) = npair;
             w.PDIST(npair) = st.THETA(j) - st.DELTA(i);
-            w.PEXP(npair) = expected_score(st, NCAT(i));
+            w.PEXP(npair) = expected_score(mv, NCAT(i));
             w.POBS(npair) = x;
         }
     }

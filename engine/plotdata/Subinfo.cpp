@@ -39,13 +39,14 @@ void SUBINFO(Io& io, Store& st, int MODEL, int K, double UNIT, const CatReals& T
         G[c] = (c * x + (M - c) * y) / (x + y);
     }
 
-    GPM(st, MODEL, I, K, UNIT, TAUC, theta);
+    ModelValues mv;
+    GPM(mv, st, MODEL, I, K, UNIT, TAUC, theta);
     double gbar = 0.0;
-    for (int c = 0; c < K; ++c) gbar += st.PROB(c) * G[c];
+    for (int c = 0; c < K; ++c) gbar += mv.PROB(c) * G[c];
     // A sum of squares: the form through second derivatives subtracts nearly
     // equal sums and leaves rounding residue of either sign near theta = DELTA.
     double sum = 0.0;
-    for (int c = 0; c < K; ++c) sum += st.PROB(c) * (G[c] - gbar) * (G[c] - gbar);
+    for (int c = 0; c < K; ++c) sum += mv.PROB(c) * (G[c] - gbar) * (G[c] - gbar);
     INFO = a * a * sum;
 }
 

@@ -55,22 +55,23 @@ bool answered(int x, int C) { return x >= 0 && x < C; }
 
 void expected_scores(std::ostream& con, const JobSettings& job, Store& st, FitWork& w) {
     w.missing = false;
+    ModelValues mv;
     for (int n = 1; n <= job.NSUBJ; ++n) {
         stop_point();
         for (int i = 1; i <= job.NITEM; ++i) {
             const int C = job.NCAT(i);
             if (st.RESP(n, i) < 0) w.missing = true;
-            GPM(st, job.MODEL, i, C, st.UNIT, st.TAUC, st.THETA(n));
+            GPM(mv, st, job.MODEL, i, C, st.UNIT, st.TAUC, st.THETA(n));
             double E = 0.0, sum = 0.0;
             for (int k = 0; k < C; ++k) {
-                E += k * st.PROB(k);
-                sum += st.PROB(k);
+                E += k * mv.PROB(k);
+                sum += mv.PROB(k);
             }
             double W = 0.0, K = 0.0;
             for (int k = 0; k < C; ++k) {
                 const double d2 = (k - E) * (k - E);
-                W += d2 * st.PROB(k);
-                K += d2 * d2 * st.PROB(k);
+                W += d2 * mv.PROB(k);
+                K += d2 * d2 * mv.PROB(k);
             }
             w.EXPSC(n, i) = E;
             w.VARSC(n, i) = W;

@@ -143,6 +143,7 @@ void fit_groups(Io& io, const JobSettings& job, Store& st, FitWork& w) {
     group_abilities(w);
 
     std::ostream& detail = io.units[Unit::FT18];
+    ModelValues mv;
     for (int pos = 1; pos <= job.NITEM; ++pos) {
         stop_point();
         const int i = w.ITORD(pos);
@@ -157,11 +158,11 @@ void fit_groups(Io& io, const JobSettings& job, Store& st, FitWork& w) {
                 const int n = w.JORD(p);
                 const int x = st.RESP(n, i);
                 if (answered(x, C)) w.FGOBS(g, x) += 1.0 / valid;
-                GPM(st, job.MODEL, i, C, st.UNIT, st.TAUC, st.THETA(n));
+                GPM(mv, st, job.MODEL, i, C, st.UNIT, st.TAUC, st.THETA(n));
                 double sum = 0.0;
                 for (int k = 0; k < C; ++k) {
-                    w.FGEXP(g, k) += st.PROB(k) / s;
-                    sum += st.PROB(k);
+                    w.FGEXP(g, k) += mv.PROB(k) / s;
+                    sum += mv.PROB(k);
                 }
                 if (probability_sum_off(sum))
                     probability_problem(io.con, i, p, sum, " PROBLEM WITH PROBABILITY IN DIAGNOSE LOOP 4");

@@ -16,10 +16,11 @@ namespace vorm::test {
 namespace {
 
 bool some_probability_is_zero(EstimationJob& e, int i) {
+    ModelValues mv;
     for (int q = 1; q <= e.job->NQUAD; ++q) {
-        GPM(*e.st, e.job->MODEL, i, e.job->NCAT(i), e.st->UNIT, e.st->TAUC, e.st->XQUAD(q));
+        GPM(mv, *e.st, e.job->MODEL, i, e.job->NCAT(i), e.st->UNIT, e.st->TAUC, e.st->XQUAD(q));
         for (int c = 0; c < e.job->NCAT(i); ++c)
-            if (e.st->PROB(c) == 0.0) return true;
+            if (mv.PROB(c) == 0.0) return true;
     }
     return false;
 }
@@ -41,7 +42,7 @@ TEST(Scoring, CategoryWhoseProbabilityIsZeroAtAPointAddsNothing) {
                job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
         const double alpha = st.ALPHA(2), delta = st.DELTA(2), unit = st.UNIT, tau = st.TAUC(1);
 
-        ScoringStage stage{e->ws->estimation.counts, {}};
+        ScoringStage stage{e->ws->estimation.counts, {}, {}};
         scoring_cycle(e->io, job, st, stage, ScoringSettings{model, 4, 2, 2});
 
         EXPECT_EQ(e->report().find("SINGULARITY"), std::string::npos) << e->report();
@@ -92,7 +93,7 @@ TEST(Scoring, SystemStepThatIsNotFiniteEndsTheRunNamingTheFirstItem) {
         for (int i : {2, 4}) ec.NBAR(11, i) = std::numeric_limits<double>::infinity();
         const double tau = st.TAU(2, 1), tauc = st.TAUC(1), alpha = st.ALPHA(2), delta = st.DELTA(2);
 
-        ScoringStage stage{ec, {}};
+        ScoringStage stage{ec, {}, {}};
         try {
             scoring_cycle(e->io, job, st, stage, ScoringSettings{c.model, 4, 2, 2});
             ADD_FAILURE() << "no stop";

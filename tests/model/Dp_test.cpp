@@ -39,29 +39,32 @@ double& parameter(Store& st, double& unit, CatReals& tauc, int model, Kind kind,
     }
 }
 
+// What the routines under test write, as their callers own it.
+ModelValues mv;
+
 bool derivative(Store& st, int model, Kind kind, int i, int K, double unit, const CatReals& tauc, const double* th) {
     switch (kind) {
         case kAlpha:
-            return DPALP(st, model, 1, i, K, unit, tauc, th);
+            return DPALP(mv, st, model, 1, i, K, unit, tauc, th);
         case kDelta:
-            return DPDEL(st, model, 1, i, K, unit, tauc, th);
+            return DPDEL(mv, st, model, 1, i, K, unit, tauc, th);
         case kLambda:
-            return DPLAM(st, model, 1, i, K, unit, tauc, th);
+            return DPLAM(mv, st, model, 1, i, K, unit, tauc, th);
         default:
-            return DPTAU(st, model, 1, i, K, unit, tauc, th);
+            return DPTAU(mv, st, model, 1, i, K, unit, tauc, th);
     }
 }
 
-double result(const Store& st, Kind kind, int k, int c) {
+double result(Kind kind, int k, int c) {
     switch (kind) {
         case kAlpha:
-            return st.DPAD(1, c);
+            return mv.DPAD(1, c);
         case kDelta:
-            return st.DPAD(2, c);
+            return mv.DPAD(2, c);
         case kLambda:
-            return st.DPLT(1, c);
+            return mv.DPLT(1, c);
         default:
-            return st.DPLT(k, c);
+            return mv.DPLT(k, c);
     }
 }
 
@@ -73,7 +76,7 @@ void check_row(Store& st, double& unit, CatReals& tauc, int model, Kind kind, in
     ASSERT_TRUE(derivative(st, model, kind, i, K, unit, tauc, &th));
     double dp[10], scale = 0.0, sum = 0.0;
     for (int c = 0; c < K; ++c) {
-        dp[c] = result(st, kind, k, c);
+        dp[c] = result(kind, k, c);
         ASSERT_TRUE(std::isfinite(dp[c]));
         scale = std::max(scale, std::fabs(dp[c]));
         sum += dp[c];
@@ -88,11 +91,11 @@ void check_row(Store& st, double& unit, CatReals& tauc, int model, Kind kind, in
     const double x0 = x, h = 1e-6 * std::max(1.0, std::fabs(x0));
     double up[10], down[10];
     x = x0 + h;
-    PROBM(st, model, 1, i, K, unit, tauc, &th);
-    for (int c = 0; c < K; ++c) up[c] = st.PROB(c);
+    PROBM(mv, st, model, 1, i, K, unit, tauc, &th);
+    for (int c = 0; c < K; ++c) up[c] = mv.PROB(c);
     x = x0 - h;
-    PROBM(st, model, 1, i, K, unit, tauc, &th);
-    for (int c = 0; c < K; ++c) down[c] = st.PROB(c);
+    PROBM(mv, st, model, 1, i, K, unit, tauc, &th);
+    for (int c = 0; c < K; ++c) down[c] = mv.PROB(c);
     x = x0;
     // Truncation h^2 P''' / 6 with P''' up to about scale^3, plus rounding eps / h.
     for (int c = 0; c < K; ++c) EXPECT_NEAR(dp[c], (up[c] - down[c]) / (2 * h), 1e-6 * (1.0 + scale)) << c;
@@ -130,8 +133,8 @@ TEST(Dp, LocationDerivativeVanishesAtItemLocation) {
     auto st = sample_store();
     for (int model = 1; model <= 8; ++model) {
         double th = st->DELTA(2);
-        DPDEL(*st, model, 1, 2, 8, st->UNIT, st->TAUC, &th);
-        for (int c = 0; c < 8; ++c) EXPECT_NEAR(st->DPAD(2, c), 0.0, 1e-14);
+        DPDEL(mv, *st, model, 1, 2, 8, st->UNIT, st->TAUC, &th);
+        for (int c = 0; c < 8; ++c) EXPECT_NEAR(mv.DPAD(2, c), 0.0, 1e-14);
     }
 }
 
@@ -156,10 +159,10 @@ TEST(Dp, DiscriminationOneReproducesModelsOneToFour) {
             if (!has_kind(model, kind)) continue;
             derivative(*st, model, kind, 2, 10, st->UNIT, st->TAUC, &th);
             for (int k = 1; k <= 9; ++k)
-                for (int c = 0; c < 10; ++c) row[k - 1][c] = result(*st, kind, k, c);
+                for (int c = 0; c < 10; ++c) row[k - 1][c] = result(kind, k, c);
             derivative(*st, model + 4, kind, 2, 10, st->UNIT, st->TAUC, &th);
             for (int k = 1; k <= (kind == kTau ? 9 : 1); ++k)
-                for (int c = 0; c < 10; ++c) EXPECT_EQ(result(*st, kind, k, c), row[k - 1][c]);
+                for (int c = 0; c < 10; ++c) EXPECT_EQ(result(kind, k, c), row[k - 1][c]);
         }
 }
 
@@ -167,27 +170,26 @@ TEST(Dp, WritesOnlyTheCategoriesAndThresholdsOfTheItem) {
     auto st = sample_store();
     double th = 0.6;
     for (int model = 1; model <= 8; ++model) {
-        st->DPAD.fill(-7.0);
-        st->DPLT.fill(-7.0);
+        mv.DPAD.fill(-7.0);
+        mv.DPLT.fill(-7.0);
         for (Kind kind : {kAlpha, kDelta, kLambda, kTau})
             if (has_kind(model, kind)) derivative(*st, model, kind, 3, 4, st->UNIT, st->TAUC, &th);
         const int dplt_rows = has_kind(model, kTau) ? 3 : 1;
         for (int c = 0; c < 10; ++c) {
-            EXPECT_EQ(st->DPAD(1, c) == -7.0, c >= 4 || !has_kind(model, kAlpha)) << model << " " << c;
-            EXPECT_EQ(st->DPAD(2, c) == -7.0, c >= 4) << model << " " << c;
-            for (int r = 1; r <= 9; ++r)
-                EXPECT_EQ(st->DPLT(r, c) == -7.0, c >= 4 || r > dplt_rows) << model << " " << r;
+            EXPECT_EQ(mv.DPAD(1, c) == -7.0, c >= 4 || !has_kind(model, kAlpha)) << model << " " << c;
+            EXPECT_EQ(mv.DPAD(2, c) == -7.0, c >= 4) << model << " " << c;
+            for (int r = 1; r <= 9; ++r) EXPECT_EQ(mv.DPLT(r, c) == -7.0, c >= 4 || r > dplt_rows) << model << " " << r;
         }
         // One category (no free threshold) and no category write nothing.
-        st->DPAD.fill(-7.0);
-        st->DPLT.fill(-7.0);
+        mv.DPAD.fill(-7.0);
+        mv.DPLT.fill(-7.0);
         for (int K : {0, 1})
             for (Kind kind : {kAlpha, kDelta, kLambda, kTau})
                 if (has_kind(model, kind) && (K == 0 || kind == kTau))
                     derivative(*st, model, kind, 3, K, st->UNIT, st->TAUC, &th);
-        EXPECT_EQ(st->DPAD(1, 0), -7.0);
-        EXPECT_EQ(st->DPAD(2, 0), -7.0);
-        EXPECT_EQ(st->DPLT(1, 0), -7.0);
+        EXPECT_EQ(mv.DPAD(1, 0), -7.0);
+        EXPECT_EQ(mv.DPAD(2, 0), -7.0);
+        EXPECT_EQ(mv.DPLT(1, 0), -7.0);
     }
 }
 

@@ -13,10 +13,15 @@ namespace {
 constexpr unsigned kAll = PROBABILITIES | BY_ALPHA | BY_DELTA | BY_UNIT | BY_THRESHOLDS;
 constexpr double kUntouched = -7.0;
 
-void clear_results(Store& st) {
-    st.PROB.fill(kUntouched);
-    st.DPAD.fill(kUntouched);
-    st.DPLT.fill(kUntouched);
+void clear_results(ModelValues& v) {
+    v.PROB.fill(kUntouched);
+    v.DPAD.fill(kUntouched);
+    v.DPLT.fill(kUntouched);
+}
+
+// Item i of the store under `model`, with the store's own common parameters.
+bool evaluate(ModelValues& v, const Store& st, int model, unsigned results, int i, int K, double theta) {
+    return evaluate_point(v, model, results, item_parameters(st, model, i, K, st.UNIT, st.TAUC), theta);
 }
 
 bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -40,6 +45,7 @@ const Place kPlaces[] = {
 TEST(Evaluate, SeveralResultsAtOnceAreTheBitsOfEachAlone) {
     auto all = sample_store();
     auto one = sample_store();
+    ModelValues all_v, one_v;
     for (const Place& pl : kPlaces)
         for (int model = 1; model <= 8; ++model)
             for (int K : {1, 2, 5, 10}) {
@@ -50,28 +56,28 @@ TEST(Evaluate, SeveralResultsAtOnceAreTheBitsOfEachAlone) {
                     s->UNIT = pl.unit;
                     s->LAMBDA(2) = pl.unit;
                 }
-                clear_results(*all);
-                ASSERT_TRUE(evaluate_point(*all, model, kAll, 2, K, all->UNIT, all->TAUC, pl.theta));
+                clear_results(all_v);
+                ASSERT_TRUE(evaluate(all_v, *all, model, kAll, 2, K, pl.theta));
                 for (unsigned r : {PROBABILITIES, BY_ALPHA, BY_DELTA, BY_UNIT, BY_THRESHOLDS}) {
-                    clear_results(*one);
-                    evaluate_point(*one, model, r, 2, K, one->UNIT, one->TAUC, pl.theta);
+                    clear_results(one_v);
+                    evaluate(one_v, *one, model, r, 2, K, pl.theta);
                     for (int c = 0; c < MAXCAT; ++c) {
-                        EXPECT_TRUE(same_bits(one->PROB(c), r == PROBABILITIES ? all->PROB(c) : kUntouched));
-                        EXPECT_TRUE(same_bits(one->DPAD(1, c), r == BY_ALPHA ? all->DPAD(1, c) : kUntouched));
-                        EXPECT_TRUE(same_bits(one->DPAD(2, c), r == BY_DELTA ? all->DPAD(2, c) : kUntouched));
+                        EXPECT_TRUE(same_bits(one_v.PROB(c), r == PROBABILITIES ? all_v.PROB(c) : kUntouched));
+                        EXPECT_TRUE(same_bits(one_v.DPAD(1, c), r == BY_ALPHA ? all_v.DPAD(1, c) : kUntouched));
+                        EXPECT_TRUE(same_bits(one_v.DPAD(2, c), r == BY_DELTA ? all_v.DPAD(2, c) : kUntouched));
                         for (int k = 1; k <= 9; ++k) {
                             const bool by_k = (r == BY_UNIT && m.unit && k == 1) || (r == BY_THRESHOLDS && !m.unit);
-                            EXPECT_TRUE(same_bits(one->DPLT(k, c), by_k ? all->DPLT(k, c) : kUntouched));
+                            EXPECT_TRUE(same_bits(one_v.DPLT(k, c), by_k ? all_v.DPLT(k, c) : kUntouched));
                         }
                     }
                 }
                 // What the model has, and only that, within categories 0..K-1.
                 for (int c = 0; c < MAXCAT; ++c) {
-                    EXPECT_EQ(all->PROB(c) != kUntouched, c < K);
-                    EXPECT_EQ(all->DPAD(1, c) != kUntouched, c < K && m.discrimination);
+                    EXPECT_EQ(all_v.PROB(c) != kUntouched, c < K);
+                    EXPECT_EQ(all_v.DPAD(1, c) != kUntouched, c < K && m.discrimination);
                     for (int k = 1; k <= 9; ++k) {
                         const bool has = m.unit ? k == 1 : k < K;
-                        EXPECT_EQ(all->DPLT(k, c) != kUntouched, c < K && has) << "k " << k << " c " << c;
+                        EXPECT_EQ(all_v.DPLT(k, c) != kUntouched, c < K && has) << "k " << k << " c " << c;
                     }
                 }
             }
@@ -79,14 +85,15 @@ TEST(Evaluate, SeveralResultsAtOnceAreTheBitsOfEachAlone) {
 
 TEST(Evaluate, ModelOutsideOneToEightOrNoCategoryWritesNothing) {
     auto st = sample_store();
-    clear_results(*st);
-    EXPECT_FALSE(evaluate_point(*st, 0, kAll, 1, 4, st->UNIT, st->TAUC, 0.5));
-    EXPECT_FALSE(evaluate_point(*st, 9, kAll, 1, 4, st->UNIT, st->TAUC, 0.5));
-    EXPECT_TRUE(evaluate_point(*st, 8, kAll, 1, 0, st->UNIT, st->TAUC, 0.5));
+    ModelValues st_v;
+    clear_results(st_v);
+    EXPECT_FALSE(evaluate(st_v, *st, 0, kAll, 1, 4, 0.5));
+    EXPECT_FALSE(evaluate(st_v, *st, 9, kAll, 1, 4, 0.5));
+    EXPECT_TRUE(evaluate(st_v, *st, 8, kAll, 1, 0, 0.5));
     for (int c = 0; c < MAXCAT; ++c) {
-        EXPECT_EQ(st->PROB(c), kUntouched);
-        EXPECT_EQ(st->DPAD(1, c), kUntouched);
-        EXPECT_EQ(st->DPLT(1, c), kUntouched);
+        EXPECT_EQ(st_v.PROB(c), kUntouched);
+        EXPECT_EQ(st_v.DPAD(1, c), kUntouched);
+        EXPECT_EQ(st_v.DPLT(1, c), kUntouched);
     }
 }
 
@@ -101,8 +108,9 @@ TEST(Evaluate, EachModelReadsExactlyTheParametersItsTraitsName) {
         for (Source s : {Alpha, Unit, Lambda, Tauc, Tau}) {
             SCOPED_TRACE("model " + std::to_string(model) + " source " + std::to_string(s));
             auto st = sample_store();
-            evaluate_point(*st, model, PROBABILITIES, 1, 5, st->UNIT, st->TAUC, 0.9);
-            const double before = st->PROB(3);
+            ModelValues st_v;
+            evaluate(st_v, *st, model, PROBABILITIES, 1, 5, 0.9);
+            const double before = st_v.PROB(3);
             switch (s) {
                 case Alpha:
                     st->ALPHA(1) += 0.5;
@@ -120,8 +128,8 @@ TEST(Evaluate, EachModelReadsExactlyTheParametersItsTraitsName) {
                     st->TAU(1, 2) += 0.5;
                     break;
             }
-            evaluate_point(*st, model, PROBABILITIES, 1, 5, st->UNIT, st->TAUC, 0.9);
-            EXPECT_EQ(st->PROB(3) != before, reads[s]);
+            evaluate(st_v, *st, model, PROBABILITIES, 1, 5, 0.9);
+            EXPECT_EQ(st_v.PROB(3) != before, reads[s]);
         }
     }
 }

@@ -96,14 +96,15 @@ TEST(Marglike, OrdinaryRangeIsThePlainProductBitForBit) {
     Job s(5, 10, 30, 5);
     const int model = 6;
     double xlogl = 0.0;
+    ModelValues mv;
     for (int p = 1; p <= s.nsubj; ++p) {
         double L = 0.0;
         for (int q = 1; q <= s.nquad; ++q) {
             double lik = 1.0;
             for (int i = 1; i <= s.nitem; ++i)
                 if (s.st->RESP(p, i) >= 0) {
-                    PROBM6(*s.st, q, i, s.ncat(i), s.st->XQUAD.data());
-                    lik = lik * s.st->PROB(s.st->RESP(p, i));
+                    PROBM6(mv, *s.st, q, i, s.ncat(i), s.st->XQUAD.data());
+                    lik = lik * mv.PROB(s.st->RESP(p, i));
                 }
             L += lik * s.st->WQUAD(q);
         }

@@ -14,25 +14,28 @@ constexpr double kRelHuge = 1e-11;  // exponents near 1e4 carry rounding of 1e4 
 
 double theta_grid(int t) { return -6.0 + 0.75 * t; }  // t = 0..16
 
+// What the routines under test write, as their callers own it.
+ModelValues mv;
+
 TEST(Probm, RejectsModelNumberOutsideOneToEightAndLeavesProbUntouched) {
     auto st = sample_store();
-    st->PROB.fill(-7.0);
+    mv.PROB.fill(-7.0);
     double th[] = {0.5};
-    EXPECT_FALSE(PROBM(*st, 0, 1, 1, 4, st->UNIT, st->TAUC, th));
-    EXPECT_FALSE(PROBM(*st, 9, 1, 1, 4, st->UNIT, st->TAUC, th));
-    EXPECT_FALSE(GPM(*st, -1, 1, 4, st->UNIT, st->TAUC, 0.5));
-    for (int c = 0; c < MAXCAT; ++c) EXPECT_EQ(st->PROB(c), -7.0);
+    EXPECT_FALSE(PROBM(mv, *st, 0, 1, 1, 4, st->UNIT, st->TAUC, th));
+    EXPECT_FALSE(PROBM(mv, *st, 9, 1, 1, 4, st->UNIT, st->TAUC, th));
+    EXPECT_FALSE(GPM(mv, *st, -1, 1, 4, st->UNIT, st->TAUC, 0.5));
+    for (int c = 0; c < MAXCAT; ++c) EXPECT_EQ(mv.PROB(c), -7.0);
 }
 
 TEST(Probm, NoCategoriesHasNoEffectAndOneCategoryIsCertain) {
     auto st = sample_store();
     for (int model = 1; model <= 8; ++model) {
-        st->PROB.fill(-7.0);
-        ASSERT_TRUE(GPM(*st, model, 1, 0, st->UNIT, st->TAUC, 0.4));
-        EXPECT_EQ(st->PROB(0), -7.0);
-        GPM(*st, model, 1, 1, st->UNIT, st->TAUC, 0.4);
-        EXPECT_NEAR(st->PROB(0), 1.0, 2e-16);  // w * (1 / w)
-        EXPECT_EQ(st->PROB(1), -7.0);
+        mv.PROB.fill(-7.0);
+        ASSERT_TRUE(GPM(mv, *st, model, 1, 0, st->UNIT, st->TAUC, 0.4));
+        EXPECT_EQ(mv.PROB(0), -7.0);
+        GPM(mv, *st, model, 1, 1, st->UNIT, st->TAUC, 0.4);
+        EXPECT_NEAR(mv.PROB(0), 1.0, 2e-16);  // w * (1 / w)
+        EXPECT_EQ(mv.PROB(1), -7.0);
     }
 }
 
@@ -44,17 +47,17 @@ TEST(Probm, MatchesIndependentEvaluationForAllModelsAndCategoryCounts) {
             for (int K = 2; K <= 10; ++K)
                 for (int t = 0; t <= 16; ++t) {
                     double th = theta_grid(t);
-                    st->PROB.fill(-7.0);
-                    ASSERT_TRUE(GPM(*st, model, i, K, st->UNIT, st->TAUC, th));
+                    mv.PROB.fill(-7.0);
+                    ASSERT_TRUE(GPM(mv, *st, model, i, K, st->UNIT, st->TAUC, th));
                     reference_log_prob(model, *st, i, K, st->UNIT, st->TAUC, th, lp);
                     double sum = 0.0;
                     for (int c = 0; c < K; ++c) {
-                        EXPECT_NEAR_REL(st->PROB(c), static_cast<double>(std::exp(lp[c])), kRel, kFloor)
+                        EXPECT_NEAR_REL(mv.PROB(c), static_cast<double>(std::exp(lp[c])), kRel, kFloor)
                             << "model " << model << " item " << i << " K " << K << " theta " << th << " c " << c;
-                        sum += st->PROB(c);
+                        sum += mv.PROB(c);
                     }
                     EXPECT_NEAR(sum, 1.0, 1e-14);
-                    for (int c = K; c < MAXCAT; ++c) EXPECT_EQ(st->PROB(c), -7.0);
+                    for (int c = K; c < MAXCAT; ++c) EXPECT_EQ(mv.PROB(c), -7.0);
                 }
 }
 
@@ -64,15 +67,15 @@ TEST(Probm, PointAndSingleLocationRoutinesAgreeAndAreSymmetricAboutLocation) {
     double p[10];
     for (int model = 1; model <= 8; ++model)
         for (int q = 1; q <= 3; ++q) {
-            PROBM(*st, model, q, 2, 7, st->UNIT, st->TAUC, xs);
-            for (int c = 0; c < 7; ++c) p[c] = st->PROB(c);
-            GPM(*st, model, 2, 7, st->UNIT, st->TAUC, xs[q - 1]);
-            for (int c = 0; c < 7; ++c) EXPECT_EQ(st->PROB(c), p[c]);
+            PROBM(mv, *st, model, q, 2, 7, st->UNIT, st->TAUC, xs);
+            for (int c = 0; c < 7; ++c) p[c] = mv.PROB(c);
+            GPM(mv, *st, model, 2, 7, st->UNIT, st->TAUC, xs[q - 1]);
+            for (int c = 0; c < 7; ++c) EXPECT_EQ(mv.PROB(c), p[c]);
             double t = xs[q - 1];
-            GPM(*st, model, 2, 7, st->UNIT, st->TAUC, st->DELTA(2) + t);
-            for (int c = 0; c < 7; ++c) p[c] = st->PROB(c);
-            GPM(*st, model, 2, 7, st->UNIT, st->TAUC, st->DELTA(2) - t);
-            for (int c = 0; c < 7; ++c) EXPECT_NEAR_REL(st->PROB(c), p[c], 1e-13);
+            GPM(mv, *st, model, 2, 7, st->UNIT, st->TAUC, st->DELTA(2) + t);
+            for (int c = 0; c < 7; ++c) p[c] = mv.PROB(c);
+            GPM(mv, *st, model, 2, 7, st->UNIT, st->TAUC, st->DELTA(2) - t);
+            for (int c = 0; c < 7; ++c) EXPECT_NEAR_REL(mv.PROB(c), p[c], 1e-13);
         }
 }
 
@@ -81,8 +84,8 @@ TEST(Probm, FlatCategoryTermGivesEqualProbabilitiesAtLocation) {
     st->DELTA(1) = 0.7;
     st->ALPHA(1) = 2.0;
     for (int model = 1; model <= 8; ++model) {
-        GPM(*st, model, 1, 6, 0.0, st->TAUC, 0.7);
-        for (int c = 0; c < 6; ++c) EXPECT_NEAR_REL(st->PROB(c), 1.0 / 6.0, 1e-15);
+        GPM(mv, *st, model, 1, 6, 0.0, st->TAUC, 0.7);
+        for (int c = 0; c < 6; ++c) EXPECT_NEAR_REL(mv.PROB(c), 1.0 / 6.0, 1e-15);
     }
 }
 
@@ -92,13 +95,13 @@ TEST(Probm, ThresholdZeroShiftLeavesProbabilitiesUnchangedEvenWhenWeightsUnderfl
     double base[10];
     for (int model : {3, 4, 7, 8}) {
         CatReals tauc = st->TAUC;
-        GPM(*st, model, 1, 10, st->UNIT, tauc, 1.1);
-        for (int c = 0; c < 10; ++c) base[c] = st->PROB(c);
+        GPM(mv, *st, model, 1, 10, st->UNIT, tauc, 1.1);
+        for (int c = 0; c < 10; ++c) base[c] = mv.PROB(c);
         for (double s : {-3.0, 2.5, 650.0, 700.0, 705.0, 720.0, 800.0, -700.0}) {
             tauc(0) = s;
             st->TAU(1, 0) = s;
-            GPM(*st, model, 1, 10, st->UNIT, tauc, 1.1);
-            for (int c = 0; c < 10; ++c) EXPECT_NEAR_REL(st->PROB(c), base[c], 1e-12) << model << " " << s;
+            GPM(mv, *st, model, 1, 10, st->UNIT, tauc, 1.1);
+            for (int c = 0; c < 10; ++c) EXPECT_NEAR_REL(mv.PROB(c), base[c], 1e-12) << model << " " << s;
         }
         st->TAU(1, 0) = 0.0;
     }
@@ -110,10 +113,10 @@ TEST(Probm, DiscriminationOneReproducesModelsOneToFour) {
     double p[10];
     for (int model = 1; model <= 4; ++model)
         for (int t = 0; t <= 16; ++t) {
-            GPM(*st, model, 3, 9, st->UNIT, st->TAUC, theta_grid(t));
-            for (int c = 0; c < 9; ++c) p[c] = st->PROB(c);
-            GPM(*st, model + 4, 3, 9, st->UNIT, st->TAUC, theta_grid(t));
-            for (int c = 0; c < 9; ++c) EXPECT_EQ(st->PROB(c), p[c]);
+            GPM(mv, *st, model, 3, 9, st->UNIT, st->TAUC, theta_grid(t));
+            for (int c = 0; c < 9; ++c) p[c] = mv.PROB(c);
+            GPM(mv, *st, model + 4, 3, 9, st->UNIT, st->TAUC, theta_grid(t));
+            for (int c = 0; c < 9; ++c) EXPECT_EQ(mv.PROB(c), p[c]);
         }
 }
 
@@ -127,16 +130,16 @@ TEST(Probm, OrdinaryValuesAreTheWrittenFormulaBitForBit) {
         w[c] = std::exp(a * (c * d - S)) + std::exp(a * ((M - c) * d - S));
         W += w[c];
     }
-    PROBM7(*st, 1, 1, K, st->TAUC, &th);
-    for (int c = 0; c < K; ++c) EXPECT_EQ(st->PROB(c), w[c] * (1.0 / W));
+    PROBM7(mv, *st, 1, 1, K, st->TAUC, &th);
+    for (int c = 0; c < K; ++c) EXPECT_EQ(mv.PROB(c), w[c] * (1.0 / W));
     W = 0.0;
     const double lam = st->UNIT;
     for (int c = 0; c < K; ++c) {  // model 1, as written out
         w[c] = std::exp(lam * c * (M - c) + c * d) + std::exp(lam * c * (M - c) + (M - c) * d);
         W += w[c];
     }
-    GPM1(*st, 1, K, lam, th);
-    for (int c = 0; c < K; ++c) EXPECT_EQ(st->PROB(c), w[c] * (1.0 / W));
+    GPM1(mv, *st, 1, K, lam, th);
+    for (int c = 0; c < K; ++c) EXPECT_EQ(mv.PROB(c), w[c] * (1.0 / W));
 }
 
 TEST(Probm, StaysFiniteAndCorrectWherePlainWeightsOverflow) {
@@ -147,14 +150,14 @@ TEST(Probm, StaysFiniteAndCorrectWherePlainWeightsOverflow) {
     long double lp[10];
     for (int model = 1; model <= 8; ++model)
         for (double th : {-60.0, -37.5, 8.0, 40.0, 95.0}) {
-            GPM(*st, model, 1, 10, 40.0, st->TAUC, th);  // UNIT 40: lambda c(M-c) up to 3600
+            GPM(mv, *st, model, 1, 10, 40.0, st->TAUC, th);  // UNIT 40: lambda c(M-c) up to 3600
             reference_log_prob(model, *st, 1, 10, 40.0, st->TAUC, th, lp);
             double sum = 0.0;
             for (int c = 0; c < 10; ++c) {
-                ASSERT_TRUE(std::isfinite(st->PROB(c)));
-                EXPECT_NEAR_REL(st->PROB(c), static_cast<double>(std::exp(lp[c])), kRelHuge, kFloor)
+                ASSERT_TRUE(std::isfinite(mv.PROB(c)));
+                EXPECT_NEAR_REL(mv.PROB(c), static_cast<double>(std::exp(lp[c])), kRelHuge, kFloor)
                     << "model " << model << " theta " << th << " c " << c;
-                sum += st->PROB(c);
+                sum += mv.PROB(c);
             }
             EXPECT_NEAR(sum, 1.0, 1e-14);
         }

@@ -41,12 +41,13 @@ TEST(Subinfo, EqualsSquaredScoreOfTheProbabilitiesAndVanishesAtTheItem) {
             set_item(st, model, K, 0.3, 1.7);
             for (double theta : {-4.0, -2.35, -0.6, 0.1, 0.31, 1.9, 4.0}) {
                 double p[MAXCAT], up[MAXCAT], dn[MAXCAT];
-                GPM(st, model, 1, K, st.UNIT, st.TAUC, theta + h);
-                for (int c = 0; c < K; ++c) up[c] = st.PROB(c);
-                GPM(st, model, 1, K, st.UNIT, st.TAUC, theta - h);
-                for (int c = 0; c < K; ++c) dn[c] = st.PROB(c);
-                GPM(st, model, 1, K, st.UNIT, st.TAUC, theta);
-                for (int c = 0; c < K; ++c) p[c] = st.PROB(c);
+                ModelValues mv;
+                GPM(mv, st, model, 1, K, st.UNIT, st.TAUC, theta + h);
+                for (int c = 0; c < K; ++c) up[c] = mv.PROB(c);
+                GPM(mv, st, model, 1, K, st.UNIT, st.TAUC, theta - h);
+                for (int c = 0; c < K; ++c) dn[c] = mv.PROB(c);
+                GPM(mv, st, model, 1, K, st.UNIT, st.TAUC, theta);
+                for (int c = 0; c < K; ++c) p[c] = mv.PROB(c);
                 double expected = 0.0;
                 for (int c = 0; c < K; ++c) expected += std::pow((up[c] - dn[c]) / (2 * h), 2) / p[c];
                 EXPECT_NEAR_REL(info(r, model, K, theta), expected, 1e-5, 1e-7)
