@@ -65,7 +65,17 @@ TEST(RunChecks, TheFirstRefusalInOrderNamesTheValueAndItsPage) {
              c.discardSubjects = true, c.subjectsToDiscard = "2", c.subjectCells = {"7"};
          },
          "The respondent identifier in row 2 on the Choose Respondents to Delete page must be a whole number from "
-         "-32768 to 32767."},
+         "-9223372036854775808 to 9223372036854775807."},
+        {[](JobSettings&, JobControls& c) {
+             c.discardSubjects = true, c.subjectsToDiscard = "3";
+             c.subjectCells = {"2400901", "-9223372036854775808", "9223372036854775807"};
+         },
+         nullptr},
+        {[](JobSettings&, JobControls& c) {
+             c.discardSubjects = true, c.subjectsToDiscard = "2", c.subjectCells = {"40001", "9223372036854775808"};
+         },
+         "The respondent identifier in row 2 on the Choose Respondents to Delete page must be a whole number from "
+         "-9223372036854775808 to 9223372036854775807."},
         {[](JobSettings&, JobControls& c) { c.outerCycles = "4"; },
          "The number of outer cycles on the Algorithm page must be a whole number from 5 to 32767."},
         {[](JobSettings&, JobControls& c) { c.thresholdIterations.clear(); },
