@@ -292,6 +292,22 @@ TEST(JobFileBytes, EveryByteSurvivesAndUtf8ReadsAsText) {
     EXPECT_EQ(fromJobBytes("r\xc3\xa9sum\xc3\xa9"), QString::fromUtf8("r\xc3\xa9sum\xc3\xa9"));
     EXPECT_EQ(fromJobBytes("\xf0\x9f\x98\x80"), QString::fromUtf8("\xf0\x9f\x98\x80"));
     EXPECT_EQ(toJobBytes(QStringLiteral("/data/\u00e9t\u00e9.dat")), "/data/\xc3\xa9t\xc3\xa9.dat");
+
+    // U+1F480 is the surrogate pair D83D DC80, whose low half looks like an
+    // escaped byte 0x80: Save writes it as UTF-8 and Open reads it back.
+    const QString skull = QString::fromUtf8("/data/\xf0\x9f\x92\x80 set/\xf0\x9f\x92\x80.dat");
+    ASSERT_TRUE(skull.contains(QChar(0xDC80)));
+    JobControls c = newJobControls();
+    c.dataFile = skull;
+    JobSettings job;
+    setNewJobDefaults(job);
+    const std::optional<QByteArray> saved = jobFileText(c, job, kAppDir, nullptr);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->split('\n').value(4), "/data/\xf0\x9f\x92\x80 set/\xf0\x9f\x92\x80.dat\r");
+    JobControls opened;
+    ASSERT_TRUE(readJobFile(*saved, job, opened, nullptr));
+    EXPECT_EQ(opened.dataFile, skull);
+    EXPECT_EQ(job.dataFileName, skull);
 }
 
 // The default job's lines with edits: line numbers from 1, a null text removes
