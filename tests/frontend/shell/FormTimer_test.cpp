@@ -33,8 +33,8 @@ protected:
         QFile(paths.engineProgram()).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     }
 
-    // Runs a job on an engine that follows `plan`; `whileShown` acts on the
-    // monitor and ends by closing it.
+    // Runs a job on an engine that follows `plan`; File > Run must show the
+    // monitor once, and `whileShown` acts on it and ends by closing it.
     void run(const QByteArray& plan, const std::function<void(FormTimer&)>& whileShown) {
         writeFile(paths.workFile("fakeplan"), plan);
         FormMain form(rec, paths);
@@ -45,12 +45,15 @@ protected:
         form.setModelNumber(4);
         form.jobSettings.dataFileName = "EXAMPLE.DAT";
         form.jobSettings.fortranFormat = "(I5,1X,2I1)";
+        int shown = 0;
         rec.onModal = [&](QDialog& monitor) {
+            ++shown;
             whileShown(dynamic_cast<FormTimer&>(monitor));
             EXPECT_TRUE(monitor.isHidden()) << "the monitor was closed";
             return 0;
         };
         form.mnuRunitem->trigger();
+        EXPECT_EQ(shown, 1) << "File > Run showed the monitor";
         EXPECT_EQ(form.engineRun.engineTaskId, rec.lastPid);
     }
 
