@@ -64,9 +64,8 @@ std::optional<std::int64_t> parseWhole(const QString& text);
 // A count as every count box and grid cell, Run and the job file reader
 // take it: a whole number (parseWhole); nothing when the text is not one or
 // the number lies outside `range` (by default the 16-bit numbers the job
-// record holds).
-// An accepted count (or identifier) is kept and written as QString::number
-// gives it: "15" for " 15", "+15" or "015".
+// record holds).  An accepted count (or identifier) is kept and written as
+// QString::number gives it: "15" for " 15", "+15" or "015".
 std::optional<int> parseCount(const QString& text, Range range = Range{-32768, kMaxCount});
 
 // Models 1, 3, 5 and 7 have common parameters, shared by every item: variable

@@ -89,8 +89,8 @@ private:
 // at most a path.
 constexpr int kMaxStatusLineBytes = 4096;
 // The most of the file read to count the lines after the first ones: the
-// engine's warnings, one per item and plot at most, take a few tens of
-// kilobytes.
+// engine gives each warning line once, at most one per item and kind and
+// per plot file, far less than this.
 constexpr qint64 kMaxStatusBytesCounted = qint64(1) << 20;
 
 // Reads the first `maxLines` lines of the status file at `path` (links

@@ -4,10 +4,10 @@
 // the engine's error lines, or the warnings of a completed run beneath the
 // success, and a last line that says how many more lines the file holds
 // when it shows only the first), and closes on its one button, which first
-// asks the engine of this run to stop.  A run that it closes before the outcome was stopped by
-// the user: the monitor waits for the engine to go, its window still alive,
-// and then the status file says so; an engine that ended without a word
-// leaves a line that says that.
+// asks the engine of this run to stop.  A run that it closes before the
+// outcome was stopped by the user: the monitor waits for the engine to go,
+// its window still alive, and then the status file says so; an engine that
+// ended without a word leaves a line that says that.
 #pragma once
 
 #include <QDialog>
