@@ -203,14 +203,16 @@ PrintedLines printedLines(const QString& pdf) {
     PrintedLines printed;
     std::vector<std::pair<double, PrintedWord>> page;  // baseline, word
     const auto endPage = [&] {
-        std::stable_sort(page.begin(), page.end(), [](const auto& a, const auto& b) {
-            return a.first < b.first - 1.0 || (a.first < b.first + 1.0 && a.second.xMin < b.second.xMin);
-        });
+        std::stable_sort(page.begin(), page.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        const std::size_t first = printed.lines.size();
         for (std::size_t k = 0; k < page.size(); ++k) {
             if (k == 0 || page[k].first > page[k - 1].first + 1.0) printed.lines.emplace_back();
             printed.lines.back().push_back(page[k].second);
         }
         page.clear();
+        for (std::size_t l = first; l < printed.lines.size(); ++l)
+            std::stable_sort(printed.lines[l].begin(), printed.lines[l].end(),
+                             [](const auto& a, const auto& b) { return a.xMin < b.xMin; });
     };
     for (auto it = item.globalMatch(boxes); it.hasNext();) {
         const auto m = it.next();
