@@ -19,10 +19,10 @@ QString labelled(const QString& value, const char* label) {
 
 QString yesNo(bool yes, const char* label) { return labelled(yes ? QStringLiteral("Y") : QStringLiteral("N"), label); }
 
-// A count in its own form ("15" for " 15"), so that the reader and the
-// engine take the number the box stands for; any other text as it is.
+// A whole number in its own form ("15" for " 15"), so that the reader and
+// the engine take the number the box stands for; any other text as it is.
 QString count(const QString& text) {
-    const std::optional<int> n = parseCount(text);
+    const std::optional<std::int64_t> n = parseWhole(text);
     return n ? QString::number(*n) : text;
 }
 
@@ -299,6 +299,16 @@ public:
         return *n;
     }
 
+    // A respondent identifier: any whole number that the engine reads.
+    std::int64_t identifier() {
+        const std::optional<std::int64_t> n = parseWhole(firstToken(valueLine()));
+        if (!n)
+            refuse(QStringLiteral("is not a respondent identifier, a whole number from %1 to %2")
+                       .arg(limits::kMinSubjectId)
+                       .arg(limits::kMaxSubjectId));
+        return *n;
+    }
+
     double real() {
         const std::optional<double> x = firstReal(valueLine());
         if (!x) refuse(QStringLiteral("is not a number"));
@@ -400,7 +410,8 @@ void readAll(JobLines& in, JobSettings& j, JobControls& c) {
     if ((c.discardSubjects = j.discardSubjects = in.yesNo())) {
         c.subjectsToDiscard = text(j.numSubjectsToDiscard = in.count(kMaxSubjects, "respondents to discard"));
         c.subjectCells.clear();
-        for (int i = 1; i <= j.numSubjectsToDiscard; ++i) c.subjectCells << text(j.subjectsToDiscard[i] = in.number());
+        for (int i = 1; i <= j.numSubjectsToDiscard; ++i)
+            c.subjectCells << QString::number(j.subjectsToDiscard[i] = in.identifier());
     }
     if ((j.manualSigns = in.yesNo())) {
         c.signCells.clear();

@@ -63,12 +63,12 @@ struct JobControls {
 
 // The text of the job file for these controls and this record (`appDir` ends
 // in '/': an empty data file box writes appDir + "INDATA.DAT").  A count box
-// or cell that holds a count (core/Limits.h) is written in the count's own
-// form, which the reader and the engine read back as the same number; other
-// texts go out as they are.  Nothing when a list cannot be written as the
-// file needs it (a discard count that is not a whole number, or a list
-// longer than its grid) or a box or cell holds a line break; *error then
-// says which.
+// or cell that holds a whole number (core/Limits.h) is written in the
+// number's own form, which the reader and the engine read back as the same
+// number; other texts go out as they are.  Nothing when a list cannot be
+// written as the file needs it (a discard count that is not a whole number,
+// or a list longer than its grid) or a box or cell holds a line break;
+// *error then says which.
 std::optional<QByteArray> jobFileText(const JobControls& controls, const JobSettings& job, const QString& appDir,
                                       QString* error);
 
@@ -104,12 +104,13 @@ std::optional<double> firstReal(const QString& line);
 // number is stored whatever it is, and checks the menu item only for 1 to 8.
 // What the file does not reach keeps its value; the cutoff grid takes
 // numItems rows whatever the cutoff setting is; an empty path or format line
-// leaves its box empty.  False when the file is refused: a line that is not
-// the number it should be, a path or format longer than a box holds or with a
-// carriage return inside it, the end of the file before the last line the job
-// needs, a negative count, or a list beyond the record's room (100 items,
-// 2000 respondents); *error then names the line and the fault, and what was
-// read before it is in the record and controls.  Whether a file is refused
+// leaves its box empty.  Respondent identifiers are any whole numbers the
+// engine reads (64 bits), counts 16-bit.  False when the file is refused: a
+// line that is not the number it should be, a path or format longer than a
+// box holds or with a carriage return inside it, the end of the file before
+// the last line the job needs, a negative count, or a list beyond the
+// record's room (100 items, 2000 respondents); *error then names the line
+// and the fault, and what was read before it is in the record and controls.  Whether a file is refused
 // depends on its bytes alone.  Lines after the last one needed are not read.
 bool readJobFile(const QByteArray& bytes, JobSettings& job, JobControls& controls, QString* error);
 

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace vormgui {
@@ -20,7 +22,7 @@ struct Range {
 // The engine's item and respondent tables.
 constexpr int kMaxItems = 100;
 constexpr int kMaxSubjects = 2000;
-// The pages and the job record hold counts and identifiers as 16-bit numbers.
+// The pages and the job record hold counts as 16-bit numbers.
 constexpr int kMaxCount = 32767;
 // A page's box holds at most this many characters (a longer text is cut).
 constexpr int kMaxBoxText = 32767;
@@ -35,7 +37,6 @@ constexpr Range kCategories{2, 10};
 constexpr Range kQuadraturePoints{1, 50};
 constexpr Range kItemsToDiscard{1, kMaxItems};
 constexpr Range kSubjectsToDiscard{1, kMaxSubjects};
-constexpr Range kSubjectIds{-32768, kMaxCount};
 constexpr Range kOuterCycles{5, kMaxCount};
 // Inner cycles and both kinds of Fisher scoring iterations.
 constexpr Range kIterations{1, kMaxCount};
@@ -47,15 +48,24 @@ constexpr Range kFitGroups{1, 20};
 constexpr double kMaxCriterion = 0.01;
 constexpr double kMaxChiSquareCutoff = 0.2;
 
+// Respondent identifiers are no counts: the engine's data reader and its job
+// dialogue take every whole number of 64 bits (parseWhole), and so do the
+// pages and the job file reader.
+constexpr std::int64_t kMinSubjectId = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t kMaxSubjectId = std::numeric_limits<std::int64_t>::max();
+
 }  // namespace limits
 
+// A whole number as the engine reads one: blanks around it dropped, then an
+// optional sign and decimal digits and nothing else ("2.0", "15.4" and "1e1"
+// are none), of any value that 64 bits hold; nothing otherwise.
+std::optional<std::int64_t> parseWhole(const QString& text);
+
 // A count as every count box and grid cell, Run and the job file reader
-// take it: blanks around it are dropped, then an optional sign and decimal
-// digits and nothing else, as the engine reads a whole number ("2.0", "15.4"
-// and "1e1" are not counts); nothing when the text is not that or the number
-// lies outside `range` (by default the 16-bit numbers the job record holds).
-// An accepted count is kept and written as QString::number gives it: "15"
-// for " 15", "+15" or "015".
+// take it: a whole number (parseWhole); nothing when the text is not one or
+// the number lies outside `range` (by default the 16-bit numbers the job
+// record holds).  An accepted count (or identifier) is kept and written as
+// QString::number gives it: "15" for " 15", "+15" or "015".
 std::optional<int> parseCount(const QString& text, Range range = Range{-32768, kMaxCount});
 
 // Models 1, 3, 5 and 7 have common parameters, shared by every item: variable

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -17,7 +18,10 @@ QString mustBe(const QString& what, const char* page, const QString& rule) {
     return QStringLiteral("%1 on the %2 page must be %3.").arg(what, QLatin1String(page), rule);
 }
 
-QString wholeFrom(Range range) { return QStringLiteral("a whole number from %1 to %2").arg(range.low).arg(range.high); }
+QString wholeFrom(std::int64_t low, std::int64_t high) {
+    return QStringLiteral("a whole number from %1 to %2").arg(low).arg(high);
+}
+QString wholeFrom(Range range) { return wholeFrom(range.low, range.high); }
 
 // Refusal of a count box, or nothing.
 std::optional<QString> count(const QString& text, Range range, const char* what, const char* page) {
@@ -71,18 +75,22 @@ std::optional<QString> categoriesAndCutoffs(const JobSettings& job, const JobCon
     return std::nullopt;
 }
 
-// A discard list: its count, then as many entries, each within `entries`.
-// An item list kept from a job with more items names items this job has not.
+// A discard list: its count, then as many entries, each from `low` to
+// `high`.  An item list kept from a job with more items names items this job
+// has not.
 std::optional<QString> discardList(const QString& countText, const QStringList& cells, Range range, const char* what,
-                                   const char* countPage, const char* entry, Range entries, const char* listPage) {
+                                   const char* countPage, const char* entry, std::int64_t low, std::int64_t high,
+                                   const char* listPage) {
     if (!within(countText, range))
         return mustBe(QStringLiteral("The number of %1 to discard").arg(QLatin1String(what)), countPage,
                       wholeFrom(range));
     const int n = *parseCount(countText);
-    for (int i = 0; i < n; ++i)
-        if (i >= cells.size() || !within(cells[i], entries))
+    for (int i = 0; i < n; ++i) {
+        const std::optional<std::int64_t> value = i < cells.size() ? parseWhole(cells[i]) : std::nullopt;
+        if (!value || *value < low || *value > high)
             return mustBe(QStringLiteral("The %1 in row %2").arg(QLatin1String(entry)).arg(i + 1), listPage,
-                          wholeFrom(entries));
+                          wholeFrom(low, high));
+    }
     return std::nullopt;
 }
 
@@ -101,12 +109,12 @@ std::optional<QString> runRefusal(const JobSettings& job, const JobControls& c) 
     if (auto r = categoriesAndCutoffs(job, c)) return r;
     if (c.discardItems)
         if (auto r = discardList(c.itemsToDiscard, c.itemCells, limits::kItemsToDiscard, "items", "Delete Items",
-                                 "item number", Range{1, *parseCount(c.numberOfItems)}, "Choose Items to Delete"))
+                                 "item number", 1, *parseCount(c.numberOfItems), "Choose Items to Delete"))
             return r;
     if (c.discardSubjects)
         if (auto r = discardList(c.subjectsToDiscard, c.subjectCells, limits::kSubjectsToDiscard, "respondents",
-                                 "Delete Respondents", "respondent identifier", limits::kSubjectIds,
-                                 "Choose Respondents to Delete"))
+                                 "Delete Respondents", "respondent identifier", limits::kMinSubjectId,
+                                 limits::kMaxSubjectId, "Choose Respondents to Delete"))
             return r;
     if (auto r = count(c.outerCycles, limits::kOuterCycles, "The number of outer cycles", "Algorithm")) return r;
     if (auto r = count(c.innerCycles, limits::kIterations, "The number of inner cycles", "Algorithm")) return r;

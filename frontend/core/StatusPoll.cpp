@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
+#include <string_view>
 
 #include "platform/OutputFile.h"
 
@@ -32,8 +34,15 @@ bool StatusPoll::tick(const std::function<StatusRead()>& readStatus, const std::
     const QString first = lines && !lines->isEmpty() ? lines->front() : QString();
     if (first == QLatin1String(" end")) {
         outcome_ = Outcome::Success;
-        for (const QString& line : lines->mid(1))
-            if (!line.trimmed().isEmpty() && warningLines_.size() < kMaxErrorLines) warningLines_ << line;
+        for (const QString& line : lines->mid(1)) {
+            if (line.trimmed().isEmpty()) continue;
+            if (warningLines_.size() < kMaxErrorLines)
+                warningLines_ << line;
+            else
+                ++leftOut_;
+        }
+        leftOut_ += read.moreLines;
+        leftOutAtLeast_ = read.moreAtLeast;
         return true;
     }
     // A warning that a running engine wrote is not its last word: reporting
@@ -45,6 +54,10 @@ bool StatusPoll::tick(const std::function<StatusRead()>& readStatus, const std::
     if (!first.isEmpty() && first != QLatin1String(" start")) {
         outcome_ = Outcome::Error;
         errorLines_ = lines->mid(0, kMaxErrorLines);
+        for (const QString& line : lines->mid(kMaxErrorLines))
+            if (!line.trimmed().isEmpty()) ++leftOut_;
+        leftOut_ += read.moreLines;
+        leftOutAtLeast_ = read.moreAtLeast;
         return true;
     }
     if (!endedOnce_) {
@@ -67,9 +80,10 @@ QString statusRefusal(const QString& path, const QString& why) {
 
 StatusRead readStatusFile(const QString& path, int maxLines) {
     StatusRead read;
-    // Every line that is read fits, with its line end; a longer line is cut
-    // at this bound and refused below.
-    const OutputFileRead file = readOutputFileStart(path, qint64(maxLines) * (kMaxStatusLineBytes + 2));
+    // Every line that is read fits, with its line end (a longer line is
+    // refused below), and the lines after them are counted up to the bound.
+    const qint64 bound = std::max(qint64(maxLines) * (kMaxStatusLineBytes + 2), kMaxStatusBytesCounted);
+    const OutputFileRead file = readOutputFileStart(path, bound);
     if (file.status == OutputFileRead::Status::Unreadable && file.openError != 0) {
         read.status = file.openError == ENOENT ? StatusRead::Status::Missing : StatusRead::Status::Unreadable;
         return read;
@@ -99,6 +113,20 @@ StatusRead readStatusFile(const QString& path, int maxLines) {
         read.lines << QString::fromUtf8(bytes.constData() + from, end - from);
         from = next;
     }
+    // A line counts when it holds more than blanks, as a warning does; a last
+    // line cut by the bound counts as one.
+    bool blank = true;
+    for (qsizetype k = from; k < bytes.size(); ++k) {
+        const char c = bytes.at(k);
+        if (c == '\n') {
+            if (!blank) ++read.moreLines;
+            blank = true;
+        } else if (std::string_view(" \t\r\v\f").find(c) == std::string_view::npos) {
+            blank = false;
+        }
+    }
+    if (!blank) ++read.moreLines;
+    read.moreAtLeast = bytes.size() >= bound;
     return read;
 }
 

@@ -15,14 +15,17 @@
 namespace vormgui {
 
 // One look at the status file.  Read: its first lines, trailing CR
-// stripped.  Missing and Unreadable (it could not be opened) are no news to
-// the monitor.  Refused: it is no status file an engine writes (not a
-// regular file, or a line far longer than any the engine writes), and
-// `refusal` is the line that says so.
+// stripped, and how many lines after those hold more than blanks
+// (`moreAtLeast` when the file goes on past what was counted).  Missing and
+// Unreadable (it could not be opened) are no news to the monitor.  Refused:
+// it is no status file an engine writes (not a regular file, or a line far
+// longer than any the engine writes), and `refusal` is the line that says so.
 struct StatusRead {
     enum class Status { Read, Missing, Unreadable, Refused };
     Status status = Status::Missing;
     QStringList lines;
+    int moreLines = 0;
+    bool moreAtLeast = false;
     QString refusal;
 };
 
@@ -65,11 +68,18 @@ public:
     const QStringList& warningLines() const { return warningLines_; }
     // The error outcome of an engine that ended and left " start" or nothing.
     bool endedWithoutResult() const { return endedWithoutResult_; }
+    // How many lines of the file, blank ones not counted, the outcome leaves
+    // out of errorLines() or warningLines(); at least that many when
+    // leftOutAtLeast().
+    int leftOutLines() const { return leftOut_; }
+    bool leftOutAtLeast() const { return leftOutAtLeast_; }
 
 private:
     int idleTicks_ = 0;
     bool endedOnce_ = false;
     bool endedWithoutResult_ = false;
+    int leftOut_ = 0;
+    bool leftOutAtLeast_ = false;
     Outcome outcome_ = Outcome::Running;
     QStringList errorLines_;
     QStringList warningLines_;
@@ -78,10 +88,15 @@ private:
 // The longest status line read: the engine's lines are short messages and
 // at most a path.
 constexpr int kMaxStatusLineBytes = 4096;
+// The most of the file read to count the lines after the first ones: the
+// engine gives each warning line once, at most one per item and kind and
+// per plot file, far less than this.
+constexpr qint64 kMaxStatusBytesCounted = qint64(1) << 20;
 
 // Reads the first `maxLines` lines of the status file at `path` (links
-// followed) without waiting on it, only when it is a regular file, and never
-// more than `maxLines` lines of kMaxStatusLineBytes.
+// followed) without waiting on it, only when it is a regular file: never
+// more than `maxLines` lines of kMaxStatusLineBytes, and the lines after
+// them only counted, within the file's first kMaxStatusBytesCounted.
 StatusRead readStatusFile(const QString& path, int maxLines = StatusPoll::kMaxStatusLines);
 
 // Replaces the status file with one line, as the engine writes it; false

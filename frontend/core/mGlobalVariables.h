@@ -2,7 +2,8 @@
 // the pages' OK and Next write, their Cancel restores from, File Open fills
 // and Run checks.
 //
-// Integers are 16-bit as the pages read them.  In the per-item arrays element
+// Counts are 16-bit as the pages read them; respondent identifiers are 64-bit,
+// as the engine reads them (core/Limits.h).  In the per-item arrays element
 // i belongs to item i (1 to 100) and element 0 holds the value for every item
 // where the setting is constant; the discard lists hold their entries from
 // element 1 on.  Per-item values mean something for items 1 to numItems only:
@@ -45,7 +46,7 @@ struct JobSettings {
     std::array<std::int16_t, kMaxItems + 1> itemsToDiscard{};
     bool discardSubjects = false;
     std::int16_t numSubjectsToDiscard = 0;
-    std::array<std::int16_t, kMaxSubjects + 1> subjectsToDiscard{};
+    std::array<std::int64_t, kMaxSubjects + 1> subjectsToDiscard{};
     std::int16_t numOuterCycles = 0;
     std::int16_t numInnerCycles = 0;
     std::int16_t numThresholdIterations = 0;

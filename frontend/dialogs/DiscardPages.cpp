@@ -17,8 +17,9 @@ const QString kItemCountInvalid =
     QStringLiteral("The number of items to discard must be a whole number from 1 to 100!");
 const QString kSubjectCountInvalid =
     QStringLiteral("The number of respondents to discard must be a whole number from 1 to 2000!");
-const QString kSubjectIdOutOfRange =
-    QStringLiteral("Input Error! Respondent IDs must be whole numbers from -32768 to 32767!");
+const QString kSubjectIdOutOfRange = QStringLiteral("Input Error! Respondent IDs must be whole numbers from %1 to %2!")
+                                         .arg(limits::kMinSubjectId)
+                                         .arg(limits::kMaxSubjectId);
 
 namespace {
 
@@ -251,7 +252,7 @@ std::optional<WizardPage::Failure> FormSubjectsDiscarded::check(Press) {
     const std::optional<int> count = parseCount(pages_.deleteSubjects->countText(), limits::kSubjectsToDiscard);
     if (!count) return Failure{kSubjectCountInvalid};
     for (int k = 1; k <= *count; ++k) {
-        const CellCount id = cellCount(grd->textMatrix(k, 1), limits::kSubjectIds);
+        const CellCount id = cellWhole(grd->textMatrix(k, 1), limits::kMinSubjectId, limits::kMaxSubjectId);
         if (id.fault == CellCount::OutOfRange) return Failure{kSubjectIdOutOfRange};
         if (id.fault != CellCount::None)
             return Failure{QStringLiteral("Input Error! Please input only integers in the table!")};

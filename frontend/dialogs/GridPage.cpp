@@ -1,5 +1,6 @@
 #include "GridPage.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 #include "mGridEdit.h"
@@ -8,14 +9,16 @@
 
 namespace vormgui {
 
-CellCount cellCount(const QString& text, Range range) {
+CellCount cellWhole(const QString& text, std::int64_t low, std::int64_t high) {
     const std::optional<double> number = parseNumber(text);
     if (!number) return {CellCount::NotANumber};
-    const std::optional<int> whole = parseCount(text, Range{-999999999, 999999999});
+    if (const std::optional<std::int64_t> whole = parseWhole(text))
+        return *whole >= low && *whole <= high ? CellCount{CellCount::None, *whole} : CellCount{CellCount::OutOfRange};
+    // A sign and digits that are no whole number are too many digits.
+    static const QRegularExpression digits(QStringLiteral("^[+-]?[0-9]+$"));
+    if (digits.match(text.trimmed()).hasMatch()) return {CellCount::OutOfRange};
     const double rounded = std::nearbyint(*number);
-    if (!whole) return {rounded >= range.low && rounded <= range.high ? CellCount::NotWhole : CellCount::OutOfRange};
-    if (!range.contains(*whole)) return {CellCount::OutOfRange};
-    return {CellCount::None, *whole};
+    return {rounded >= double(low) && rounded <= double(high) ? CellCount::NotWhole : CellCount::OutOfRange};
 }
 
 GridPage::GridPage(const PageContext& context, const char* name, const char* title, const char* helpPage,
@@ -57,6 +60,19 @@ void GridPage::storeRows(std::span<std::int16_t> list, int count) {
 void GridPage::showRows(std::span<const std::int16_t> list, int count) {
     QStringList values;
     for (int k = 1; k <= count && k < static_cast<int>(list.size()); ++k) values << boxText(list[k]);
+    grd->setValues(values);
+}
+
+void GridPage::storeRows(std::span<std::int64_t> list, int count) {
+    for (int k = 1; k <= count; ++k) {
+        list[k] = *parseWhole(grd->textMatrix(k, 1));
+        grd->setTextMatrix(k, 1, QString::number(list[k]));
+    }
+}
+
+void GridPage::showRows(std::span<const std::int64_t> list, int count) {
+    QStringList values;
+    for (int k = 1; k <= count && k < static_cast<int>(list.size()); ++k) values << QString::number(list[k]);
     grd->setValues(values);
 }
 

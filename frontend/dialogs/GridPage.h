@@ -16,15 +16,17 @@ namespace vormgui {
 
 class GridEditor;
 
-// What a grid cell of counts holds, by the one rule for counts
-// (core/Limits.h): its count within `range`, or why not.  A number that
-// rounds to a value outside the range is out of range before it is not
-// whole, as the pages have always said.
+// What a grid cell of whole numbers holds, by the one rule for them
+// (core/Limits.h): its number from `low` to `high`, or why not.  A number
+// that rounds to a value outside the range is out of range before it is not
+// whole, as the pages have always said, and so are digits that no 64 bits
+// hold.
 struct CellCount {
     enum Fault { None, NotANumber, NotWhole, OutOfRange } fault = None;
-    int value = 0;
+    std::int64_t value = 0;
 };
-CellCount cellCount(const QString& text, Range range);
+CellCount cellWhole(const QString& text, std::int64_t low, std::int64_t high);
+inline CellCount cellCount(const QString& text, Range range) { return cellWhole(text, range.low, range.high); }
 
 class GridPage : public WizardPage {
     Q_OBJECT
@@ -58,6 +60,9 @@ protected:
     // entries 1 to `count`, as far as the list reaches.
     void storeRows(std::span<std::int16_t> list, int count);
     void showRows(std::span<const std::int16_t> list, int count);
+    // The same for a list of respondent identifiers.
+    void storeRows(std::span<std::int64_t> list, int count);
+    void showRows(std::span<const std::int64_t> list, int count);
 
     void commitEditor() override;
     void discardEditor() override;

@@ -123,7 +123,7 @@ void FormTextOutput::mnuCloseItem_Click() { hide(); }
 
 void FormTextOutput::CommandHelp_Click() { showHelpPage(services_, helpDir_, QString::fromLatin1(kind_.helpPage)); }
 
-void FormTextOutput::mnuPrintItem_Click() { printText(services_, TextContent->toPlainText()); }
+void FormTextOutput::mnuPrintItem_Click() { printReport(services_, TextContent->toPlainText()); }
 
 void FormTextOutput::mnuSaveAsItem_Click() {
     CommonDialogOutput.filter = QStringLiteral("All Files (*)");

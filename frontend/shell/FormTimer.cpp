@@ -110,12 +110,14 @@ void FormTimer::TimerRun_Timer() {
     LabelEndTimeTitle->setText(QStringLiteral("End Time:"));
     CommandQuit->setText(QStringLiteral("OK"));
     if (success && !poll_.warningLines().isEmpty()) {
-        LabelWarnings->setText(poll_.warningLines().join(QLatin1Char('\n')));
+        QStringList shown = poll_.warningLines();
+        if (poll_.leftOutLines() > 0) shown << leftOutLine("warning", "warnings");
+        LabelWarnings->setText(shown.join(QLatin1Char('\n')));
         // The monitor grows by the lines, about its centre, so that each
         // warning stands on one line unless it is wider than most of the
         // screen.
         int widest = 0;
-        for (const QString& line : poll_.warningLines())
+        for (const QString& line : shown)
             widest = std::max(widest, LabelWarnings->fontMetrics().horizontalAdvance(line));
         const int most = screen() ? screen()->availableGeometry().width() * 3 / 4 : widest + 80;
         LabelWarnings->setWordWrap(widest + 80 > most);
@@ -126,8 +128,20 @@ void FormTimer::TimerRun_Timer() {
         move(pos() + centre - geometry().center());
     }
     if (poll_.endedWithoutResult()) writeStatus(StatusPoll::kEndedWithoutResultLine);
-    if (!success)
-        services_.message(poll_.errorLines().join(QLatin1Char('\r')), QString(), MsgIcon::Critical, MsgButtons::Ok);
+    if (!success) {
+        QStringList shown = poll_.errorLines();
+        if (poll_.leftOutLines() > 0) shown << leftOutLine("line", "lines");
+        services_.message(shown.join(QLatin1Char('\r')), QString(), MsgIcon::Critical, MsgButtons::Ok);
+    }
+}
+
+QString FormTimer::leftOutLine(const char* one, const char* many) const {
+    const int n = poll_.leftOutLines();
+    return QStringLiteral("%1%2 more %3 in %4.")
+        .arg(poll_.leftOutAtLeast() ? QStringLiteral("At least ") : QString())
+        .arg(n)
+        .arg(n == 1 ? QLatin1String(one) + QStringLiteral(" is") : QLatin1String(many) + QStringLiteral(" are"))
+        .arg(statusFile_);
 }
 
 void FormTimer::CommandQuit_Click() {

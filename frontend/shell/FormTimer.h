@@ -2,11 +2,12 @@
 // start, it shows the start time and the time of the last tick, follows the
 // status file once a second (StatusPoll), reports the outcome (with a box of
 // the engine's error lines, or the warnings of a completed run beneath the
-// success), and closes on its one button, which first asks the engine of
-// this run to stop.  A run that it closes before the outcome was stopped by
-// the user: the monitor waits for the engine to go, its window still alive,
-// and then the status file says so; an engine that ended without a word
-// leaves a line that says that.
+// success, and a last line that says how many more lines the file holds
+// when it shows only the first), and closes on its one button, which first
+// asks the engine of this run to stop.  A run that it closes before the
+// outcome was stopped by the user: the monitor waits for the engine to go,
+// its window still alive, and then the status file says so; an engine that
+// ended without a word leaves a line that says that.
 #pragma once
 
 #include <QDialog>
@@ -67,6 +68,9 @@ protected:
 private:
     void Form_Load(QWidget* mainWindow);
     QString clockText() const;
+    // The line beneath the status lines shown that says how many more there
+    // are and in which file, with `one` or `many` naming them.
+    QString leftOutLine(const char* one, const char* many) const;
     // Replaces the status file's first line unless the engine got to " end".
     void writeStatus(const QString& line);
     // Closes the monitor of a stopped run once its engine has gone or the

@@ -12,6 +12,7 @@
 
 #include "JobTestSupport.h"
 #include "app/FrontEnd.h"
+#include "engine_jobs.h"
 #include "gui_test_support.h"
 #include "shell/FormTimer.h"
 
@@ -147,31 +148,36 @@ TEST_F(RunCommand, AJobFileThatCannotBeWrittenStopsTheRunWithTheOutputsKept) {
 // complete and why.  The message goes with that run's files: an entry whose
 // files are not there, also once New has deleted them, shows only that.
 TEST(StoppedRun, EveryOutputOpensAfterOneMessageThatTheRunDidNotComplete) {
-    test::TempFolder root;
+    test::TempFolder root, run;
     const AppPaths paths(root.file("app"), root.file("app/TEMPFILE"), root.file("home"));
     QDir().mkpath(paths.workDir());
     RecordingServices rec;
     FrontEnd front(rec, paths);
     ASSERT_TRUE(front.form.Form_Load());
-    for (const char* name : {"FT06F001", "FT15F001", "FT16F001", "FT17F001"}) writeFile(paths.workFile(name), "x\n");
-    for (const char* base : {"PLOT101", "PLOT201", "PLOT301", "PLOT4", "PLOT501", "PLOT6", "PLOT7", "PLOTEAP"})
-        writeFile(paths.workFile(base + QStringLiteral(".DAT")), "-4 .2\n4 .6\n");
+    // A real run's files, but for the location and latent density plots.
+    const QString outputs = test::runExampleWithPlotsAndFit(run.path());
+    for (const QString& name : QDir(outputs).entryList(QDir::Files)) {
+        if (name.startsWith(QLatin1String("PLOTLOC")) || name.startsWith(QLatin1String("PLOTLAT"))) continue;
+        ASSERT_TRUE(QFile::copy(outputs + name, paths.workFile(name))) << name.toStdString();
+    }
     FormMain& f = front.form;
-    QAction* const outputs[] = {f.mnuExeInfo,
-                                f.mnuItemPara,
-                                f.mnuPersonPara,
-                                f.mnuFitStat,
-                                f.mnuResponseFrequency,
-                                f.mnuItemFitPlot,
-                                f.mnuProbability,
-                                f.mnuItemCharacteristicCurve,
-                                f.mnuTestCharacteristicCurve,
-                                f.mnuInfoCurve,
-                                f.mnuTestInfoCurve,
-                                f.mnuExpectedObservedResponse,
-                                f.mnuEATEstimateDistribution,
-                                f.mnuItemLocationEstimates,
-                                f.mnuLatentTraitDistribution};
+    const std::pair<QAction*, const char*> entries[] = {
+        {f.mnuExeInfo, "FormExecInfoOutput"},
+        {f.mnuItemPara, "FormParaOutput"},
+        {f.mnuPersonPara, "FormPersonOutput"},
+        {f.mnuFitStat, "FormStatOutput"},
+        {f.mnuResponseFrequency, "FormPlotFrequency"},
+        {f.mnuItemFitPlot, "FormPlotFit"},
+        {f.mnuProbability, "FormPlotProb"},
+        {f.mnuItemCharacteristicCurve, "FormPlotExp"},
+        {f.mnuTestCharacteristicCurve, "FormPlotTestChar"},
+        {f.mnuInfoCurve, "FormPlotInfo"},
+        {f.mnuTestInfoCurve, "FormPlotTestInfo"},
+        {f.mnuExpectedObservedResponse, "FormPlotExpectedObservedResponse"},
+        {f.mnuEATEstimateDistribution, "FormPlotEAPEstimate"},
+        {f.mnuItemLocationEstimates, nullptr},
+        {f.mnuLatentTraitDistribution, nullptr},
+    };
     const auto opening = [&](QAction* entry, const QByteArray& status) {
         writeFile(paths.workFile("status"), status);
         rec.log.clear();
@@ -181,20 +187,21 @@ TEST(StoppedRun, EveryOutputOpensAfterOneMessageThatTheRunDidNotComplete) {
     const QString warning =
         "message VORM2004: The last run did not complete, so its output files may be "
         "incomplete.\n\nIts status file says:\n THE RUN WAS STOPPED BY THE USER.";
-    // The run wrote no location and latent density files.
-    const auto there = [&](QAction* entry) {
-        return entry != f.mnuItemLocationEstimates && entry != f.mnuLatentTraitDistribution;
-    };
-    for (QAction* entry : outputs) {
+    for (const auto& [entry, window] : entries) {
+        SCOPED_TRACE(entry->objectName().toStdString());
         const QStringList completed = opening(entry, " end\n");
-        EXPECT_FALSE(completed.join('\n').contains("did not complete")) << entry->objectName().toStdString();
+        if (window) {
+            EXPECT_EQ(completed, QStringList{"modal " + QString::fromLatin1(window)});
+        } else {
+            ASSERT_EQ(completed.size(), 1);
+            EXPECT_TRUE(completed[0].endsWith(" are not available.")) << completed[0].toStdString();
+        }
         EXPECT_EQ(opening(entry, " THE RUN WAS STOPPED BY THE USER.\n"),
-                  there(entry) ? QStringList{warning} + completed : completed)
-            << entry->objectName().toStdString();
+                  window ? QStringList{warning} + completed : completed);
     }
 
     f.mnuNewitem->trigger();
-    for (QAction* entry : outputs) {
+    for (const auto& [entry, window] : entries) {
         const QStringList log = opening(entry, " THE RUN WAS STOPPED BY THE USER.\n");
         ASSERT_EQ(log.size(), 1) << entry->objectName().toStdString();
         EXPECT_TRUE(log[0].endsWith(" not available.")) << log[0].toStdString();

@@ -147,6 +147,7 @@ TEST(JobFileWriter, CountsGoOutInTheFormThatTheReaderAndTheEngineRead) {
     c.quadraturePoints = " 15", c.numberOfItems = "+3 ", c.categoriesConstant = false;
     c.categoryCells = {"04", " 5", "6\t"}, c.cutoffConstant = true, c.cutoff = " +0";
     c.discardItems = true, c.itemsToDiscard = " 2", c.itemCells = {" 1", "+3"};
+    c.discardSubjects = true, c.subjectsToDiscard = "2", c.subjectCells = {" +2400901", "-09223372036854775808"};
     c.outerCycles = "0050", c.innerCycles = "30.0", c.criterion = " 0.01";
     const std::optional<QByteArray> text = jobFileText(c, job, kAppDir, nullptr);
     ASSERT_TRUE(text);
@@ -168,7 +169,10 @@ Y             DISCARD ANY ITMES
 2             NUMBER OF ITEMS TO DISCARD
 1
 3
-N             DISCARD ANY PEOPLE
+Y             DISCARD ANY PEOPLE
+2             NUMBER OF RESPONDENTS TO DISCARD
+2400901
+-9223372036854775808
 N             SIGNS OF INITIAL LOCATION ESTIMATES NOT MANUALLY ASSIGNED
 50            NUMBER OF OUTER CYCLES
 30.0          NUMBER OF INNER CYCLES
@@ -288,6 +292,22 @@ TEST(JobFileBytes, EveryByteSurvivesAndUtf8ReadsAsText) {
     EXPECT_EQ(fromJobBytes("r\xc3\xa9sum\xc3\xa9"), QString::fromUtf8("r\xc3\xa9sum\xc3\xa9"));
     EXPECT_EQ(fromJobBytes("\xf0\x9f\x98\x80"), QString::fromUtf8("\xf0\x9f\x98\x80"));
     EXPECT_EQ(toJobBytes(QStringLiteral("/data/\u00e9t\u00e9.dat")), "/data/\xc3\xa9t\xc3\xa9.dat");
+
+    // U+1F480 is the surrogate pair D83D DC80, whose low half looks like an
+    // escaped byte 0x80: Save writes it as UTF-8 and Open reads it back.
+    const QString skull = QString::fromUtf8("/data/\xf0\x9f\x92\x80 set/\xf0\x9f\x92\x80.dat");
+    ASSERT_TRUE(skull.contains(QChar(0xDC80)));
+    JobControls c = newJobControls();
+    c.dataFile = skull;
+    JobSettings job;
+    setNewJobDefaults(job);
+    const std::optional<QByteArray> saved = jobFileText(c, job, kAppDir, nullptr);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->split('\n').value(4), "/data/\xf0\x9f\x92\x80 set/\xf0\x9f\x92\x80.dat\r");
+    JobControls opened;
+    ASSERT_TRUE(readJobFile(*saved, job, opened, nullptr));
+    EXPECT_EQ(opened.dataFile, skull);
+    EXPECT_EQ(job.dataFileName, skull);
 }
 
 // The default job's lines with edits: line numbers from 1, a null text removes
@@ -361,6 +381,22 @@ TEST(JobFileReader, LinesAsTheEngineReadsThemAndTheEndOfTheFile) {
          }},
         {"more respondents to discard than a job holds", editedDefault({{14, "Y"}}, 14, {"2001"}), nullptr,
          "Line 15 asks for 2001 respondents to discard; a job holds at most 2000"},
+        {"respondent identifiers are any whole numbers of 64 bits",
+         editedDefault({{14, "Y"}}, 14,
+                       {"4", "40001", "", "  +2400901,x", "-9223372036854775808", "9223372036854775807"}),
+         [](auto& f) {
+             EXPECT_EQ(f.numSubjectsToDiscard, 4);
+             EXPECT_EQ(f.subjectsToDiscard[1], 40001);
+             EXPECT_EQ(f.subjectsToDiscard[2], 2400901);
+             EXPECT_EQ(f.subjectsToDiscard[3], INT64_MIN);
+             EXPECT_EQ(f.subjectsToDiscard[4], INT64_MAX);
+             EXPECT_EQ(f.numOuterCycles, 100);
+         }},
+        {"a respondent identifier past 64 bits", editedDefault({{14, "Y"}}, 14, {"2", "40001", "9223372036854775808"}),
+         nullptr,
+         "Line 17 is not a respondent identifier, a whole number from -9223372036854775808 to 9223372036854775807"},
+        {"a respondent identifier with a point", editedDefault({{14, "Y"}}, 14, {"1", "40001.0"}), nullptr,
+         "Line 16 is not a respondent identifier, a whole number from -9223372036854775808 to 9223372036854775807"},
         {"signs: blank lines and lines without a sign are passed over",
          editedDefault({{15, "Y"}}, 15, {"", " + first", "x", "  \t-"}),
          [](auto& f) {

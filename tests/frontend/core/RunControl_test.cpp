@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "JobTestSupport.h"
 #include "gui_test_support.h"
 
@@ -11,6 +13,9 @@ namespace {
 using test::readFile;
 using test::treeOf;
 using test::writeFile;
+
+// The next double above `bound`, in as many digits as tell it apart.
+QString justPast(double bound) { return QString::number(std::nextafter(bound, 1.0), 'g', 17); }
 
 // A job that can run, changed by each case; the first refusal in Run's order
 // must come out, word for word.
@@ -65,7 +70,17 @@ TEST(RunChecks, TheFirstRefusalInOrderNamesTheValueAndItsPage) {
              c.discardSubjects = true, c.subjectsToDiscard = "2", c.subjectCells = {"7"};
          },
          "The respondent identifier in row 2 on the Choose Respondents to Delete page must be a whole number from "
-         "-32768 to 32767."},
+         "-9223372036854775808 to 9223372036854775807."},
+        {[](JobSettings&, JobControls& c) {
+             c.discardSubjects = true, c.subjectsToDiscard = "3";
+             c.subjectCells = {"2400901", "-9223372036854775808", "9223372036854775807"};
+         },
+         nullptr},
+        {[](JobSettings&, JobControls& c) {
+             c.discardSubjects = true, c.subjectsToDiscard = "2", c.subjectCells = {"40001", "9223372036854775808"};
+         },
+         "The respondent identifier in row 2 on the Choose Respondents to Delete page must be a whole number from "
+         "-9223372036854775808 to 9223372036854775807."},
         {[](JobSettings&, JobControls& c) { c.outerCycles = "4"; },
          "The number of outer cycles on the Algorithm page must be a whole number from 5 to 32767."},
         {[](JobSettings&, JobControls& c) { c.thresholdIterations.clear(); },
@@ -74,6 +89,19 @@ TEST(RunChecks, TheFirstRefusalInOrderNamesTheValueAndItsPage) {
         {[](JobSettings&, JobControls& c) { c.criterion = "0,001"; },
          "The convergence criterion on the Algorithm page must be a number of at most 0.01."},
         {[](JobSettings&, JobControls& c) { c.criterion = "-1"; }, nullptr},
+        // The bounds themselves go to the engine, which takes them; the
+        // next number past each does not.
+        {[](JobSettings&, JobControls& c) { c.criterion = "0.01"; }, nullptr},
+        {[](JobSettings&, JobControls& c) { c.criterion = justPast(0.01); },
+         "The convergence criterion on the Algorithm page must be a number of at most 0.01."},
+        {[](JobSettings& j, JobControls& c) {
+             j.wantFitStatistics = true, c.itemChiSquareCutoff = c.personChiSquareCutoff = "0.2";
+         },
+         nullptr},
+        {[](JobSettings& j, JobControls& c) { j.wantFitStatistics = true, c.itemChiSquareCutoff = justPast(0.2); },
+         "The item chi-square probability cutoff on the Item Fit page must be a number of at most 0.2."},
+        {[](JobSettings& j, JobControls& c) { j.wantFitStatistics = true, c.personChiSquareCutoff = justPast(0.2); },
+         "The person chi-square probability cutoff on the Person Fit page must be a number of at most 0.2."},
         {[](JobSettings&, JobControls& c) { c.plotGroups = "21", c.fitGroups = "0"; }, nullptr},
         {[](JobSettings& j, JobControls& c) { j.wantPlots = true, c.thetaDeltaGroups = "2001"; },
          "The number of theta-delta pair groups on the Plot Requests page must be a whole number from 2 to 2000."},

@@ -34,6 +34,8 @@ TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
         std::vector<Tick> ticks;
         QStringList errorLines = {};
         QStringList warningLines = {};
+        int leftOut = 0;  // lines that hold more than blanks, not shown
+        bool atLeast = false;
     } cases[] = {
         {"end on the third tick",
          {{" end", true, false, R}, {" end", true, false, R}, {" end", true, true, S}, {" end", true, false, S}}},
@@ -56,6 +58,13 @@ TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
           {" LIMIT\n MORE", true, true, R},
           {" LIMIT\n MORE", false, true, E}},
          {" LIMIT", " MORE"}},
+        {"an error shows its first seven lines, blank ones too, and leaves out the others",
+         {{" start", true, false, R},
+          {" start", true, false, R},
+          {" E1\n\n E3\n E4\n E5\n E6\n E7\n E8\n\n E10\n E11", false, true, E}},
+         {" E1", "", " E3", " E4", " E5", " E6", " E7"},
+         {},
+         3},
         {"no file and an empty first line are no news",
          {{nullptr, true, false, R},
           {nullptr, true, false, R},
@@ -78,7 +87,22 @@ TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
           {" start", true, false, R},
           {" end\n W1\n W2\n W3\n W4\n W5\n W6\n W7\n W8", true, true, S}},
          {},
-         {" W1", " W2", " W3", " W4", " W5", " W6", " W7"}},
+         {" W1", " W2", " W3", " W4", " W5", " W6", " W7"},
+         1},
+        // The blank line takes one of the eight lines read.
+        {"blank lines among the warnings are neither shown nor left out",
+         {{" start", true, false, R},
+          {" start", true, false, R},
+          {" end\n W1\n\n W2\n W3\n W4\n W5\n W6\n W7\n \n W8\n W9\n\t", true, true, S}},
+         {},
+         {" W1", " W2", " W3", " W4", " W5", " W6"},
+         3},
+        {"a file longer than was counted has at least that many more",
+         {{" start", true, false, R}, {" start", true, false, R}, {" end\n W1\n W2", true, true, S}},
+         {},
+         {" W1", " W2"},
+         0,
+         true},
         {"blank lines after the end are no warnings",
          {{" start", true, false, R}, {" start", true, false, R}, {" end\n\n   \n", false, true, S}}},
         {"a refused file ends the watch at once, also while the engine runs",
@@ -106,8 +130,14 @@ TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
                         file.status = StatusRead::Status::Refused;
                         file.refusal = kRefusal;
                     } else if (tick.status) {
+                        // The file's first lines, and the count of the others
+                        // that hold more than blanks.
+                        const QStringList all = QString::fromLatin1(tick.status).split('\n');
                         file.status = StatusRead::Status::Read;
-                        file.lines = QString::fromLatin1(tick.status).split('\n').mid(0, StatusPoll::kMaxStatusLines);
+                        file.lines = all.mid(0, StatusPoll::kMaxStatusLines);
+                        for (const QString& line : all.mid(StatusPoll::kMaxStatusLines))
+                            file.moreLines += line.trimmed().isEmpty() ? 0 : 1;
+                        file.moreAtLeast = k.atLeast;
                     }
                     return file;
                 },
@@ -117,6 +147,8 @@ TEST(StatusPoll, TwoIdleTicksThenExactFirstLinesAndNothingAfterTheOutcome) {
         }
         EXPECT_EQ(poll.errorLines(), k.errorLines) << k.what;
         EXPECT_EQ(poll.warningLines(), k.warningLines) << k.what;
+        EXPECT_EQ(poll.leftOutLines(), k.leftOut) << k.what;
+        EXPECT_EQ(poll.leftOutAtLeast(), k.atLeast) << k.what;
     }
 }
 
@@ -154,8 +186,9 @@ TEST(IncompleteRunWarning, OnlyARunThatDidNotEndGetsItWithItsStatusLines) {
 }
 
 // The status file is read as the monitor reads it once a second while an
-// engine writes it: never waiting on it, never more than its first lines,
-// each of a bounded length, and only when it is a regular file.
+// engine writes it: never waiting on it, its first lines, each of a bounded
+// length, and the others only counted, within a bound; and only when it is
+// a regular file.
 TEST(ReadStatusFile, ARegularFileGivesItsFirstBoundedLinesAndAnythingElseIsRefused) {
     test::TempFolder work;
     const QString status = work.file("status");
@@ -170,6 +203,8 @@ TEST(ReadStatusFile, ARegularFileGivesItsFirstBoundedLinesAndAnythingElseIsRefus
         S status;
         QStringList lines;
         QString refusal = {};
+        int more = 0;  // lines after those read that hold more than blanks
+        bool atLeast = false;
     } cases[] = {
         {"no file", [] {}, 8, S::Missing, {}},
         {"an empty file", [&] { test::writeFile(status); }, 8, S::Read, {}},
@@ -178,7 +213,34 @@ TEST(ReadStatusFile, ARegularFileGivesItsFirstBoundedLinesAndAnythingElseIsRefus
          8,
          S::Read,
          {" end", " MAXIMUM", " SINGU"}},
-        {"the first lines only", [&] { test::writeFile(status, "1\n2\n3\n"); }, 2, S::Read, {"1", "2"}},
+        {"the first lines, the others counted",
+         [&] { test::writeFile(status, "1\n2\n3\n"); },
+         2,
+         S::Read,
+         {"1", "2"},
+         {},
+         1},
+        {"blank lines are not counted, a last line without its end is",
+         [&] { test::writeFile(status, " end\n W1\n\n  \t\r\n W2\r\n W3"); },
+         2,
+         S::Read,
+         {" end", " W1"},
+         {},
+         2},
+        // 349525 lines of three bytes fill all but one byte of the megabyte
+        // that is counted; that byte is a blank.
+        {"lines past the first megabyte are not counted",
+         [&] {
+             QByteArray many;
+             for (int k = 0; k < 400000; ++k) many += " W\n";
+             test::writeFile(status, many);
+         },
+         8,
+         S::Read,
+         QStringList(8, " W"),
+         {},
+         349525 - 8,
+         true},
         {"lines of the longest length, the last without its line end",
          [&] { test::writeFile(status, longest + "\r\n" + longest + "\n" + longest); },
          8,
@@ -196,11 +258,14 @@ TEST(ReadStatusFile, ARegularFileGivesItsFirstBoundedLinesAndAnythingElseIsRefus
          S::Refused,
          {},
          tooLong},
-        {"a line of a megabyte after the lines read is never read",
+        {"a line of a megabyte after the lines read is only counted, as far as the first megabyte",
          [&] { test::writeFile(status, " end\n" + QByteArray(1 << 20, 'x')); },
          1,
          S::Read,
-         {" end"}},
+         {" end"},
+         {},
+         1,
+         true},
         {"a named pipe without a writer",
          [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(status).constData(), 0600), 0); },
          8,
@@ -218,6 +283,8 @@ TEST(ReadStatusFile, ARegularFileGivesItsFirstBoundedLinesAndAnythingElseIsRefus
         EXPECT_EQ(read.status, k.status) << k.what;
         EXPECT_EQ(read.lines, k.lines) << k.what;
         EXPECT_EQ(read.refusal, k.refusal) << k.what;
+        EXPECT_EQ(read.moreLines, k.more) << k.what;
+        EXPECT_EQ(read.moreAtLeast, k.atLeast) << k.what;
     }
 }
 

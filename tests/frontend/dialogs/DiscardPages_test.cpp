@@ -1,6 +1,8 @@
 #include "dialogs/DiscardPages.h"
 
 #include <QPushButton>
+#include <cstdint>
+#include <vector>
 
 #include "PageFixture.h"
 #include "dialogs/ReadDataPages.h"
@@ -134,22 +136,38 @@ TEST_F(DiscardPagesTest, DeleteRespondentsChecksTheAnswerAndTheCount) {
         });
 }
 
+// Identifiers, not counts: every whole number that the engine's data reader
+// and job dialogue take, which is every number of 64 bits.
 TEST_F(DiscardPagesTest, RespondentListTakesOnlyWholeNumbers) {
     const QString integers = "Error!: Input Error! Please input only integers in the table!";
+    const QString beyond =
+        "Error!: Input Error! Respondent IDs must be whole numbers from -9223372036854775808 to "
+        "9223372036854775807!";
     pressEach(
         subjectList,
         {
             {"fraction", subjects('y', "2", {"1017", "12.5"}), kOk, integers},
             {"empty", subjects('y', "1", {""}), kOk, integers},
             {"letters, later rows unread", subjects('y', "3", {"ab", "1.5", "40000"}), kOk, integers},
-            {"beyond the record", subjects('y', "1", {"40000"}), kOk, "Error!: " + kSubjectIdOutOfRange},
+            {"one past the largest", subjects('y', "2", {"2400901", "9223372036854775808"}), kOk, beyond},
+            {"one past the smallest", subjects('y', "1", {"-9223372036854775809"}), kOk, beyond},
+            {"far beyond, as a fraction", subjects('y', "1", {"1e30"}), kOk, beyond},
             {"a whole number written with a point", subjects('y', "1", {"7.0"}), kOk, integers},
-            {"stores", subjects('y', "3", {"1017", "-5", " +07"}), kOk, "",
+            {"a plus and a minus", subjects('y', "1", {"+-7"}), kOk, integers},
+            {"stores", subjects('y', "6", {"1017", "-5", " +07", "40001", "2400901", "-9223372036854775808"}), kOk, "",
              [&] {
                  EXPECT_TRUE(job.discardSubjects);
-                 EXPECT_EQ(job.numSubjectsToDiscard, 3);
-                 EXPECT_EQ(QList<int>({job.subjectsToDiscard[1], job.subjectsToDiscard[2]}), QList<int>({1017, -5}));
-                 EXPECT_EQ(subjectList.values(), (QStringList{"1017", "-5", "7"}));
+                 EXPECT_EQ(job.numSubjectsToDiscard, 6);
+                 const std::vector<std::int64_t> stored(job.subjectsToDiscard.begin() + 1,
+                                                        job.subjectsToDiscard.begin() + 7);
+                 EXPECT_EQ(stored, (std::vector<std::int64_t>{1017, -5, 7, 40001, 2400901, INT64_MIN}));
+                 EXPECT_EQ(subjectList.values(),
+                           (QStringList{"1017", "-5", "7", "40001", "2400901", "-9223372036854775808"}));
+             }},
+            {"the largest", subjects('y', "1", {"009223372036854775807"}), kOk, "",
+             [&] {
+                 EXPECT_EQ(job.subjectsToDiscard[1], INT64_MAX);
+                 EXPECT_EQ(subjectList.values(), QStringList{"9223372036854775807"});
              }},
         });
 }

@@ -6,11 +6,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSaveFile>
 
 #include "core/PlotFiles.h"
+#include "engine_jobs.h"
 #include "gui_test_support.h"
 #include "platform/FileListing.h"
 #include "results/PlotViewer.h"
@@ -26,17 +26,7 @@ protected:
     // One engine run for the whole suite.
     static void SetUpTestSuite() {
         run_ = new test::TempFolder;
-        const QString examples = test::sourceDir() + "examples/";
-        QDir().mkpath(run_->file("work"));
-        QFile::copy(examples + "EXAMPLE.DAT", run_->file("EXAMPLE.DAT"));
-        QString job = QString::fromLatin1(test::readFile(examples + "EXAMPLE.CMD"));
-        job.replace(QRegularExpression(QStringLiteral("^N( +plots)\\r?$"), QRegularExpression::MultilineOption),
-                    QStringLiteral("Y\\1\r\n10            theta groups\r\n20            theta-delta groups"));
-        test::writeFile(run_->file("JOB.CMD"), job.toLatin1());
-        QProcess engine;
-        engine.setWorkingDirectory(run_->path());
-        engine.start(QStringLiteral(VORM_ENGINE), {run_->file("JOB.CMD"), run_->file("work/")});
-        engine.waitForFinished(120000);
+        test::runExampleWithPlotsAndFit(run_->path());
     }
     static void TearDownTestSuite() { delete run_; }
     static QString work() { return run_->file("work/"); }

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QWindow>
+#include <algorithm>
+#include <vector>
 
 #include "engine_jobs.h"
 #include "platform/OutputFile.h"
@@ -182,46 +184,138 @@ TEST_F(ReportWindowsTest, AViewerForcedSmallerThanItsLeastSizeSnapsBackWithItsBu
     reports.openText(0);
 }
 
-QString pdfText(const QString& pdf, const QString& option) {
-    return test::popplerOutput(QStringLiteral("pdftotext"), {option, pdf, QStringLiteral("-")});
+// The words of a printed PDF as pdftotext finds them, in lines: words on
+// one baseline of one page, left to right, the lines top to bottom and page
+// by page.
+struct PrintedWord {
+    double xMin, xMax;
+    QString text;
+};
+struct PrintedLines {
+    std::vector<std::vector<PrintedWord>> lines;
+    double pageWidth = 0.0;
+};
+
+PrintedLines printedLines(const QString& pdf) {
+    const QString boxes = test::popplerOutput(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, "-"});
+    const QRegularExpression item(QStringLiteral(
+        R"re(<page width="([0-9.]+)"|<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="[0-9.]+">([^<]*)<)re"));
+    PrintedLines printed;
+    std::vector<std::pair<double, PrintedWord>> page;  // baseline, word
+    const auto endPage = [&] {
+        std::stable_sort(page.begin(), page.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        const std::size_t first = printed.lines.size();
+        for (std::size_t k = 0; k < page.size(); ++k) {
+            if (k == 0 || page[k].first > page[k - 1].first + 1.0) printed.lines.emplace_back();
+            printed.lines.back().push_back(page[k].second);
+        }
+        page.clear();
+        for (std::size_t l = first; l < printed.lines.size(); ++l)
+            std::stable_sort(printed.lines[l].begin(), printed.lines[l].end(),
+                             [](const auto& a, const auto& b) { return a.xMin < b.xMin; });
+    };
+    for (auto it = item.globalMatch(boxes); it.hasNext();) {
+        const auto m = it.next();
+        if (m.hasCaptured(1)) {
+            endPage();
+            printed.pageWidth = m.captured(1).toDouble();
+            continue;
+        }
+        QString text = m.captured(5);
+        text.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&apos;", "'");
+        text.replace("&amp;", "&");
+        page.push_back({m.captured(3).toDouble(), {m.captured(2).toDouble(), m.captured(4).toDouble(), text}});
+    }
+    endPage();
+    return printed;
 }
 
-TEST_F(ReportWindowsTest, ThePrintedReportHoldsTheReportsLinesAtTwelvePoints) {
-    test::TempFolder run;
-    const QString work = test::runEngineJob({std::vector<int>(8, 5), {}, 0.05}, run.path());
-    const QByteArray report = readFile(work + "FT06F001");
-    ASSERT_GT(report.count('\n'), 100) << "too short a report to run over pages";
-    writeFile(paths.workFile("FT06F001"), report);
-    rec.printToPdf = root.file("report.pdf");
-    whileShown = [](FormTextOutput& viewer) { viewer.mnuPrintItem->trigger(); };
-    reports.openText(0);
-    EXPECT_EQ(rec.messageTexts(), QStringList{"Print Job Done!"});
+// A field of a report line: a run of characters between blanks, and the
+// column where it starts.
+struct Field {
+    qsizetype column;
+    QString text;
+};
 
-    // Line by line in order; blanks do not count, since the extraction
-    // spaces words its own way and a long line wraps.
-    const QRegularExpression blanks(QStringLiteral("\\s"));
-    const QString printed = pdfText(rec.printToPdf, "-layout").remove(blanks);
-    qsizetype from = 0;
-    for (const QString& line : QString::fromUtf8(report).split('\n')) {
-        const QString words = QString(line).remove(blanks);
-        const qsizetype at = printed.indexOf(words, from);
-        ASSERT_GE(at, 0) << "not printed, or out of order: " << line.toStdString();
-        from = at + words.size();
-    }
-
-    // A fixed-pitch face advances 0.6 of its size per character: 7.2 points
-    // at 12 points.  The longest word measures it best.
-    const QRegularExpression word(
-        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\" yMax=\"[0-9.]+\">([^<]+)<"));
-    double advance = 0.0;
-    qsizetype longest = 0;
-    for (auto it = word.globalMatch(pdfText(rec.printToPdf, "-bbox")); it.hasNext();) {
+std::vector<Field> fieldsOf(const QString& line) {
+    std::vector<Field> fields;
+    for (auto it = QRegularExpression(QStringLiteral("\\S+")).globalMatch(line); it.hasNext();) {
         const auto m = it.next();
-        if (m.captured(3).size() <= longest) continue;
-        longest = m.captured(3).size();
-        advance = (m.captured(2).toDouble() - m.captured(1).toDouble()) / double(longest);
+        fields.push_back({m.capturedStart(), m.captured()});
     }
-    EXPECT_NEAR(advance, 7.2, 0.15);
+    return fields;
+}
+
+// Each report viewer prints its file in a fixed-pitch face at 12 points, a
+// character 0.6 of the size wide: every field of every line whole, in order,
+// at its own column; a line wider than the page goes on on the next lines,
+// indented, its fields in their columns relative to one another.
+TEST_F(ReportWindowsTest, EveryPrintedReportHoldsEveryFieldWholeInItsColumnAtTwelvePoints) {
+    test::TempFolder run;
+    const QString outputs = test::runExampleWithPlotsAndFit(run.path());
+    bool broken = false;  // some line was wider than the page
+    for (std::size_t kind = 0; kind < kTextOutputs.size(); ++kind) {
+        const QString file = QString::fromLatin1(kTextOutputs[kind].unitFile);
+        SCOPED_TRACE(file.toStdString());
+        const QByteArray report = readFile(outputs + file);
+        ASSERT_GT(report.count('\n'), 60) << "too short a report to run over pages";
+        writeFile(paths.workFile(file), report);
+        rec.printToPdf = root.file(file + ".pdf");
+        rec.messages.clear();
+        whileShown = [](FormTextOutput& viewer) { viewer.mnuPrintItem->trigger(); };
+        reports.openText(static_cast<int>(kind));
+        EXPECT_EQ(rec.messageTexts(), QStringList{"Print Job Done!"});
+
+        const PrintedLines printed = printedLines(rec.printToPdf);
+        ASSERT_FALSE(printed.lines.empty());
+        // The character's width, from the longest word, and the left edge,
+        // from the first line, which is no continuation.
+        double advance = 0.0;
+        qsizetype longest = 0;
+        for (const auto& line : printed.lines) {
+            for (const PrintedWord& w : line) {
+                if (w.text.size() <= longest) continue;
+                longest = w.text.size();
+                advance = (w.xMax - w.xMin) / double(longest);
+            }
+        }
+        EXPECT_NEAR(advance, 7.2, 0.15);
+        const QStringList lines = QString::fromUtf8(report).remove('\r').split('\n');
+        qsizetype first = 0;
+        while (fieldsOf(lines[first]).empty()) ++first;
+        const double left = printed.lines[0][0].xMin - double(fieldsOf(lines[first])[0].column) * advance;
+
+        std::size_t next = 0;  // printed line
+        for (qsizetype l = 0; l < lines.size(); ++l) {
+            const std::vector<Field> fields = fieldsOf(lines[l]);
+            std::size_t done = 0;
+            for (bool continued = false; done < fields.size(); continued = true) {
+                ASSERT_LT(next, printed.lines.size()) << "line " << l + 1 << " is not printed whole";
+                const std::vector<PrintedWord>& words = printed.lines[next++];
+                // Where the printed line's first field stands against the
+                // report's: the same column, or indented on a continuation.
+                const double shift = words[0].xMin - left - double(fields[done].column) * advance;
+                if (continued) {
+                    broken = true;
+                    const double indent = (words[0].xMin - left) / advance;
+                    ASSERT_GT(indent, 0.9) << "line " << l + 1 << " goes on unindented";
+                } else {
+                    ASSERT_NEAR(shift, 0.0, 0.5) << "line " << l + 1 << " does not start at its column";
+                }
+                for (const PrintedWord& w : words) {
+                    ASSERT_LT(done, fields.size()) << "line " << l + 1 << " printed with more fields than it has";
+                    const Field& f = fields[done++];
+                    ASSERT_EQ(w.text, f.text) << "line " << l + 1 << ": a field split, joined or lost";
+                    ASSERT_NEAR(w.xMin, left + double(f.column) * advance + shift, 0.5)
+                        << "line " << l + 1 << ": " << f.text.toStdString() << " out of its column";
+                    ASSERT_LE(w.xMax, printed.pageWidth - left + 0.5)
+                        << "line " << l + 1 << ": " << f.text.toStdString() << " beyond the page";
+                }
+            }
+        }
+        EXPECT_EQ(next, printed.lines.size()) << "lines printed that the report does not have";
+    }
+    EXPECT_TRUE(broken) << "no report line was wider than the page, so breaking was not tried";
 }
 
 }  // namespace

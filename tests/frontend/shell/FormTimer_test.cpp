@@ -33,8 +33,8 @@ protected:
         QFile(paths.engineProgram()).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     }
 
-    // Runs a job on an engine that follows `plan`; `whileShown` acts on the
-    // monitor and ends by closing it.
+    // Runs a job on an engine that follows `plan`; File > Run must show the
+    // monitor once, and `whileShown` acts on it and ends by closing it.
     void run(const QByteArray& plan, const std::function<void(FormTimer&)>& whileShown) {
         writeFile(paths.workFile("fakeplan"), plan);
         FormMain form(rec, paths);
@@ -45,12 +45,15 @@ protected:
         form.setModelNumber(4);
         form.jobSettings.dataFileName = "EXAMPLE.DAT";
         form.jobSettings.fortranFormat = "(I5,1X,2I1)";
+        int shown = 0;
         rec.onModal = [&](QDialog& monitor) {
+            ++shown;
             whileShown(dynamic_cast<FormTimer&>(monitor));
             EXPECT_TRUE(monitor.isHidden()) << "the monitor was closed";
             return 0;
         };
         form.mnuRunitem->trigger();
+        EXPECT_EQ(shown, 1) << "File > Run showed the monitor";
         EXPECT_EQ(form.engineRun.engineTaskId, rec.lastPid);
     }
 
@@ -92,7 +95,7 @@ TEST_F(MonitorOnAFakeEngine, SuccessComesOnTheThirdTickAndOKClosesTheMonitor) {
     EXPECT_EQ(status(), " end\n") << "OK after the outcome leaves the status as the engine wrote it";
 }
 
-TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesInOneBoxAndLaterTicksDoNothing) {
+TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesAndHowManyMoreInOneBoxAndLaterTicksDoNothing) {
     QByteArray plan = "status  start\nstatus  ERROR LINE 1\n";
     for (int k = 2; k <= 9; ++k) plan += "more  ERROR LINE " + QByteArray::number(k) + "\n";
     run(plan, [&](FormTimer& m) {
@@ -104,23 +107,37 @@ TEST_F(MonitorOnAFakeEngine, AnErrorShowsSevenLinesInOneBoxAndLaterTicksDoNothin
     });
     ASSERT_EQ(rec.messages.size(), 1u);
     EXPECT_TRUE(status().startsWith(" ERROR LINE 1\n")) << "OK after the outcome leaves the engine's lines";
-    EXPECT_EQ(
-        rec.messages[0].text,
-        " ERROR LINE 1\r ERROR LINE 2\r ERROR LINE 3\r ERROR LINE 4\r ERROR LINE 5\r ERROR LINE 6\r ERROR LINE 7");
+    EXPECT_EQ(rec.messages[0].text,
+              " ERROR LINE 1\r ERROR LINE 2\r ERROR LINE 3\r ERROR LINE 4\r ERROR LINE 5\r ERROR LINE 6\r ERROR LINE "
+              "7\r2 more lines are in " +
+                  paths.workFile("status") + ".");
     EXPECT_EQ(rec.messages[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(rec.messages[0].title.isEmpty());
 }
 
 // A completed run's warnings follow its " end"; the success shows them
-// beneath it, as the engine wrote them.
+// beneath it, as the engine wrote them, the first seven, and says how many
+// more the status file holds.
 TEST_F(MonitorOnAFakeEngine, AWarningWhileTheEngineRunsIsNoOutcomeAndTheEndThatReplacesItIsSuccess) {
+    QByteArray seven = "status  end\n";
+    QString sevenShown;
+    for (int k = 1; k <= 7; ++k) {
+        seven += "more  ITEM " + QByteArray::number(k) + "\n";
+        sevenShown += QStringLiteral(" ITEM %1\n").arg(k);
+    }
+    const QString file = paths.workFile("status");
     const struct {
-        const char* end;
+        QByteArray end;
         QString warnings;  // empty: none shown
     } ends[] = {
         {"status  end\n", QString()},
         {"status  end\nmore  MAXIMUM NUMBER OF ITERATIONS EXCEEDED\nmore <b>SINGULAR</b> &amp;\n",
          " MAXIMUM NUMBER OF ITERATIONS EXCEEDED\n<b>SINGULAR</b> &amp;"},
+        {seven, sevenShown.chopped(1)},
+        {seven + "more  \nmore  ITEM 8\nmore  ITEM 9\n", sevenShown + "2 more warnings are in " + file + "."},
+        // Past what is counted, a line of a megabyte.
+        {seven + "more  " + QByteArray(1 << 20, 'x') + "\n",
+         sevenShown + "At least 1 more warning is in " + file + "."},
     };
     for (const auto& end : ends) {
         QFile::remove(paths.workFile("go"));
@@ -136,12 +153,12 @@ TEST_F(MonitorOnAFakeEngine, AWarningWhileTheEngineRunsIsNoOutcomeAndTheEndThatR
                 ASSERT_TRUE(waitFor([&] { return !engineRuns(); }));
                 ticks(1);
                 EXPECT_EQ(m.LabelTitle->text(), FormTimer::kSucceeded);
-                EXPECT_EQ(m.LabelWarnings->isHidden(), end.warnings.isEmpty()) << end.end;
-                EXPECT_EQ(m.LabelWarnings->text(), end.warnings) << end.end;
+                EXPECT_EQ(m.LabelWarnings->isHidden(), end.warnings.isEmpty()) << end.end.left(200).toStdString();
+                EXPECT_EQ(m.LabelWarnings->text(), end.warnings) << end.end.left(200).toStdString();
                 EXPECT_EQ(m.LabelWarnings->textFormat(), Qt::PlainText);
                 m.CommandQuit->click();
             });
-        EXPECT_TRUE(rec.messages.empty()) << end.end;
+        EXPECT_TRUE(rec.messages.empty()) << end.end.left(200).toStdString();
     }
 }
 

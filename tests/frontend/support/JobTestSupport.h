@@ -61,6 +61,8 @@ inline QStringList carried(const JobSettings& j) {
     const auto add = [&s](const char* name, const auto& value) {
         if constexpr (std::is_same_v<std::decay_t<decltype(value)>, QString>)
             s << QString::fromLatin1(name) + "=" + value;
+        else if constexpr (std::is_integral_v<std::decay_t<decltype(value)>>)
+            s << QString::fromLatin1(name) + "=" + QString::number(value);
         else
             s << QString::fromLatin1(name) + "=" + messageNumber(static_cast<double>(value));
     };
@@ -126,8 +128,10 @@ inline void randomJob(std::mt19937& rng, JobControls& c, JobSettings& j) {
         j.numSubjectsToDiscard = static_cast<std::int16_t>(pick(1, 5));
         c.subjectsToDiscard = text(j.numSubjectsToDiscard);
         c.subjectCells.clear();
+        // Identifiers of any width the engine reads, from short ones to 64 bits.
+        std::uniform_int_distribution<std::int64_t> any(INT64_MIN, INT64_MAX);
         for (int i = 1; i <= j.numSubjectsToDiscard; ++i)
-            j.subjectsToDiscard[i] = static_cast<std::int16_t>(pick(-50, 32767)),
+            j.subjectsToDiscard[i] = coin() ? pick(-50, 9999999) : any(rng),
             c.subjectCells << text(j.subjectsToDiscard[i]);
     }
     if ((j.manualSigns = coin())) {

@@ -11,7 +11,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
 #include <random>
@@ -92,6 +94,33 @@ inline QString runEngineJob(const EngineJob& job, const QString& folder) {
     engine.setStandardOutputFile(QProcess::nullDevice());
     engine.start(QStringLiteral(VORM_ENGINE), {folder + "job.cmd", folder + "work/"});
     EXPECT_TRUE(engine.waitForFinished(60000)) << "the engine did not finish";
+    return folder + "work/";
+}
+
+// The example job (model 8, 800 respondents, 15 items) with plots (10 theta
+// groups, 20 theta-delta groups) and fit statistics (5 fit groups, every
+// person's fit printed), run by the engine in `folder` (ending in '/');
+// returns its work folder.
+inline QString runExampleWithPlotsAndFit(const QString& folder) {
+    const QString examples = sourceDir() + "examples/";
+    QDir(folder).mkpath(QStringLiteral("work"));
+    QFile::copy(examples + "EXAMPLE.DAT", folder + "EXAMPLE.DAT");
+    QString job = QString::fromLatin1(readFile(examples + "EXAMPLE.CMD"));
+    const auto answer = [&job](const char* label, const char* lines) {
+        job.replace(QRegularExpression(QStringLiteral("^N( +%1)\\r?$").arg(QLatin1String(label)),
+                                       QRegularExpression::MultilineOption),
+                    QStringLiteral("Y\\1\r\n") + QLatin1String(lines));
+    };
+    answer("plots", "10            theta groups\r\n20            theta-delta groups");
+    answer("fit statistics",
+           "5             fit groups\r\nY             print every person\r\n2.576\r\n0.01\r\n3.291\r\n0.001\r\n2.576");
+    writeFile(folder + "JOB.CMD", job.toLatin1());
+    QProcess engine;
+    engine.setWorkingDirectory(folder);
+    engine.setStandardOutputFile(QProcess::nullDevice());
+    engine.start(QStringLiteral(VORM_ENGINE), {folder + "JOB.CMD", folder + "work/"});
+    EXPECT_TRUE(engine.waitForFinished(120000)) << "the engine did not finish";
+    EXPECT_EQ(readFile(folder + "work/status"), " end\n") << "the example did not run";
     return folder + "work/";
 }
 
