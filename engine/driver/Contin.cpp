@@ -37,7 +37,7 @@ constexpr const char* kAbortAbort = " ABORT....ABORT....ABORT ";
 
 }  // namespace
 
-void CONTIN(Io& io, JobSettings& job, Store& st) {
+void CONTIN(Io& io, const JobSettings& job, const Store& st) {
     // count(j, c): category c of item j; column MAXCAT holds the missing count.
     Arr2<int, 1, MAXITEM, 0, MAXCAT> count;
     Arr1<int, 0, MAXCAT> across;

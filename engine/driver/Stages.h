@@ -12,10 +12,10 @@
 
 namespace vorm {
 
-void ASKIT(Io& io, JobSettings& job);                // job dialogue and parameter listing
-void MMLDAT(Io& io, JobSettings& job, RawTable& t);  // data input and clean-up, to the scratch files
-void READIT(Io& io, JobSettings& job, Store& st);    // scratch files into the store
-void CONTIN(Io& io, JobSettings& job, Store& st);    // response frequency tables
-void WRITIT(Io& io, JobSettings& job, Store& st);    // item and person parameter files
+void ASKIT(Io& io, JobSettings& job);                          // job dialogue and parameter listing
+void MMLDAT(Io& io, JobSettings& job, RawTable& t);            // data input and clean-up, to the scratch files
+void READIT(Io& io, JobSettings& job, Store& st);              // scratch files into the store
+void CONTIN(Io& io, const JobSettings& job, const Store& st);  // response frequency tables
+void WRITIT(Io& io, const JobSettings& job, const Store& st);  // item and person parameter files
 
 }  // namespace vorm

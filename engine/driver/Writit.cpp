@@ -83,7 +83,7 @@ void person_file(std::ostream& os, const JobSettings& job, const Store& st) {
 
 }  // namespace
 
-void WRITIT(Io& io, JobSettings& job, Store& st) {
+void WRITIT(Io& io, const JobSettings& job, const Store& st) {
     item_file(io.units[Unit::FT16], job, st);
     io.units.close(Unit::FT16);
     person_file(io.units[Unit::FT17], job, st);

@@ -14,7 +14,7 @@ namespace {
 int upper_half(int K) { return static_cast<int>(std::floor(0.5 * K + 0.5)); }
 }  // namespace
 
-void INITVL(Io& io, JobSettings& job, Store& st, StartValueWork& w) {
+void INITVL(Io& io, const JobSettings& job, Store& st, StartValueWork& w) {
     const int n = job.NITEM;
     const bool signs_given = job.ISGNSP == 1;
     if (!signs_given) {

@@ -23,6 +23,6 @@ struct StartValueWork {
     Arr2<int, 1, MAXITEM, 1, MAXITEM> NPAIR;
 };
 
-void INITVL(Io& io, JobSettings& job, Store& st, StartValueWork& w);
+void INITVL(Io& io, const JobSettings& job, Store& st, StartValueWork& w);
 
 }  // namespace vorm

@@ -4,8 +4,8 @@
 
 namespace vorm {
 
-void RANDN2(std::ostream& con, Store& st, ExpectedCounts& ec, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL,
-            const ItemInts& NCAT, int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
+void RANDN2(std::ostream& con, const Store& st, ExpectedCounts& ec, ProbabilityTable& PT, const QuadReals& WQUAD,
+            int MODEL, const ItemInts& NCAT, int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
             const QuadReals& XQUAD) {
     auto& RBAR = ec.RBAR;
     auto& NBAR = ec.NBAR;

@@ -32,8 +32,8 @@ struct ExpectedCounts {
 // on `con` for every item and point, and the step goes on with whatever PROB
 // holds.  A respondent whose likelihood is exactly zero everywhere contributes
 // nothing and is recorded in `without_likelihood`.
-void RANDN2(std::ostream& con, Store& st, ExpectedCounts& ec, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL,
-            const ItemInts& NCAT, int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
+void RANDN2(std::ostream& con, const Store& st, ExpectedCounts& ec, ProbabilityTable& PT, const QuadReals& WQUAD,
+            int MODEL, const ItemInts& NCAT, int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
             const QuadReals& XQUAD);
 
 }  // namespace vorm

@@ -14,8 +14,8 @@
 
 namespace vorm {
 
-void MARGLIKE(std::ostream& con, Store& st, ProbabilityTable& PT, const QuadReals& WQUAD, double& XLOGL, int MODEL,
-              const ItemInts& NCAT, int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
+void MARGLIKE(std::ostream& con, const Store& st, ProbabilityTable& PT, const QuadReals& WQUAD, double& XLOGL,
+              int MODEL, const ItemInts& NCAT, int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
               const QuadReals& XQUAD);
 
 }  // namespace vorm

@@ -35,21 +35,21 @@ struct PlotWork {
 
 void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ,
                double UNIT, const CatReals& TAUC, const std::string& WRKDIR);
-void PLOTDATA2(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
+void PLOTDATA2(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
                const std::string& WRKDIR);
-void PLOTDATA3(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
+void PLOTDATA3(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
                const std::string& WRKDIR);
-void PLOTDATA5(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC, const std::string& WRKDIR,
-               int& INFMAX);
-void PLOTDATA5B(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const std::string& WRKDIR, int top);
-void PLOTDATA4(Io& io, Store& st, int MODEL, int NITEM, const ItemInts& NCAT, double UNIT, const CatReals& TAUC,
+void PLOTDATA5(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
+               const std::string& WRKDIR, int& INFMAX);
+void PLOTDATA5B(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const std::string& WRKDIR, int top);
+void PLOTDATA4(Io& io, const Store& st, int MODEL, int NITEM, const ItemInts& NCAT, double UNIT, const CatReals& TAUC,
                const std::string& WRKDIR);
-void PLOTDATA6(Io& io, Store& st, int NITEM, const std::string& WRKDIR);
-void PLOTDATA7(Io& io, Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, int& NTDGRP,
+void PLOTDATA6(Io& io, const Store& st, int NITEM, const std::string& WRKDIR);
+void PLOTDATA7(Io& io, const Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, int& NTDGRP,
                double UNIT, const CatReals& TAUC, const std::string& WRKDIR);
 void PLOTLAT(Io& io, const QuadReals& DENS, int NQUAD, const std::string& WRKDIR, const QuadReals& XQUAD);
-void PLOTEAP(Io& io, Store& st, int NSUBJ, const std::string& WRKDIR);
-void PLOTLOC(Io& io, Store& st, int NITEM, const std::string& WRKDIR);
+void PLOTEAP(Io& io, const Store& st, int NSUBJ, const std::string& WRKDIR);
+void PLOTLOC(Io& io, const Store& st, int NITEM, const std::string& WRKDIR);
 
 // Expected item score sum over c = 1..K-1 of c PROB(c), from a probability call.
 inline double expected_score(const ModelValues& mv, int K) {
@@ -60,6 +60,7 @@ inline double expected_score(const ModelValues& mv, int K) {
 
 // Fisher information of item I (K categories) at theta, from the item's own
 // parameters: never negative, zero at theta = DELTA(I).
-void SUBINFO(Io& io, Store& st, int MODEL, int K, double UNIT, const CatReals& TAUC, int I, double theta, double& INFO);
+void SUBINFO(Io& io, const Store& st, int MODEL, int K, double UNIT, const CatReals& TAUC, int I, double theta,
+             double& INFO);
 
 }  // namespace vorm

@@ -6,7 +6,7 @@
 
 namespace vorm {
 
-void PLOTDATA3(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
+void PLOTDATA3(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
                const std::string& WRKDIR) {
     const std::string base = "PLOT3" + item_key(st.ITEMID(i));
     PlotData data(io, WRKDIR, base);

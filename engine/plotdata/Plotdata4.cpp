@@ -7,7 +7,7 @@
 
 namespace vorm {
 
-void PLOTDATA4(Io& io, Store& st, int MODEL, int NITEM, const ItemInts& NCAT, double UNIT, const CatReals& TAUC,
+void PLOTDATA4(Io& io, const Store& st, int MODEL, int NITEM, const ItemInts& NCAT, double UNIT, const CatReals& TAUC,
                const std::string& WRKDIR) {
     PlotData data(io, WRKDIR, "PLOT4");
     if (!model_traits(MODEL).valid) plot_stop(io, "Error model while calculating item expected value.");

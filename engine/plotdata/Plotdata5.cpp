@@ -5,8 +5,8 @@
 
 namespace vorm {
 
-void PLOTDATA5(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC, const std::string& WRKDIR,
-               int& INFMAX) {
+void PLOTDATA5(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
+               const std::string& WRKDIR, int& INFMAX) {
     PlotData data(io, WRKDIR, "PLOT5" + item_key(st.ITEMID(i)));
     INFMAX = 0;
     for (double theta : theta_grid()) {

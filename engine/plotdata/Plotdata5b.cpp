@@ -5,7 +5,7 @@
 
 namespace vorm {
 
-void PLOTDATA5B(Io& io, Store& st, int MODEL, int i, int K, double UNIT, const std::string& WRKDIR, int top) {
+void PLOTDATA5B(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const std::string& WRKDIR, int top) {
     PlotScript s;
     s.title = item_title("Item Information Function\\nItem#:", st, MODEL, UNIT, i, K);
     s.ylabel = "Info";

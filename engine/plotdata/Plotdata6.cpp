@@ -36,7 +36,7 @@ bool two_numbers(const std::string& line, double& x, double& y) {
 
 }  // namespace
 
-void PLOTDATA6(Io& io, Store& st, int NITEM, const std::string& WRKDIR) {
+void PLOTDATA6(Io& io, const Store& st, int NITEM, const std::string& WRKDIR) {
     double grid[NGRID], sum[NGRID];
     for (int g = 0; g < NGRID; ++g) {
         grid[g] = theta_grid()[g];

@@ -15,7 +15,7 @@ namespace {
 constexpr int MAXTDGRP = 2000;  // the most theta-delta groups; a larger request is lowered to it
 }  // namespace
 
-void PLOTDATA7(Io& io, Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, int& NTDGRP,
+void PLOTDATA7(Io& io, const Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, int& NTDGRP,
                double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
     if (NTDGRP > MAXTDGRP) NTDGRP = MAXTDGRP;
     if (!model_traits(MODEL).valid) plot_stop(io, "Error model while calculating item expected value.");

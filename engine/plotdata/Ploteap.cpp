@@ -6,7 +6,7 @@
 
 namespace vorm {
 
-void PLOTEAP(Io& io, Store& st, int NSUBJ, const std::string& WRKDIR) {
+void PLOTEAP(Io& io, const Store& st, int NSUBJ, const std::string& WRKDIR) {
     constexpr int NBIN = 16;
     int count[NBIN + 1] = {};
     for (int j = 1; j <= NSUBJ; ++j) {

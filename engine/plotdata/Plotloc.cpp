@@ -5,7 +5,7 @@
 
 namespace vorm {
 
-void PLOTLOC(Io& io, Store& st, int NITEM, const std::string& WRKDIR) {
+void PLOTLOC(Io& io, const Store& st, int NITEM, const std::string& WRKDIR) {
     PlotData data(io, WRKDIR, "PLOTLOC");
     for (int i = 1; i <= NITEM; ++i) data.line("(F8.3,1X,F8.3)", {st.DELTA(i), 1.0});
     data.close();

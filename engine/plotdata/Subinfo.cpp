@@ -21,7 +21,7 @@
 
 namespace vorm {
 
-void SUBINFO(Io& io, Store& st, int MODEL, int K, double UNIT, const CatReals& TAUC, int I, double theta,
+void SUBINFO(Io& io, const Store& st, int MODEL, int K, double UNIT, const CatReals& TAUC, int I, double theta,
              double& INFO) {
     const ModelTraits& pm = model_traits(MODEL);
     if (!pm.valid) plot_stop(io, "Error model while calculating information function.");

@@ -128,8 +128,8 @@ void probability_problem(std::ostream& con, int i, int n, double sum, const char
 // proportions; when the abilities have no spread to scale by (fewer than two
 // respondents, or all equal) the groups' abilities are their mean THETA
 // unscaled.
-void fit_groups(Io& io, const JobSettings& job, Store& st, FitWork& w);
-void likelihood_ratio_chisquares(Io& io, const JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT);
+void fit_groups(Io& io, const JobSettings& job, const Store& st, FitWork& w);
+void likelihood_ratio_chisquares(Io& io, const JobSettings& job, const Store& st, FitWork& w, ProbabilityTable& PT);
 
 // G groups cut from N respondents in ability order: N div G each, and one
 // more for each of the first N mod G.

@@ -131,7 +131,7 @@ double likelihood_ratio_chisq(const LikelihoodRatioTable& t, int G, int C, int& 
     return 2.0 * sum;
 }
 
-void fit_groups(Io& io, const JobSettings& job, Store& st, FitWork& w) {
+void fit_groups(Io& io, const JobSettings& job, const Store& st, FitWork& w) {
     const int N = job.NSUBJ;
     w.NGROUP = job.NFITG;  // 1 to MAXFITG: the job dialogue refuses any other count
     for (int n = 1; n <= N; ++n) {
@@ -177,7 +177,7 @@ void fit_groups(Io& io, const JobSettings& job, Store& st, FitWork& w) {
     io.units.close(Unit::FT18);
 }
 
-void likelihood_ratio_chisquares(Io& io, const JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT) {
+void likelihood_ratio_chisquares(Io& io, const JobSettings& job, const Store& st, FitWork& w, ProbabilityTable& PT) {
     std::ostream& rep = io.units[Unit::FT15];
     const double scale = ability_scale(job, st);
     for (int g = 1; g <= w.NGROUP; ++g) w.XG(g) = w.FGMEAN(g) / scale;

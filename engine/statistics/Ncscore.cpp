@@ -190,7 +190,7 @@ void nc_none(NcResultTable& T, int j, int in_score, double DF) {
     T(j, 6) = -1.0;
 }
 
-bool start_number_correct(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
+bool start_number_correct(std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
                           const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, const NcItemTable& NCITEM, int NITEM,
                           int NNC, int NQUAD, int NSUBJ, NcResultTable& T, double UNIT, const CatReals& TAUC,
                           const QuadReals& XQUAD, NcScoreSet& set) {

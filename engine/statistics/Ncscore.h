@@ -184,7 +184,7 @@ struct NcScoreSet {
 // (1, 0, 0, 0, -1, -1); and fills `set`.  A respondent with a response outside
 // 0..NCAT-1 on any item (none is left after the listwise deletion) is left
 // out, SCORE -1, rather than counted in a table.
-bool start_number_correct(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
+bool start_number_correct(std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
                           const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, const NcItemTable& NCITEM, int NITEM,
                           int NNC, int NQUAD, int NSUBJ, NcResultTable& T, double UNIT, const CatReals& TAUC,
                           const QuadReals& XQUAD, NcScoreSet& set);

@@ -8,7 +8,7 @@ namespace {
 
 // The twins' one core: `rest` leaves a studied item's own response out of the
 // score it is conditioned on.
-void conditioned_chisquares(bool rest, std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
+void conditioned_chisquares(bool rest, std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
                             const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM,
                             int NNC, int NQUAD, int NSUBJ, NcResultTable& T, double UNIT, const CatReals& TAUC,
                             const QuadReals& XQUAD) {
@@ -47,14 +47,14 @@ void conditioned_chisquares(bool rest, std::ostream& con, Store& st, Probability
 
 }  // namespace
 
-void OLTHX2(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD, int MODEL,
-            const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM, int NNC, int NQUAD, int NSUBJ, NcResultTable& T,
-            double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
+void OLTHX2(std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD,
+            int MODEL, const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM, int NNC, int NQUAD, int NSUBJ,
+            NcResultTable& T, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
     conditioned_chisquares(false, con, st, PT, w, WQUAD, MODEL, NCAT, NCITEM, NITEM, NNC, NQUAD, NSUBJ, T, UNIT, TAUC,
                            XQUAD);
 }
 
-void OLTHX2B(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD,
+void OLTHX2B(std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD,
              int MODEL, const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM, int NNC, int NQUAD, int NSUBJ,
              NcResultTable& T, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
     conditioned_chisquares(true, con, st, PT, w, WQUAD, MODEL, NCAT, NCITEM, NITEM, NNC, NQUAD, NSUBJ, T, UNIT, TAUC,

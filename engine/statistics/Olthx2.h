@@ -33,11 +33,11 @@
 
 namespace vorm {
 
-void OLTHX2(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD, int MODEL,
-            const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM, int NNC, int NQUAD, int NSUBJ, NcResultTable& T,
-            double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
+void OLTHX2(std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD,
+            int MODEL, const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM, int NNC, int NQUAD, int NSUBJ,
+            NcResultTable& T, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
 
-void OLTHX2B(std::ostream& con, Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD,
+void OLTHX2B(std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD,
              int MODEL, const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM, int NNC, int NQUAD, int NSUBJ,
              NcResultTable& T, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
 

@@ -153,7 +153,7 @@ void common_errors(const JobSettings& job, Store& st, const ModelTraits& m) {
 
 }  // namespace
 
-void STDERRC(Io& io, JobSettings& job, Store& st, StandardErrorWork& w, ProbabilityTable& PT) {
+void STDERRC(Io& io, const JobSettings& job, Store& st, StandardErrorWork& w, ProbabilityTable& PT) {
     write_free(io.con);
     write_free(io.con, {" COMPUTING APPROXIMATE ITEM STANDARD ERRORS"});
     write_free(io.con);

@@ -29,6 +29,6 @@ struct StandardErrorWork {
     Arr2<double, 1, MAXPARM, 1, MAXITEM> GITEM;
 };
 
-void STDERRC(Io& io, JobSettings& job, Store& st, StandardErrorWork& w, ProbabilityTable& PT);
+void STDERRC(Io& io, const JobSettings& job, Store& st, StandardErrorWork& w, ProbabilityTable& PT);
 
 }  // namespace vorm
