@@ -9,7 +9,7 @@ void RANDN2(std::ostream& con, const Store& st, ExpectedCounts& ec, ProbabilityT
             const QuadReals& XQUAD) {
     auto& RBAR = ec.RBAR;
     auto& NBAR = ec.NBAR;
-    fill_probability_table(con, st, PT, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD,
+    fill_probability_table(con, PT, model_parameters(st, MODEL, NCAT, NITEM, UNIT, TAUC), XQUAD, NQUAD,
                            " THE MODEL NUMBER IN RANDN2 IS INCORRECT ");
     for (int j = 1; j <= NITEM; ++j)
         for (int q = 1; q <= NQUAD; ++q) {

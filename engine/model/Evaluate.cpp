@@ -174,17 +174,6 @@ void threshold_terms(int K, const Tau& tau, double* E) {
 
 }  // namespace
 
-ItemParameters item_parameters(const Store& st, int model, int i, int K, double UNIT, const CatReals& TAUC) {
-    const ModelTraits& m = model_traits(model);
-    ItemParameters p;
-    p.K = K;
-    p.delta = st.DELTA(i);
-    if (m.discrimination) p.alpha = st.ALPHA(i);
-    p.lambda = m.common ? UNIT : st.LAMBDA(i);
-    for (int k = 0; k < K && k < MAXCAT; ++k) p.tau[k] = m.common ? TAUC(k) : st.TAU(i, k);
-    return p;
-}
-
 bool evaluate_point(ModelValues& out, int model, unsigned results, const ItemParameters& p, double theta) {
     const ModelTraits& m = model_traits(model);
     if (!m.valid) return false;
@@ -200,7 +189,7 @@ bool evaluate_point(ModelValues& out, int model, unsigned results, const ItemPar
     else
         threshold_terms(
             K, [&p](int j) { return p.tau[j]; }, E);
-    Point pt(K, p.alpha, E, theta - p.delta);
+    Point pt(K, m.discrimination ? p.alpha : 1.0, E, theta - p.delta);
 
     double res[MAXCAT];
     if (results & PROBABILITIES) pt.probabilities(out);

@@ -4,8 +4,9 @@
 //
 // Every weight of model n is w(c) = exp(u(c)) + exp(v(c)), c = 0..K-1, with
 //   u(c) = a (E(c) + c d),  v(c) = a (E(c) + (M - c) d),  M = 2K - 1,
-//   d = theta - DELTA(i),   a = ALPHA(i) or 1 (model_traits(n).discrimination),
-//   E(c) = lambda c (M - c) (unit models) or -(tau(0) + ... + tau(c)).
+//   d = theta - delta,      a = alpha or 1 (model_traits(n).discrimination),
+//   E(c) = lambda c (M - c) (unit models) or -(tau(0) + ... + tau(c)),
+// from the item's parameters p (Modelparameters.h).
 // evaluate_point forms those exponentials once and derives from them every
 // result asked for, each exactly as its own routine computes it, so that
 // asking for several results at once changes none of their bits.  Results go
@@ -25,6 +26,7 @@
 #pragma once
 
 #include "common/Store.h"
+#include "model/Modelparameters.h"
 #include "model/Modelvalues.h"
 
 namespace vorm {
@@ -36,22 +38,6 @@ enum ModelResult : unsigned {
     BY_UNIT = 8u,
     BY_THRESHOLDS = 16u,
 };
-
-// One item's parameters as its model reads them: K categories, the location,
-// the discrimination (1 in the models without one), the unit (UNIT or the
-// item's LAMBDA) and the thresholds tau(0..K-1) (TAUC or the item's TAU row).
-struct ItemParameters {
-    int K = 0;
-    double delta = 0.0;
-    double alpha = 1.0;
-    double lambda = 0.0;
-    double tau[MAXCAT] = {};
-};
-
-// Item i's parameters in the store for `model` with K categories; UNIT and
-// TAUC stand for the common unit and thresholds, which only the models that
-// share them read.
-ItemParameters item_parameters(const Store& st, int model, int i, int K, double UNIT, const CatReals& TAUC);
 
 bool evaluate_point(ModelValues& out, int model, unsigned results, const ItemParameters& p, double theta);
 

@@ -11,7 +11,7 @@ void MARGLIKE(std::ostream& con, const Store& st, ProbabilityTable& PT, const Qu
     if (NITEM > MAXITEM || NQUAD > MAXQUAD || NSUBJ > MAXSUBJ)
         throw std::invalid_argument("MARGLIKE: NITEM, NQUAD or NSUBJ exceeds the store's capacity");
     XLOGL = 0.0;
-    fill_probability_table(con, st, PT, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD,
+    fill_probability_table(con, PT, model_parameters(st, MODEL, NCAT, NITEM, UNIT, TAUC), XQUAD, NQUAD,
                            " THE MODEL NUMBER IN MARGLIKE IS INCORRECT ");
     if (NSUBJ < 1) return;
 

@@ -73,27 +73,26 @@ double scaled_likelihood(const Store& st, const ProbabilityTable& PT, int j, con
 
 }  // namespace
 
-bool fill_probability_table(std::ostream& con, const Store& st, ProbabilityTable& PT, int MODEL, const ItemInts& NCAT,
-                            int NITEM, int NQUAD, double UNIT, const CatReals& TAUC, const QuadReals& X,
-                            const char* bad_model, DerivativeTable* D) {
-    if (NITEM > MAXITEM || NQUAD > MAXQUAD)
+bool fill_probability_table(std::ostream& con, ProbabilityTable& PT, const ModelParameters& m, const QuadReals& X,
+                            int NQUAD, const char* bad_model, DerivativeTable* D) {
+    if (m.NITEM > MAXITEM || NQUAD > MAXQUAD)
         throw std::invalid_argument("the probability table holds at most 100 items and 50 points");
-    const ModelTraits& m = model_traits(MODEL);
-    const unsigned results = results_for(MODEL, D != nullptr);
-    PT.NITEM = NITEM;
+    const ModelTraits& traits = model_traits(m.MODEL);
+    const unsigned results = results_for(m.MODEL, D != nullptr);
+    PT.NITEM = m.NITEM;
     PT.NQUAD = NQUAD;
     ModelValues mv;
-    for (int i = 1; i <= NITEM; ++i) {
-        const int K = NCAT(i);
+    for (int i = 1; i <= m.NITEM; ++i) {
+        const ItemParameters& p = m.item(i);
+        const int K = p.K;
         PT.NCAT(i) = K;
-        const ItemParameters p = item_parameters(st, MODEL, i, K, UNIT, TAUC);
         for (int q = 1; q <= NQUAD; ++q) {
-            if (!evaluate_point(mv, MODEL, results, p, X(q))) write_free(con, {bad_model});
+            if (!evaluate_point(mv, m.MODEL, results, p, X(q))) write_free(con, {bad_model});
             for (int c = 0; c < K; ++c) PT.P(q, i, c) = mv.PROB(c);
-            if (D != nullptr && m.valid) copy_derivatives(mv, m, *D, q, i, K);
+            if (D != nullptr && traits.valid) copy_derivatives(mv, traits, *D, q, i, K);
         }
     }
-    return m.valid;
+    return traits.valid;
 }
 
 double respondent_likelihood(const Store& st, const ProbabilityTable& PT, int j, const QuadReals& WQUAD, QuadReals& LQ,

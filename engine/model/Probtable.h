@@ -12,6 +12,7 @@
 #include <iosfwd>
 
 #include "common/Store.h"
+#include "model/Modelparameters.h"
 
 namespace vorm {
 
@@ -35,15 +36,14 @@ struct DerivativeTable {
     Arr4<double, 1, MAXQUAD, 1, MAXITEM, 1, MAXCAT - 1, 0, MAXCAT - 1> LT;
 };
 
-// Fills PT (and D, when given) with the model at locations X(1..NQUAD) for
-// items 1..NITEM, each item and point evaluated once (evaluate_point); X is
-// XQUAD or any other array of locations.  A model number outside 1..8 writes
-// `bad_model` on `con` for every item and point and tabulates zeros; the
-// result is then false.  NITEM and NQUAD beyond the capacity are
-// refused (std::invalid_argument).
-bool fill_probability_table(std::ostream& con, const Store& st, ProbabilityTable& PT, int MODEL, const ItemInts& NCAT,
-                            int NITEM, int NQUAD, double UNIT, const CatReals& TAUC, const QuadReals& X,
-                            const char* bad_model, DerivativeTable* D = nullptr);
+// Fills PT (and D, when given) with the model m at locations X(1..NQUAD) for
+// its items 1..m.NITEM, each item and point evaluated once (evaluate_point);
+// X is XQUAD or any other array of locations.  A model number outside 1..8
+// writes `bad_model` on `con` for every item and point and tabulates zeros;
+// the result is then false.  NQUAD beyond the capacity is refused
+// (std::invalid_argument).
+bool fill_probability_table(std::ostream& con, ProbabilityTable& PT, const ModelParameters& m, const QuadReals& X,
+                            int NQUAD, const char* bad_model, DerivativeTable* D = nullptr);
 
 // Respondent j's likelihood at every point of the table:
 //   LQ(q) = product over the items i answered, x = RESP(j, i) in 0..NCAT(i)-1,

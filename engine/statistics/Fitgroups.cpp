@@ -181,7 +181,7 @@ void likelihood_ratio_chisquares(Io& io, const JobSettings& job, const Store& st
     std::ostream& rep = io.units[Unit::FT15];
     const double scale = ability_scale(job, st);
     for (int g = 1; g <= w.NGROUP; ++g) w.XG(g) = w.FGMEAN(g) / scale;
-    fill_probability_table(io.con, st, PT, job.MODEL, job.NCAT, job.NITEM, w.NGROUP, st.UNIT, st.TAUC, w.XG,
+    fill_probability_table(io.con, PT, model_parameters(st, job.MODEL, job.NCAT, job.NITEM), w.XG, w.NGROUP,
                            " THE MODEL NUMBER IN DIAMML2 IS INCORRECT ");
 
     write_free(rep);

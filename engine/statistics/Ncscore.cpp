@@ -204,7 +204,7 @@ bool start_number_correct(std::ostream& con, const Store& st, ProbabilityTable& 
         }
     set.studied = NNC < set.INC ? NNC : set.INC;
 
-    fill_probability_table(con, st, PT, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD,
+    fill_probability_table(con, PT, model_parameters(st, MODEL, NCAT, NITEM, UNIT, TAUC), XQUAD, NQUAD,
                            " THE MODEL NUMBER IN OLTHX2 IS INCORRECT ");
     fill_score_probabilities(w, PT, NCITEM, NITEM);
     for (int j = 1; j <= NITEM; ++j)

@@ -8,7 +8,7 @@ namespace vorm {
 
 int PEREST(std::ostream& con, Store& st, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT,
            int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
-    fill_probability_table(con, st, PT, MODEL, NCAT, NITEM, NQUAD, UNIT, TAUC, XQUAD,
+    fill_probability_table(con, PT, model_parameters(st, MODEL, NCAT, NITEM, UNIT, TAUC), XQUAD, NQUAD,
                            " THE MODEL NUMBER IN RANDN2 IS INCORRECT ");
     QuadReals LQ;
     int without_likelihood = 0;

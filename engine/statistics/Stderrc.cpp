@@ -161,8 +161,8 @@ void STDERRC(Io& io, const JobSettings& job, Store& st, StandardErrorWork& w, Pr
     // Only the job's items: nothing reads the table beyond them, and a small
     // job leaves the rest of it untouched.
     for (int i = 1; i <= std::min(job.NITEM, MAXITEM); ++i) std::fill_n(&st.SECOV(1, 1, i), MAXPARM * MAXPARM, 0.0);
-    const bool known = fill_probability_table(io.con, st, PT, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, st.UNIT,
-                                              st.TAUC, st.XQUAD, " THE MODEL NUMBER IN RANDN2 IS INCORRECT ", &w.D);
+    const bool known = fill_probability_table(io.con, PT, model_parameters(st, job.MODEL, job.NCAT, job.NITEM),
+                                              st.XQUAD, job.NQUAD, " THE MODEL NUMBER IN RANDN2 IS INCORRECT ", &w.D);
     if (!known || job.NITEM < 1) return;
 
     const ModelTraits& m = model_traits(job.MODEL);

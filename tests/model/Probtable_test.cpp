@@ -33,7 +33,8 @@ TEST(Probtable, LikelihoodStaysExactWhereThePlainProductGivesWayToTheScaledOne) 
     double mean = 0.0, sd = 0.0;
     GETQUA(st->XQUAD, st->WQUAD, mean, nquad, sd);
     std::ostringstream con;
-    ASSERT_TRUE(fill_probability_table(con, *st, *PT, 1, ncat, nitem, nquad, 0.6, st->TAUC, st->XQUAD, "bad"));
+    ASSERT_TRUE(fill_probability_table(con, *PT, model_parameters(*st, 1, ncat, nitem, 0.6, st->TAUC), st->XQUAD, nquad,
+                                       "bad"));
 
     bool plain = false, scaled = false;
     for (int n = 1; n <= nitem; ++n) {
