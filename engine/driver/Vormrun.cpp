@@ -15,6 +15,7 @@
 #include "driver/Stages.h"
 #include "estimation/Initvl.h"
 #include "estimation/Mmlest.h"
+#include "model/Fittedmodel.h"
 #include "model/Marglike.h"
 #include "model/Traits.h"
 #include "numlib/Numlib_error.h"
@@ -153,12 +154,16 @@ void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
     stage_boundary(io);
     STDERRC(io, job, st, ws.stderrs, ws.ptab);
     stage_boundary(io);
+    const FittedModel fm = fitted_model(job, st);
     MARGLIKE(io.con, st, ws.ptab, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
              st.TAUC, st.XQUAD);
     information_criteria(io.report(), job);
     WRITIT(io, job, st);
     stage_boundary(io);
-    if (job.IPLOT == -1) plot_files(io, job, st, ws.plots);
+    // The run's information maximum, held here as a result of the run; no
+    // report prints it.
+    [[maybe_unused]] int INFMAX = 0;
+    if (job.IPLOT == -1) INFMAX = plot_files(io, job, fm, ws.plots);
     stage_boundary(io);
     if (job.IFITAN == 1) {
         write_free(io.con, {" PERFORMING FIT ANALYSES"});
@@ -238,31 +243,30 @@ void remove_earlier_plots(Io& io, const WorkFolder& folder) {
 
 }  // namespace
 
-void plot_files(Io& io, JobSettings& job, Store& st, PlotWork& work) {
+int plot_files(Io& io, const JobSettings& job, const FittedModel& fm, PlotWork& work) {
     write_free(io.con, {" GENERATING PLOT DATA FILES"});
     const std::string& w = job.WRKDIR;
-    PLOTDATA1(io, st, work, job.NTHGRP, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, st.UNIT, st.TAUC, w);
+    PLOTDATA1(io, fm, work, job.NTHGRP, w);
     int largest = 0;
-    for (int i = 1; i <= job.NITEM; ++i) {
+    for (int i = 1; i <= fm.NITEM; ++i) {
         stop_point();
-        PLOTDATA2(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
-        PLOTDATA3(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w);
-        job.INFMAX = 0;
-        PLOTDATA5(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, st.TAUC, w, job.INFMAX);
-        if (job.INFMAX > largest) largest = job.INFMAX;
+        PLOTDATA2(io, fm, i, w);
+        PLOTDATA3(io, fm, i, w);
+        const int INFMAX = PLOTDATA5(io, fm, i, w);
+        if (INFMAX > largest) largest = INFMAX;
     }
-    job.INFMAX = largest;
     // One common vertical range for every item-information script.
-    for (int i = 1; i <= job.NITEM; ++i) PLOTDATA5B(io, st, job.MODEL, i, job.NCAT(i), st.UNIT, w, largest + 1);
+    for (int i = 1; i <= fm.NITEM; ++i) PLOTDATA5B(io, fm, i, w, largest + 1);
     stop_point();
-    PLOTDATA4(io, st, job.MODEL, job.NITEM, job.NCAT, st.UNIT, st.TAUC, w);
-    PLOTDATA6(io, st, job.NITEM, w);  // reads what PLOTDATA5 wrote
+    PLOTDATA4(io, fm, w);
+    PLOTDATA6(io, fm, w);  // reads what PLOTDATA5 wrote
     stop_point();
-    PLOTDATA7(io, st, work, job.MODEL, job.NCAT, job.NITEM, job.NSUBJ, job.NTDGRP, st.UNIT, st.TAUC, w);
+    PLOTDATA7(io, fm, work, job.NTDGRP, w);
     stop_point();
-    PLOTLAT(io, st.DENS, job.NQUAD, w, st.XQUAD);
-    PLOTEAP(io, st, job.NSUBJ, w);
-    PLOTLOC(io, st, job.NITEM, w);
+    PLOTLAT(io, fm, w);
+    PLOTEAP(io, fm, w);
+    PLOTLOC(io, fm, w);
+    return largest;
 }
 
 int item_parameter_count(int model, int nitem, const ItemInts& ncat) {

@@ -14,14 +14,17 @@
 #include "common/clock.h"
 #include "common/io.h"
 #include "driver/Workspace.h"
+#include "model/Fittedmodel.h"
 
 namespace vorm {
 
 // Returns the process exit status: 0 after " end", 1 after any abort.
 int VORMRUN(const std::vector<std::string>& args, Io& io, JobSettings& job, Store& st, Workspace& ws);
 
-// The plot stage: every plot file pair, in the fixed order of the routines.
-void plot_files(Io& io, JobSettings& job, Store& st, PlotWork& work);
+// The plot stage: every plot file pair, in the fixed order of the routines,
+// from the fitted model and the job's group counts.  Returns the run's
+// information maximum: the largest of the items' (PLOTDATA5).
+int plot_files(Io& io, const JobSettings& job, const FittedModel& fm, PlotWork& work);
 
 // Number of item parameters of the model, for the information criteria:
 // locations, discriminations, and the unit or thresholds, common or per item

@@ -4,6 +4,10 @@
 // PLOTDATA7, PLOTLAT, PLOTEAP, PLOTLOC.  Items are the retained items 1..NITEM;
 // file names carry the item's data-file number ITEMID (Plotpair.h).
 //
+// Every routine reads the fitted model (Fittedmodel.h): the items' parameters
+// from the view, the data and the estimates from its store; none writes a
+// parameter or a job setting.
+//
 // A model number outside 1 to 8 stops the run with the routine's console and
 // status lines.  A number too wide for its field is written as asterisks and
 // the file named in the report and the status warnings (Plotpair.h).
@@ -13,6 +17,7 @@
 
 #include "common/Store.h"
 #include "common/io.h"
+#include "model/Fittedmodel.h"
 #include "model/Modelvalues.h"
 
 namespace vorm {
@@ -33,23 +38,20 @@ struct PlotWork {
     Arr1<int, 1, MAXPAIR> POBS;
 };
 
-void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ,
-               double UNIT, const CatReals& TAUC, const std::string& WRKDIR);
-void PLOTDATA2(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
-               const std::string& WRKDIR);
-void PLOTDATA3(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
-               const std::string& WRKDIR);
-void PLOTDATA5(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
-               const std::string& WRKDIR, int& INFMAX);
-void PLOTDATA5B(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const std::string& WRKDIR, int top);
-void PLOTDATA4(Io& io, const Store& st, int MODEL, int NITEM, const ItemInts& NCAT, double UNIT, const CatReals& TAUC,
-               const std::string& WRKDIR);
-void PLOTDATA6(Io& io, const Store& st, int NITEM, const std::string& WRKDIR);
-void PLOTDATA7(Io& io, const Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, int& NTDGRP,
-               double UNIT, const CatReals& TAUC, const std::string& WRKDIR);
-void PLOTLAT(Io& io, const QuadReals& DENS, int NQUAD, const std::string& WRKDIR, const QuadReals& XQUAD);
-void PLOTEAP(Io& io, const Store& st, int NSUBJ, const std::string& WRKDIR);
-void PLOTLOC(Io& io, const Store& st, int NITEM, const std::string& WRKDIR);
+void PLOTDATA1(Io& io, const FittedModel& fm, PlotWork& w, int NTHGRP, const std::string& WRKDIR);
+void PLOTDATA2(Io& io, const FittedModel& fm, int i, const std::string& WRKDIR);
+void PLOTDATA3(Io& io, const FittedModel& fm, int i, const std::string& WRKDIR);
+// Returns the item's information maximum: the integer part of its largest
+// value on the grid, 0 when none is positive.
+int PLOTDATA5(Io& io, const FittedModel& fm, int i, const std::string& WRKDIR);
+void PLOTDATA5B(Io& io, const FittedModel& fm, int i, const std::string& WRKDIR, int top);
+void PLOTDATA4(Io& io, const FittedModel& fm, const std::string& WRKDIR);
+void PLOTDATA6(Io& io, const FittedModel& fm, const std::string& WRKDIR);
+// At most 2000 groups are formed, whatever NTDGRP asks for.
+void PLOTDATA7(Io& io, const FittedModel& fm, PlotWork& w, int NTDGRP, const std::string& WRKDIR);
+void PLOTLAT(Io& io, const FittedModel& fm, const std::string& WRKDIR);
+void PLOTEAP(Io& io, const FittedModel& fm, const std::string& WRKDIR);
+void PLOTLOC(Io& io, const FittedModel& fm, const std::string& WRKDIR);
 
 // Expected item score sum over c = 1..K-1 of c PROB(c), from a probability call.
 inline double expected_score(const ModelValues& mv, int K) {
@@ -58,9 +60,8 @@ inline double expected_score(const ModelValues& mv, int K) {
     return e;
 }
 
-// Fisher information of item I (K categories) at theta, from the item's own
-// parameters: never negative, zero at theta = DELTA(I).
-void SUBINFO(Io& io, const Store& st, int MODEL, int K, double UNIT, const CatReals& TAUC, int I, double theta,
-             double& INFO);
+// Fisher information of item I at theta, from the item's own parameters:
+// never negative, zero at theta = delta.
+double SUBINFO(Io& io, const FittedModel& fm, int I, double theta);
 
 }  // namespace vorm

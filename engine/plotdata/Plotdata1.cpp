@@ -7,8 +7,7 @@
 
 #include "common/Sortit.h"
 #include "common/stopsignal.h"
-#include "model/Fillcommon.h"
-#include "model/Probm.h"
+#include "model/Evaluate.h"
 #include "model/Traits.h"
 #include "plotdata/Plotdata.h"
 #include "plotdata/Plotpair.h"
@@ -17,38 +16,42 @@ namespace vorm {
 
 namespace {
 
-// Expected score and response variance of respondent j on item i (K
-// categories) at the respondent's estimate; both come from the one set of
-// probabilities.
-void expected_score_and_variance(ModelValues& mv, const Store& st, int MODEL, int j, int i, int K, double UNIT,
-                                 const CatReals& TAUC, double& e, double& v) {
-    PROBM(mv, st, MODEL, j, i, K, UNIT, TAUC, st.THETA.data());
-    e = expected_score(mv, K);
-    v = 0.0;
-    for (int c = 0; c < K; ++c) v += (c - e) * (c - e) * mv.PROB(c);
+struct ScoreMoments {
+    double e = 0.0;  // expected score
+    double v = 0.0;  // response variance
+};
+
+// Expected score and response variance on item i at theta; both come from the
+// one set of probabilities.
+ScoreMoments expected_score_and_variance(ModelValues& mv, const FittedModel& fm, int i, double theta) {
+    const int K = fm.item(i).K;
+    evaluate_point(mv, fm.MODEL, PROBABILITIES, fm.item(i), theta);
+    ScoreMoments m;
+    m.e = expected_score(mv, K);
+    for (int c = 0; c < K; ++c) m.v += (c - m.e) * (c - m.e) * mv.PROB(c);
+    return m;
 }
 
-void write_script(Io& io, const Store& st, int MODEL, double UNIT, int i, int K, const std::string& base,
-                  const std::string& WRKDIR) {
+void write_script(Io& io, const FittedModel& fm, int i, const std::string& base, const std::string& WRKDIR) {
     PlotScript s;
-    s.title = item_title("Mean Expected Value Function and Mean Observed Response\\n Item#:", st, MODEL, UNIT, i, K);
+    s.title = item_title("Mean Expected Value Function and Mean Observed Response\\n Item#:", fm, i);
     s.ylabel = "Mean";
-    s.yrange = plot_range("0", field("(I1)", K - 1));
-    s.clauses = {{"4:6", "Item #" + item_key(st.ITEMID(i)), "lines"}, {"4:5:9:10", "", "errorbars lt 1 ps 1"}};
+    s.yrange = plot_range("0", field("(I1)", fm.item(i).K - 1));
+    s.clauses = {{"4:6", "Item #" + item_key(fm.st.ITEMID(i)), "lines"}, {"4:5:9:10", "", "errorbars lt 1 ps 1"}};
     write_plot_script(io, WRKDIR, base, s);
 }
 
 }  // namespace
 
-void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ,
-               double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
-    const ModelTraits& pm = model_traits(MODEL);
+void PLOTDATA1(Io& io, const FittedModel& fm, PlotWork& w, int NTHGRP, const std::string& WRKDIR) {
+    const ModelTraits& pm = model_traits(fm.MODEL);
     if (!pm.valid) plot_stop(io, "Error model while calculating item expected value.");
-    fill_common_parameters(st, MODEL, NCAT, NITEM, UNIT, TAUC);
+    const Store& st = fm.st;
+    const int NITEM = fm.NITEM, NSUBJ = fm.NSUBJ;
 
     for (int i = 1; i <= NITEM; ++i) {
         w.ITAG(i) = i;
-        w.IKEY(i) = st.DELTA(i);
+        w.IKEY(i) = fm.item(i).delta;
     }
     SORTIT(MAXITEM, w.ITAG.data(), w.IKEY.data(), NITEM);
     for (int j = 1; j <= NSUBJ; ++j) {
@@ -81,11 +84,10 @@ void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const Item
                     ++u;
                     continue;
                 }
-                double e = 0.0, v = 0.0;
-                expected_score_and_variance(mv, st, MODEL, j, i, NCAT(i), UNIT, TAUC, e, v);
+                const ScoreMoments m = expected_score_and_variance(mv, fm, i, st.THETA(j));
                 obs += x;
-                expd += e;
-                var += v;
+                expd += m.e;
+                var += m.v;
             }
             first += t;
             if (t == u) continue;  // nobody in the group answered the item
@@ -95,7 +97,7 @@ void PLOTDATA1(Io& io, Store& st, PlotWork& w, int NTHGRP, int MODEL, const Item
             data.line("(I2,1X,I4,8(1X,F8.3))", {g, t, 0.0, mean_theta, o, e, std::sqrt(v), 0.0, e + band, e - band});
         }
         data.close();
-        write_script(io, st, MODEL, UNIT, i, NCAT(i), base, WRKDIR);
+        write_script(io, fm, i, base, WRKDIR);
     }
 }
 

@@ -1,23 +1,22 @@
 // Test characteristic curve: the sum of the expected item scores over all
 // items on the theta grid.
-#include "model/Probm.h"
+#include "model/Evaluate.h"
 #include "model/Traits.h"
 #include "plotdata/Plotdata.h"
 #include "plotdata/Plotpair.h"
 
 namespace vorm {
 
-void PLOTDATA4(Io& io, const Store& st, int MODEL, int NITEM, const ItemInts& NCAT, double UNIT, const CatReals& TAUC,
-               const std::string& WRKDIR) {
+void PLOTDATA4(Io& io, const FittedModel& fm, const std::string& WRKDIR) {
     PlotData data(io, WRKDIR, "PLOT4");
-    if (!model_traits(MODEL).valid) plot_stop(io, "Error model while calculating item expected value.");
+    if (!model_traits(fm.MODEL).valid) plot_stop(io, "Error model while calculating item expected value.");
     double largest = 0.0;
     ModelValues mv;
     for (double theta : theta_grid()) {
         double s = 0.0;
-        for (int i = 1; i <= NITEM; ++i) {
-            GPM(mv, st, MODEL, i, NCAT(i), UNIT, TAUC, theta);
-            s += expected_score(mv, NCAT(i));
+        for (int i = 1; i <= fm.NITEM; ++i) {
+            evaluate_point(mv, fm.MODEL, PROBABILITIES, fm.item(i), theta);
+            s += expected_score(mv, fm.item(i).K);
         }
         data.line("(F8.3,1X,F8.3)", {theta, s});
         if (s > largest) largest = s;

@@ -5,17 +5,16 @@
 
 namespace vorm {
 
-void PLOTDATA5(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const CatReals& TAUC,
-               const std::string& WRKDIR, int& INFMAX) {
-    PlotData data(io, WRKDIR, "PLOT5" + item_key(st.ITEMID(i)));
-    INFMAX = 0;
+int PLOTDATA5(Io& io, const FittedModel& fm, int i, const std::string& WRKDIR) {
+    PlotData data(io, WRKDIR, "PLOT5" + item_key(fm.st.ITEMID(i)));
+    int INFMAX = 0;
     for (double theta : theta_grid()) {
-        double info = 0.0;
-        SUBINFO(io, st, MODEL, K, UNIT, TAUC, i, theta, info);
+        const double info = SUBINFO(io, fm, i, theta);
         if (info > INFMAX) INFMAX = static_cast<int>(info);
         data.line("(F8.3,1X,F8.3)", {theta, info});
     }
     data.close();
+    return INFMAX;
 }
 
 }  // namespace vorm

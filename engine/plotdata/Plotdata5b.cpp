@@ -5,9 +5,10 @@
 
 namespace vorm {
 
-void PLOTDATA5B(Io& io, const Store& st, int MODEL, int i, int K, double UNIT, const std::string& WRKDIR, int top) {
+void PLOTDATA5B(Io& io, const FittedModel& fm, int i, const std::string& WRKDIR, int top) {
+    const Store& st = fm.st;
     PlotScript s;
-    s.title = item_title("Item Information Function\\nItem#:", st, MODEL, UNIT, i, K);
+    s.title = item_title("Item Information Function\\nItem#:", fm, i);
     s.ylabel = "Info";
     s.yrange = plot_range(field("(I12)", 0), field("(I12)", top));
     s.clauses = {{"1:2", "Item #" + item_key(st.ITEMID(i)), "lines"}};

@@ -36,14 +36,14 @@ bool two_numbers(const std::string& line, double& x, double& y) {
 
 }  // namespace
 
-void PLOTDATA6(Io& io, const Store& st, int NITEM, const std::string& WRKDIR) {
+void PLOTDATA6(Io& io, const FittedModel& fm, const std::string& WRKDIR) {
     double grid[NGRID], sum[NGRID];
     for (int g = 0; g < NGRID; ++g) {
         grid[g] = theta_grid()[g];
         sum[g] = 0.0;
     }
-    for (int k = 1; k <= NITEM; ++k) {
-        const std::string base = "PLOT5" + item_key(st.ITEMID(k));
+    for (int k = 1; k <= fm.NITEM; ++k) {
+        const std::string base = "PLOT5" + item_key(fm.st.ITEMID(k));
         std::string why;
         FileStream in(open_work_file(trim_right(WRKDIR), base + ".DAT", WorkFolder::Mode::Read, &why),
                       std::ios::in | std::ios::binary);

@@ -4,7 +4,7 @@
 // distance, the mean observed and the mean expected response.
 #include "common/Sortit.h"
 #include "common/stopsignal.h"
-#include "model/Probm.h"
+#include "model/Evaluate.h"
 #include "model/Traits.h"
 #include "plotdata/Plotdata.h"
 #include "plotdata/Plotpair.h"
@@ -12,17 +12,18 @@
 namespace vorm {
 
 namespace {
-constexpr int MAXTDGRP = 2000;  // the most theta-delta groups; a larger request is lowered to it
+constexpr int MAXTDGRP = 2000;  // the most theta-delta groups
 }  // namespace
 
-void PLOTDATA7(Io& io, const Store& st, PlotWork& w, int MODEL, const ItemInts& NCAT, int NITEM, int NSUBJ, int& NTDGRP,
-               double UNIT, const CatReals& TAUC, const std::string& WRKDIR) {
-    if (NTDGRP > MAXTDGRP) NTDGRP = MAXTDGRP;
-    if (!model_traits(MODEL).valid) plot_stop(io, "Error model while calculating item expected value.");
+void PLOTDATA7(Io& io, const FittedModel& fm, PlotWork& w, int NTDGRP, const std::string& WRKDIR) {
+    const int groups = NTDGRP > MAXTDGRP ? MAXTDGRP : NTDGRP;
+    if (!model_traits(fm.MODEL).valid) plot_stop(io, "Error model while calculating item expected value.");
+    const Store& st = fm.st;
+    const int NITEM = fm.NITEM, NSUBJ = fm.NSUBJ;
 
     int kmax = 0;
     for (int i = 1; i <= NITEM; ++i)
-        if (NCAT(i) > kmax) kmax = NCAT(i);
+        if (fm.item(i).K > kmax) kmax = fm.item(i).K;
     int npair = 0;
     ModelValues mv;
     for (int j = 1; j <= NSUBJ; ++j) {
@@ -31,21 +32,21 @@ void PLOTDATA7(Io& io, const Store& st, PlotWork& w, int MODEL, const ItemInts& 
             const int x = st.RESP(j, i);
             if (x < 0) continue;
             ++npair;
-            GPM(mv, st, MODEL, i, NCAT(i), UNIT, TAUC, st.THETA(j));
+            evaluate_point(mv, fm.MODEL, PROBABILITIES, fm.item(i), st.THETA(j));
             w.PTAG(npair) = npair;
-            w.PDIST(npair) = st.THETA(j) - st.DELTA(i);
-            w.PEXP(npair) = expected_score(mv, NCAT(i));
+            w.PDIST(npair) = st.THETA(j) - fm.item(i).delta;
+            w.PEXP(npair) = expected_score(mv, fm.item(i).K);
             w.POBS(npair) = x;
         }
     }
     SORTIT(PlotWork::MAXPAIR, w.PTAG.data(), w.PDIST.data(), npair);
 
     PlotData data(io, WRKDIR, "PLOT7");
-    const int b = NTDGRP > 0 ? npair / NTDGRP : 0;
-    const int r = npair - b * NTDGRP;
+    const int b = groups > 0 ? npair / groups : 0;
+    const int r = npair - b * groups;
     double s = 0.0, t = 0.0;  // smallest and largest mean distance, both from 0
     int first = 1;
-    for (int g = 1; g <= NTDGRP; ++g) {
+    for (int g = 1; g <= groups; ++g) {
         const int count = g <= r ? b + 1 : b;
         // Fewer pairs than groups leaves the last groups empty: no line.
         if (count == 0) continue;

@@ -6,12 +6,13 @@
 
 namespace vorm {
 
-void PLOTEAP(Io& io, const Store& st, int NSUBJ, const std::string& WRKDIR) {
+void PLOTEAP(Io& io, const FittedModel& fm, const std::string& WRKDIR) {
+    const int NSUBJ = fm.NSUBJ;
     constexpr int NBIN = 16;
     int count[NBIN + 1] = {};
     for (int j = 1; j <= NSUBJ; ++j) {
         for (int k = 1; k <= NBIN; ++k) {
-            if (-3.5 + 0.5 * (k - 1) > st.THETA(j)) {
+            if (-3.5 + 0.5 * (k - 1) > fm.st.THETA(j)) {
                 ++count[k];
                 break;
             }
@@ -27,7 +28,7 @@ void PLOTEAP(Io& io, const Store& st, int NSUBJ, const std::string& WRKDIR) {
     }
     data.close();
 
-    write_share_script(io, WRKDIR, "PLOTEAP", "Distribution of EAP Estimates", "Proportion", "boxes", p);
+    write_plot_script(io, WRKDIR, "PLOTEAP", share_script("Distribution of EAP Estimates", "Proportion", "boxes", p));
 }
 
 }  // namespace vorm

@@ -5,9 +5,9 @@
 
 namespace vorm {
 
-void PLOTLOC(Io& io, const Store& st, int NITEM, const std::string& WRKDIR) {
+void PLOTLOC(Io& io, const FittedModel& fm, const std::string& WRKDIR) {
     PlotData data(io, WRKDIR, "PLOTLOC");
-    for (int i = 1; i <= NITEM; ++i) data.line("(F8.3,1X,F8.3)", {st.DELTA(i), 1.0});
+    for (int i = 1; i <= fm.NITEM; ++i) data.line("(F8.3,1X,F8.3)", {fm.item(i).delta, 1.0});
     data.close();
 
     PlotScript s;

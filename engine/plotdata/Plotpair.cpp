@@ -3,8 +3,6 @@
 #include "common/paths.h"
 #include "common/stop.h"
 #include "common/workfolder.h"
-#include "model/Traits.h"
-#include "model/Unitthreshold.h"
 
 namespace vorm {
 
@@ -77,16 +75,15 @@ double plot_top(double p) {
     return (5 * n) * 0.01;
 }
 
-std::string item_title(const char* lead, const Store& st, int MODEL, double UNIT, int i, int K) {
-    const ModelTraits& m = model_traits(MODEL);
-    const double unit = m.common ? UNIT : st.LAMBDA(i);
-    std::string t = lead + ITEMLBL(st.ITEMID(i));
-    t += ", delta=" + field("(F6.3)", st.DELTA(i));
-    t += ", alpha=" + field("(F6.3)", st.ALPHA(i));
+std::string item_title(const char* lead, const FittedModel& fm, int i) {
+    const ItemParameters& p = fm.item(i);
+    std::string t = lead + ITEMLBL(fm.st.ITEMID(i));
+    t += ", delta=" + field("(F6.3)", p.delta);
+    t += ", alpha=" + field("(F6.3)", p.alpha);
     t += ", tau=";
-    for (int k = 0; k < K; ++k) {
+    for (int k = 0; k < p.K; ++k) {
         if (k > 0) t += ',';
-        t += field("(F6.3)", m.unit ? unit_threshold(K, k, unit) : st.TAU(i, k));
+        t += field("(F6.3)", p.tau[k]);
     }
     return t + ".";
 }
@@ -145,14 +142,13 @@ void write_plot_script(Io& io, const std::string& WRKDIR, const std::string& bas
     if (has_stars(s.xrange) || has_stars(s.yrange)) holds_asterisks(io, WRKDIR, name);
 }
 
-void write_share_script(Io& io, const std::string& WRKDIR, const std::string& base, const char* title,
-                        const char* ylabel, const char* style, double p) {
+PlotScript share_script(const char* title, const char* ylabel, const char* style, double p) {
     PlotScript s;
     s.title = title;
     s.ylabel = ylabel;
     s.yrange = plot_range("0", field("(F4.2)", plot_top(p)));
     s.clauses = {{"1:2", "", style}};
-    write_plot_script(io, WRKDIR, base, s);
+    return s;
 }
 
 }  // namespace vorm

@@ -21,6 +21,7 @@
 #include "common/filestream.h"
 #include "common/io.h"
 #include "common/textio.h"
+#include "model/Fittedmodel.h"
 
 namespace vorm {
 
@@ -49,10 +50,10 @@ double plot_top(double p);
 
 // Title of a per-item plot: the lead, the item label, then delta, alpha and
 // the item's K thresholds as F6.3, joined by a comma, ending in a full stop.
-// The thresholds are the item's TAU(i, 0..K-1), or in a model with a unit
-// those that the estimated unit (UNIT, or the item's LAMBDA) stands for: TAU
-// still holds the start values there.
-std::string item_title(const char* lead, const Store& st, int MODEL, double UNIT, int i, int K);
+// The thresholds are the view's: the common ones where the model shares them,
+// and in a model with a unit those that the estimated unit stands for (the
+// store's threshold rows still hold the start values there).
+std::string item_title(const char* lead, const FittedModel& fm, int i);
 
 // Console line and status line of a plot routine that stops the run; each is a
 // list-directed record (leading blank included).
@@ -96,8 +97,7 @@ struct PlotScript {
 
 // The script of a plot of shares or densities whose largest value is p:
 // x label "Theta", y from 0 to plot_top(p) as F4.2, one clause without a key.
-void write_share_script(Io& io, const std::string& WRKDIR, const std::string& base, const char* title,
-                        const char* ylabel, const char* style, double p);
+PlotScript share_script(const char* title, const char* ylabel, const char* style, double p);
 
 // Writes base.SCR: title, axis labels, ranges, terminal, output, data style
 // and the plot line, in this order.

@@ -10,24 +10,23 @@
 // The factor exp(-a S(c)) is common to both terms of a category and cancels
 // in G(c): the item's thresholds, or the unit parameter of models 1, 2, 5 and
 // 6, enter only through the probabilities P(c) of the model's own routine.
-// So the threshold rows of the store, which for the unit models hold no
-// estimate during the plot stage, are never read here.
 #include <cmath>
 
-#include "model/Probm.h"
+#include "model/Evaluate.h"
 #include "model/Traits.h"
 #include "plotdata/Plotdata.h"
 #include "plotdata/Plotpair.h"
 
 namespace vorm {
 
-void SUBINFO(Io& io, const Store& st, int MODEL, int K, double UNIT, const CatReals& TAUC, int I, double theta,
-             double& INFO) {
-    const ModelTraits& pm = model_traits(MODEL);
+double SUBINFO(Io& io, const FittedModel& fm, int I, double theta) {
+    const ModelTraits& pm = model_traits(fm.MODEL);
     if (!pm.valid) plot_stop(io, "Error model while calculating information function.");
+    const ItemParameters& p = fm.item(I);
+    const int K = p.K;
     const int M = 2 * K - 1;
-    const double d = theta - st.DELTA(I);
-    const double a = pm.discrimination ? st.ALPHA(I) : 1.0;
+    const double d = theta - p.delta;
+    const double a = pm.discrimination ? p.alpha : 1.0;
 
     double G[MAXCAT];
     for (int c = 0; c < K; ++c) {
@@ -40,14 +39,14 @@ void SUBINFO(Io& io, const Store& st, int MODEL, int K, double UNIT, const CatRe
     }
 
     ModelValues mv;
-    GPM(mv, st, MODEL, I, K, UNIT, TAUC, theta);
+    evaluate_point(mv, fm.MODEL, PROBABILITIES, p, theta);
     double gbar = 0.0;
     for (int c = 0; c < K; ++c) gbar += mv.PROB(c) * G[c];
     // A sum of squares: the form through second derivatives subtracts nearly
     // equal sums and leaves rounding residue of either sign near theta = DELTA.
     double sum = 0.0;
     for (int c = 0; c < K; ++c) sum += mv.PROB(c) * (G[c] - gbar) * (G[c] - gbar);
-    INFO = a * a * sum;
+    return a * a * sum;
 }
 
 }  // namespace vorm

@@ -12,8 +12,9 @@ TEST(PlotAxes, TestScoreTopIsTheNextMultipleOfFive) {
     for (const auto& [items, range] :
          {std::pair{40, "[0:          20]"}, {47, "[0:          25]"}, {1, "[0:           5]"}}) {
         PlotRun r;
+        r.job->MODEL = 5, r.job->NITEM = items, r.st->UNIT = 0.3;
         for (int i = 1; i <= items; ++i) r.job->NCAT(i) = 2, r.st->ALPHA(i) = 0.0;
-        PLOTDATA4(r.io, *r.st, 5, items, r.job->NCAT, 0.3, r.st->TAUC, r.job->WRKDIR);
+        PLOTDATA4(r.io, r.fitted(), r.job->WRKDIR);
         EXPECT_EQ(r.lines("PLOT4.SCR")[4], std::string("set yrange ") + range) << items;
     }
 }
@@ -35,7 +36,8 @@ TEST(PlotAxes, TestInformationRangeInStepsOfFiveAroundTheSums) {
             r.st->ITEMID(i) = 101 - i;  // 100, 99, 98
             write_file(r.dir.file("PLOT5" + item_key(101 - i) + ".DAT"), repeat_lines(c.lines[i - 1], NGRID));
         }
-        PLOTDATA6(r.io, *r.st, n, r.job->WRKDIR);
+        r.job->NITEM = n;
+        PLOTDATA6(r.io, r.fitted(), r.job->WRKDIR);
         const auto data = r.lines("PLOT6.DAT");
         ASSERT_EQ(data.size(), static_cast<std::size_t>(NGRID));
         EXPECT_EQ(data[40], std::string("   0.000 ") + c.sum);
@@ -52,11 +54,12 @@ TEST(PlotAxes, DistanceRangeStartsFromZeroAndTruncates) {
                  {-0.4, -0.2, "[          -1:           1]"}};
     for (const auto& c : cases) {
         PlotRun r;
+        r.job->MODEL = 4, r.job->NITEM = 1, r.job->NSUBJ = 2;
         r.job->NCAT(1) = 3;
         r.st->THETA(1) = c.theta1, r.st->THETA(2) = c.theta2;
         auto work = std::make_unique<PlotWork>();
-        int groups = 2;  // one pair each: the group means are the distances
-        PLOTDATA7(r.io, *r.st, *work, 4, r.job->NCAT, 1, 2, groups, 0.0, r.st->TAUC, r.job->WRKDIR);
+        const int groups = 2;  // one pair each: the group means are the distances
+        PLOTDATA7(r.io, r.fitted(), *work, groups, r.job->WRKDIR);
         EXPECT_EQ(r.lines("PLOT7.SCR")[3], std::string("set xrange ") + c.range) << c.theta1;
         EXPECT_EQ(r.lines("PLOT7.SCR")[4], "set yrange [0:2]");
     }

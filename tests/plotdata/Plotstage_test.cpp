@@ -47,7 +47,8 @@ TEST(PlotStage, CurvesGroupsAndInformationAgreeWithTheModel) {
         fill_simulated(job, st, model, {10, 4, 2}, 300, 0.1, 40 + model);
         st.ITEMID(1) = 100, st.ITEMID(2) = 7, st.ITEMID(3) = 31;
         job.NTHGRP = 7, job.NTDGRP = 50;
-        plot_files(r.io, job, st, *r.work);
+        const std::string estimates = estimates_of(job, st);
+        const int infmax = plot_files(r.io, job, fitted_model(job, st), *r.work);
         SCOPED_TRACE("model " + std::to_string(model));
         std::vector<int> by_estimate(300);
         std::iota(by_estimate.begin(), by_estimate.end(), 1);
@@ -117,17 +118,16 @@ TEST(PlotStage, CurvesGroupsAndInformationAgreeWithTheModel) {
             }
         }
         for (int i = 1; i <= 3; ++i) EXPECT_EQ(range_top(r.lines("PLOT5" + item_key(st.ITEMID(i)) + ".SCR")[4]), top);
+        EXPECT_EQ(infmax, top - 1) << "the run's information maximum";
         const auto test = r.table("PLOT6.DAT");
         const auto tcc = r.table("PLOT4.DAT");
         for (int g = 0; g < NGRID; ++g) {
             EXPECT_NEAR(test[g][1], test_info[g], kHalfUnit) << "PLOT6 line " << g + 1;
             EXPECT_NEAR(tcc[g][1], test_score[g], 4 * kHalfUnit) << "PLOT4 line " << g + 1;
         }
-        // The common parameters are now every item's own, as later titles print them.
-        for (int i = 1; i <= 3; ++i) {
-            EXPECT_TRUE(model % 4 != 1 || st.LAMBDA(i) == st.UNIT);
-            for (int k = 0; k < job.NCAT(i) && model % 4 == 3; ++k) EXPECT_EQ(st.TAU(i, k), st.TAUC(k));
-        }
+        // The items' own rows keep the simulated values where the model shares
+        // a unit or thresholds: the plot stage writes no parameter.
+        EXPECT_EQ(changed_estimates(estimates, job, st), std::vector<std::string>{});
     }
 }
 
@@ -152,29 +152,35 @@ TEST(PlotStage, StopsWithTheRoutinesLinesAndLeavesWhatWasWritten) {
     for (const auto& c : cases) {
         PlotRun r;
         Store& st = *r.st;
-        const ItemInts& ncat = r.job->NCAT;
-        const std::string& dir = r.job->WRKDIR;
-        r.job->NCAT(1) = r.job->NCAT(2) = 3;
+        JobSettings& job = *r.job;
+        const std::string& dir = job.WRKDIR;
+        job.NITEM = 2, job.NSUBJ = 4;
+        job.NCAT(1) = job.NCAT(2) = 3;
+        st.UNIT = 0.3;
         st.ITEMID(1) = 7, st.ITEMID(2) = 100;
-        int m = 2;
+        auto model = [&](int number) {
+            job.MODEL = number;
+            return r.fitted();
+        };
         const auto status = r.stops([&] {
             switch (c.routine) {
                 case 1:
-                    return PLOTDATA1(r.io, st, *w, 3, 9, ncat, 2, 4, 0.3, st.TAUC, dir);
+                    return PLOTDATA1(r.io, model(9), *w, 3, dir);
                 case 2:
-                    return PLOTDATA2(r.io, st, 0, 1, 3, 0.3, st.TAUC, dir);
+                    return PLOTDATA2(r.io, model(0), 1, dir);
                 case 3:
-                    return PLOTDATA3(r.io, st, 9, 1, 3, 0.3, st.TAUC, dir);
+                    return PLOTDATA3(r.io, model(9), 1, dir);
                 case 4:
-                    return PLOTDATA4(r.io, st, -1, 2, ncat, 0.3, st.TAUC, dir);
+                    return PLOTDATA4(r.io, model(-1), dir);
                 case 5:
-                    return PLOTDATA5(r.io, st, 12, 1, 3, 0.3, st.TAUC, dir, m);
+                    PLOTDATA5(r.io, model(12), 1, dir);
+                    return;
                 case 7:
-                    return PLOTDATA7(r.io, st, *w, 0, ncat, 2, 4, m, 0.3, st.TAUC, dir);
+                    return PLOTDATA7(r.io, model(0), *w, 2, dir);
                 case 10:
                     write_file(r.dir.file("PLOT507.DAT"), repeat_lines("  -4.000    0.000", 80));
             }
-            PLOTDATA6(r.io, st, 2, dir);
+            PLOTDATA6(r.io, r.fitted(), dir);
         });
         EXPECT_EQ(status, std::vector<std::string>{c.status}) << c.routine;
         EXPECT_EQ(r.con.str(), c.console + "\n") << c.routine;
@@ -194,15 +200,16 @@ TEST(PlotStage, ValuesTooWideForTheirFieldsAreAsterisksNamedInTheReport) {
     PlotRun r;
     Store& st = *r.st;
     const std::string& dir = r.job->WRKDIR;
+    r.job->NITEM = 2, r.job->NQUAD = 2;
     st.ITEMID(1) = 7, st.ITEMID(2) = 100;
     st.DELTA(1) = 0.5, st.DELTA(2) = -12345.6;
-    PLOTLOC(r.io, st, 2, dir);
+    PLOTLOC(r.io, r.fitted(), dir);
     EXPECT_EQ(r.lines("PLOTLOC.DAT"), (std::vector<std::string>{"   0.500    1.000", "********    1.000"}));
     EXPECT_EQ(r.lines("PLOTLOC.SCR").size(), 9u);
 
     st.XQUAD(1) = -1.0, st.XQUAD(2) = 1.0;
     st.DENS(1) = 0.25, st.DENS(2) = std::nan("");
-    PLOTLAT(r.io, st.DENS, 2, dir, st.XQUAD);
+    PLOTLAT(r.io, r.fitted(), dir);
     EXPECT_EQ(r.lines("PLOTLAT.DAT"), (std::vector<std::string>{"  -1.000    0.250", "   1.000 ********"}));
     EXPECT_EQ(r.lines("PLOTLAT.SCR")[4], "set yrange [0:0.30]");
 
@@ -214,7 +221,7 @@ TEST(PlotStage, ValuesTooWideForTheirFieldsAreAsterisksNamedInTheReport) {
     }
     write_file(r.dir.file("PLOT507.DAT"), wide);
     write_file(r.dir.file("PLOT5100.DAT"), plain);
-    PLOTDATA6(r.io, st, 2, dir);
+    PLOTDATA6(r.io, r.fitted(), dir);
     const auto test = r.lines("PLOT6.DAT");
     ASSERT_EQ(test.size(), static_cast<std::size_t>(NGRID));
     EXPECT_EQ(test[4], field("(F8.3)", theta_grid()[4]) + " ********");
@@ -223,7 +230,7 @@ TEST(PlotStage, ValuesTooWideForTheirFieldsAreAsterisksNamedInTheReport) {
 
     // A density above 9.99 has a vertical range whose top does not fit F4.2.
     st.DENS(1) = 250.0, st.DENS(2) = 0.5;
-    PLOTLAT(r.io, st.DENS, 2, dir, st.XQUAD);
+    PLOTLAT(r.io, r.fitted(), dir);
     EXPECT_EQ(r.lines("PLOTLAT.DAT"), (std::vector<std::string>{"  -1.000  250.000", "   1.000    0.500"}));
     EXPECT_EQ(r.lines("PLOTLAT.SCR")[4], "set yrange [0:****]");
 

@@ -27,9 +27,8 @@ void set_item(Store& st, int model, int K, double delta, double alpha) {
 }
 
 double info(PlotRun& r, int model, int K, double theta) {
-    double x = -1.0;
-    SUBINFO(r.io, *r.st, model, K, r.st->UNIT, r.st->TAUC, 1, theta, x);
-    return x;
+    r.job->MODEL = model, r.job->NITEM = 1, r.job->NCAT(1) = K;
+    return SUBINFO(r.io, r.fitted(), 1, theta);
 }
 
 TEST(Subinfo, EqualsSquaredScoreOfTheProbabilitiesAndVanishesAtTheItem) {
