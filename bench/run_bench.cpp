@@ -144,8 +144,8 @@ std::vector<double> staged_run(const fs::path& job, const fs::path& folder) {
     lap();
     STDERRC(io, j, st, ws.stderrs, ws.ptab);
     lap();
-    MARGLIKE(io.con, st, ws.ptab, st.WQUAD, j.XLOGL, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, st.UNIT, st.TAUC,
-             st.XQUAD);
+    const FittedModel fm = fitted_model(j, st);
+    MARGLIKE(io.con, fm, ws.ptab);
     lap();
     WRITIT(io, j, st);
     lap();

@@ -15,6 +15,7 @@
 #include "driver/Stages.h"
 #include "estimation/Initvl.h"
 #include "estimation/Mmlest.h"
+#include "model/Fittedmodel.h"
 #include "model/Marglike.h"
 #include "model/Traits.h"
 #include "numlib/Numlib_error.h"
@@ -104,9 +105,9 @@ void title_pages(Io& io) {
     blank_lines(c, 60);
 }
 
-void information_criteria(std::ostream& rep, const JobSettings& job) {
+void information_criteria(std::ostream& rep, const JobSettings& job, double XLOGL) {
     int p = item_parameter_count(job.MODEL, job.NITEM, job.NCAT);
-    double l = job.XLOGL;
+    double l = XLOGL;
     double lnn = std::log(static_cast<double>(job.NSUBJ));
     // Every penalty uses twice the parameter count; the count printed is P itself.
     double aic = 2.0 * p - 2.0 * l;
@@ -153,9 +154,9 @@ void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
     stage_boundary(io);
     STDERRC(io, job, st, ws.stderrs, ws.ptab);
     stage_boundary(io);
-    MARGLIKE(io.con, st, ws.ptab, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
-             st.TAUC, st.XQUAD);
-    information_criteria(io.report(), job);
+    const FittedModel fm = fitted_model(job, st);
+    const double XLOGL = MARGLIKE(io.con, fm, ws.ptab);
+    information_criteria(io.report(), job, XLOGL);
     WRITIT(io, job, st);
     stage_boundary(io);
     if (job.IPLOT == -1) plot_files(io, job, st, ws.plots);
