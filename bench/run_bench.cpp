@@ -151,7 +151,7 @@ std::vector<double> staged_run(const fs::path& job, const fs::path& folder) {
     lap();
     plot_files(io, j, st, ws.plots);
     lap();
-    DIAMML2(io, j, st, ws.fit, ws.ptab);
+    DIAMML2(io, j, fm, ws.fit, ws.ptab);
     io.units.close_all();
     lap();
     return t;

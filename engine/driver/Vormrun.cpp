@@ -163,7 +163,7 @@ void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
     stage_boundary(io);
     if (job.IFITAN == 1) {
         write_free(io.con, {" PERFORMING FIT ANALYSES"});
-        DIAMML2(io, job, st, ws.fit, ws.ptab);
+        DIAMML2(io, job, fm, ws.fit, ws.ptab);
     }
     stage_boundary(io);
     ClockReading end = read_clock();
