@@ -41,10 +41,9 @@ double run(const Size& z, const std::filesystem::path& dir) {
         std::istringstream in;
         Io io(con, in);
         io.units.open_in_folder(folder, nullptr);
-        // A fresh copy of the settings too: the listwise deletion lowers NSUBJ.
-        auto settings = std::make_unique<JobSettings>(*job);
+        const FittedModel fm = fitted_model(*job, copy);
         auto t0 = std::chrono::steady_clock::now();
-        DIAMML2(io, *settings, copy, ws->fit, ws->ptab);
+        DIAMML2(io, *job, fm, ws->fit, ws->ptab);
         io.units.close_all();
         const double t = bench::seconds_since(t0);
         if (con.str().find("ITMAX") != std::string::npos) std::printf("  %s", con.str().c_str());

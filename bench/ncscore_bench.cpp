@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,19 +42,22 @@ using bench::seconds_since;
 constexpr int NCATS = 10, NQUAD = 50, MODEL = 8;
 int NSUBJ = 2000, NITEM = 100;
 
+// Every respondent of the store, over the store's grid.
 struct Job : bench::RunState {
+    std::optional<FittedModel> fm;
+    std::optional<NcSample> sample;
     Job() {
         test::fill_simulated(*job, *st, MODEL, std::vector<int>(NITEM, NCATS), NSUBJ, 0.0, 21);
         job->NQUAD = NQUAD;
         GETQUA(st->XQUAD, st->WQUAD, job->XMEAN, NQUAD, job->XSD);
         for (int q = 1; q <= NQUAD; ++q) st->DENS(q) = st->WQUAD(q);
-        NumberCorrectWork& w = ws->fit.nc;
-        ITCORR(con, *st, w.TOTAL, job->NCAT, w.NCITEM, NITEM, NSUBJ, NQUAD, 1, st->DENS, st->XQUAD);
+        fm.emplace(fitted_model(*job, *st));
+        sample.emplace(NcSample{st->RESP, NSUBJ, false, st->XQUAD, st->WQUAD, NQUAD});
+        ITCORR(con, *fm, *sample, ws->fit.nc, 1);
     }
     void olthx2(bool rest) {
         NumberCorrectWork& w = ws->fit.nc;
-        (rest ? OLTHX2B : OLTHX2)(con, *st, ws->ptab, w, st->WQUAD, MODEL, job->NCAT, w.NCITEM, NITEM, NITEM, NQUAD,
-                                  NSUBJ, rest ? w.CSCHI : w.SCHI, st->UNIT, st->TAUC, st->XQUAD);
+        (rest ? OLTHX2B : OLTHX2)(con, *fm, *sample, w, ws->ptab, {NITEM, rest ? w.CSCHI : w.SCHI});
     }
 };
 
@@ -222,9 +226,8 @@ int main(int argc, char** argv) {
     io.units.open_in_memory();
     for (int i = 1; i <= NITEM; ++i) j->ws->fit.ITORD(i) = i;
     for (int k = 0; k < 3; ++k) {
-        JobSettings job = *j->job;
         auto t0 = Clock::now();
-        number_correct_section(io, job, *j->st, j->ws->fit, j->ws->ptab);
+        number_correct_section(io, *j->fm, *j->sample, j->ws->fit, j->ws->ptab);
         best_stage = std::min(best_stage, seconds_since(t0));
     }
     const double madds = plain_multiply_adds();

@@ -145,14 +145,13 @@ std::vector<double> staged_run(const fs::path& job, const fs::path& folder) {
     STDERRC(io, j, st, ws.stderrs, ws.ptab);
     lap();
     const FittedModel fm = fitted_model(j, st);
-    MARGLIKE(io.con, st, ws.ptab, st.WQUAD, j.XLOGL, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, st.UNIT, st.TAUC,
-             st.XQUAD);
+    MARGLIKE(io.con, fm, ws.ptab);
     lap();
     WRITIT(io, j, st);
     lap();
     plot_files(io, j, fm, ws.plots);
     lap();
-    DIAMML2(io, j, st, ws.fit, ws.ptab);
+    DIAMML2(io, j, fm, ws.fit, ws.ptab);
     io.units.close_all();
     lap();
     return t;

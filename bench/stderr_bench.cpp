@@ -400,8 +400,7 @@ std::unique_ptr<Calibration> calibrate(int model, const Design& z, std::uint64_t
     INITVL(r.io, job, st, r.ws->start);
     MMLEST(r.io, job, st, r.ws->estimation, r.ws->ptab);
     STDERRC(r.io, job, st, r.ws->stderrs, r.ws->ptab);
-    MARGLIKE(r.con, st, r.ws->ptab, st.WQUAD, cal->xlogl, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
-             st.TAUC, st.XQUAD);
+    cal->xlogl = MARGLIKE(r.con, fitted_model(job, st), r.ws->ptab);
     const std::string report = r.io.units.contents(Unit::FT06);
     const auto met = report.rfind("CRITERION MET AFTER ");
     if (met != std::string::npos) cal->cycles = std::atoi(report.c_str() + met + 20);

@@ -105,9 +105,9 @@ void title_pages(Io& io) {
     blank_lines(c, 60);
 }
 
-void information_criteria(std::ostream& rep, const JobSettings& job) {
+void information_criteria(std::ostream& rep, const JobSettings& job, double XLOGL) {
     int p = item_parameter_count(job.MODEL, job.NITEM, job.NCAT);
-    double l = job.XLOGL;
+    double l = XLOGL;
     double lnn = std::log(static_cast<double>(job.NSUBJ));
     // Every penalty uses twice the parameter count; the count printed is P itself.
     double aic = 2.0 * p - 2.0 * l;
@@ -155,9 +155,8 @@ void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
     STDERRC(io, job, st, ws.stderrs, ws.ptab);
     stage_boundary(io);
     const FittedModel fm = fitted_model(job, st);
-    MARGLIKE(io.con, st, ws.ptab, st.WQUAD, job.XLOGL, job.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
-             st.TAUC, st.XQUAD);
-    information_criteria(io.report(), job);
+    const double XLOGL = MARGLIKE(io.con, fm, ws.ptab);
+    information_criteria(io.report(), job, XLOGL);
     WRITIT(io, job, st);
     stage_boundary(io);
     // The run's information maximum, held here as a result of the run; no
@@ -167,7 +166,7 @@ void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
     stage_boundary(io);
     if (job.IFITAN == 1) {
         write_free(io.con, {" PERFORMING FIT ANALYSES"});
-        DIAMML2(io, job, st, ws.fit, ws.ptab);
+        DIAMML2(io, job, fm, ws.fit, ws.ptab);
     }
     stage_boundary(io);
     ClockReading end = read_clock();

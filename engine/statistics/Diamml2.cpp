@@ -13,10 +13,8 @@
 #include "common/stop.h"
 #include "common/stopsignal.h"
 #include "common/textio.h"
-#include "model/Fillcommon.h"
-#include "model/Probm.h"
+#include "model/Evaluate.h"
 #include "model/Traits.h"
-#include "model/Unitthreshold.h"
 #include "statistics/Gammp.h"
 
 namespace vorm {
@@ -53,15 +51,17 @@ bool answered(int x, int C) { return x >= 0 && x < C; }
 
 // ---- stages 2 to 4 ---------------------------------------------------------
 
-void expected_scores(std::ostream& con, const JobSettings& job, Store& st, FitWork& w) {
+void expected_scores(std::ostream& con, const FittedModel& fm, FitWork& w) {
+    const Store& st = fm.st;
     w.missing = false;
     ModelValues mv;
-    for (int n = 1; n <= job.NSUBJ; ++n) {
+    for (int n = 1; n <= fm.NSUBJ; ++n) {
         stop_point();
-        for (int i = 1; i <= job.NITEM; ++i) {
-            const int C = job.NCAT(i);
+        for (int i = 1; i <= fm.NITEM; ++i) {
+            const ItemParameters& item = fm.item(i);
+            const int C = item.K;
             if (st.RESP(n, i) < 0) w.missing = true;
-            GPM(mv, st, job.MODEL, i, C, st.UNIT, st.TAUC, st.THETA(n));
+            evaluate_point(mv, fm.MODEL, PROBABILITIES, item, st.THETA(n));
             double E = 0.0, sum = 0.0;
             for (int k = 0; k < C; ++k) {
                 E += k * mv.PROB(k);
@@ -83,25 +83,33 @@ void expected_scores(std::ostream& con, const JobSettings& job, Store& st, FitWo
     }
 }
 
-void item_order(const JobSettings& job, const Store& st, FitWork& w) {
-    for (int i = 1; i <= job.NITEM; ++i) {
+void item_order(const FittedModel& fm, FitWork& w) {
+    for (int i = 1; i <= fm.NITEM; ++i) {
         w.ITORD(i) = i;
-        w.DSORT(i) = st.DELTA(i);
+        w.DSORT(i) = fm.item(i).delta;
     }
-    SORTIT(MAXITEM, w.ITORD.data(), w.DSORT.data(), job.NITEM);
+    SORTIT(MAXITEM, w.ITORD.data(), w.DSORT.data(), fm.NITEM);
 }
 
 // ---- infit and outfit ------------------------------------------------------
 
-// Sums over the valid responses of one item or one respondent.
+// Sums over the valid responses of one item or one respondent, and the
+// count of the missing ones.
 struct Residuals {
     double z2 = 0.0;    // sum of z^2
     double wz2 = 0.0;   // sum of W z^2
     double w = 0.0;     // sum of W
     double kw2 = 0.0;   // sum of K / W^2
     double kmw2 = 0.0;  // sum of K - W^2
+    int missing = 0;
 
-    void add(int x, double E, double W, double K) {
+    // Respondent n's response x to item i (negative: missing).
+    void add(const FitWork& fw, int n, int i, int x) {
+        if (x < 0) {
+            ++missing;
+            return;
+        }
+        const double E = fw.EXPSC(n, i), W = fw.VARSC(n, i), K = fw.MOM4(n, i);
         const double zz = (x - E) * (x - E) / W;
         z2 += zz;
         wz2 += W * zz;
@@ -111,17 +119,13 @@ struct Residuals {
     }
 };
 
-// Respondent n's response to item i into the sums, or counted missing; the
-// probability check of stage 3 is repeated under this stage's text.
-void add_response(std::ostream& con, const Store& st, const FitWork& w, int n, int i, int C, const char* check,
-                  Residuals& r, int& missing) {
-    const int x = st.RESP(n, i);
-    if (!answered(x, C)) {
-        ++missing;
-        return;
-    }
+// Respondent n's response to item i, or -1 when it is missing; for a valid
+// one the probability check of stage 3 is repeated under this stage's text.
+int valid_response(std::ostream& con, const FittedModel& fm, const FitWork& w, int n, int i, const char* check) {
+    const int x = fm.st.RESP(n, i);
+    if (!answered(x, fm.item(i).K)) return -1;
     if (probability_sum_off(w.PSUM(n, i))) probability_problem(con, i, n, w.PSUM(n, i), check);
-    r.add(x, w.EXPSC(n, i), w.VARSC(n, i), w.MOM4(n, i));
+    return x;
 }
 
 // Cube-root transformation of a mean square with standard deviation q.
@@ -219,63 +223,60 @@ ScratchRecord read_scratch(Io& io, LineReader& in, const char* layout, const Fit
 // average 1 over `count` members.
 double localized(double t, int count, double sum_squares) { return t * std::sqrt(count / sum_squares); }
 
+// The sums of the squared standardized values of a set (items or
+// respondents) behind its localized values.
+struct SquareSums {
+    double in = 0.0, out = 0.0;
+};
+
 // ---- stage 5 ---------------------------------------------------------------
 
-void item_pass1(Io& io, const JobSettings& job, Store& st, FitWork& w, double& St_in, double& St_out) {
-    const ModelTraits& m = model_traits(job.MODEL);
+SquareSums item_pass1(Io& io, const JobSettings& job, const FittedModel& fm, FitWork& w) {
+    const ModelTraits& m = model_traits(fm.MODEL);
     std::ostream& scratch = io.units[Unit::FT19];
-    St_in = St_out = 0.0;
-    for (int pos = 1; pos <= job.NITEM; ++pos) {
+    SquareSums S;
+    for (int pos = 1; pos <= fm.NITEM; ++pos) {
         stop_point();
         const int i = w.ITORD(pos);
-        const int C = job.NCAT(i);
+        const int C = fm.item(i).K;
         Residuals r;
-        int missing = 0;
-        for (int n = 1; n <= job.NSUBJ; ++n)
-            add_response(io.con, st, w, n, i, C, " PROBLEM WITH PROBABILITY IN DIAGNOSE LOOP 2", r, missing);
-        const int N = job.NSUBJ - missing;
+        for (int n = 1; n <= fm.NSUBJ; ++n)
+            r.add(w, n, i, valid_response(io.con, fm, w, n, i, " PROBLEM WITH PROBABILITY IN DIAGNOSE LOOP 2"));
+        const int N = fm.NSUBJ - r.missing;
         FitStatistics f = mean_squares(io.con, r, N, item_df(m, N, C));
         const float alpha = static_cast<float>(job.ITALPH);
         if (f.p_in <= alpha) f.flag_p_in = kProbabilityFlag;
         if (f.p_out <= alpha) f.flag_p_out = kProbabilityFlag;
         if (std::fabs(f.t_in) > job.ITTCUT) f.flag_t_in = kStandardizedFlag;
         if (std::fabs(f.t_out) > job.ITTCUT) f.flag_t_out = kStandardizedFlag;
-        add_square(St_in, f.t_in);
-        add_square(St_out, f.t_out);
+        add_square(S.in, f.t_in);
+        add_square(S.out, f.t_out);
         w.ITEMFIT(i) = f;
         write_scratch(scratch, kItemScratch, f);
     }
+    return S;
 }
 
-// Models with a unit parameter show the thresholds it implies, written into
-// the item's TAU row as it is printed.
-void item_thresholds(std::ostream& rep, const JobSettings& job, Store& st, int i) {
-    const ModelTraits& m = model_traits(job.MODEL);
-    const int C = job.NCAT(i);
-    if (m.unit) {
-        const double unit = m.common ? st.UNIT : st.LAMBDA(i);
-        for (int j = 0; j < C; ++j) st.TAU(i, j) = unit_threshold(C, j, unit);
-    }
-    for (int k = 1; k <= C; ++k) write_fixed(rep, kThreshold, {k, st.TAU(i, k - 1)});
-}
-
-void item_pass2(Io& io, const JobSettings& job, Store& st, FitWork& w, double St_in, double St_out) {
+void item_pass2(Io& io, const FittedModel& fm, FitWork& w, const SquareSums& S) {
     std::ostream& rep = io.units[Unit::FT15];
     io.units.rewind(Unit::FT19);
     LineReader in(io.units[Unit::FT19]);
     std::vector<FixedField> v;
-    const bool alpha = model_traits(job.MODEL).discrimination;
-    for (int pos = 1; pos <= job.NITEM; ++pos) {
+    const bool alpha = model_traits(fm.MODEL).discrimination;
+    for (int pos = 1; pos <= fm.NITEM; ++pos) {
         const int i = w.ITORD(pos);
+        const ItemParameters& item = fm.item(i);
         FitStatistics& f = w.ITEMFIT(i);
         const ScratchRecord r = read_scratch(io, in, kItemScratch, f, v);
-        f.loc_in = localized(r.t_in, job.NITEM, St_in);
-        f.loc_out = localized(r.t_out, job.NITEM, St_out);
+        f.loc_in = localized(r.t_in, fm.NITEM, S.in);
+        f.loc_out = localized(r.t_out, fm.NITEM, S.out);
         if (alpha)
-            write_fixed(rep, kItemHeadAlpha, {st.ITEMID(i), st.DELTA(i), st.ALPHA(i)});
+            write_fixed(rep, kItemHeadAlpha, {fm.st.ITEMID(i), item.delta, item.alpha});
         else
-            write_fixed(rep, kItemHead, {st.ITEMID(i), st.DELTA(i)});
-        item_thresholds(rep, job, st, i);
+            write_fixed(rep, kItemHead, {fm.st.ITEMID(i), item.delta});
+        // The thresholds as the model has them: in the models with a unit
+        // parameter, those it stands for (Unitthreshold.h).
+        for (int k = 1; k <= item.K; ++k) write_fixed(rep, kThreshold, {k, item.tau[k - 1]});
         write_fixed(rep, kItemStats,
                     {r.infit, r.chi_in, r.df, r.p_in, r.flag_p_in, r.t_in, r.flag_t_in, f.loc_in, r.outfit, r.chi_out,
                      r.df, r.p_out, r.flag_p_out, r.t_out, r.flag_t_out, f.loc_out});
@@ -284,16 +285,15 @@ void item_pass2(Io& io, const JobSettings& job, Store& st, FitWork& w, double St
 
 // ---- stage 6 ---------------------------------------------------------------
 
-void person_pass1(Io& io, const JobSettings& job, Store& st, FitWork& w, double& St_in, double& St_out) {
+SquareSums person_pass1(Io& io, const JobSettings& job, const FittedModel& fm, FitWork& w) {
     std::ostream& scratch = io.units[Unit::FT19];
-    St_in = St_out = 0.0;
-    for (int n = 1; n <= job.NSUBJ; ++n) {
+    SquareSums S;
+    for (int n = 1; n <= fm.NSUBJ; ++n) {
         stop_point();
         Residuals r;
-        int missing = 0;
-        for (int i = 1; i <= job.NITEM; ++i)
-            add_response(io.con, st, w, n, i, job.NCAT(i), " PROBLEM WITH PROBABILITY IN DIAGNOSE LOOP 3", r, missing);
-        const int I = job.NITEM - missing;
+        for (int i = 1; i <= fm.NITEM; ++i)
+            r.add(w, n, i, valid_response(io.con, fm, w, n, i, " PROBLEM WITH PROBABILITY IN DIAGNOSE LOOP 3"));
+        const int I = fm.NITEM - r.missing;
         FitStatistics f = mean_squares(io.con, r, I, I - 1);
         const float alpha = static_cast<float>(job.PSALPH);
         if (f.p_in <= alpha) f.flag_p_in = kProbabilityFlag;
@@ -301,23 +301,25 @@ void person_pass1(Io& io, const JobSettings& job, Store& st, FitWork& w, double&
         // One-sided: only a respondent who fits worse than expected is flagged.
         if (f.t_in > job.PSTCUT) f.flag_t_in = kStandardizedFlag;
         if (f.t_out > job.PSTCUT) f.flag_t_out = kStandardizedFlag;
-        add_square(St_in, f.t_in);
-        add_square(St_out, f.t_out);
+        add_square(S.in, f.t_in);
+        add_square(S.out, f.t_out);
         w.PERSFIT(n) = f;
         write_scratch(scratch, kPersonScratch, f);
     }
+    return S;
 }
 
-void person_pass2(Io& io, const JobSettings& job, Store& st, FitWork& w, double St_in, double St_out) {
+void person_pass2(Io& io, const JobSettings& job, const FittedModel& fm, FitWork& w, const SquareSums& S) {
+    const Store& st = fm.st;
     std::ostream& rep = io.units[Unit::FT15];
     io.units.rewind(Unit::FT19);
     LineReader in(io.units[Unit::FT19]);
     std::vector<FixedField> v;
-    for (int n = 1; n <= job.NSUBJ; ++n) {
+    for (int n = 1; n <= fm.NSUBJ; ++n) {
         FitStatistics& f = w.PERSFIT(n);
         const ScratchRecord r = read_scratch(io, in, kPersonScratch, f, v);
-        f.loc_in = localized(r.t_in, job.NSUBJ, St_in);
-        f.loc_out = localized(r.t_out, job.NSUBJ, St_out);
+        f.loc_in = localized(r.t_in, fm.NSUBJ, S.in);
+        f.loc_out = localized(r.t_out, fm.NSUBJ, S.out);
         // One-sided, as the standardized values.
         const bool high_in = f.loc_in > job.PSLCUT;
         const bool high_out = f.loc_out > job.PSLCUT;
@@ -347,9 +349,9 @@ void person_pass2(Io& io, const JobSettings& job, Store& st, FitWork& w, double 
                      f.loc_out,
                      high_out ? kLocalizedFlag : kBlank});
         if (!flagged) continue;
-        for (int pos = 1; pos <= job.NITEM; ++pos) {
+        for (int pos = 1; pos <= fm.NITEM; ++pos) {
             const int i = w.ITORD(pos);
-            write_fixed(rep, kPersonItem, {st.ITEMID(i), st.DELTA(i), st.RESP(n, i), w.EXPSC(n, i)});
+            write_fixed(rep, kPersonItem, {st.ITEMID(i), fm.item(i).delta, st.RESP(n, i), w.EXPSC(n, i)});
         }
     }
 }
@@ -362,39 +364,37 @@ void probability_problem(std::ostream& con, int i, int n, double sum, const char
     write_free(con, {i, " ", n, " ", sum, " ", text});
 }
 
-void DIAMML2(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT) {
+void DIAMML2(Io& io, const JobSettings& job, const FittedModel& fm, FitWork& w, ProbabilityTable& PT) {
     std::ostream& rep = io.units[Unit::FT15];
     write_free(rep, {" FIT STATISTICS"});
     rep << date_line(job, 2) << '\n';
     write_free(rep);
     write_free(rep);
-    if (!model_traits(job.MODEL).valid) {
+    if (!model_traits(fm.MODEL).valid) {
         write_free(io.con, {" THE MODEL NUMBER IN DIAMML2 IS INCORRECT "});
         return;
     }
 
-    fill_common_parameters(st, job.MODEL, job.NCAT, job.NITEM, st.UNIT, st.TAUC);
-    expected_scores(io.con, job, st, w);
-    item_order(job, st, w);
+    expected_scores(io.con, fm, w);
+    item_order(fm, w);
 
-    double St_in = 0.0, St_out = 0.0;
     io.units.rewrite(Unit::FT19);
-    item_pass1(io, job, st, w, St_in, St_out);
-    item_pass2(io, job, st, w, St_in, St_out);
+    const SquareSums items = item_pass1(io, job, fm, w);
+    item_pass2(io, fm, w, items);
     stop_point();
 
     io.units.rewrite(Unit::FT19);
-    person_pass1(io, job, st, w, St_in, St_out);
-    person_pass2(io, job, st, w, St_in, St_out);
+    const SquareSums persons = person_pass1(io, job, fm, w);
+    person_pass2(io, job, fm, w, persons);
     stop_point();
 
-    fit_groups(io, job, st, w);
+    fit_groups(io, fm, job.NFITG, w);
     stop_point();
-    likelihood_ratio_chisquares(io, job, st, w, PT);
+    likelihood_ratio_chisquares(io, fm, w, PT);
     stop_point();
 
-    listwise_deletion(job, st, w);
-    number_correct_section(io, job, st, w, PT);
+    const NcSample sample = listwise_deletion(fm, w);
+    number_correct_section(io, fm, sample, w, PT);
 }
 
 }  // namespace vorm

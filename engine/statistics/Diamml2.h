@@ -1,23 +1,29 @@
 // The fit analysis: run last, and only when the job asks for fit statistics
-// (IFITAN = 1), after the parameter and plot files are written.  Its stages,
-// always in this order:
+// (IFITAN = 1), after the parameter and plot files are written.  It reads the
+// model, every item's parameters (the common ones filled in) and the data and
+// estimates from the fitted model fm, the run stamp and the fit settings
+// (NFITG, IPRALL, the cut-offs and alphas) from the job, and writes neither:
+// the store and the job stay as the estimation left them.  Its stages, always
+// in this order:
 //   1  the head of the fit report FT15F001;
-//   2  the common unit copied into every LAMBDA (models 1 and 5) and the
-//      common thresholds into every item's TAU row (models 3 and 7);
+//   2  (the common unit or thresholds filled in for every item: the view
+//      has them, nothing is copied);
 //   3  every respondent's expected score, response variance and fourth
 //      central moment on every item at THETA, with the probability check,
 //      and whether any response is missing;
 //   4  the item order ITORD: ascending DELTA, as SORTIT leaves equal ones;
 //   5  item infit and outfit: pass 1 writes one record per item to the
 //      scratch file FT19F001, pass 2 reads them back and prints the item
-//      section (rebuilding the thresholds of models 1, 2, 5 and 6 as it goes);
+//      section, with the thresholds as the model has them (in models 1, 2, 5
+//      and 6 those the unit stands for);
 //   6  respondent infit and outfit in the same two passes, into the
 //      respondent section;
 //   7  fit groups of neighbouring abilities and the detail file FT18F001;
 //   8  item likelihood-ratio chi-squares over the fit groups, the global
 //      line, and FT19F001 closed;
-//   9  the quadrature rebuilt and, when a response is missing, the listwise
-//      deletion: respondents with one are dropped from RESP and NSUBJ;
+//   9  the analysis's own quadrature grid and, when a response is missing,
+//      the listwise deletion: the number-correct statistics take only the
+//      respondents who answered every item, from the analysis's own copy;
 //   10 the item chi-squares conditioned on the number-correct score and
 //      their section (both at the end of this header, in Ncsection.cpp).
 //
@@ -30,18 +36,18 @@
 // NaN, which prints as asterisks and is left out of the sums of squared
 // standardized values behind the localized values.
 //
-// Probabilities at a respondent's ability come from GPM (Probm.h); those at
-// the fit groups' abilities from the shared table PT.  A model number outside
-// 1..8 prints " THE MODEL NUMBER IN DIAMML2 IS INCORRECT " after the report
-// head and ends the analysis there.  The store changes above (LAMBDA, TAU,
-// XQUAD, WQUAD, RESP, NSUBJ) are seen by every later stage; the parameter and
-// plot files, written before, show the store as it was.
+// Probabilities at a respondent's ability come from the model's evaluation
+// (Evaluate.h); those at the fit groups' abilities from the shared table PT.
+// A model number outside 1..8 prints
+// " THE MODEL NUMBER IN DIAMML2 IS INCORRECT " after the report head and
+// ends the analysis there.
 #pragma once
 
 #include <iosfwd>
 
 #include "common/Store.h"
 #include "common/io.h"
+#include "model/Fittedmodel.h"
 #include "model/Probtable.h"
 #include "statistics/Ncscore.h"
 
@@ -110,11 +116,12 @@ struct FitWork {
     Arr1<LikelihoodRatio, 1, MAXITEM> ITEMLR;  // by item number
     LikelihoodRatio GLOBAL;
 
-    // Stages 9 and 10: the number-correct score, its selections and results.
+    // Stages 9 and 10: the number-correct score, its selections and results,
+    // the analysis's own grid and its copy of the complete respondents.
     NumberCorrectWork nc;
 };
 
-void DIAMML2(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT);
+void DIAMML2(Io& io, const JobSettings& job, const FittedModel& fm, FitWork& w, ProbabilityTable& PT);
 
 // The probability check of every stage: a sum of an item's category
 // probabilities further than the single-precision 1e-4 from 1 writes a
@@ -128,8 +135,8 @@ void probability_problem(std::ostream& con, int i, int n, double sum, const char
 // proportions; when the abilities have no spread to scale by (fewer than two
 // respondents, or all equal) the groups' abilities are their mean THETA
 // unscaled.
-void fit_groups(Io& io, const JobSettings& job, const Store& st, FitWork& w);
-void likelihood_ratio_chisquares(Io& io, const JobSettings& job, const Store& st, FitWork& w, ProbabilityTable& PT);
+void fit_groups(Io& io, const FittedModel& fm, int NFITG, FitWork& w);
+void likelihood_ratio_chisquares(Io& io, const FittedModel& fm, FitWork& w, ProbabilityTable& PT);
 
 // G groups cut from N respondents in ability order: N div G each, and one
 // more for each of the first N mod G.
@@ -142,16 +149,18 @@ void fold_sparse_rows(LikelihoodRatioTable& t, int G, int C);
 // An expected count of 0 in such a row makes G**2 infinite.
 double likelihood_ratio_chisq(const LikelihoodRatioTable& t, int G, int C, int& J);
 
-// Stages 9 and 10 (Ncsection.cpp).  They receive the store as stages 1 to 8
-// leave it, FitWork with `missing` and ITORD, FT15F001 open for the section,
-// FT18F001 and FT19F001 closed, and PT free to refill.
-// Stage 9: XQUAD and WQUAD rebuilt (GETQUA), then, when a response is
-// missing, the listwise deletion (Ncsection.h) on job.NSUBJ.
-void listwise_deletion(JobSettings& job, Store& st, const FitWork& w);
+// Stages 9 and 10 (Ncsection.cpp).  They receive FitWork with `missing` and
+// ITORD, FT15F001 open for the section, FT18F001 and FT19F001 closed, and PT
+// free to refill.
+// Stage 9: the sample of the number-correct statistics (Ncscore.h): the grid
+// rebuilt (GETQUA) into w.nc's XQUAD and WQUAD, and the store's respondents,
+// or, when a response is missing, the complete ones copied into w.nc.KEPT
+// (drop_incomplete_respondents, Ncsection.h).
+NcSample listwise_deletion(const FittedModel& fm, FitWork& w);
 // Stage 10: the items of the number-correct score chosen twice (ITCORR, all
 // items, then the extreme ones), the chi-squares conditioned on the full and
 // on the rest score for both choices (OLTHX2, OLTHX2B) into w.nc's SCHI,
 // CSCHI, SSCHI and CSSCHI, and their section of FT15F001.
-void number_correct_section(Io& io, JobSettings& job, Store& st, FitWork& w, ProbabilityTable& PT);
+void number_correct_section(Io& io, const FittedModel& fm, const NcSample& sample, FitWork& w, ProbabilityTable& PT);
 
 }  // namespace vorm

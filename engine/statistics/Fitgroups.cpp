@@ -13,7 +13,7 @@
 #include "common/Sortit.h"
 #include "common/stopsignal.h"
 #include "common/textio.h"
-#include "model/Probm.h"
+#include "model/Evaluate.h"
 #include "statistics/Diamml2.h"
 #include "statistics/Gammp.h"
 
@@ -72,8 +72,9 @@ void fold_row(LikelihoodRatioTable& t, int from, int to, int C) {
 
 // The abilities' standard deviation, by which the groups' mean abilities are
 // scaled; 1 when there is no spread to scale by.
-double ability_scale(const JobSettings& job, const Store& st) {
-    const int N = job.NSUBJ;
+double ability_scale(const FittedModel& fm) {
+    const Store& st = fm.st;
+    const int N = fm.NSUBJ;
     if (N < 2) return 1.0;
     double sum = 0.0, squares = 0.0;
     for (int n = 1; n <= N; ++n) {
@@ -85,8 +86,9 @@ double ability_scale(const JobSettings& job, const Store& st) {
     return sd > 0.0 && std::isfinite(sd) ? sd : 1.0;
 }
 
-void item_table(const JobSettings& job, const Store& st, const ProbabilityTable& PT, FitWork& w, int i) {
-    const int C = job.NCAT(i);
+void item_table(const FittedModel& fm, const ProbabilityTable& PT, FitWork& w, int i) {
+    const Store& st = fm.st;
+    const int C = fm.item(i).K;
     LikelihoodRatioTable& t = w.LR;
     for (int g = 1; g <= w.NGROUP; ++g) {
         for (int k = 0; k < C; ++k) t.O(g, k) = 0.0;
@@ -131,9 +133,10 @@ double likelihood_ratio_chisq(const LikelihoodRatioTable& t, int G, int C, int& 
     return 2.0 * sum;
 }
 
-void fit_groups(Io& io, const JobSettings& job, const Store& st, FitWork& w) {
-    const int N = job.NSUBJ;
-    w.NGROUP = job.NFITG;  // 1 to MAXFITG: the job dialogue refuses any other count
+void fit_groups(Io& io, const FittedModel& fm, int NFITG, FitWork& w) {
+    const Store& st = fm.st;
+    const int N = fm.NSUBJ;
+    w.NGROUP = NFITG;  // 1 to MAXFITG: the job dialogue refuses any other count
     for (int n = 1; n <= N; ++n) {
         w.JORD(n) = n;
         w.JSORT(n) = st.THETA(n);
@@ -144,10 +147,11 @@ void fit_groups(Io& io, const JobSettings& job, const Store& st, FitWork& w) {
 
     std::ostream& detail = io.units[Unit::FT18];
     ModelValues mv;
-    for (int pos = 1; pos <= job.NITEM; ++pos) {
+    for (int pos = 1; pos <= fm.NITEM; ++pos) {
         stop_point();
         const int i = w.ITORD(pos);
-        const int C = job.NCAT(i);
+        const ItemParameters& item = fm.item(i);
+        const int C = item.K;
         for (int g = 1; g <= w.NGROUP; ++g) {
             for (int k = 0; k < C; ++k) w.FGOBS(g, k) = w.FGEXP(g, k) = 0.0;
             const int s = w.FGSIZE(g);
@@ -158,7 +162,7 @@ void fit_groups(Io& io, const JobSettings& job, const Store& st, FitWork& w) {
                 const int n = w.JORD(p);
                 const int x = st.RESP(n, i);
                 if (answered(x, C)) w.FGOBS(g, x) += 1.0 / valid;
-                GPM(mv, st, job.MODEL, i, C, st.UNIT, st.TAUC, st.THETA(n));
+                evaluate_point(mv, fm.MODEL, PROBABILITIES, item, st.THETA(n));
                 double sum = 0.0;
                 for (int k = 0; k < C; ++k) {
                     w.FGEXP(g, k) += mv.PROB(k) / s;
@@ -171,18 +175,17 @@ void fit_groups(Io& io, const JobSettings& job, const Store& st, FitWork& w) {
         for (int g = 1; g <= w.NGROUP; ++g)
             for (int k = 0; k < C; ++k)
                 write_fixed(detail, kDetail,
-                            {st.ITEMID(i), st.DELTA(i), g, w.FGSIZE(g), w.FGMEAN(g), w.FGMED(g), k + 1, w.FGOBS(g, k),
+                            {st.ITEMID(i), item.delta, g, w.FGSIZE(g), w.FGMEAN(g), w.FGMED(g), k + 1, w.FGOBS(g, k),
                              w.FGEXP(g, k)});
     }
     io.units.close(Unit::FT18);
 }
 
-void likelihood_ratio_chisquares(Io& io, const JobSettings& job, const Store& st, FitWork& w, ProbabilityTable& PT) {
+void likelihood_ratio_chisquares(Io& io, const FittedModel& fm, FitWork& w, ProbabilityTable& PT) {
     std::ostream& rep = io.units[Unit::FT15];
-    const double scale = ability_scale(job, st);
+    const double scale = ability_scale(fm);
     for (int g = 1; g <= w.NGROUP; ++g) w.XG(g) = w.FGMEAN(g) / scale;
-    fill_probability_table(io.con, PT, model_parameters(st, job.MODEL, job.NCAT, job.NITEM), w.XG, w.NGROUP,
-                           " THE MODEL NUMBER IN DIAMML2 IS INCORRECT ");
+    fill_probability_table(io.con, PT, fm, w.XG, w.NGROUP, " THE MODEL NUMBER IN DIAMML2 IS INCORRECT ");
 
     write_free(rep);
     write_free(rep);
@@ -192,10 +195,10 @@ void likelihood_ratio_chisquares(Io& io, const JobSettings& job, const Store& st
     double total = 0.0;
     float half_df = 0.0f;
     int df = 0;
-    for (int pos = 1; pos <= job.NITEM; ++pos) {
+    for (int pos = 1; pos <= fm.NITEM; ++pos) {
         const int i = w.ITORD(pos);
-        const int C = job.NCAT(i);
-        item_table(job, st, PT, w, i);
+        const int C = fm.item(i).K;
+        item_table(fm, PT, w, i);
         fold_sparse_rows(w.LR, w.NGROUP, C);
         LikelihoodRatio& r = w.ITEMLR(i);
         r.G2 = likelihood_ratio_chisq(w.LR, w.NGROUP, C, r.J);
@@ -203,7 +206,7 @@ void likelihood_ratio_chisquares(Io& io, const JobSettings& job, const Store& st
         const float half = static_cast<float>(r.DF) / 2.0f;
         r.p = 1.0f - GAMMP(io.con, half, static_cast<float>(r.G2 / 2.0));
         write_free(rep);
-        write_fixed(rep, kItemLine, {st.ITEMID(i), st.DELTA(i), r.G2, r.DF, r.p, r.J});
+        write_fixed(rep, kItemLine, {fm.st.ITEMID(i), fm.item(i).delta, r.G2, r.DF, r.p, r.J});
         total += r.G2;
         half_df += half;
         df += r.DF;

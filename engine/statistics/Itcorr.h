@@ -9,10 +9,12 @@
 // least with the rest of the score correlates negatively, that item's
 // direction is flipped and the correlations are formed again.
 //
-// Writes NCITEM (Ncscore.h): column 1 in the score, column 2 a copy of it,
+// Writes w.NCITEM (Ncscore.h): column 1 in the score, column 2 a copy of it,
 // column 3 reverse-scored; an item outside the score has three zeros.  Reads
-// DELTA and RESP of respondents 1..NSUBJ, who must have answered every item
-// (the listwise deletion runs first); TOTAL is worked in.
+// the items' locations and categories from fm, the density DENS from fm.st,
+// and the respondents and points from the sample, whose respondents must have
+// answered every item (the listwise deletion runs first); w.TOTAL is worked
+// in.
 //
 // A percentile whose cumulative density the first point already exceeds is
 // the first point.  An item whose correlation has no value (its scores or its
@@ -24,12 +26,13 @@
 #include <iosfwd>
 
 #include "common/Store.h"
+#include "model/Fittedmodel.h"
 #include "statistics/Ncscore.h"
 
 namespace vorm {
 
-void ITCORR(std::ostream& con, const Store& st, SubjReals& TOTAL, const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM,
-            int NSUBJ, int NQUAD, int mode, const QuadReals& DENS, const QuadReals& XQUAD, int max_flips = -1);
+void ITCORR(std::ostream& con, const FittedModel& fm, const NcSample& sample, NumberCorrectWork& w, int mode,
+            int max_flips = -1);
 
 // The p-th quantile of the density DENS at XQUAD(1..NQUAD) as ITCORR forms it.
 double latent_percentile(double p, const QuadReals& DENS, const QuadReals& XQUAD, int NQUAD);

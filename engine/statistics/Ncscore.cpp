@@ -8,10 +8,12 @@
 
 namespace vorm {
 
-void fill_score_probabilities(NumberCorrectWork& w, const ProbabilityTable& PT, const NcItemTable& NCITEM, int NITEM) {
-    for (int j = 1; j <= NITEM; ++j) {
+void fill_score_probabilities(NumberCorrectWork& w, const ProbabilityTable& PT) {
+    w.PSCORE.NQUAD = PT.NQUAD;
+    for (int j = 1; j <= PT.NITEM; ++j) {
         const int C = PT.NCAT(j);
-        const bool reversed = NCITEM(j, 3) == 1;
+        w.PSCORE.NCAT(j) = C;
+        const bool reversed = w.NCITEM(j, 3) == 1;
         for (int q = 1; q <= PT.NQUAD; ++q) {
             double* p = w.PSCORE.at(j, q);
             for (int k = 0; k < C; ++k) p[score_points(k, C, reversed)] = PT.P(q, j, k);
@@ -19,9 +21,10 @@ void fill_score_probabilities(NumberCorrectWork& w, const ProbabilityTable& PT, 
     }
 }
 
-void add_item(const ScoreProbabilities& PS, const ScoreDistribution& src, int j, int C, int NQUAD,
-              ScoreDistribution& dst) {
+void add_item(const ScoreProbabilities& PS, const ScoreDistribution& src, int j, ScoreDistribution& dst) {
     assert(&src != &dst);
+    const int C = PS.NCAT(j);
+    const int NQUAD = PS.NQUAD;
     const int R = src.R;
     for (int q = 1; q <= NQUAD; ++q) {
         const double* __restrict__ in = src.S(q);
@@ -39,9 +42,10 @@ void add_item(const ScoreProbabilities& PS, const ScoreDistribution& src, int j,
     dst.R = R + C - 1;
 }
 
-void score_distribution(const ScoreProbabilities& PS, const int* items, int m, const ItemInts& NCAT, int NQUAD,
-                        ScoreDistribution& D, ScoreDistribution& spare) {
+void score_distribution(const ScoreProbabilities& PS, const int* items, int m, ScoreDistribution& D,
+                        ScoreDistribution& spare) {
     assert(&D != &spare);
+    const int NQUAD = PS.NQUAD;
     if (m < 1) {
         for (int q = 1; q <= NQUAD; ++q) D.S(q)[0] = 1.0;
         D.R = 0;
@@ -52,22 +56,22 @@ void score_distribution(const ScoreProbabilities& PS, const int* items, int m, c
     // the last item lands in D.
     ScoreDistribution* to = (m - 1) % 2 == 0 ? &D : &spare;
     const int first = items[0];
+    const int C = PS.NCAT(first);
     for (int q = 1; q <= NQUAD; ++q)
-        for (int c = 0; c < NCAT(first); ++c) to->S(q)[c] = PS.at(first, q)[c];
-    to->R = NCAT(first) - 1;
+        for (int c = 0; c < C; ++c) to->S(q)[c] = PS.at(first, q)[c];
+    to->R = C - 1;
     for (int t = 1; t < m; ++t) {
         ScoreDistribution* from = to;
         to = from == &D ? &spare : &D;
-        add_item(PS, *from, items[t], NCAT(items[t]), NQUAD, *to);
+        add_item(PS, *from, items[t], *to);
     }
 }
 
-void add_items(const ScoreProbabilities& PS, const ScoreDistribution& src, const int* items, int lo, int hi,
-               const ItemInts& NCAT, int NQUAD, ScoreDistribution& dst, ScoreDistribution& spare) {
+void add_items(const ScoreProbabilities& PS, const ScoreDistribution& src, const int* items, int n,
+               ScoreDistribution& dst, ScoreDistribution& spare) {
     assert(&src != &dst && &src != &spare && &dst != &spare);
-    const int n = hi - lo;
     if (n < 1) {
-        for (int q = 1; q <= NQUAD; ++q)
+        for (int q = 1; q <= PS.NQUAD; ++q)
             for (int s = 0; s <= src.R; ++s) dst.S(q)[s] = src.S(q)[s];
         dst.R = src.R;
         return;
@@ -75,8 +79,7 @@ void add_items(const ScoreProbabilities& PS, const ScoreDistribution& src, const
     const ScoreDistribution* from = &src;
     for (int t = 0; t < n; ++t) {
         ScoreDistribution* to = (n - 1 - t) % 2 == 0 ? &dst : &spare;
-        const int j = items[lo + t];
-        add_item(PS, *from, j, NCAT(j), NQUAD, *to);
+        add_item(PS, *from, items[t], *to);
         from = to;
     }
 }
@@ -101,8 +104,10 @@ void marginal(const ScoreDistribution& WS, int NQUAD, Arr1<double, 0, MAXSCORE>&
 }
 
 void expected_proportions(NumberCorrectWork& w, const ProbabilityTable& PT, const ScoreDistribution& WS,
-                          const Arr1<double, 0, MAXSCORE>& H, int j, bool own, bool reversed, int NQUAD) {
+                          const Arr1<double, 0, MAXSCORE>& H, int j, bool own) {
     const int C = PT.NCAT(j);
+    const int NQUAD = PT.NQUAD;
+    const bool reversed = w.NCITEM(j, 3) == 1;
     const int R = WS.R;
     double* sums = w.SUMS;
     for (int k = 0; k < C; ++k) {
@@ -190,49 +195,49 @@ void nc_none(NcResultTable& T, int j, int in_score, double DF) {
     T(j, 6) = -1.0;
 }
 
-bool start_number_correct(std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
-                          const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, const NcItemTable& NCITEM, int NITEM,
-                          int NNC, int NQUAD, int NSUBJ, NcResultTable& T, double UNIT, const CatReals& TAUC,
-                          const QuadReals& XQUAD, NcScoreSet& set) {
-    for (int j = 1; j <= NITEM; ++j) nc_none(T, j, NCITEM(j, 1), 0.0);
-    if (NNC == 0 || NSUBJ == 0) return false;
-    set = NcScoreSet{};
+std::optional<NcScoreSet> start_number_correct(std::ostream& con, const FittedModel& fm, const NcSample& sample,
+                                               NumberCorrectWork& w, ProbabilityTable& PT, const NcCall& call) {
+    const int NITEM = fm.NITEM;
+    const NcItemTable& NCITEM = w.NCITEM;
+    for (int j = 1; j <= NITEM; ++j) nc_none(call.T, j, NCITEM(j, 1), 0.0);
+    if (call.NNC == 0 || sample.NSUBJ == 0) return std::nullopt;
+    NcScoreSet set;
     for (int j = 1; j <= NITEM; ++j)
         if (NCITEM(j, 1) == 1) {
             set.items[set.INC++] = j;
-            set.SMAX += NCAT(j) - 1;
+            set.SMAX += fm.item(j).K - 1;
         }
-    set.studied = NNC < set.INC ? NNC : set.INC;
+    set.studied = call.NNC < set.INC ? call.NNC : set.INC;
 
-    fill_probability_table(con, PT, model_parameters(st, MODEL, NCAT, NITEM, UNIT, TAUC), XQUAD, NQUAD,
-                           " THE MODEL NUMBER IN OLTHX2 IS INCORRECT ");
-    fill_score_probabilities(w, PT, NCITEM, NITEM);
+    fill_probability_table(con, PT, fm, sample.XQUAD, sample.NQUAD, " THE MODEL NUMBER IN OLTHX2 IS INCORRECT ");
+    fill_score_probabilities(w, PT);
     for (int j = 1; j <= NITEM; ++j)
-        for (int k = 0; k < NCAT(j); ++k) {
+        for (int k = 0; k < fm.item(j).K; ++k) {
             double* o = &w.NCOBS(0, j, k);
             double* e = &w.NCEXP(0, j, k);
             for (int s = 0; s <= set.SMAX; ++s) o[s] = e[s] = 0.0;
         }
 
-    score_distribution(w.PSCORE, set.items, set.INC, NCAT, NQUAD, w.SCDIST, w.OUTSIDE[NC_LEVELS]);
-    weight_by_points(w.SCDIST, WQUAD, NQUAD, w.SCDIST);
-    marginal(w.SCDIST, NQUAD, w.SCMARG);
+    score_distribution(w.PSCORE, set.items, set.INC, w.SCDIST, w.OUTSIDE[NC_LEVELS]);
+    weight_by_points(w.SCDIST, sample.WQUAD, sample.NQUAD, w.SCDIST);
+    marginal(w.SCDIST, sample.NQUAD, w.SCMARG);
 
     for (int s = 0; s <= set.SMAX; ++s) w.NSCORE(s) = 0;
-    for (int n = 1; n <= NSUBJ; ++n) {
+    for (int n = 1; n <= sample.NSUBJ; ++n) {
         int score = 0;
         for (int j = 1; j <= NITEM && score >= 0; ++j) {
-            const int x = st.RESP(n, j);
-            if (x < 0 || x >= NCAT(j))
+            const int x = sample.RESP(n, j);
+            const int C = fm.item(j).K;
+            if (x < 0 || x >= C)
                 score = -1;
             else if (NCITEM(j, 1) == 1)
-                score += score_points(x, NCAT(j), NCITEM(j, 3) == 1);
+                score += score_points(x, C, NCITEM(j, 3) == 1);
         }
         w.SCORE(n) = score;
         if (score >= 0) ++w.NSCORE(score);
     }
-    if (set.INC == 1) nc_none(T, set.items[0], 1, -1.0);
-    return true;
+    if (set.INC == 1) nc_none(call.T, set.items[0], 1, -1.0);
+    return set;
 }
 
 NcStatistic item_statistic(NumberCorrectWork& w, const Arr1<int, 0, MAXSCORE>& N, int j, int C, int top, bool own) {
@@ -247,33 +252,28 @@ NcStatistic item_statistic(NumberCorrectWork& w, const Arr1<int, 0, MAXSCORE>& N
     return pool_and_sum(w.NCSTAB, top, C, own);
 }
 
-void observe_by_score(NumberCorrectWork& w, const Store& st, int j, int NSUBJ) {
-    for (int n = 1; n <= NSUBJ; ++n)
-        if (w.SCORE(n) >= 0) w.NCOBS(w.SCORE(n), j, st.RESP(n, j)) += 1.0;
+void observe_by_score(NumberCorrectWork& w, const NcSample& sample, int j) {
+    for (int n = 1; n <= sample.NSUBJ; ++n)
+        if (w.SCORE(n) >= 0) w.NCOBS(w.SCORE(n), j, sample.RESP(n, j)) += 1.0;
 }
 
-void observe_by_rest_score(NumberCorrectWork& w, const Store& st, int i, int C, bool reversed, int top, int NSUBJ) {
+void observe_by_rest_score(NumberCorrectWork& w, const NcSample& sample, int i, int C, int top) {
+    const bool reversed = w.NCITEM(i, 3) == 1;
     for (int s = 0; s <= top; ++s) w.NREST(s) = 0;
-    for (int n = 1; n <= NSUBJ; ++n) {
+    for (int n = 1; n <= sample.NSUBJ; ++n) {
         if (w.SCORE(n) < 0) continue;
-        const int x = st.RESP(n, i);
+        const int x = sample.RESP(n, i);
         const int rest = w.SCORE(n) - score_points(x, C, reversed);
         w.NCOBS(rest, i, x) += 1.0;
         ++w.NREST(rest);
     }
 }
 
-void outside_items(NumberCorrectWork& w, const Store& st, const ProbabilityTable& PT, const NcScoreSet& set,
-                   const NcItemTable& NCITEM, NcResultTable& T, int MODEL, int NITEM, int NQUAD, int NSUBJ,
-                   int items_in_score) {
-    for (int j = 1; j <= NITEM; ++j) {
-        if (NCITEM(j, 1) == 1) continue;
-        const int C = PT.NCAT(j);
-        expected_proportions(w, PT, w.SCDIST, w.SCMARG, j, false, false, NQUAD);
-        observe_by_score(w, st, j, NSUBJ);
-        const NcStatistic stat = item_statistic(w, w.NSCORE, j, C, set.SMAX, false);
-        nc_result(T, j, 0, items_in_score, stat, nc_degrees_of_freedom(MODEL, stat.G, C, NITEM));
-    }
+NcStatistic outside_item(NumberCorrectWork& w, const NcSample& sample, const ProbabilityTable& PT,
+                         const NcScoreSet& set, int j) {
+    expected_proportions(w, PT, w.SCDIST, w.SCMARG, j, false);
+    observe_by_score(w, sample, j);
+    return item_statistic(w, w.NSCORE, j, PT.NCAT(j), set.SMAX, false);
 }
 
 void leave_working_column(NcItemTable& NCITEM, int NITEM, const NcScoreSet& set) {

@@ -13,7 +13,12 @@
 // nothing is allocated per call.
 #pragma once
 
+#include <iosfwd>
+#include <optional>
+#include <type_traits>
+
 #include "common/Store.h"
+#include "model/Fittedmodel.h"
 #include "model/Probtable.h"
 
 namespace vorm {
@@ -44,9 +49,12 @@ struct ScoreDistribution {
 };
 
 // Category probabilities in score order: at(j, q)[k*] is the probability
-// that item j adds k* to the score at point q.
+// that item j (NCAT(j) categories) adds k* to the score at point q, for the
+// points 1..NQUAD that the table holds.
 struct ScoreProbabilities {
     alignas(64) double p[MAXITEM][MAXQUAD][MAXCAT];
+    ItemInts NCAT;
+    int NQUAD = 0;
     double* at(int j, int q) { return p[j - 1][q - 1]; }
     const double* at(int j, int q) const { return p[j - 1][q - 1]; }
 };
@@ -63,9 +71,16 @@ struct NcRow {
 // most seven times before it holds one item.
 constexpr int NC_LEVELS = 8;
 
+using ResponseTable = decltype(Store::RESP);
+
 struct NumberCorrectWork {
     NcItemTable NCITEM;
     NcResultTable SCHI, CSCHI, SSCHI, CSSCHI;
+
+    // The analysis's own quadrature grid, and its own copy of the complete
+    // respondents when some response is missing (NcSample).
+    QuadReals XQUAD, WQUAD;
+    ResponseTable KEPT;
 
     ScoreProbabilities PSCORE;
     ScoreDistribution SCDIST;                  // the full score, weighted by the points' weights
@@ -83,27 +98,47 @@ struct NumberCorrectWork {
     NcRow NCSTAB[MAXSCORE + 1];  // one item's table, pooled in place
 };
 
-// Fills PSCORE for items 1..NITEM from the probability table, reversing the
-// categories of the items that NCITEM(i, 3) marks.
-void fill_score_probabilities(NumberCorrectWork& w, const ProbabilityTable& PT, const NcItemTable& NCITEM, int NITEM);
+// What the number-correct statistics are formed over: respondents 1..NSUBJ
+// of RESP, who must have answered every item, and the quadrature grid XQUAD
+// with the weights WQUAD, points 1..NQUAD.  The fit analysis makes it (stage
+// 9, Diamml2.h): the store's RESP, or, when a response is missing, its own
+// copy of the complete respondents (`deleted`); its own grid.
+struct NcSample {
+    const ResponseTable& RESP;
+    int NSUBJ = 0;
+    bool deleted = false;
+    const QuadReals& XQUAD;
+    const QuadReals& WQUAD;
+    int NQUAD = 0;
+};
 
-// dst := src with item j (C categories) added, at points 1..NQUAD; dst and
-// src must differ.  Every new score receives its products in increasing order
-// of the source score, as the plain recursion adds them, so a distribution
-// built item by item has the plain recursion's values to the last bit.
-void add_item(const ScoreProbabilities& PS, const ScoreDistribution& src, int j, int C, int NQUAD,
-              ScoreDistribution& dst);
+// One call of OLTHX2 or OLTHX2B: the first NNC items of the score that
+// w.NCITEM chooses are studied, and every item's row goes to T.
+struct NcCall {
+    int NNC = 0;
+    NcResultTable& T;
+};
+
+// Fills PSCORE from the probability table (its items, categories and points),
+// reversing the categories of the items that NCITEM(i, 3) marks.
+void fill_score_probabilities(NumberCorrectWork& w, const ProbabilityTable& PT);
+
+// dst := src with item j added, at the points of PS; dst and src must differ.
+// Every new score receives its products in increasing order of the source
+// score, as the plain recursion adds them, so a distribution built item by
+// item has the plain recursion's values to the last bit.
+void add_item(const ScoreProbabilities& PS, const ScoreDistribution& src, int j, ScoreDistribution& dst);
 
 // D := the distribution of the score over items[0..m-1] (item numbers), the
 // items added in that order; with no item every point has score 0.  `spare`
 // is worked in and must differ from D.
-void score_distribution(const ScoreProbabilities& PS, const int* items, int m, const ItemInts& NCAT, int NQUAD,
-                        ScoreDistribution& D, ScoreDistribution& spare);
+void score_distribution(const ScoreProbabilities& PS, const int* items, int m, ScoreDistribution& D,
+                        ScoreDistribution& spare);
 
-// dst := src with items[lo..hi-1] added in that order; src, dst and spare
-// must be three different tables.
-void add_items(const ScoreProbabilities& PS, const ScoreDistribution& src, const int* items, int lo, int hi,
-               const ItemInts& NCAT, int NQUAD, ScoreDistribution& dst, ScoreDistribution& spare);
+// dst := src with items[0..n-1] added in that order; src, dst and spare must
+// be three different tables.
+void add_items(const ScoreProbabilities& PS, const ScoreDistribution& src, const int* items, int n,
+               ScoreDistribution& dst, ScoreDistribution& spare);
 
 // Calls visit(p, D) for p = 0..studied-1 in increasing order, D being the
 // distribution of the score over items[0..m-1] without items[p].
@@ -117,8 +152,7 @@ void add_items(const ScoreProbabilities& PS, const ScoreDistribution& src, const
 // agrees with the recomputed one to a few rounding errors relative to itself;
 // no item is ever divided out of a distribution, which cancels badly.
 template <class Visit>
-void for_each_rest_score(NumberCorrectWork& w, const int* items, int m, int studied, const ItemInts& NCAT, int NQUAD,
-                         Visit&& visit);
+void for_each_rest_score(NumberCorrectWork& w, const int* items, int m, int studied, Visit&& visit);
 
 // WS(q)[s] := WQUAD(q) D(q)[s] for s = 0..D.R; WS may be D itself.  The
 // sums over the points below take these products as the plain sums form them.
@@ -132,12 +166,13 @@ void marginal(const ScoreDistribution& WS, int NQUAD, Arr1<double, 0, MAXSCORE>&
 // into NCEXP: for every score s of the weighted distribution WS and every
 // category k,
 //   E(s + shift(k), j, k) := (sum over q of WS(q)[s] P(q, j, k)) / H(s + shift(k)),
-// where shift(k) is the category's contribution to the score (k, or C-1-k
-// when `reversed`) when the item's own response is part of the score it is
-// conditioned on (`own`), else 0.  A score whose marginal probability H
-// underflowed to 0 gets proportion 0.
+// the sum over the points of PT, where shift(k) is the category's
+// contribution to the score (k, or C-1-k when NCITEM(j, 3) reverses it) when
+// the item's own response is part of the score it is conditioned on (`own`),
+// else 0.  A score whose marginal probability H underflowed to 0 gets
+// proportion 0.
 void expected_proportions(NumberCorrectWork& w, const ProbabilityTable& PT, const ScoreDistribution& WS,
-                          const Arr1<double, 0, MAXSCORE>& H, int j, bool own, bool reversed, int NQUAD);
+                          const Arr1<double, 0, MAXSCORE>& H, int j, bool own);
 
 struct NcStatistic {
     int G = 0;        // score groups with respondents after pooling
@@ -172,22 +207,20 @@ struct NcScoreSet {
     int studied = 0;          // the first `studied` of them get a statistic
 };
 
-// Starts a call of OLTHX2 or OLTHX2B: every row of T says that none was
+// Starts a call of OLTHX2 or OLTHX2B: every row of call.T says that none was
 // computed, (NCITEM(j, 1), 0, 0, 0, 0, -1).  With no score (NNC = 0) or no
-// respondent that is all, and the result is false.  Otherwise the routine
-// tabulates the model at XQUAD into PT (a model number outside 1..8 writes
-// " THE MODEL NUMBER IN OLTHX2 IS INCORRECT " for every item and point) and
-// the score probabilities; clears the count tables over the scores and items
-// of this call; forms the full score's distribution weighted by the points'
-// weights (SCDIST) and its marginal probabilities (SCMARG); scores every
-// respondent (SCORE, NSCORE); gives the item of a one-item score its row
-// (1, 0, 0, 0, -1, -1); and fills `set`.  A respondent with a response outside
-// 0..NCAT-1 on any item (none is left after the listwise deletion) is left
-// out, SCORE -1, rather than counted in a table.
-bool start_number_correct(std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w,
-                          const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT, const NcItemTable& NCITEM, int NITEM,
-                          int NNC, int NQUAD, int NSUBJ, NcResultTable& T, double UNIT, const CatReals& TAUC,
-                          const QuadReals& XQUAD, NcScoreSet& set);
+// respondent that is all, and there is no set.  Otherwise the routine
+// tabulates the model at the sample's points into PT (a model number outside
+// 1..8 writes " THE MODEL NUMBER IN OLTHX2 IS INCORRECT " for every item and
+// point) and the score probabilities; clears the count tables over the
+// scores and items of this call; forms the full score's distribution weighted
+// by the points' weights (SCDIST) and its marginal probabilities (SCMARG);
+// scores every respondent (SCORE, NSCORE); gives the item of a one-item score
+// its row (1, 0, 0, 0, -1, -1); and returns the set.  A respondent with a
+// response outside 0..NCAT-1 on any item (none is left after the listwise
+// deletion) is left out, SCORE -1, rather than counted in a table.
+std::optional<NcScoreSet> start_number_correct(std::ostream& con, const FittedModel& fm, const NcSample& sample,
+                                               NumberCorrectWork& w, ProbabilityTable& PT, const NcCall& call);
 
 // Item j's statistic against the score of which its own response is a part
 // (`own`: the items in the score, with the fixed pooling of the extreme
@@ -196,18 +229,18 @@ bool start_number_correct(std::ostream& con, const Store& st, ProbabilityTable& 
 NcStatistic item_statistic(NumberCorrectWork& w, const Arr1<int, 0, MAXSCORE>& N, int j, int C, int top, bool own);
 
 // Observed counts of item j by full score into NCOBS.
-void observe_by_score(NumberCorrectWork& w, const Store& st, int j, int NSUBJ);
+void observe_by_score(NumberCorrectWork& w, const NcSample& sample, int j);
 
-// Observed counts of item i by its rest score (the full score less its own
-// contribution) into NCOBS, respondents by rest score into NREST (0..top).
-void observe_by_rest_score(NumberCorrectWork& w, const Store& st, int i, int C, bool reversed, int top, int NSUBJ);
+// Observed counts of item i (C categories) by its rest score (the full score
+// less its own contribution) into NCOBS, respondents by rest score into NREST
+// (0..top).
+void observe_by_rest_score(NumberCorrectWork& w, const NcSample& sample, int i, int C, int top);
 
-// The items not in the score, conditioned on the full score, into T (column
-// 2 := items_in_score); identical in both routines, since leaving out an item
-// that is not in the score changes nothing.
-void outside_items(NumberCorrectWork& w, const Store& st, const ProbabilityTable& PT, const NcScoreSet& set,
-                   const NcItemTable& NCITEM, NcResultTable& T, int MODEL, int NITEM, int NQUAD, int NSUBJ,
-                   int items_in_score);
+// Item j, not in the score, conditioned on the full score (0..set.SMAX); the
+// same in both routines, since leaving out an item that is not in the score
+// changes nothing.
+NcStatistic outside_item(NumberCorrectWork& w, const NcSample& sample, const ProbabilityTable& PT,
+                         const NcScoreSet& set, int j);
 
 // Column 2 of NCITEM as the routines leave it: column 1, with the last
 // studied item at 0.
@@ -217,33 +250,41 @@ void leave_working_column(NcItemTable& NCITEM, int NITEM, const NcScoreSet& set)
 
 namespace detail {
 
+// The halving route of for_each_rest_score: the items [lo, hi) of level
+// `level`, whose rest scores' common part is OUTSIDE[level].
 template <class Visit>
-void rest_scores_below(NumberCorrectWork& w, const int* items, int lo, int hi, int level, int studied,
-                       const ItemInts& NCAT, int NQUAD, Visit& visit) {
-    if (lo >= studied) return;
-    const ScoreDistribution& outside = w.OUTSIDE[level];
-    if (hi - lo == 1) {
-        visit(lo, outside);
-        return;
+struct RestScoreRoute {
+    NumberCorrectWork& w;
+    const int* items;
+    int studied;
+    Visit& visit;
+
+    void below(int lo, int hi, int level) const {
+        if (lo >= studied) return;
+        const ScoreDistribution& outside = w.OUTSIDE[level];
+        if (hi - lo == 1) {
+            visit(lo, outside);
+            return;
+        }
+        const int mid = (lo + hi) / 2;
+        ScoreDistribution& next = w.OUTSIDE[level + 1];
+        ScoreDistribution& spare = w.OUTSIDE[NC_LEVELS];
+        add_items(w.PSCORE, outside, items + mid, hi - mid, next, spare);
+        below(lo, mid, level + 1);
+        if (mid >= studied) return;
+        add_items(w.PSCORE, outside, items + lo, mid - lo, next, spare);
+        below(mid, hi, level + 1);
     }
-    const int mid = (lo + hi) / 2;
-    ScoreDistribution& below = w.OUTSIDE[level + 1];
-    ScoreDistribution& spare = w.OUTSIDE[NC_LEVELS];
-    add_items(w.PSCORE, outside, items, mid, hi, NCAT, NQUAD, below, spare);
-    rest_scores_below(w, items, lo, mid, level + 1, studied, NCAT, NQUAD, visit);
-    if (mid >= studied) return;
-    add_items(w.PSCORE, outside, items, lo, mid, NCAT, NQUAD, below, spare);
-    rest_scores_below(w, items, mid, hi, level + 1, studied, NCAT, NQUAD, visit);
-}
+};
 
 }  // namespace detail
 
 template <class Visit>
-void for_each_rest_score(NumberCorrectWork& w, const int* items, int m, int studied, const ItemInts& NCAT, int NQUAD,
-                         Visit&& visit) {
+void for_each_rest_score(NumberCorrectWork& w, const int* items, int m, int studied, Visit&& visit) {
     if (m < 1) return;
-    score_distribution(w.PSCORE, items, 0, NCAT, NQUAD, w.OUTSIDE[0], w.OUTSIDE[NC_LEVELS]);
-    detail::rest_scores_below(w, items, 0, m, 0, studied < m ? studied : m, NCAT, NQUAD, visit);
+    score_distribution(w.PSCORE, items, 0, w.OUTSIDE[0], w.OUTSIDE[NC_LEVELS]);
+    const detail::RestScoreRoute<std::remove_reference_t<Visit>> route{w, items, studied < m ? studied : m, visit};
+    route.below(0, m, 0);
 }
 
 }  // namespace vorm

@@ -10,39 +10,40 @@
 
 namespace vorm {
 
-void drop_incomplete_respondents(Store& st, int NITEM, int& NSUBJ) {
+int drop_incomplete_respondents(const ResponseTable& RESP, int NITEM, int NSUBJ, ResponseTable& KEPT) {
     int kept = 0;
     for (int n = 1; n <= NSUBJ; ++n) {
         bool complete = true;
-        for (int i = 1; i <= NITEM && complete; ++i) complete = st.RESP(n, i) >= 0;
+        for (int i = 1; i <= NITEM && complete; ++i) complete = RESP(n, i) >= 0;
         if (!complete) continue;
         ++kept;
-        for (int i = 1; i <= NITEM; ++i) st.RESP(kept, i) = st.RESP(n, i);
+        for (int i = 1; i <= NITEM; ++i) KEPT(kept, i) = RESP(n, i);
     }
-    NSUBJ = kept;
+    return kept;
 }
 
-void listwise_deletion(JobSettings& job, Store& st, const FitWork& w) {
+NcSample listwise_deletion(const FittedModel& fm, FitWork& fw) {
+    NumberCorrectWork& w = fw.nc;
     double mean = 0.0, sd = 0.0;  // the analysis's own, not the run's XMEAN and XSD
-    GETQUA(st.XQUAD, st.WQUAD, mean, job.NQUAD, sd);
-    if (w.missing) drop_incomplete_respondents(st, job.NITEM, job.NSUBJ);
+    GETQUA(w.XQUAD, w.WQUAD, mean, fm.NQUAD, sd);
+    if (!fw.missing) return NcSample{fm.st.RESP, fm.NSUBJ, false, w.XQUAD, w.WQUAD, fm.NQUAD};
+    const int kept = drop_incomplete_respondents(fm.st.RESP, fm.NITEM, fm.NSUBJ, w.KEPT);
+    return NcSample{w.KEPT, kept, true, w.XQUAD, w.WQUAD, fm.NQUAD};
 }
 
-void number_correct_section(Io& io, JobSettings& job, Store& st, FitWork& fw, ProbabilityTable& PT) {
+void number_correct_section(Io& io, const FittedModel& fm, const NcSample& sample, FitWork& fw, ProbabilityTable& PT) {
     NumberCorrectWork& w = fw.nc;
     const auto both = [&](NcResultTable& with_item, NcResultTable& without_item, int NNC) {
-        OLTHX2(io.con, st, PT, w, st.WQUAD, job.MODEL, job.NCAT, w.NCITEM, job.NITEM, NNC, job.NQUAD, job.NSUBJ,
-               with_item, st.UNIT, st.TAUC, st.XQUAD);
-        OLTHX2B(io.con, st, PT, w, st.WQUAD, job.MODEL, job.NCAT, w.NCITEM, job.NITEM, NNC, job.NQUAD, job.NSUBJ,
-                without_item, st.UNIT, st.TAUC, st.XQUAD);
+        OLTHX2(io.con, fm, sample, w, PT, {NNC, with_item});
+        OLTHX2B(io.con, fm, sample, w, PT, {NNC, without_item});
     };
-    ITCORR(io.con, st, w.TOTAL, job.NCAT, w.NCITEM, job.NITEM, job.NSUBJ, job.NQUAD, 1, st.DENS, st.XQUAD);
-    both(w.SCHI, w.CSCHI, job.NITEM);
-    ITCORR(io.con, st, w.TOTAL, job.NCAT, w.NCITEM, job.NITEM, job.NSUBJ, job.NQUAD, 2, st.DENS, st.XQUAD);
+    ITCORR(io.con, fm, sample, w, 1);
+    both(w.SCHI, w.CSCHI, fm.NITEM);
+    ITCORR(io.con, fm, sample, w, 2);
     int NNC = 0;
-    for (int i = 1; i <= job.NITEM; ++i) NNC += w.NCITEM(i, 1) == 1 ? 1 : 0;
+    for (int i = 1; i <= fm.NITEM; ++i) NNC += w.NCITEM(i, 1) == 1 ? 1 : 0;
     both(w.SSCHI, w.CSSCHI, NNC);
-    write_number_correct_section(io.units[Unit::FT15], st, w, fw.ITORD, job.NITEM, fw.missing, job.NSUBJ);
+    write_number_correct_section(io.units[Unit::FT15], fm, w, fw.ITORD, sample);
 }
 
 namespace {
@@ -61,24 +62,24 @@ void statistic_line(std::ostream& fit, const char* label, const NcResultTable& T
 
 }  // namespace
 
-void write_number_correct_section(std::ostream& fit, const Store& st, const NumberCorrectWork& w, const ItemInts& ITORD,
-                                  int NITEM, bool deleted, int NSUBJ) {
+void write_number_correct_section(std::ostream& fit, const FittedModel& fm, const NumberCorrectWork& w,
+                                  const ItemInts& ITORD, const NcSample& sample) {
     write_free(fit);
     write_free(fit);
     write_free(fit, {" *****  ITEM LEVEL CHI-SQUARES CONDITIONED ON NC", " SCORE ", "*****"});
     write_free(fit);
-    if (deleted) {
+    if (sample.deleted) {
         write_free(fit, {" **  NOTE: LISTWISE DELETION PERFORMED FOR CASES WITH' MISSING RESPONSES **"});
         write_free(fit);
-        write_free(fit, {" **  THE NUMBER OF SUBJECTS RETAINED WAS EQUAL TO ", NSUBJ, "  **"});
+        write_free(fit, {" **  THE NUMBER OF SUBJECTS RETAINED WAS EQUAL TO ", sample.NSUBJ, "  **"});
         write_free(fit);
     }
-    for (int t = 1; t <= NITEM; ++t) {
+    for (int t = 1; t <= fm.NITEM; ++t) {
         const int i = ITORD(t);
         const bool extreme = static_cast<int>(w.SSCHI(i, 1)) == 1;
         write_free(fit);
         write_fixed(fit, "(' ITEM# ',I3,' DELTA=',F8.3,A25)",
-                    {st.ITEMID(i), st.DELTA(i), suffix(extreme ? " ** EXTREME ITEM CLASS **" : "")});
+                    {fm.st.ITEMID(i), fm.item(i).delta, suffix(extreme ? " ** EXTREME ITEM CLASS **" : "")});
         statistic_line(fit, "      S-X**2 =", w.SCHI, i, "  NC-YES");
         statistic_line(fit, "     cS-X**2 =", w.CSCHI, i, "  NC-NO");
         statistic_line(fit, "      s-X**2 =", w.SSCHI, i, extreme ? "  NC-YES" : "  NC-NO");

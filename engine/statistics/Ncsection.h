@@ -7,20 +7,20 @@
 
 #include <iosfwd>
 
-#include "common/Store.h"
+#include "model/Fittedmodel.h"
 #include "statistics/Ncscore.h"
 
 namespace vorm {
 
-// Respondents 1..NSUBJ with a negative response on any of items 1..NITEM are
-// dropped: the others move up in RESP, in their order, and NSUBJ becomes their
-// count.  Nothing else moves: THETA, TSTD and PERSID keep their positions.
-void drop_incomplete_respondents(Store& st, int NITEM, int& NSUBJ);
+// Respondents 1..NSUBJ of RESP with a negative response on any of items
+// 1..NITEM are left out: the others are copied to KEPT, in their order, and
+// their count is returned.  RESP is only read; KEPT must be another table.
+int drop_incomplete_respondents(const ResponseTable& RESP, int NITEM, int NSUBJ, ResponseTable& KEPT);
 
 // The section from the four result tables of w, the items in the order
-// ITORD(1..NITEM); `deleted` adds the note of the listwise deletion with the
-// respondents retained, NSUBJ.
-void write_number_correct_section(std::ostream& fit, const Store& st, const NumberCorrectWork& w, const ItemInts& ITORD,
-                                  int NITEM, bool deleted, int NSUBJ);
+// ITORD(1..fm.NITEM); a sample of the complete respondents (`deleted`) adds
+// the note of the listwise deletion with their count.
+void write_number_correct_section(std::ostream& fit, const FittedModel& fm, const NumberCorrectWork& w,
+                                  const ItemInts& ITORD, const NcSample& sample);
 
 }  // namespace vorm

@@ -5,8 +5,8 @@
 // score's distribution at every quadrature point, from the recursion over the
 // items in the score (Ncscore.h), averaged with the quadrature weights.
 // Sparse score groups are pooled, and the item gets a Pearson chi-square, its
-// degrees of freedom and its upper-tail probability in its row of T
-// (NcResultTable).
+// degrees of freedom and its upper-tail probability in its row of the
+// call's table T (NcResultTable).
 //
 //   OLTHX2   an item in the score is compared with the score of which it is
 //            itself part ("S-X**2", "s-X**2" in the fit report);
@@ -14,31 +14,29 @@
 // Items not in the score are compared with the full score by both, with the
 // same result.
 //
-// Items in the score: NCITEM(j, 1) = 1; the first NNC of them in item order
-// are studied.  NNC = 0, or no respondent, gives every item the row
-// (NCITEM(j, 1), 0, 0, 0, 0, -1); in a one-item score that item gets
-// (1, 0, 0, 0, -1, -1).  Every response of respondents 1..NSUBJ must be a
-// category of its item (the listwise deletion runs first).  The category
-// probabilities come from PT, tabulated at XQUAD; the work tables are w's
-// (everything but the NCITEM and the result tables it holds).  Column 2 of
-// NCITEM is left as column 1 with the last studied item at 0.  Nothing is
-// written to the status file; the run always goes on.
+// Items in the score: w.NCITEM(j, 1) = 1; the first call.NNC of them in
+// item order are studied.  NNC = 0, or no respondent, gives every item the
+// row (NCITEM(j, 1), 0, 0, 0, 0, -1); in a one-item score that item gets
+// (1, 0, 0, 0, -1, -1).  The model and its parameters are fm's; the
+// respondents and the grid the sample's (Ncscore.h), every response of theirs
+// a category of its item.  The category probabilities are tabulated into PT
+// at the sample's points; the work tables are w's.  Column 2 of NCITEM is
+// left as column 1 with the last studied item at 0.  Nothing is written to
+// the status file; the run always goes on.
 #pragma once
 
 #include <iosfwd>
 
-#include "common/Store.h"
+#include "model/Fittedmodel.h"
 #include "model/Probtable.h"
 #include "statistics/Ncscore.h"
 
 namespace vorm {
 
-void OLTHX2(std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD,
-            int MODEL, const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM, int NNC, int NQUAD, int NSUBJ,
-            NcResultTable& T, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
+void OLTHX2(std::ostream& con, const FittedModel& fm, const NcSample& sample, NumberCorrectWork& w,
+            ProbabilityTable& PT, NcCall call);
 
-void OLTHX2B(std::ostream& con, const Store& st, ProbabilityTable& PT, NumberCorrectWork& w, const QuadReals& WQUAD,
-             int MODEL, const ItemInts& NCAT, NcItemTable& NCITEM, int NITEM, int NNC, int NQUAD, int NSUBJ,
-             NcResultTable& T, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
+void OLTHX2B(std::ostream& con, const FittedModel& fm, const NcSample& sample, NumberCorrectWork& w,
+             ProbabilityTable& PT, NcCall call);
 
 }  // namespace vorm

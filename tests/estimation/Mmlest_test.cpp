@@ -296,12 +296,8 @@ TEST(Mmlest, LikelihoodThatIsNotFiniteEndsTheRunNamingTheItem) {
 // ---- recovery, maximum and monotone likelihood on simulated data ---------
 
 double loglik(EstimationJob& e) {
-    JobSettings& j = *e.job;
-    Store& s = *e.st;
-    double l = 0.0;
     auto table = std::make_unique<ProbabilityTable>();
-    MARGLIKE(e.console, s, *table, s.WQUAD, l, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
-    return l;
+    return MARGLIKE(e.console, fitted_model(*e.job, *e.st), *table);
 }
 
 std::vector<int> categories(int model, bool per_item, int n) {

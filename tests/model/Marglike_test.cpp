@@ -37,9 +37,8 @@ struct Job {
             for (int i = 1; i <= nitem; ++i) st->RESP(p, i) = gen() % 7 == 0 ? -1 : int(gen() % ncat(i));
     }
     double run(int model, std::ostream& con) {
-        double x = 99.0;
-        MARGLIKE(con, *st, *table, st->WQUAD, x, model, ncat, nitem, nquad, nsubj, st->UNIT, st->TAUC, st->XQUAD);
-        return x;
+        const FittedModel fm{model_parameters(*st, model, ncat, nitem), *st, nsubj, nquad, st->UNIT, st->TAUC};
+        return MARGLIKE(con, fm, *table);
     }
     double run(int model) {
         std::ostringstream con;

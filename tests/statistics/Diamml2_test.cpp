@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -202,6 +203,38 @@ TEST(Diamml2, InfitAndOutfitMatchAnIndependentComputation) {
         auto common = test::simulated_fit_job(model, std::vector<int>(5, 4), 60, 0.05, 40 + model);
         common->run();
         check_against_reference(*common);
+    }
+}
+
+// The analysis writes no estimate, no response and no setting: not in a
+// model whose items share their unit or thresholds, kept only in UNIT or
+// TAUC (the items' own places empty, as an estimation of such a model leaves
+// them), nor where a unit stands for thresholds; and the small job's seventh
+// respondent, whose first response is missing, is dropped only from the
+// analysis's own copy of the responses.
+TEST(Diamml2, LeavesTheStoreAndTheJobAsTheyWere) {
+    std::vector<std::unique_ptr<FitJob>> jobs;
+    jobs.push_back(small_job());
+    for (int model : {1, 3}) {
+        auto j = test::simulated_fit_job(model, std::vector<int>(4, 3), 40, 0.0, 60 + model);
+        for (int i = 1; i <= j->job->NITEM; ++i) {
+            j->st->LAMBDA(i) = 0.0;
+            for (int k = 0; k < MAXCAT; ++k) j->st->TAU(i, k) = 0.0;
+        }
+        jobs.push_back(std::move(j));
+    }
+    for (const auto& j : jobs) {
+        SCOPED_TRACE("model " + std::to_string(j->job->MODEL));
+        const auto before = std::make_unique<Store>(*j->st);
+        const int nsubj = j->job->NSUBJ;
+        j->run();
+        EXPECT_EQ(std::memcmp(before.get(), j->st.get(), sizeof(Store)), 0);
+        EXPECT_EQ(j->job->NSUBJ, nsubj);
+    }
+    const FitJob& small = *jobs[0];
+    for (int n = 1, from = 1; n < small.subjects(); ++n, ++from) {
+        if (from == 7) ++from;
+        for (int i = 1; i <= 3; ++i) EXPECT_EQ(small.fit().nc.KEPT(n, i), small.response(from, i)) << n << " " << i;
     }
 }
 

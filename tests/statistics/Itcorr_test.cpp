@@ -38,17 +38,15 @@ TEST(Itcorr, PercentilesInterpolateBetweenPointsAndStopAtTheEnds) {
 // another instead.
 struct Selection {
     std::unique_ptr<Store> st = std::make_unique<Store>();
+    std::unique_ptr<NumberCorrectWork> w = std::make_unique<NumberCorrectWork>();
     ItemInts NCAT;
-    QuadReals DENS;
-    NcItemTable NCITEM;
-    SubjReals TOTAL;
     std::ostringstream con;
     int nitem = 0, nsubj = 200, nquad = 31;
 
     Selection(const std::vector<double>& deltas, const std::vector<int>& copy = {}) {
         nitem = static_cast<int>(deltas.size());
         double mean = 0, sd = 0;
-        GETQUA(st->XQUAD, DENS, mean, nquad, sd);
+        GETQUA(st->XQUAD, st->DENS, mean, nquad, sd);
         for (int i = 1; i <= nitem; ++i) {
             NCAT(i) = 2;
             st->DELTA(i) = deltas[static_cast<std::size_t>(i - 1)];
@@ -60,10 +58,14 @@ struct Selection {
         for (std::size_t i = 0; i < copy.size(); i += 2)
             for (int n = 1; n <= nsubj; ++n) st->RESP(n, copy[i]) = st->RESP(n, copy[i + 1]);
     }
+    // Every respondent of the store, over the store's grid; the model's
+    // number does not matter to the selection.
     std::vector<int> column(int col, int mode, int max_flips = -1) {
-        ITCORR(con, *st, TOTAL, NCAT, NCITEM, nitem, nsubj, nquad, mode, DENS, st->XQUAD, max_flips);
+        const FittedModel fm{model_parameters(*st, 4, NCAT, nitem), *st, nsubj, nquad, st->UNIT, st->TAUC};
+        const NcSample sample{st->RESP, nsubj, false, st->XQUAD, st->WQUAD, nquad};
+        ITCORR(con, fm, sample, *w, mode, max_flips);
         std::vector<int> v;
-        for (int i = 1; i <= nitem; ++i) v.push_back(NCITEM(i, col));
+        for (int i = 1; i <= nitem; ++i) v.push_back(w->NCITEM(i, col));
         return v;
     }
 };
@@ -90,7 +92,7 @@ TEST(Itcorr, ChoosesTheItemsAndTheirDirections) {
         s.nquad = 3;
         for (int q = 1; q <= 3; ++q) {
             s.st->XQUAD(q) = q - 2.0;
-            s.DENS(q) = q == 2 ? 0.8 : 0.1;
+            s.st->DENS(q) = q == 2 ? 0.8 : 0.1;
         }
         EXPECT_EQ(s.column(1, 2), (V{1, 0, 0, 1}));
     }

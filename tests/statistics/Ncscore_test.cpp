@@ -42,7 +42,7 @@ struct Items {
                 for (int k = 0; k < NCAT(j); ++k) PT->P(q, j, k) /= sum;
             }
         }
-        fill_score_probabilities(*w, *PT, w->NCITEM, n);
+        fill_score_probabilities(*w, *PT);
     }
     int score_of(int j, int x) const { return w->NCITEM(j, 3) == 1 ? NCAT(j) - 1 - x : x; }
 };
@@ -75,11 +75,11 @@ void expect_distribution(const ScoreDistribution& D, const std::vector<double>& 
 TEST(NumberCorrectScore, FullAndRestScoresMatchEveryResponsePattern) {
     Items t({3, 2, 4}, 6, 3.0, 11, {0, 1, 0});
     NumberCorrectWork& w = *t.w;
-    score_distribution(w.PSCORE, t.list.data(), 3, t.NCAT, 6, w.SCDIST, w.OUTSIDE[NC_LEVELS]);
+    score_distribution(w.PSCORE, t.list.data(), 3, w.SCDIST, w.OUTSIDE[NC_LEVELS]);
     for (int q = 1; q <= 6; ++q) expect_distribution(w.SCDIST, enumerated(t, {1, 2, 3}, q), q);
     const std::vector<std::vector<int>> rests = {{2, 3}, {1, 3}, {1, 2}};
     int visits = 0;
-    for_each_rest_score(w, t.list.data(), 3, 3, t.NCAT, 6, [&](int p, const ScoreDistribution& D) {
+    for_each_rest_score(w, t.list.data(), 3, 3, [&](int p, const ScoreDistribution& D) {
         EXPECT_EQ(p, visits++);
         for (int q = 1; q <= 6; ++q) expect_distribution(D, enumerated(t, rests[static_cast<std::size_t>(p)], q), q);
     });
@@ -111,19 +111,18 @@ TEST(NumberCorrectScore, RestScoresAgreeWithRecomputationFromScratch) {
         for (int j = 0; j < c.nitem; ++j) cats.push_back(2 + (j * 7 + c.nitem) % (c.maxcat - 1));
         Items t(cats, c.nquad, c.decades, static_cast<unsigned>(c.nitem), {});
         int visits = 0;
-        for_each_rest_score(
-            *t.w, t.list.data(), c.nitem, c.nitem, t.NCAT, c.nquad, [&](int p, const ScoreDistribution& D) {
-                ++visits;
-                std::vector<int> others = t.list;
-                others.erase(others.begin() + p);
-                for (int q = 1; q <= c.nquad; ++q) {
-                    const std::vector<double> fresh = recursion(t, others, q);
-                    ASSERT_EQ(D.R + 1, static_cast<int>(fresh.size()));
-                    for (int s = 0; s <= D.R; ++s)
-                        ASSERT_TRUE(near_rel(D.S(q)[s], fresh[static_cast<std::size_t>(s)], kSameSums, kUnderflowFloor))
-                            << c.nitem << " items, without item " << p + 1 << ", point " << q << ", score " << s;
-                }
-            });
+        for_each_rest_score(*t.w, t.list.data(), c.nitem, c.nitem, [&](int p, const ScoreDistribution& D) {
+            ++visits;
+            std::vector<int> others = t.list;
+            others.erase(others.begin() + p);
+            for (int q = 1; q <= c.nquad; ++q) {
+                const std::vector<double> fresh = recursion(t, others, q);
+                ASSERT_EQ(D.R + 1, static_cast<int>(fresh.size()));
+                for (int s = 0; s <= D.R; ++s)
+                    ASSERT_TRUE(near_rel(D.S(q)[s], fresh[static_cast<std::size_t>(s)], kSameSums, kUnderflowFloor))
+                        << c.nitem << " items, without item " << p + 1 << ", point " << q << ", score " << s;
+            }
+        });
         EXPECT_EQ(visits, c.nitem);
     }
 }

@@ -9,7 +9,7 @@
 namespace vorm::test {
 namespace {
 
-TEST(Ncsection, ListwiseDeletionMovesOnlyTheCompleteRowsOfResp) {
+TEST(Ncsection, ListwiseDeletionCopiesOnlyTheCompleteRowsOfResp) {
     auto st = std::make_unique<Store>();
     for (int n = 1; n <= 200; ++n) {
         st->THETA(n) = n * 0.01;
@@ -21,15 +21,12 @@ TEST(Ncsection, ListwiseDeletionMovesOnlyTheCompleteRowsOfResp) {
     st->RESP(200, 2) = -1;
     st->RESP(201, 1) = -1;  // beyond NSUBJ: not looked at
     const auto before = std::make_unique<Store>(*st);
-    int NSUBJ = 200;
-    drop_incomplete_respondents(*st, 5, NSUBJ);
-    EXPECT_EQ(NSUBJ, 197);
+    auto kept = std::make_unique<ResponseTable>();
+    EXPECT_EQ(drop_incomplete_respondents(st->RESP, 5, 200, *kept), 197);
     for (int n = 1, from = 1; n <= 197; ++n, ++from) {
         if (from == 3 || from == 100) ++from;
-        for (int i = 1; i <= 5; ++i) ASSERT_EQ(st->RESP(n, i), before->RESP(from, i)) << n << " " << i;
+        for (int i = 1; i <= 5; ++i) ASSERT_EQ((*kept)(n, i), before->RESP(from, i)) << n << " " << i;
     }
-    // Everything but RESP as it was.
-    before->RESP = st->RESP;
     EXPECT_EQ(std::memcmp(before.get(), st.get(), sizeof(Store)), 0);
 }
 
@@ -55,8 +52,12 @@ TEST(Ncsection, SectionLinesAsLaidOut) {
     for (int t = 0; t < 4; ++t)
         for (int i = 1; i <= 2; ++i)
             for (int c = 1; c <= 6; ++c) (*tables[t])(i, c) = rows[t][i - 1][c - 1];
+    ItemInts NCAT;
+    NCAT(1) = NCAT(2) = 2;
+    const FittedModel fm{model_parameters(*st, 2, NCAT, 2), *st, 200, 0, 0.0, st->TAUC};
+    const NcSample complete{st->RESP, 197, true, st->XQUAD, st->WQUAD, 0};
     std::ostringstream os;
-    write_number_correct_section(os, *st, *w, ITORD, 2, true, 197);
+    write_number_correct_section(os, fm, *w, ITORD, complete);
     const std::vector<std::string> expected = {
         " ",
         " ",

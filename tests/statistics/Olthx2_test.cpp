@@ -33,12 +33,12 @@ int items_in_score(const EstimationJob& e) {
     return n;
 }
 
+// Every respondent of the store, over the store's grid.
 void run(EstimationJob& e, bool rest, NcResultTable& T, int NNC) {
-    JobSettings& j = *e.job;
-    Store& s = *e.st;
-    NumberCorrectWork& w = e.ws->fit.nc;
-    (rest ? OLTHX2B : OLTHX2)(e.console, s, e.ws->ptab, w, s.WQUAD, j.MODEL, j.NCAT, w.NCITEM, j.NITEM, NNC, j.NQUAD,
-                              j.NSUBJ, T, s.UNIT, s.TAUC, s.XQUAD);
+    const JobSettings& j = *e.job;
+    const Store& s = *e.st;
+    const NcSample sample{s.RESP, j.NSUBJ, false, s.XQUAD, s.WQUAD, j.NQUAD};
+    (rest ? OLTHX2B : OLTHX2)(e.console, fitted_model(j, s), sample, e.ws->fit.nc, e.ws->ptab, {NNC, T});
 }
 
 // One score group of an item's table: respondents, observed and expected

@@ -41,9 +41,8 @@ struct FitJob : EstimationJob {
         j.ITALPH = j.PSALPH = 0.05;
     }
 
-    void run() { DIAMML2(io, *job, *st, ws->fit, ws->ptab); }
-    // The responses and their count as given: the analysis ends by dropping
-    // respondents with a missing response from RESP and NSUBJ.
+    void run() { DIAMML2(io, *job, fitted_model(*job, *st), ws->fit, ws->ptab); }
+    // The responses and their count as given, apart from the store.
     int response(int n, int i) const {
         return data.resp[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(i - 1)];
     }
