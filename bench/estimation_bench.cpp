@@ -98,12 +98,12 @@ struct Run : bench::RunState {
 };
 
 void load(Run& r, const Size& z) {
-    vormsim::Spec spec;
-    spec.model = z.model;
-    spec.items = vormsim::typical_items(z.model, std::vector<int>(static_cast<std::size_t>(z.nitem), z.ncat), 7);
-    spec.nsubj = z.nsubj;
-    spec.seed = 8;
-    const vormsim::Data data = vormsim::simulate(spec);
+    vormsim::Design design;
+    design.model = z.model;
+    design.items = vormsim::typical_items(z.model, std::vector<int>(static_cast<std::size_t>(z.nitem), z.ncat), 7);
+    design.nsubj = z.nsubj;
+    design.seed = 8;
+    const vormsim::Data data = vormsim::simulate(design);
     JobSettings& job = *r.job;
     Store& st = *r.st;
     job.MODEL = z.model;
@@ -113,7 +113,7 @@ void load(Run& r, const Size& z) {
     for (int i = 1; i <= z.nitem; ++i) {
         job.NCAT(i) = z.ncat;
         st.ITEMID(i) = i;
-        job.ISIGN(i) = spec.items[static_cast<std::size_t>(i - 1)].delta < 0 ? 0 : 1;
+        job.ISIGN(i) = design.items[static_cast<std::size_t>(i - 1)].delta < 0 ? 0 : 1;
     }
     for (int j = 1; j <= z.nsubj; ++j)
         for (int i = 1; i <= z.nitem; ++i)

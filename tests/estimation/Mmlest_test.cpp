@@ -335,7 +335,7 @@ void recover(int model, bool per_item, Signs signs, bool constrained = false) {
     std::vector<double> est, truth, th;
     for (int i = 1; i <= job.NITEM; ++i) {
         est.push_back(e->st->DELTA(i));
-        truth.push_back(e->spec.items[static_cast<std::size_t>(i - 1)].delta);
+        truth.push_back(e->design.items[static_cast<std::size_t>(i - 1)].delta);
     }
     for (int j = 1; j <= job.NSUBJ; ++j) th.push_back(e->st->THETA(j));
     const double items = correlation(est, truth);
@@ -361,7 +361,7 @@ void recover(int model, bool per_item, Signs signs, bool constrained = false) {
         double mean = 0.0, true_mean = 0.0;
         for (int i = 1; i <= job.NITEM; ++i) {
             mean += e->st->LAMBDA(i) / job.NITEM;
-            true_mean += e->spec.items[static_cast<std::size_t>(i - 1)].lambda / job.NITEM;
+            true_mean += e->design.items[static_cast<std::size_t>(i - 1)].lambda / job.NITEM;
         }
         EXPECT_NEAR_REL(mean, e->st->UNIT, 1e-12);
         EXPECT_NEAR_REL(e->st->UNIT, true_mean, kCommonUnitRel);

@@ -22,7 +22,7 @@ void run(EstimationJob& e) {
 
 TEST(Randn2, ExpectedCountsMatchAnIndependentPosteriorOnTheGrid) {
     auto e = simulated_job(8, {4, 3, 6, 2, 5}, 60, 11, 13);
-    e->spec.missing_rate = 0.0;
+    e->design.missing_rate = 0.0;
     true_parameters(*e);
     e->st->RESP(3, 2) = -9;  // one missing response
     grid(*e, 13);
@@ -40,8 +40,8 @@ TEST(Randn2, ExpectedCountsMatchAnIndependentPosteriorOnTheGrid) {
                     for (int k = 1; k <= 5; ++k) {
                         int r = e->st->RESP(j, k);
                         if (r < 0) continue;
-                        auto pr =
-                            vormsim::probabilities(8, e->spec.items[static_cast<std::size_t>(k - 1)], e->st->XQUAD(p));
+                        auto pr = vormsim::probabilities(8, e->design.items[static_cast<std::size_t>(k - 1)],
+                                                         e->st->XQUAD(p));
                         l += std::log(pr[static_cast<std::size_t>(r)]);
                     }
                     lw[p - 1] = l;

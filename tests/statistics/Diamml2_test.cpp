@@ -122,7 +122,7 @@ void check_against_reference(FitJob& j) {
                 if (j.response(n, i) >= 0) cells.push_back({j.response(n, i), j.probabilities(i, j.st->THETA(n))});
             }
             const int m = static_cast<int>(cells.size());
-            const int df = items ? item_df(j.spec.model, m, j.job->NCAT(a)) : m - 1;
+            const int df = items ? item_df(j.design.model, m, j.job->NCAT(a)) : m - 1;
             const Reference r = reference(cells, df);
             const FitStatistics& f = items ? j.fit().ITEMFIT(a) : j.fit().PERSFIT(a);
             const std::string what = (items ? "item " : "respondent ") + std::to_string(a);

@@ -32,8 +32,8 @@ TEST(Perest, MatchesAnIndependentPosteriorForEveryModel) {
                 for (int i = 1; i <= 6; ++i) {
                     const int r = e->st->RESP(j, i);
                     if (r < 0) continue;
-                    auto p =
-                        vormsim::probabilities(model, e->spec.items[static_cast<std::size_t>(i - 1)], e->st->XQUAD(q));
+                    auto p = vormsim::probabilities(model, e->design.items[static_cast<std::size_t>(i - 1)],
+                                                    e->st->XQUAD(q));
                     l += std::log(static_cast<long double>(p[static_cast<std::size_t>(r)]));
                 }
                 lw[q - 1] = l;
