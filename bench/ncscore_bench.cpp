@@ -45,7 +45,8 @@ struct Job : bench::RunState {
     Job() {
         test::fill_simulated(*job, *st, MODEL, std::vector<int>(NITEM, NCATS), NSUBJ, 0.0, 21);
         job->NQUAD = NQUAD;
-        GETQUA(st->XQUAD, st->WQUAD, job->XMEAN, NQUAD, job->XSD);
+        double mean = 0.0, sd = 0.0;
+        GETQUA(st->XQUAD, st->WQUAD, mean, NQUAD, sd);
         for (int q = 1; q <= NQUAD; ++q) st->DENS(q) = st->WQUAD(q);
         NumberCorrectWork& w = ws->fit.nc;
         ITCORR(con, *st, w.TOTAL, job->NCAT, w.NCITEM, NITEM, NSUBJ, NQUAD, 1, st->DENS, st->XQUAD);

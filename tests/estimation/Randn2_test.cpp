@@ -11,7 +11,10 @@ namespace {
 
 constexpr double kRel = 1e-12;  // sums of a few thousand positive terms
 
-void grid(EstimationJob& e, int n) { GETQUA(e.st->XQUAD, e.st->WQUAD, e.job->XMEAN, n, e.job->XSD); }
+void grid(EstimationJob& e, int n) {
+    double mean = 0.0, sd = 0.0;
+    GETQUA(e.st->XQUAD, e.st->WQUAD, mean, n, sd);
+}
 
 void run(EstimationJob& e) {
     const JobSettings& j = *e.job;

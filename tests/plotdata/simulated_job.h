@@ -40,7 +40,8 @@ inline void fill_simulated(JobSettings& job, Store& st, int model, const std::ve
     for (int k = 0; k < design.items[0].K; ++k) st.TAUC(k) = design.items[0].tau[static_cast<std::size_t>(k)];
     for (int j = 1; j <= nsubj; ++j) st.THETA(j) = data.theta[static_cast<std::size_t>(j - 1)];
     job.NQUAD = 30;
-    GETQUA(st.XQUAD, st.WQUAD, job.XMEAN, job.NQUAD, job.XSD);
+    double mean = 0.0, sd = 0.0;
+    GETQUA(st.XQUAD, st.WQUAD, mean, job.NQUAD, sd);
     for (int q = 1; q <= job.NQUAD; ++q) st.DENS(q) = st.WQUAD(q);
 }
 

@@ -183,7 +183,8 @@ std::unique_ptr<FitJob> small_job() {
     s.IMONTH = 3, s.IDAY = 14, s.IYEAR = 2026, s.IHOUR = 9, s.IMIN = 5, s.ISEC = 7;
     // Five points, the latent density the grid's weights.
     s.NQUAD = 5;
-    GETQUA(j->st->XQUAD, j->st->DENS, s.XMEAN, s.NQUAD, s.XSD);
+    double mean = 0.0, sd = 0.0;
+    GETQUA(j->st->XQUAD, j->st->DENS, mean, s.NQUAD, sd);
     return j;
 }
 
