@@ -130,8 +130,7 @@ void load(Run& r, const Size& z) {
 
 void expectation(Run& r, Store& st) {
     const JobSettings& job = *r.job;
-    RANDN2(r.con, st, r.ws->estimation.counts, r.ws->ptab, st.WQUAD, job.MODEL, job.NCAT, job.NITEM, job.NQUAD,
-           job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
+    RANDN2(r.con, job, st, job.MODEL, r.ws->estimation.counts, r.ws->ptab);
 }
 
 bool run(const Size& z, bool once) {

@@ -108,8 +108,7 @@ int estimate_model(Io& io, const JobSettings& job, Store& st, Cycles c, ScoringS
     w.OLDOUT.delta(1) = 9999999999999998.0;
     for (int outer = 1; outer <= job.MAXOUT; ++outer) {
         if (!compare_and_copy(job, st, s, w.OLDOUT)) break;
-        RANDN2(io.con, st, w.counts, c.PT, st.WQUAD, s.MODEL, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
-               st.TAUC, st.XQUAD);
+        RANDN2(io.con, job, st, s.MODEL, w.counts, c.PT);
         if (w.counts.without_likelihood != 0) no_finite_likelihood(io, s.MODEL, st, c.PT, w.counts.without_likelihood);
         w.OLDIN.delta(1) = 999999999999.0;
         for (s.n = 1; s.n <= job.MAXIN; ++s.n) {
@@ -223,8 +222,7 @@ EstimationResult MMLEST(Io& io, const JobSettings& job, Store& st, EstimationWor
     write_free(io.con, {" ESTIMATING THETAS"});
     // The last cycle's steps have not been through an expectation step: the
     // person estimates tell whether they keep every likelihood positive.
-    const int without_likelihood = PEREST(io.con, st, PT, st.WQUAD, job.MODEL, job.NCAT, job.NITEM, job.NQUAD,
-                                          job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
+    const int without_likelihood = PEREST(io.con, job, st, PT);
     if (without_likelihood != 0) no_finite_likelihood(io, job.MODEL, st, PT, without_likelihood);
     return result;
 }

@@ -16,12 +16,7 @@ void grid(EstimationJob& e, int n) {
     GETQUA(e.st->XQUAD, e.st->WQUAD, mean, n, sd);
 }
 
-void run(EstimationJob& e) {
-    const JobSettings& j = *e.job;
-    Store& s = *e.st;
-    RANDN2(e.console, s, e.ws->estimation.counts, e.ws->ptab, s.WQUAD, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ,
-           s.UNIT, s.TAUC, s.XQUAD);
-}
+void run(EstimationJob& e) { RANDN2(e.console, *e.job, *e.st, e.job->MODEL, e.ws->estimation.counts, e.ws->ptab); }
 
 TEST(Randn2, ExpectedCountsMatchAnIndependentPosteriorOnTheGrid) {
     auto e = simulated_job(8, {4, 3, 6, 2, 5}, 60, 11, 13);

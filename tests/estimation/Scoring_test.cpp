@@ -31,7 +31,7 @@ TEST(Scoring, CategoryWhoseProbabilityIsZeroAtAPointAddsNothing) {
     for (int model : {5, 6, 7, 8}) {
         SCOPED_TRACE("model " + std::to_string(model));
         auto e = simulated_job(model, std::vector<int>(5, 4), 300, 60 + model, 21);
-        JobSettings& job = *e->job;
+        const JobSettings& job = *e->job;
         Store& st = *e->st;
         true_parameters(*e);
         // So steep that some of its category probabilities are 0 at the outer points.
@@ -39,8 +39,7 @@ TEST(Scoring, CategoryWhoseProbabilityIsZeroAtAPointAddsNothing) {
         double mean = 0.0, sd = 0.0;
         GETQUA(st.XQUAD, st.WQUAD, mean, job.NQUAD, sd);
         ASSERT_TRUE(some_probability_is_zero(*e, 2));
-        RANDN2(e->console, st, e->ws->estimation.counts, e->ws->ptab, st.WQUAD, model, job.NCAT, job.NITEM, job.NQUAD,
-               job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
+        RANDN2(e->console, job, st, model, e->ws->estimation.counts, e->ws->ptab);
         const double alpha = st.ALPHA(2), delta = st.DELTA(2), unit = st.UNIT, tau = st.TAUC(1);
 
         ScoringStage stage{e->ws->estimation.counts, {}, {}};
@@ -82,7 +81,7 @@ TEST(Scoring, SystemStepThatIsNotFiniteEndsTheRunNamingTheFirstItem) {
     for (const Case& c : cases) {
         SCOPED_TRACE("model " + std::to_string(c.model));
         auto e = simulated_job(c.model, std::vector<int>(5, 4), 300, 80 + c.model, 21);
-        JobSettings& job = *e->job;
+        const JobSettings& job = *e->job;
         Store& st = *e->st;
         true_parameters(*e);
         st.ITEMID(2) = 12;
@@ -90,8 +89,7 @@ TEST(Scoring, SystemStepThatIsNotFiniteEndsTheRunNamingTheFirstItem) {
         double mean = 0.0, sd = 0.0;
         GETQUA(st.XQUAD, st.WQUAD, mean, job.NQUAD, sd);
         ExpectedCounts& ec = e->ws->estimation.counts;
-        RANDN2(e->console, st, ec, e->ws->ptab, st.WQUAD, c.model, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
-               st.TAUC, st.XQUAD);
+        RANDN2(e->console, job, st, c.model, ec, e->ws->ptab);
         for (int i : {2, 4}) ec.NBAR(11, i) = std::numeric_limits<double>::infinity();
         const double tau = st.TAU(2, 1), tauc = st.TAUC(1), alpha = st.ALPHA(2), delta = st.DELTA(2);
 

@@ -21,7 +21,7 @@ Prior run(EstimationJob& e) {
     const JobSettings& j = *e.job;
     Prior prior;
     GETQUA(s.XQUAD, s.WQUAD, prior.mean, j.NQUAD, prior.sd);
-    PEREST(e.console, s, e.ws->ptab, s.WQUAD, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
+    PEREST(e.console, j, s, e.ws->ptab);
     return prior;
 }
 
