@@ -185,14 +185,14 @@ int main(int argc, char** argv) {
     fit_flags(example_job, example_data, dir, "example", example);
     const auto calibration = run_job(job_with_fit(example_job, example_data.string(), kGroups[0]), dir, "estimates");
 
-    vormsim::Spec spec;
-    spec.model = calibration->job->MODEL;
-    spec.items = estimated_items(*calibration);
+    vormsim::Design design;
+    design.model = calibration->job->MODEL;
+    design.items = estimated_items(*calibration);
     // As many respondents as the example's records, before its clean-up.
-    spec.nsubj = 0;
+    design.nsubj = 0;
     std::istringstream records(bench::read_file(example_data));
-    for (std::string line; std::getline(records, line);) spec.nsubj += !line.empty();
-    const int nitem = static_cast<int>(spec.items.size());
+    for (std::string line; std::getline(records, line);) design.nsubj += !line.empty();
+    const int nitem = static_cast<int>(design.items.size());
     // The simulated records must be read with the example's own format.
     if (example_job.find("\n" + vormsim::data_format(nitem, 1) + "\r\n") == std::string::npos) {
         std::printf("the example's format is not the simulator's %s\n", vormsim::data_format(nitem, 1).c_str());
@@ -201,14 +201,14 @@ int main(int argc, char** argv) {
 
     Tally simulated;
     for (int s = 1; s <= sets; ++s) {
-        spec.seed = 5000 + static_cast<std::uint64_t>(s);
+        design.seed = 5000 + static_cast<std::uint64_t>(s);
         const fs::path data = dir / ("SIM" + std::to_string(s) + ".DAT");
-        std::ofstream(data, std::ios::binary) << vormsim::data_text(vormsim::simulate(spec), 1);
+        std::ofstream(data, std::ios::binary) << vormsim::data_text(vormsim::simulate(design), 1);
         fit_flags(example_job, data, dir, "set" + std::to_string(s), simulated);
         fs::remove(data);
     }
 
-    std::printf("model %d, %d records of %d items; item t cut-off %.3f, item alpha %.2f\n", spec.model, spec.nsubj,
+    std::printf("model %d, %d records of %d items; item t cut-off %.3f, item alpha %.2f\n", design.model, design.nsubj,
                 nitem, kItemT, kItemAlpha);
     print("the example's own data", example);
     char what[120];

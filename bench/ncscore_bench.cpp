@@ -49,7 +49,8 @@ struct Job : bench::RunState {
     Job() {
         test::fill_simulated(*job, *st, MODEL, std::vector<int>(NITEM, NCATS), NSUBJ, 0.0, 21);
         job->NQUAD = NQUAD;
-        GETQUA(st->XQUAD, st->WQUAD, job->XMEAN, NQUAD, job->XSD);
+        double mean = 0.0, sd = 0.0;
+        GETQUA(st->XQUAD, st->WQUAD, mean, NQUAD, sd);
         for (int q = 1; q <= NQUAD; ++q) st->DENS(q) = st->WQUAD(q);
         fm.emplace(fitted_model(*job, *st));
         sample.emplace(NcSample{st->RESP, NSUBJ, false, st->XQUAD, st->WQUAD, NQUAD});

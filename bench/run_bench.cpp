@@ -84,14 +84,14 @@ std::string job_text(const std::string& data, const std::string& format) {
 }
 
 fs::path write_job(const fs::path& dir) {
-    vormsim::Spec spec;
-    spec.model = 8;
-    spec.items = vormsim::typical_items(8, std::vector<int>(100, 10), 7);
-    spec.nsubj = 2000;
-    spec.missing_rate = 0.05;
-    spec.seed = 8;
+    vormsim::Design design;
+    design.model = 8;
+    design.items = vormsim::typical_items(8, std::vector<int>(100, 10), 7);
+    design.nsubj = 2000;
+    design.missing_rate = 0.05;
+    design.seed = 8;
     fs::create_directories(dir);
-    std::ofstream(dir / "FULL.DAT") << vormsim::data_text(vormsim::simulate(spec), 2);
+    std::ofstream(dir / "FULL.DAT") << vormsim::data_text(vormsim::simulate(design), 2);
     std::ofstream(dir / "FULL.CMD") << job_text((dir / "FULL.DAT").string(), vormsim::data_format(100, 2));
     return dir / "FULL.CMD";
 }

@@ -36,8 +36,9 @@ int IERINV = 0;
 ModelValues mv;  // what each probability and derivative call writes
 
 ScoringStage* g_stage = nullptr;
+const ScoringSettings* g_settings = nullptr;  // the model being estimated and its criterion
 
-void warn(Io& io, JobSettings& job, const std::vector<Val>& items) {
+void warn(Io& io, const JobSettings& job, const std::vector<Val>& items) {
     std::string line = format_free(items);
     write_status(job.WRKDIR, {line});
     if (g_stage->reported.insert(line).second) io.report() << line << '\n';
@@ -73,13 +74,13 @@ void add_one_parameter_terms(const ModelValues& mv, const ExpectedCounts& ec, in
 // unclamped step met the criterion, or it is not finite, in which case it is
 // reported like a singular matrix and not applied.
 template <class Warning>
-bool apply_one_parameter_step(Io& io, JobSettings& job, double G, double I, double& param, Warning warning) {
+bool apply_one_parameter_step(Io& io, const JobSettings& job, double G, double I, double& param, Warning warning) {
     const double step = G / I;
     if (!std::isfinite(step)) {
         warn(io, job, warning());
         return true;
     }
-    const bool done = std::fabs(step) <= job.CONVC;
+    const bool done = std::fabs(step) <= g_settings->CONVC;
     param += clamp(step, 1.0);
     return done;
 }
@@ -123,7 +124,7 @@ bool all_finite(const double* v, int n) {
 // The status record is built only when it is needed, so that the iterations
 // themselves allocate nothing.
 template <class Record>
-int apply_threshold_step(Io& io, JobSettings& job, double* tau, int N, Record singular) {
+int apply_threshold_step(Io& io, const JobSettings& job, double* tau, int N, Record singular) {
     mirror_threshold_system(N);
     INVERT(io.con, FINFO, FINV, N, 9, IERINV);
     if (IERINV != 0) warn(io, job, singular());
@@ -134,14 +135,14 @@ int apply_threshold_step(Io& io, JobSettings& job, double* tau, int N, Record si
     }
     bool done = true;
     for (int k = 1; k <= N; ++k) {
-        if (std::fabs(FSTEP[k - 1]) > job.CONVC) done = false;
+        if (std::fabs(FSTEP[k - 1]) > g_settings->CONVC) done = false;
         FSTEP[k - 1] = clamp(FSTEP[k - 1], 1.0);
         tau[k] += FSTEP[k - 1];
     }
     return done ? 1 : 0;
 }
 
-void score_common_thresholds(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
+void score_common_thresholds(Io& io, const JobSettings& job, Store& st, const ScoringSettings& s) {
     const ExpectedCounts& ec = g_stage->counts;
     const int K = s.NCAT0;
     const int N = K - 1;
@@ -163,7 +164,7 @@ void score_common_thresholds(Io& io, JobSettings& job, Store& st, const ScoringS
     }
 }
 
-void score_item_thresholds(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
+void score_item_thresholds(Io& io, const JobSettings& job, Store& st, const ScoringSettings& s) {
     const ExpectedCounts& ec = g_stage->counts;
     const int limit = threshold_limit(job, s);
     const char* head = s.MODEL == 4 ? " SINGULARITY WHEN INVERTING" : " SINGULARITY WHEN INVERTING ";
@@ -192,7 +193,7 @@ void score_item_thresholds(Io& io, JobSettings& job, Store& st, const ScoringSet
     }
 }
 
-void score_common_unit(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
+void score_common_unit(Io& io, const JobSettings& job, Store& st, const ScoringSettings& s) {
     const ExpectedCounts& ec = g_stage->counts;
     const int K = s.NCAT0;
     const int limit = unit_limit(job, s);
@@ -212,7 +213,7 @@ void score_common_unit(Io& io, JobSettings& job, Store& st, const ScoringSetting
     }
 }
 
-void score_item_units(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
+void score_item_units(Io& io, const JobSettings& job, Store& st, const ScoringSettings& s) {
     const ExpectedCounts& ec = g_stage->counts;
     const int limit = unit_limit(job, s);
     const auto by_unit = [&st](int c) { return mv.DPLT(1, c); };
@@ -234,7 +235,7 @@ void score_item_units(Io& io, JobSettings& job, Store& st, const ScoringSettings
     }
 }
 
-void recentre(JobSettings& job, Store& st, const ScoringSettings& s) {
+void recentre(const JobSettings& job, Store& st, const ScoringSettings& s) {
     const int n = job.NITEM;
     if (n < 1) return;
     if (s.MODEL == 4 || s.MODEL == 8) {
@@ -252,7 +253,7 @@ void recentre(JobSettings& job, Store& st, const ScoringSettings& s) {
     }
 }
 
-void score_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
+void score_locations(Io& io, const JobSettings& job, Store& st, const ScoringSettings& s) {
     const ExpectedCounts& ec = g_stage->counts;
     const int limit = location_limit(job, s);
     const bool common = s.MODEL == 1 || s.MODEL == 3;
@@ -275,7 +276,7 @@ void score_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings&
     }
 }
 
-void score_discrimination_locations(Io& io, JobSettings& job, Store& st, const ScoringSettings& s) {
+void score_discrimination_locations(Io& io, const JobSettings& job, Store& st, const ScoringSettings& s) {
     const ExpectedCounts& ec = g_stage->counts;
     const int limit = location_limit(job, s);
     const bool common = s.MODEL == 5 || s.MODEL == 7;
@@ -316,7 +317,7 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, const S
                 if (IERINV == 0) warn(io, job, singular());
                 break;
             }
-            const bool done = std::fabs(DASTEP[0]) <= job.CONVC && std::fabs(DASTEP[1]) <= job.CONVC;
+            const bool done = std::fabs(DASTEP[0]) <= s.CONVC && std::fabs(DASTEP[1]) <= s.CONVC;
             st.ALPHA(i) += clamp(DASTEP[0], 0.25);
             st.DELTA(i) += clamp(DASTEP[1], 1.0);
             if (done) break;
@@ -326,8 +327,9 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, const S
 
 }  // namespace
 
-void scoring_cycle(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+void scoring_cycle(Io& io, const JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     g_stage = &stage;
+    g_settings = &s;
     switch (s.MODEL) {
         case 1:
         case 5:

@@ -6,6 +6,6 @@
 
 namespace vorm::before {
 
-void scoring_cycle(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s);
+void scoring_cycle(Io& io, const JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s);
 
 }  // namespace vorm::before

@@ -26,12 +26,12 @@ int main(int argc, char** argv) {
         std::cerr << "make_example: 1 to 100 items, 2 to 10 categories, 1 to 2000 respondents\n";
         return 2;
     }
-    vormsim::Spec spec;
-    spec.model = model;
-    spec.items = vormsim::typical_items(model, std::vector<int>(nitem, ncat), 2004);
-    spec.nsubj = nsubj;
-    spec.seed = 20261209;
-    vormsim::Data data = vormsim::simulate(spec);
+    vormsim::Design design;
+    design.model = model;
+    design.items = vormsim::typical_items(model, std::vector<int>(nitem, ncat), 2004);
+    design.nsubj = nsubj;
+    design.seed = 20261209;
+    vormsim::Data data = vormsim::simulate(design);
 
     std::ofstream(dir + name + ".DAT") << vormsim::data_text(data, 1);
 
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     truth << "True item parameters of " << name << ".DAT (model " << model << ")\n";
     char buf[200];
     for (int i = 0; i < nitem; ++i) {
-        const auto& it = spec.items[static_cast<std::size_t>(i)];
+        const auto& it = design.items[static_cast<std::size_t>(i)];
         std::snprintf(buf, sizeof buf, "ITEM %3d DELTA %9.5f ALPHA %8.5f TAU", i + 1, it.delta, it.alpha);
         truth << buf;
         for (int c = 1; c < it.K; ++c) {

@@ -79,8 +79,6 @@ struct JobSettings {
     int LWRK = 0;
     // Run stamp, taken once at the start of the job dialogue.
     int IYEAR = 0, IMONTH = 0, IDAY = 0, IHOUR = 0, IMIN = 0, ISEC = 0;
-    double XMEAN = 0.0;
-    double XSD = 0.0;
 };
 
 // Shared model arrays, reached directly by every stage.

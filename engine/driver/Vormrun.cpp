@@ -150,7 +150,8 @@ void run_stages(Io& io, JobSettings& job, Store& st, Workspace& ws) {
     stage_boundary(io);
     INITVL(io, job, st, ws.start);
     stage_boundary(io);
-    MMLEST(io, job, st, ws.estimation, ws.ptab);
+    // The quadrature grid's mean and standard deviation: held by the run, printed by no report.
+    [[maybe_unused]] const EstimationResult estimation = MMLEST(io, job, st, ws.estimation, ws.ptab);
     stage_boundary(io);
     STDERRC(io, job, st, ws.stderrs, ws.ptab);
     stage_boundary(io);

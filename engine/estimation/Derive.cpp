@@ -13,7 +13,9 @@ double largest(const ItemReals& PROP, int NITEM) {
 }
 }  // namespace
 
-void DERIVE(Store& st, const ItemInts& NCAT, int NITEM, int NSUBJ, double& UNIT) {
+void DERIVE(const JobSettings& job, Store& st) {
+    const ItemInts& NCAT = job.NCAT;
+    const int NITEM = job.NITEM, NSUBJ = job.NSUBJ;
     if (NITEM < 1) return;
     ItemReals PROP;  // share of all respondents in each item's upper half
     const double share = 1.0 / NSUBJ;
@@ -28,7 +30,7 @@ void DERIVE(Store& st, const ItemInts& NCAT, int NITEM, int NSUBJ, double& UNIT)
         // Rescaling a largest share of 0 would divide by zero: every item ties
         // with it, so all start at 0 and the unit is the lower bound's.
         t = 0.6224593;
-        UNIT = 0.5 * std::log(t / (1.0 - t));
+        st.UNIT = 0.5 * std::log(t / (1.0 - t));
         for (int i = 1; i <= NITEM; ++i) st.DELTA(i) = 0.0;
         return;
     }
@@ -41,7 +43,7 @@ void DERIVE(Store& st, const ItemInts& NCAT, int NITEM, int NSUBJ, double& UNIT)
         t = largest(PROP, NITEM);
     }
     const double u = 0.5 * std::log(t / (1.0 - t));
-    UNIT = u;
+    st.UNIT = u;
     for (int i = 1; i <= NITEM; ++i) {
         if (std::fabs(PROP(i) - t) <= 1.0e-14) {
             st.DELTA(i) = 0.0;

@@ -1,4 +1,5 @@
-// Start location magnitudes and start unit from the responses alone.
+// Start location magnitudes DELTA(i) and start unit UNIT, into the store,
+// from the job's responses alone.
 //
 // For each item the share of all NSUBJ retained respondents who answered in
 // its upper half (category floor(K/2 + 0.5) or above; missing responses count
@@ -14,6 +15,6 @@
 
 namespace vorm {
 
-void DERIVE(Store& st, const ItemInts& NCAT, int NITEM, int NSUBJ, double& UNIT);
+void DERIVE(const JobSettings& job, Store& st);
 
 }  // namespace vorm

@@ -30,7 +30,7 @@ void INITVL(Io& io, const JobSettings& job, Store& st, StartValueWork& w) {
                MAXITEM, w.PCCOR.data(), MAXITEM);
     }
     write_free(io.con, {" COMPUTING INITIAL PARAMETER ESTIMATES"});
-    DERIVE(st, job.NCAT, n, job.NSUBJ, st.UNIT);
+    DERIVE(job, st);
 
     for (int i = 1; i <= n; ++i) {
         if (!signs_given) {

@@ -67,11 +67,13 @@ bool moved(double now, double& copy, double crit) {
     return m;
 }
 
-// Compares the model's convergence set with the copies and copies it, all of
-// it, without an early exit.  True when some value moved by more than CONVC.
-bool compare_and_copy(int model, const JobSettings& job, const Store& st, int NCAT0, CycleCopies& old) {
-    const ModelTraits& m = model_traits(model);
-    const double crit = job.CONVC;
+// Compares the convergence set of the model in `s` with the copies and
+// copies it, all of it, without an early exit.  True when some value moved by
+// more than the model's criterion.
+bool compare_and_copy(const JobSettings& job, const Store& st, const ScoringSettings& s, CycleCopies& old) {
+    const ModelTraits& m = model_traits(s.MODEL);
+    const double crit = s.CONVC;
+    const int NCAT0 = s.NCAT0;
     bool any = false;
     for (int i = 1; i <= job.NITEM; ++i) any |= moved(st.DELTA(i), old.delta(i), crit);
     if (m.discrimination)
@@ -90,37 +92,48 @@ bool compare_and_copy(int model, const JobSettings& job, const Store& st, int NC
     return any;
 }
 
-// One model's outer and inner cycles; returns NCYCLE as the stage leaves it.
-int estimate_model(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityTable& PT, int NCAT0,
-                   const EstimationProbes& probes) {
-    const int model = job.MODEL;
+// The stage's work areas and probes, as every model's cycles use them.
+struct Cycles {
+    EstimationWork& w;
+    ProbabilityTable& PT;
+    const EstimationProbes& probes;
+};
+
+// The outer and inner cycles of the model in `s`; returns NCYCLE as the stage
+// leaves it.
+int estimate_model(Io& io, const JobSettings& job, Store& st, Cycles c, ScoringSettings s) {
+    EstimationWork& w = c.w;
     ScoringStage stage{w.counts, {}, {}};
-    int NCYCLE = 1;
+    s.NCYCLE = 1;
     w.OLDOUT.delta(1) = 9999999999999998.0;
     for (int outer = 1; outer <= job.MAXOUT; ++outer) {
-        if (!compare_and_copy(model, job, st, NCAT0, w.OLDOUT)) break;
-        RANDN2(io.con, st, w.counts, PT, st.WQUAD, model, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT, st.TAUC,
-               st.XQUAD);
-        if (w.counts.without_likelihood != 0) no_finite_likelihood(io, model, st, PT, w.counts.without_likelihood);
+        if (!compare_and_copy(job, st, s, w.OLDOUT)) break;
+        RANDN2(io.con, job, st, s.MODEL, w.counts, c.PT);
+        if (w.counts.without_likelihood != 0) no_finite_likelihood(io, s.MODEL, st, c.PT, w.counts.without_likelihood);
         w.OLDIN.delta(1) = 999999999999.0;
-        for (int n = 1; n <= job.MAXIN; ++n) {
-            if (!compare_and_copy(model, job, st, NCAT0, w.OLDIN)) break;
+        for (s.n = 1; s.n <= job.MAXIN; ++s.n) {
+            if (!compare_and_copy(job, st, s, w.OLDIN)) break;
             stop_point();
-            probes.scoring(io, job, st, stage, ScoringSettings{model, NCAT0, n, NCYCLE});
+            c.probes.scoring(io, job, st, stage, s);
         }
-        if (probes.observer) probes.observer(probes.context, st, model, NCYCLE);
-        ++NCYCLE;
+        if (c.probes.observer) c.probes.observer(c.probes.context, st, s);
+        ++s.NCYCLE;
     }
-    return NCYCLE;
+    return s.NCYCLE;
 }
 
-void stage_end(Io& io, JobSettings& job, Store& st, int model, bool startup, int NCYCLE, int NCAT0) {
-    const StageEnd& e = kStageEnds[model];
+// Without the constraint the start-up models take a coarser criterion; the
+// requested model takes the job's.
+double criterion(const JobSettings& job, bool startup) { return startup && job.ICONST != 1 ? 0.01 : job.CONVC; }
+
+void stage_end(Io& io, const JobSettings& job, Store& st, const ScoringSettings& s, bool startup, int NCYCLE) {
+    const StageEnd& e = kStageEnds[s.MODEL];
     if (startup && e.startup_line)
-        write_free(io.report(), {" ", NCYCLE, " ITERATIONS REQUIRED IN START-UP WITH MODEL " + std::to_string(model)});
+        write_free(io.report(),
+                   {" ", NCYCLE, " ITERATIONS REQUIRED IN START-UP WITH MODEL " + std::to_string(s.MODEL)});
     if (startup && e.copy_tauc)
         for (int i = 1; i <= job.NITEM; ++i)
-            for (int k = 0; k < NCAT0; ++k) st.TAU(i, k) = st.TAUC(k);
+            for (int k = 0; k < s.NCAT0; ++k) st.TAU(i, k) = st.TAUC(k);
     if (e.copy_unit)
         for (int i = 1; i <= job.NITEM; ++i) st.LAMBDA(i) = st.UNIT;
 }
@@ -133,12 +146,9 @@ const ChainRow* start_up_chain(int model, int lcatc, int iconst) {
     return nullptr;
 }
 
-void MMLEST(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityTable& PT,
-            const EstimationProbes& probes) {
+EstimationResult MMLEST(Io& io, const JobSettings& job, Store& st, EstimationWork& w, ProbabilityTable& PT,
+                        const EstimationProbes& probes) {
     std::ostream& rep = io.report();
-    const double CONVS = job.CONVC;
-    const int requested = job.MODEL;
-
     const ChainRow* chain = start_up_chain(job.MODEL, job.LCATC, job.ICONST);
     if (chain == nullptr) {
         const std::string first = "Error: Model " + std::to_string(job.MODEL) + " does not allow for a variable";
@@ -149,27 +159,23 @@ void MMLEST(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityT
     }
     int stages = 0;
     while (stages < 3 && chain->runs[stages] != 0) ++stages;
-    job.MODEL = chain->runs[0];
-    // Without the constraint the start-up models take a coarser criterion.
-    if (stages > 1) job.CONVC = 0.01;
-    if (job.ICONST == 1) job.CONVC = CONVS;
 
     ERSET(0, 1, 0);
-    GETQUA(st.XQUAD, st.WQUAD, job.XMEAN, job.NQUAD, job.XSD);
+    EstimationResult result;
+    GETQUA(st.XQUAD, st.WQUAD, result.XMEAN, job.NQUAD, result.XSD);
     const int NCAT0 = job.NCAT(1);
     write_free(io.con, {" ESTIMATING ITEM PARAMETERS"});
 
     int NCYCLE = 1;
     for (int k = 0; k < stages; ++k) {
-        NCYCLE = estimate_model(io, job, st, w, PT, NCAT0, probes);
         const bool startup = k + 1 < stages;
-        stage_end(io, job, st, chain->runs[k], startup, NCYCLE, NCAT0);
-        if (!startup) break;
-        job.MODEL = chain->runs[k + 1];
-        if (k + 2 == stages) job.CONVC = CONVS;  // the requested model takes the job's criterion
+        ScoringSettings s;
+        s.MODEL = chain->runs[k];
+        s.CONVC = criterion(job, startup);
+        s.NCAT0 = NCAT0;
+        NCYCLE = estimate_model(io, job, st, {w, PT, probes}, s);
+        stage_end(io, job, st, s, startup, NCYCLE);
     }
-    job.MODEL = requested;
-    job.CONVC = CONVS;
 
     int day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
     TODAY_DATE(day, month, year);
@@ -192,20 +198,20 @@ void MMLEST(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityT
     write_free(rep);
 
     const ExpectedCounts& ec = w.counts;
-    job.XMEAN = 0.0;
+    double total = 0.0;
     if (job.NQUAD >= 1) {
         for (int q = 1; q <= job.NQUAD; ++q) {
             double d = 0.0;
             for (int i = 1; i <= job.NITEM; ++i) d += ec.NBAR(q, i);
             st.DENS(q) = d;
         }
-        for (int q = 1; q <= job.NQUAD; ++q) job.XMEAN += st.DENS(q);
+        for (int q = 1; q <= job.NQUAD; ++q) total += st.DENS(q);
     }
     write_free(rep, {" QUADRATURE POINT", "  DENSITY"});
     if (job.NQUAD >= 1) {
         // No answered response at all would leave a zero total; the density
         // then stays at zero instead of becoming NaN.
-        const double r = job.XMEAN > 0.0 ? 1.0 / job.XMEAN : 0.0;
+        const double r = total > 0.0 ? 1.0 / total : 0.0;
         for (int q = 1; q <= job.NQUAD; ++q) {
             st.DENS(q) = st.DENS(q) * r;
             write_fixed(rep, "(5X,F8.3,5X,F8.5)", {st.XQUAD(q), st.DENS(q)});
@@ -216,9 +222,9 @@ void MMLEST(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityT
     write_free(io.con, {" ESTIMATING THETAS"});
     // The last cycle's steps have not been through an expectation step: the
     // person estimates tell whether they keep every likelihood positive.
-    const int without_likelihood = PEREST(io.con, st, PT, st.WQUAD, job.MODEL, job.NCAT, job.NITEM, job.NQUAD,
-                                          job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
+    const int without_likelihood = PEREST(io.con, job, st, PT);
     if (without_likelihood != 0) no_finite_likelihood(io, job.MODEL, st, PT, without_likelihood);
+    return result;
 }
 
 }  // namespace vorm

@@ -3,10 +3,12 @@
 // MMLEST estimates the requested model's item parameters from the start
 // values in the store: first through its start-up chain of simpler models,
 // each in outer (expectation, RANDN2) cycles containing inner (scoring)
-// cycles, each loop ending when no compared parameter moved by more than
-// CONVC; then it writes the convergence lines and the estimated latent
-// density DENS into the report and ends with the person estimates (PEREST).
-// MODEL and CONVC are changed during the chain and restored.
+// cycles, each loop ending when no compared parameter moved by more than the
+// model's criterion; then it writes the convergence lines and the estimated
+// latent density DENS into the report and ends with the person estimates
+// (PEREST).  Each model of the chain and its criterion travel in the scoring
+// settings (Scoring.h): the job is only read.  Returns the quadrature grid's
+// weighted mean and standard deviation (GETQUA).
 //
 // Failure: a model with common parameters (1, 3, 5, 7) and per-item
 // categories prints the categories error on the console and stops the run
@@ -57,17 +59,23 @@ const ChainRow* start_up_chain(int model, int lcatc, int iconst);
 
 // For tests and the benchmark: `observer` is called after every outer cycle
 // that ran (after its inner cycles, before the counter moves on) with the
-// model being estimated and the cycle number, and `scoring` runs each inner
-// cycle's scoring steps.
-using OuterCycleObserver = void (*)(void* context, Store& st, int model, int ncycle);
-using ScoringCycle = void (*)(Io&, JobSettings&, Store&, ScoringStage&, const ScoringSettings&);
+// settings of the model being estimated, s.NCYCLE being that cycle, and
+// `scoring` runs each inner cycle's scoring steps.
+using OuterCycleObserver = void (*)(void* context, const Store& st, const ScoringSettings& s);
+using ScoringCycle = void (*)(Io&, const JobSettings&, Store&, ScoringStage&, const ScoringSettings&);
 struct EstimationProbes {
     OuterCycleObserver observer = nullptr;
     void* context = nullptr;
     ScoringCycle scoring = scoring_cycle;
 };
 
-void MMLEST(Io& io, JobSettings& job, Store& st, EstimationWork& w, ProbabilityTable& PT,
-            const EstimationProbes& probes = {});
+// What the stage returns to the run driver.
+struct EstimationResult {
+    double XMEAN = 0.0;  // the quadrature grid's weighted mean
+    double XSD = 0.0;    // and standard deviation
+};
+
+EstimationResult MMLEST(Io& io, const JobSettings& job, Store& st, EstimationWork& w, ProbabilityTable& PT,
+                        const EstimationProbes& probes = {});
 
 }  // namespace vorm

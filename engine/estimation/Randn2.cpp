@@ -4,12 +4,14 @@
 
 namespace vorm {
 
-void RANDN2(std::ostream& con, const Store& st, ExpectedCounts& ec, ProbabilityTable& PT, const QuadReals& WQUAD,
-            int MODEL, const ItemInts& NCAT, int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
-            const QuadReals& XQUAD) {
+void RANDN2(std::ostream& con, const JobSettings& job, const Store& st, int MODEL, ExpectedCounts& ec,
+            ProbabilityTable& PT) {
+    const ItemInts& NCAT = job.NCAT;
+    const int NITEM = job.NITEM, NQUAD = job.NQUAD, NSUBJ = job.NSUBJ;
+    const QuadReals& WQUAD = st.WQUAD;
     auto& RBAR = ec.RBAR;
     auto& NBAR = ec.NBAR;
-    fill_probability_table(con, PT, model_parameters(st, MODEL, NCAT, NITEM, UNIT, TAUC), XQUAD, NQUAD,
+    fill_probability_table(con, PT, model_parameters(st, MODEL, NCAT, NITEM), st.XQUAD, NQUAD,
                            " THE MODEL NUMBER IN RANDN2 IS INCORRECT ");
     for (int j = 1; j <= NITEM; ++j)
         for (int q = 1; q <= NQUAD; ++q) {

@@ -28,12 +28,14 @@ struct ExpectedCounts {
     int without_likelihood = 0;
 };
 
-// A model number outside 1..8 prints " THE MODEL NUMBER IN RANDN2 IS INCORRECT "
-// on `con` for every item and point, and the step goes on with whatever PROB
-// holds.  A respondent whose likelihood is exactly zero everywhere contributes
-// nothing and is recorded in `without_likelihood`.
-void RANDN2(std::ostream& con, const Store& st, ExpectedCounts& ec, ProbabilityTable& PT, const QuadReals& WQUAD,
-            int MODEL, const ItemInts& NCAT, int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC,
-            const QuadReals& XQUAD);
+// The expectation step of MODEL, the model being estimated (the job's own or
+// one of its start-up chain), at the parameters in the store, over the job's
+// items, respondents and quadrature grid (XQUAD, WQUAD).  A model number
+// outside 1..8 prints " THE MODEL NUMBER IN RANDN2 IS INCORRECT " on `con` for
+// every item and point, and the step goes on with whatever PROB holds.  A
+// respondent whose likelihood is exactly zero everywhere contributes nothing
+// and is recorded in `without_likelihood`.
+void RANDN2(std::ostream& con, const JobSettings& job, const Store& st, int MODEL, ExpectedCounts& ec,
+            ProbabilityTable& PT);
 
 }  // namespace vorm

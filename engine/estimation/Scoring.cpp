@@ -18,7 +18,7 @@ namespace {
 
 constexpr int LD = 9;  // leading dimension of a threshold system
 
-void warn(Io& io, JobSettings& job, ScoringStage& stage, const std::vector<Val>& items) {
+void warn(Io& io, const JobSettings& job, ScoringStage& stage, const std::vector<Val>& items) {
     std::string line = format_free(items);
     io.warnings.warn(job.WRKDIR, line);
     if (stage.reported.insert(line).second) io.report() << line << '\n';
@@ -79,13 +79,12 @@ void add_one_parameter_terms(const ModelValues& mv, const ExpectedCounts& ec, in
     }
 }
 
-// One update of a single parameter; true when its iteration is over (the
-// unclamped step met the criterion).
-bool apply_one_parameter_step(Io& io, const JobSettings& job, const Store& st, double G, double I, double& param,
+// One update of a single parameter by step = G / I; true when its iteration
+// is over (the unclamped step met the model's criterion).
+bool apply_one_parameter_step(Io& io, const ScoringSettings& s, const Store& st, double step, double& param,
                               const Parameters& what) {
-    const double step = G / I;
     if (!std::isfinite(step)) no_finite_step(io, st, what);
-    const bool done = std::fabs(step) <= job.CONVC;
+    const bool done = std::fabs(step) <= s.CONVC;
     param += clamp(step, 1.0);
     return done;
 }
@@ -103,12 +102,13 @@ bool all_finite(const double* v, int n) {
 // the inversion.  Each entry receives its terms in the same order as before.
 struct ThresholdSystem {
     int N;
+    double CONVC;  // the criterion of the model being estimated
     double FINFO[LD * LD];
     double FINV[LD * LD];
     double FGRAD[LD];
     double FSTEP[LD];
 
-    explicit ThresholdSystem(int n) : N(n) {}
+    ThresholdSystem(int n, double convc) : N(n), CONVC(convc) {}
 
     void clear() {
         for (int b = 0; b < N; ++b) {
@@ -140,7 +140,7 @@ struct ThresholdSystem {
     // record is built only when it is needed, so that the iterations
     // themselves allocate nothing.
     template <class Record>
-    bool apply(Io& io, JobSettings& job, const Store& st, ScoringStage& stage, double* tau, Record singular,
+    bool apply(Io& io, const JobSettings& job, const Store& st, ScoringStage& stage, double* tau, Record singular,
                const Parameters& what) {
         for (int b = 1; b < N; ++b)
             for (int a = 0; a < b; ++a) FINFO[a + b * LD] = FINFO[b + a * LD];
@@ -151,7 +151,7 @@ struct ThresholdSystem {
         if (!all_finite(FSTEP, N)) no_finite_step(io, st, what);
         bool done = true;
         for (int k = 1; k <= N; ++k) {
-            if (std::fabs(FSTEP[k - 1]) > job.CONVC) done = false;
+            if (std::fabs(FSTEP[k - 1]) > CONVC) done = false;
             FSTEP[k - 1] = clamp(FSTEP[k - 1], 1.0);
             tau[k] += FSTEP[k - 1];
         }
@@ -159,7 +159,7 @@ struct ThresholdSystem {
     }
 };
 
-void score_common_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+void score_common_thresholds(Io& io, const JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int K = s.NCAT0;
     const int N = K - 1;
     if (N < 1) return;
@@ -167,7 +167,7 @@ void score_common_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& 
         return s.MODEL == 3 ? std::vector<Val>{" SINGULARITY WHEN INVERTING CONSTANT", " TAUS IN MODEL 3"}
                             : std::vector<Val>{" SINGULARITY WHEN INVERTING", " CONSTANT TAUS IN MODEL 7"};
     };
-    ThresholdSystem sys(N);
+    ThresholdSystem sys(N, s.CONVC);
     const int limit = threshold_limit(job, s);
     for (int it = 1; it <= limit; ++it) {
         sys.clear();
@@ -180,7 +180,7 @@ void score_common_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& 
     }
 }
 
-void score_item_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+void score_item_thresholds(Io& io, const JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int limit = threshold_limit(job, s);
     const char* head = s.MODEL == 4 ? " SINGULARITY WHEN INVERTING" : " SINGULARITY WHEN INVERTING ";
     const char* tail = s.MODEL == 4 ? " IN MODEL 4" : " IN MODEL 8";
@@ -188,7 +188,7 @@ void score_item_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& st
         const int K = job.NCAT(i);
         const int N = K - 1;
         if (N < 1 || K > MAXCAT) continue;  // data input keeps K within 2..10
-        ThresholdSystem sys(N);
+        ThresholdSystem sys(N, s.CONVC);
         // TAU(i, k) for k = 0..9 is contiguous only across items, so the row is
         // worked on in a copy and stored back after each step.
         double row[MAXCAT];
@@ -210,7 +210,7 @@ void score_item_thresholds(Io& io, JobSettings& job, Store& st, ScoringStage& st
     }
 }
 
-void score_common_unit(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+void score_common_unit(Io& io, const JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int K = s.NCAT0;
     const int limit = unit_limit(job, s);
     const auto by_unit = [&stage](int c) { return stage.mv.DPLT(1, c); };
@@ -221,11 +221,11 @@ void score_common_unit(Io& io, JobSettings& job, Store& st, ScoringStage& stage,
                 evaluate(stage.mv, st, s, PROBABILITIES | BY_UNIT, i, K, q);
                 add_one_parameter_terms(stage.mv, stage.counts, q, i, K, by_unit, G, I);
             }
-        if (apply_one_parameter_step(io, job, st, G, I, st.UNIT, {"UNIT", 0, s.MODEL})) break;
+        if (apply_one_parameter_step(io, s, st, G / I, st.UNIT, {"UNIT", 0, s.MODEL})) break;
     }
 }
 
-void score_item_units(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+void score_item_units(Io& io, const JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int limit = unit_limit(job, s);
     const auto by_unit = [&stage](int c) { return stage.mv.DPLT(1, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
@@ -236,12 +236,12 @@ void score_item_units(Io& io, JobSettings& job, Store& st, ScoringStage& stage, 
                 evaluate(stage.mv, st, s, PROBABILITIES | BY_UNIT, i, K, q);
                 add_one_parameter_terms(stage.mv, stage.counts, q, i, K, by_unit, G, I);
             }
-            if (apply_one_parameter_step(io, job, st, G, I, st.LAMBDA(i), {"UNIT", i, s.MODEL})) break;
+            if (apply_one_parameter_step(io, s, st, G / I, st.LAMBDA(i), {"UNIT", i, s.MODEL})) break;
         }
     }
 }
 
-void recentre(JobSettings& job, Store& st, const ScoringSettings& s) {
+void recentre(const JobSettings& job, Store& st, const ScoringSettings& s) {
     const int n = job.NITEM;
     if (n < 1) return;
     if (model_traits(s.MODEL).unit) {
@@ -266,7 +266,7 @@ int categories(const JobSettings& job, const ScoringSettings& s, int i) {
     return model_traits(s.MODEL).common ? s.NCAT0 : job.NCAT(i);
 }
 
-void score_locations(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+void score_locations(Io& io, const JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const int limit = location_limit(job, s);
     const auto by_location = [&stage](int c) { return stage.mv.DPAD(2, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
@@ -277,12 +277,12 @@ void score_locations(Io& io, JobSettings& job, Store& st, ScoringStage& stage, c
                 evaluate(stage.mv, st, s, PROBABILITIES | BY_DELTA, i, K, q);
                 add_one_parameter_terms(stage.mv, stage.counts, q, i, K, by_location, G, I);
             }
-            if (apply_one_parameter_step(io, job, st, G, I, st.DELTA(i), {"DELTA", i, s.MODEL})) break;
+            if (apply_one_parameter_step(io, s, st, G / I, st.DELTA(i), {"DELTA", i, s.MODEL})) break;
         }
     }
 }
 
-void score_discrimination_locations(Io& io, JobSettings& job, Store& st, ScoringStage& stage,
+void score_discrimination_locations(Io& io, const JobSettings& job, Store& st, ScoringStage& stage,
                                     const ScoringSettings& s) {
     const ExpectedCounts& ec = stage.counts;
     const int limit = location_limit(job, s);
@@ -321,7 +321,7 @@ void score_discrimination_locations(Io& io, JobSettings& job, Store& st, Scoring
             if (IERINV != 0) warn(io, job, stage, singular());
             DMULT(io.con, DAGRAD, 1, 1, 2, 2, DAINV, 2, 2, 2, 2, DASTEP);
             if (!all_finite(DASTEP, 2)) no_finite_step(io, st, {"DELTA/ALPHA", i, s.MODEL});
-            const bool done = std::fabs(DASTEP[0]) <= job.CONVC && std::fabs(DASTEP[1]) <= job.CONVC;
+            const bool done = std::fabs(DASTEP[0]) <= s.CONVC && std::fabs(DASTEP[1]) <= s.CONVC;
             st.ALPHA(i) += clamp(DASTEP[0], 0.25);
             st.DELTA(i) += clamp(DASTEP[1], 1.0);
             if (done) break;
@@ -341,7 +341,7 @@ void estimation_not_finite(Io& io, const std::string& concerned) {
     throw EngineStop(lines);
 }
 
-void scoring_cycle(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+void scoring_cycle(Io& io, const JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     const ModelTraits& m = model_traits(s.MODEL);
     if (!m.valid) return;
     if (m.unit && m.common)

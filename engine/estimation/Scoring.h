@@ -23,11 +23,15 @@
 
 namespace vorm {
 
+// The model being estimated (the job's, or one of its start-up chain) with the
+// criterion of that model, and where its cycles stand.  The job's own MODEL
+// and CONVC stay as the job dialogue set them.
 struct ScoringSettings {
-    int MODEL = 0;   // model being estimated
-    int NCAT0 = 0;   // categories of the common models and of the recentring
-    int n = 1;       // inner cycle number
-    int NCYCLE = 1;  // outer cycle counter
+    int MODEL = 0;       // model being estimated
+    double CONVC = 0.0;  // its criterion: a move no larger counts as converged, in cycles and steps
+    int NCAT0 = 0;       // categories of the common models and of the recentring
+    int n = 1;           // inner cycle number
+    int NCYCLE = 1;      // outer cycle counter
 };
 
 // What the scoring steps of one model's estimation share: the expected counts
@@ -47,6 +51,6 @@ struct ScoringStage {
 [[noreturn]] void estimation_not_finite(Io& io, const std::string& concerned);
 
 // One inner cycle of scoring steps for the model in `s`.
-void scoring_cycle(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s);
+void scoring_cycle(Io& io, const JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s);
 
 }  // namespace vorm

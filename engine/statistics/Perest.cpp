@@ -6,9 +6,11 @@
 
 namespace vorm {
 
-int PEREST(std::ostream& con, Store& st, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT,
-           int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD) {
-    fill_probability_table(con, PT, model_parameters(st, MODEL, NCAT, NITEM, UNIT, TAUC), XQUAD, NQUAD,
+int PEREST(std::ostream& con, const JobSettings& job, Store& st, ProbabilityTable& PT) {
+    const int NQUAD = job.NQUAD, NSUBJ = job.NSUBJ;
+    const QuadReals& XQUAD = st.XQUAD;
+    const QuadReals& WQUAD = st.WQUAD;
+    fill_probability_table(con, PT, model_parameters(st, job.MODEL, job.NCAT, job.NITEM), XQUAD, NQUAD,
                            " THE MODEL NUMBER IN RANDN2 IS INCORRECT ");
     QuadReals LQ;
     int without_likelihood = 0;

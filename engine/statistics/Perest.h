@@ -1,6 +1,7 @@
 // Person estimates: every retained respondent's expected a posteriori
 // location THETA(j) and posterior standard deviation TSTD(j), j = 1..NSUBJ,
-// over the quadrature grid with the quadrature weights as the prior.
+// under the job's model at the parameters in the store, over the quadrature
+// grid (XQUAD) with the quadrature weights (WQUAD) as the prior.
 //
 // The category probabilities are tabulated once per item and point in PT
 // (work area, Probtable.h); the respondent loop only multiplies table entries
@@ -19,7 +20,6 @@
 
 namespace vorm {
 
-int PEREST(std::ostream& con, Store& st, ProbabilityTable& PT, const QuadReals& WQUAD, int MODEL, const ItemInts& NCAT,
-           int NITEM, int NQUAD, int NSUBJ, double UNIT, const CatReals& TAUC, const QuadReals& XQUAD);
+int PEREST(std::ostream& con, const JobSettings& job, Store& st, ProbabilityTable& PT);
 
 }  // namespace vorm

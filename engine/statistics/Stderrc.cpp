@@ -38,7 +38,8 @@ const double* derivative_column(const DerivativeTable& D, const ModelTraits& m, 
 // for an item left unanswered), and their sums over the items for the common
 // parameters.  Returns the likelihood f on the scale of the scores.
 double respondent_scores(const JobSettings& job, const Store& st, StandardErrorWork& w, const ProbabilityTable& PT,
-                         const ModelTraits& m, int j, double* common) {
+                         int j, double* common) {
+    const ModelTraits& m = model_traits(job.MODEL);
     const int nq = job.NQUAD;
     QuadReals LS;
     int scale = 0;
@@ -169,7 +170,7 @@ void STDERRC(Io& io, const JobSettings& job, Store& st, StandardErrorWork& w, Pr
     double common[MAXPARM];
     for (int j = 1; j <= job.NSUBJ; ++j) {
         stop_point();
-        const double f = respondent_scores(job, st, w, PT, m, j, common);
+        const double f = respondent_scores(job, st, w, PT, j, common);
         accumulate(job, st, w, m, f, common);
     }
     invert_items(io, job, st, m);

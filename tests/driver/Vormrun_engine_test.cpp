@@ -67,12 +67,12 @@ std::string small_job(const std::string& datfile, int model = 1, std::vector<std
 }
 
 void write_small_data(const std::string& path, int nsubj = 150, int nitem = 6) {
-    vormsim::Spec spec;
-    spec.model = 1;
-    spec.items = vormsim::typical_items(1, std::vector<int>(static_cast<std::size_t>(nitem), 3), 5);
-    spec.nsubj = nsubj;
-    spec.seed = 11;
-    write_file(path, vormsim::data_text(vormsim::simulate(spec), 1));
+    vormsim::Design design;
+    design.model = 1;
+    design.items = vormsim::typical_items(1, std::vector<int>(static_cast<std::size_t>(nitem), 3), 5);
+    design.nsubj = nsubj;
+    design.seed = 11;
+    write_file(path, vormsim::data_text(vormsim::simulate(design), 1));
 }
 
 const std::string kStarLine = std::string(2, ' ').append(48, '*');
@@ -839,13 +839,13 @@ void expect_number_correct_blocks(const std::vector<std::string>& rep, std::size
 // section over those who answered every item.
 TEST(EngineRun, FitReportOfAJobWithMissingResponsesHasEverySection) {
     TempDir work;
-    vormsim::Spec spec;
-    spec.model = 2;
-    spec.items = vormsim::typical_items(2, std::vector<int>(6, 3), 9);
-    spec.nsubj = 300;
-    spec.missing_rate = 0.03;
-    spec.seed = 12;
-    write_file(work.file("d.dat"), vormsim::data_text(vormsim::simulate(spec), 2));
+    vormsim::Design design;
+    design.model = 2;
+    design.items = vormsim::typical_items(2, std::vector<int>(6, 3), 9);
+    design.nsubj = 300;
+    design.missing_rate = 0.03;
+    design.seed = 12;
+    write_file(work.file("d.dat"), vormsim::data_text(vormsim::simulate(design), 2));
     const std::vector<std::string> fit{"N", "Y", "5", "Y", "2.0", "0.05", "2.0", "0.01", "2.0"};
     write_file(work.file("job.txt"), small_job(work.file("d.dat"), 2, fit, vormsim::data_format(6, 2)));
     ASSERT_EQ(run_engine({work.file("job.txt"), work.folder()}, work.path().string(), ""), 0);
@@ -959,12 +959,12 @@ TEST(EngineRun, EstimationThatLeavesTheFiniteNumbersEndsTheRunThere) {
 // A job that runs for a long time unless it is stopped: 2000 respondents and
 // 100 items of model 8, a criterion of 1e-7 and room for 2000 outer cycles.
 void write_long_job(const TempDir& work) {
-    vormsim::Spec spec;
-    spec.model = 8;
-    spec.items = vormsim::typical_items(8, std::vector<int>(100, 6), 3);
-    spec.nsubj = 2000;
-    spec.seed = 5;
-    write_file(work.file("long.dat"), vormsim::data_text(vormsim::simulate(spec), 1));
+    vormsim::Design design;
+    design.model = 8;
+    design.items = vormsim::typical_items(8, std::vector<int>(100, 6), 3);
+    design.nsubj = 2000;
+    design.seed = 5;
+    write_file(work.file("long.dat"), vormsim::data_text(vormsim::simulate(design), 1));
     std::vector<std::string> job{"8", "N", "N", "30", work.file("long.dat"), vormsim::data_format(100, 1), "100"};
     job.insert(job.end(), {"Y", "6", "N", "Y", "1", "N", "N", "N", "2000", "10", "10", "10", "1e-7", "N", "N"});
     write_file(work.file("long.txt"), test::lf(job));

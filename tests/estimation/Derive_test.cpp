@@ -32,7 +32,7 @@ std::unique_ptr<EstimationJob> job_of(int nitem, int nsubj, const std::vector<in
 TEST(Derive, ItemNeverAnsweredInItsUpperHalfGetsTheLastMidpointBelowTwentyFive) {
     // Item 1: 4 of 10 in the upper half (the largest); item 2: none.
     auto e = job_of(2, 10, {2, 2}, [](int j, int i) { return i == 1 ? (j <= 4 ? 1 : 0) : 0; });
-    DERIVE(*e->st, e->job->NCAT, 2, 10, e->st->UNIT);
+    DERIVE(*e->job, *e->st);
     EXPECT_EQ(e->st->DELTA(1), 0.0);
     EXPECT_EQ(e->st->DELTA(2), 24.999618530273438);
     // 0.4 is scaled up to 0.6224593.
@@ -43,7 +43,7 @@ TEST(Derive, LargestShareOfOneIsScaledDownAndOthersByTheSameFactor) {
     // Three categories: only category 2 is the upper half.  Item 1 always 2,
     // item 2 half 2 and half 1.
     auto e = job_of(2, 8, {3, 3}, [](int j, int i) { return i == 1 ? 2 : (j % 2 ? 2 : 1); });
-    DERIVE(*e->st, e->job->NCAT, 2, 8, e->st->UNIT);
+    DERIVE(*e->job, *e->st);
     const double u = 0.5 * std::log(0.8807971 / (1.0 - 0.8807971));
     EXPECT_NEAR_REL(e->st->UNIT, u, 1e-15);
     EXPECT_NEAR(e->st->UNIT, 1.0000001, 1e-7);
@@ -56,7 +56,7 @@ TEST(Derive, LargestShareOfOneIsScaledDownAndOthersByTheSameFactor) {
 
 TEST(Derive, NoUpperHalfResponseAnywhereStartsEveryItemAtZeroInsteadOfNaN) {
     auto e = job_of(3, 5, {4, 4, 4}, [](int, int) { return 1; });
-    DERIVE(*e->st, e->job->NCAT, 3, 5, e->st->UNIT);
+    DERIVE(*e->job, *e->st);
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(e->st->DELTA(i), 0.0);
     EXPECT_NEAR(e->st->UNIT, 0.2499999, 1e-7);
 }

@@ -23,23 +23,29 @@ std::vector<std::string> lines_containing(const std::string& text, const std::st
     return out;
 }
 
-// Records the model and criterion of every outer cycle.
+// Records the model and criterion of every model of the chain, and counts
+// the outer cycles during which the job's own model or criterion was not what
+// the job set.
 struct Trace {
     const JobSettings* job = nullptr;
+    int model = 0;
+    double convc = 0.0;
     std::vector<int> models;
     std::vector<double> criteria;
-    static void observe(void* c, Store&, int model, int) {
+    int job_changed = 0;
+    static void observe(void* c, const Store&, const ScoringSettings& s) {
         auto* t = static_cast<Trace*>(c);
-        if (t->models.empty() || t->models.back() != model) {
-            t->models.push_back(model);
-            t->criteria.push_back(t->job->CONVC);
+        if (t->job->MODEL != t->model || t->job->CONVC != t->convc) ++t->job_changed;
+        if (t->models.empty() || t->models.back() != s.MODEL) {
+            t->models.push_back(s.MODEL);
+            t->criteria.push_back(s.CONVC);
         }
     }
 };
 
-void estimate(EstimationJob& e, const EstimationProbes& probes = {}) {
+EstimationResult estimate(EstimationJob& e, const EstimationProbes& probes = {}) {
     INITVL(e.io, *e.job, *e.st, e.ws->start);
-    MMLEST(e.io, *e.job, *e.st, e.ws->estimation, e.ws->ptab, probes);
+    return MMLEST(e.io, *e.job, *e.st, e.ws->estimation, e.ws->ptab, probes);
 }
 
 TEST(Mmlest, ModelWithCommonParametersAndPerItemCategoriesStops) {
@@ -101,8 +107,12 @@ TEST(Mmlest, StartUpChainsRunTheirModelsAndPrintTheirLines) {
         e->job->MAXOUT = 6;
         Trace trace;
         trace.job = e->job.get();
+        trace.model = c.model;
+        trace.convc = 0.005;
         estimate(*e, {&Trace::observe, &trace});
         EXPECT_EQ(trace.models, c.runs);
+        // The chain's models and criteria travel with the scoring; the job keeps its own throughout.
+        EXPECT_EQ(trace.job_changed, 0);
         // Start-up models use 0.01 without the constraint and the job's value with it.
         for (std::size_t k = 0; k < trace.models.size(); ++k)
             EXPECT_EQ(trace.criteria[k], k + 1 < trace.models.size() && c.iconst == 0 ? 0.01 : 0.005);
@@ -150,7 +160,7 @@ TEST(Mmlest, FinishWritesTheDensityAndTheConvergenceLine) {
     set_clock([] { return ClockReading{2026, 3, 7, 9, 5, 4, 0}; });
     auto e = simulated_job(1, std::vector<int>(8, 4), 300, 5, 9);
     e->st->RESP(4, 4) = -9;
-    estimate(*e);
+    const EstimationResult grid = estimate(*e);
     set_clock({});
     const auto lines = split_lines(e->report());
     std::size_t k = 0;
@@ -173,7 +183,24 @@ TEST(Mmlest, FinishWritesTheDensityAndTheConvergenceLine) {
     }
     EXPECT_NEAR(printed, 1.0, 9 * 0.5e-5);
     EXPECT_NEAR(stored, 1.0, 1e-14);
-    EXPECT_NEAR_REL(e->job->XMEAN, 8.0 * 300 - 1, 1e-12);
+    // Before it is normalised the density at a point is the expected number
+    // of answers there, 8 x 300 - 1 over the whole grid.
+    const ExpectedCounts& ec = e->ws->estimation.counts;
+    for (int q = 1; q <= 9; ++q) {
+        double answers = 0.0;
+        for (int i = 1; i <= 8; ++i) answers += ec.NBAR(q, i);
+        EXPECT_NEAR_REL(e->st->DENS(q), answers / (8.0 * 300 - 1), 1e-12);
+    }
+    // The grid's 9 points are -4..4 in steps of 1 with weights exp(-x^2/2):
+    // its mean is 0 by symmetry, its variance the weighted mean of x^2.
+    long double xx = 0.0L, sum = 0.0L;
+    for (int x = -4; x <= 4; ++x) {
+        const long double w = std::exp(-0.5L * x * x);
+        xx += x * x * w;
+        sum += w;
+    }
+    EXPECT_NEAR(grid.XMEAN, 0.0, 1e-15);  // 9 terms below 1 in magnitude
+    EXPECT_NEAR_REL(grid.XSD, static_cast<double>(std::sqrt(xx / sum)), 1e-14);
     EXPECT_EQ(e->console.str(),
               "  COMPUTING CORRELATIONS \n  COMPUTING PRINCIPAL COMPONENTS\n  COMPUTING INITIAL PARAMETER ESTIMATES\n"
               "  ESTIMATING ITEM PARAMETERS\n  ESTIMATING THETAS\n");
@@ -183,7 +210,7 @@ TEST(Mmlest, FinishWritesTheDensityAndTheConvergenceLine) {
 // The outer cycles that ran, counted apart from the report's line.
 struct CycleCount {
     int cycles = 0;
-    static void observe(void* c, Store&, int, int) { ++static_cast<CycleCount*>(c)->cycles; }
+    static void observe(void* c, const Store&, const ScoringSettings&) { ++static_cast<CycleCount*>(c)->cycles; }
 };
 
 // The warning comes when the limit ends the loop, and also when the test at
@@ -258,7 +285,7 @@ TEST(Mmlest, StepThatIsNotFiniteEndsTheRunNamingTheItem) {
 // step, or after the last cycle.  Items 3 and 4 are moved far out, where only
 // category 0 is possible; respondent 40 gave both a 2, respondent 50 only
 // item 4: the first such respondent and its first such item are named.
-void move_items_3_and_4_out(Io& io, JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
+void move_items_3_and_4_out(Io& io, const JobSettings& job, Store& st, ScoringStage& stage, const ScoringSettings& s) {
     scoring_cycle(io, job, st, stage, s);
     st.DELTA(3) = st.DELTA(4) = 1000.0;
 }
@@ -295,9 +322,12 @@ TEST(Mmlest, LikelihoodThatIsNotFiniteEndsTheRunNamingTheItem) {
 
 // ---- recovery, maximum and monotone likelihood on simulated data ---------
 
-double loglik(EstimationJob& e) {
+// The marginal log-likelihood of the job's data under `model`.
+double loglik(EstimationJob& e, int model) {
+    auto job = std::make_unique<JobSettings>(*e.job);
+    job->MODEL = model;
     auto table = std::make_unique<ProbabilityTable>();
-    return MARGLIKE(e.console, fitted_model(*e.job, *e.st), *table);
+    return MARGLIKE(e.console, fitted_model(*job, *e.st), *table);
 }
 
 std::vector<int> categories(int model, bool per_item, int n) {
@@ -331,7 +361,7 @@ void recover(int model, bool per_item, Signs signs, bool constrained = false) {
     std::vector<double> est, truth, th;
     for (int i = 1; i <= job.NITEM; ++i) {
         est.push_back(e->st->DELTA(i));
-        truth.push_back(e->spec.items[static_cast<std::size_t>(i - 1)].delta);
+        truth.push_back(e->design.items[static_cast<std::size_t>(i - 1)].delta);
     }
     for (int j = 1; j <= job.NSUBJ; ++j) th.push_back(e->st->THETA(j));
     const double items = correlation(est, truth);
@@ -357,7 +387,7 @@ void recover(int model, bool per_item, Signs signs, bool constrained = false) {
         double mean = 0.0, true_mean = 0.0;
         for (int i = 1; i <= job.NITEM; ++i) {
             mean += e->st->LAMBDA(i) / job.NITEM;
-            true_mean += e->spec.items[static_cast<std::size_t>(i - 1)].lambda / job.NITEM;
+            true_mean += e->design.items[static_cast<std::size_t>(i - 1)].lambda / job.NITEM;
         }
         EXPECT_NEAR_REL(mean, e->st->UNIT, 1e-12);
         EXPECT_NEAR_REL(e->st->UNIT, true_mean, kCommonUnitRel);
@@ -404,13 +434,13 @@ void flat_at_estimates(int model) {
         e->job->MAXOUT = 500;
         estimate(*e);
         const double h = 1e-4;
-        const double l0 = loglik(*e);
+        const double l0 = loglik(*e, model);
         for (double* p : free_parameters(model, *e->job, *e->st)) {
             const double x = *p;
             *p = x + h;
-            const double lp = loglik(*e);
+            const double lp = loglik(*e, model);
             *p = x - h;
-            const double lm = loglik(*e);
+            const double lm = loglik(*e, model);
             *p = x;
             const double grad = (lp - lm) / (2 * h);
             const double curv = -(lp - 2 * l0 + lm) / (h * h);
@@ -438,14 +468,11 @@ struct Climb {
     double last = -INFINITY;
     double worst = 0.0;
     int cycles = 0;
-    static void observe(void* c, Store&, int model, int) {
+    static void observe(void* c, const Store&, const ScoringSettings& s) {
         auto* t = static_cast<Climb*>(c);
-        const int saved = t->e->job->MODEL;
-        t->e->job->MODEL = model;
-        const double l = loglik(*t->e);
-        t->e->job->MODEL = saved;
-        if (model != t->model) t->last = -INFINITY;
-        t->model = model;
+        const double l = loglik(*t->e, s.MODEL);
+        if (s.MODEL != t->model) t->last = -INFINITY;
+        t->model = s.MODEL;
         t->worst = std::min(t->worst, l - t->last);
         t->last = l;
         ++t->cycles;

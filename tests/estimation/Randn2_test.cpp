@@ -11,18 +11,16 @@ namespace {
 
 constexpr double kRel = 1e-12;  // sums of a few thousand positive terms
 
-void grid(EstimationJob& e, int n) { GETQUA(e.st->XQUAD, e.st->WQUAD, e.job->XMEAN, n, e.job->XSD); }
-
-void run(EstimationJob& e) {
-    const JobSettings& j = *e.job;
-    Store& s = *e.st;
-    RANDN2(e.console, s, e.ws->estimation.counts, e.ws->ptab, s.WQUAD, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ,
-           s.UNIT, s.TAUC, s.XQUAD);
+void grid(EstimationJob& e, int n) {
+    double mean = 0.0, sd = 0.0;
+    GETQUA(e.st->XQUAD, e.st->WQUAD, mean, n, sd);
 }
+
+void run(EstimationJob& e) { RANDN2(e.console, *e.job, *e.st, e.job->MODEL, e.ws->estimation.counts, e.ws->ptab); }
 
 TEST(Randn2, ExpectedCountsMatchAnIndependentPosteriorOnTheGrid) {
     auto e = simulated_job(8, {4, 3, 6, 2, 5}, 60, 11, 13);
-    e->spec.missing_rate = 0.0;
+    e->design.missing_rate = 0.0;
     true_parameters(*e);
     e->st->RESP(3, 2) = -9;  // one missing response
     grid(*e, 13);
@@ -40,8 +38,8 @@ TEST(Randn2, ExpectedCountsMatchAnIndependentPosteriorOnTheGrid) {
                     for (int k = 1; k <= 5; ++k) {
                         int r = e->st->RESP(j, k);
                         if (r < 0) continue;
-                        auto pr =
-                            vormsim::probabilities(8, e->spec.items[static_cast<std::size_t>(k - 1)], e->st->XQUAD(p));
+                        auto pr = vormsim::probabilities(8, e->design.items[static_cast<std::size_t>(k - 1)],
+                                                         e->st->XQUAD(p));
                         l += std::log(pr[static_cast<std::size_t>(r)]);
                     }
                     lw[p - 1] = l;

@@ -31,19 +31,19 @@ TEST(Scoring, CategoryWhoseProbabilityIsZeroAtAPointAddsNothing) {
     for (int model : {5, 6, 7, 8}) {
         SCOPED_TRACE("model " + std::to_string(model));
         auto e = simulated_job(model, std::vector<int>(5, 4), 300, 60 + model, 21);
-        JobSettings& job = *e->job;
+        const JobSettings& job = *e->job;
         Store& st = *e->st;
         true_parameters(*e);
         // So steep that some of its category probabilities are 0 at the outer points.
         st.ALPHA(2) = 200.0;
-        GETQUA(st.XQUAD, st.WQUAD, job.XMEAN, job.NQUAD, job.XSD);
+        double mean = 0.0, sd = 0.0;
+        GETQUA(st.XQUAD, st.WQUAD, mean, job.NQUAD, sd);
         ASSERT_TRUE(some_probability_is_zero(*e, 2));
-        RANDN2(e->console, st, e->ws->estimation.counts, e->ws->ptab, st.WQUAD, model, job.NCAT, job.NITEM, job.NQUAD,
-               job.NSUBJ, st.UNIT, st.TAUC, st.XQUAD);
+        RANDN2(e->console, job, st, model, e->ws->estimation.counts, e->ws->ptab);
         const double alpha = st.ALPHA(2), delta = st.DELTA(2), unit = st.UNIT, tau = st.TAUC(1);
 
         ScoringStage stage{e->ws->estimation.counts, {}, {}};
-        scoring_cycle(e->io, job, st, stage, ScoringSettings{model, 4, 2, 2});
+        scoring_cycle(e->io, job, st, stage, {.MODEL = model, .CONVC = job.CONVC, .NCAT0 = 4, .n = 2, .NCYCLE = 2});
 
         EXPECT_EQ(e->report().find("SINGULARITY"), std::string::npos) << e->report();
         EXPECT_NE(st.ALPHA(2), alpha);
@@ -81,21 +81,22 @@ TEST(Scoring, SystemStepThatIsNotFiniteEndsTheRunNamingTheFirstItem) {
     for (const Case& c : cases) {
         SCOPED_TRACE("model " + std::to_string(c.model));
         auto e = simulated_job(c.model, std::vector<int>(5, 4), 300, 80 + c.model, 21);
-        JobSettings& job = *e->job;
+        const JobSettings& job = *e->job;
         Store& st = *e->st;
         true_parameters(*e);
         st.ITEMID(2) = 12;
         st.ITEMID(4) = 14;
-        GETQUA(st.XQUAD, st.WQUAD, job.XMEAN, job.NQUAD, job.XSD);
+        double mean = 0.0, sd = 0.0;
+        GETQUA(st.XQUAD, st.WQUAD, mean, job.NQUAD, sd);
         ExpectedCounts& ec = e->ws->estimation.counts;
-        RANDN2(e->console, st, ec, e->ws->ptab, st.WQUAD, c.model, job.NCAT, job.NITEM, job.NQUAD, job.NSUBJ, st.UNIT,
-               st.TAUC, st.XQUAD);
+        RANDN2(e->console, job, st, c.model, ec, e->ws->ptab);
         for (int i : {2, 4}) ec.NBAR(11, i) = std::numeric_limits<double>::infinity();
         const double tau = st.TAU(2, 1), tauc = st.TAUC(1), alpha = st.ALPHA(2), delta = st.DELTA(2);
 
         ScoringStage stage{ec, {}, {}};
         try {
-            scoring_cycle(e->io, job, st, stage, ScoringSettings{c.model, 4, 2, 2});
+            scoring_cycle(e->io, job, st, stage,
+                          {.MODEL = c.model, .CONVC = job.CONVC, .NCAT0 = 4, .n = 2, .NCYCLE = 2});
             ADD_FAILURE() << "no stop";
         } catch (const EngineStop& stop) {
             EXPECT_EQ(stop.status_lines(),

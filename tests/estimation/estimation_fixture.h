@@ -26,7 +26,7 @@ struct EstimationJob {
     std::istringstream input;
     Io io{console, input};
     TempDir dir;
-    vormsim::Spec spec;
+    vormsim::Design design;
     vormsim::Data data;
 
     EstimationJob() {
@@ -48,11 +48,11 @@ struct EstimationJob {
 inline std::unique_ptr<EstimationJob> simulated_job(int model, const std::vector<int>& cats, int nsubj,
                                                     std::uint64_t seed, int nquad = 30, bool signs_given = false) {
     auto e = std::make_unique<EstimationJob>();
-    e->spec.model = model;
-    e->spec.items = vormsim::typical_items(model, cats, seed);
-    e->spec.nsubj = nsubj;
-    e->spec.seed = seed + 1000;
-    e->data = vormsim::simulate(e->spec);
+    e->design.model = model;
+    e->design.items = vormsim::typical_items(model, cats, seed);
+    e->design.nsubj = nsubj;
+    e->design.seed = seed + 1000;
+    e->data = vormsim::simulate(e->design);
     JobSettings& job = *e->job;
     Store& st = *e->st;
     const int n = static_cast<int>(cats.size());
@@ -64,7 +64,7 @@ inline std::unique_ptr<EstimationJob> simulated_job(int model, const std::vector
         job.NCAT(i) = cats[static_cast<std::size_t>(i - 1)];
         if (job.NCAT(i) != job.NCAT(1)) job.LCATC = 0;
         st.ITEMID(i) = i;
-        job.ISIGN(i) = e->spec.items[static_cast<std::size_t>(i - 1)].delta < 0.0 ? 0 : 1;
+        job.ISIGN(i) = e->design.items[static_cast<std::size_t>(i - 1)].delta < 0.0 ? 0 : 1;
     }
     for (int j = 1; j <= nsubj; ++j)
         for (int i = 1; i <= n; ++i)
@@ -88,13 +88,13 @@ inline std::unique_ptr<EstimationJob> simulated_job(int model, const std::vector
 // unit and thresholds from the first item).
 inline void true_parameters(EstimationJob& e) {
     for (int i = 1; i <= e.job->NITEM; ++i) {
-        const auto& it = e.spec.items[static_cast<std::size_t>(i - 1)];
+        const auto& it = e.design.items[static_cast<std::size_t>(i - 1)];
         e.st->DELTA(i) = it.delta;
         e.st->ALPHA(i) = it.alpha;
         e.st->LAMBDA(i) = it.lambda;
         for (int k = 0; k < it.K; ++k) e.st->TAU(i, k) = it.tau[static_cast<std::size_t>(k)];
     }
-    const auto& first = e.spec.items[0];
+    const auto& first = e.design.items[0];
     e.st->UNIT = first.lambda;
     for (int k = 0; k < first.K; ++k) e.st->TAUC(k) = first.tau[static_cast<std::size_t>(k)];
 }

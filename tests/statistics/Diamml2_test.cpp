@@ -123,7 +123,7 @@ void check_against_reference(FitJob& j) {
                 if (j.response(n, i) >= 0) cells.push_back({j.response(n, i), j.probabilities(i, j.st->THETA(n))});
             }
             const int m = static_cast<int>(cells.size());
-            const int df = items ? item_df(j.spec.model, m, j.job->NCAT(a)) : m - 1;
+            const int df = items ? item_df(j.design.model, m, j.job->NCAT(a)) : m - 1;
             const Reference r = reference(cells, df);
             const FitStatistics& f = items ? j.fit().ITEMFIT(a) : j.fit().PERSFIT(a);
             const std::string what = (items ? "item " : "respondent ") + std::to_string(a);
@@ -184,7 +184,8 @@ std::unique_ptr<FitJob> small_job() {
     s.IMONTH = 3, s.IDAY = 14, s.IYEAR = 2026, s.IHOUR = 9, s.IMIN = 5, s.ISEC = 7;
     // Five points, the latent density the grid's weights.
     s.NQUAD = 5;
-    GETQUA(j->st->XQUAD, j->st->DENS, s.XMEAN, s.NQUAD, s.XSD);
+    double mean = 0.0, sd = 0.0;
+    GETQUA(j->st->XQUAD, j->st->DENS, mean, s.NQUAD, sd);
     return j;
 }
 

@@ -89,7 +89,7 @@ TEST(FitGroups, SparseRowsFoldWholeIntoTheirNeighbours) {
 // missing response in the third group.
 TEST(FitGroups, DetailFileAndChiSquaresMatchTheFormulas) {
     auto j = test::simulated_fit_job(2, {2, 3, 2}, 103, 0.0, 77);
-    j->spec.items[1].delta = j->st->DELTA(2) = 0.3;
+    j->design.items[1].delta = j->st->DELTA(2) = 0.3;
     j->job->NFITG = 5;
     const int N = 103, G = 5, sizes[] = {21, 21, 21, 20, 20};
     std::vector<int> order(N);

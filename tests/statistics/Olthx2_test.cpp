@@ -18,7 +18,8 @@ std::unique_ptr<EstimationJob> nc_job(int model, const std::vector<int>& cats, i
                                       const std::vector<int>& in_score, const std::vector<int>& reversed) {
     auto e = simulated_job(model, cats, nsubj, 40 + static_cast<std::uint64_t>(model), nquad);
     true_parameters(*e);
-    GETQUA(e->st->XQUAD, e->st->WQUAD, e->job->XMEAN, nquad, e->job->XSD);
+    double mean = 0.0, sd = 0.0;
+    GETQUA(e->st->XQUAD, e->st->WQUAD, mean, nquad, sd);
     NcItemTable& nc = e->ws->fit.nc.NCITEM;
     for (int j = 1; j <= e->job->NITEM; ++j) {
         nc(j, 1) = nc(j, 2) = in_score[static_cast<std::size_t>(j - 1)];

@@ -10,11 +10,19 @@
 namespace vorm::test {
 namespace {
 
-void run(EstimationJob& e) {
+// The grid's weighted mean and standard deviation: those of the prior.
+struct Prior {
+    double mean = 0.0;
+    double sd = 0.0;
+};
+
+Prior run(EstimationJob& e) {
     Store& s = *e.st;
-    JobSettings& j = *e.job;
-    GETQUA(s.XQUAD, s.WQUAD, j.XMEAN, j.NQUAD, j.XSD);
-    PEREST(e.console, s, e.ws->ptab, s.WQUAD, j.MODEL, j.NCAT, j.NITEM, j.NQUAD, j.NSUBJ, s.UNIT, s.TAUC, s.XQUAD);
+    const JobSettings& j = *e.job;
+    Prior prior;
+    GETQUA(s.XQUAD, s.WQUAD, prior.mean, j.NQUAD, prior.sd);
+    PEREST(e.console, j, s, e.ws->ptab);
+    return prior;
 }
 
 TEST(Perest, MatchesAnIndependentPosteriorForEveryModel) {
@@ -32,8 +40,8 @@ TEST(Perest, MatchesAnIndependentPosteriorForEveryModel) {
                 for (int i = 1; i <= 6; ++i) {
                     const int r = e->st->RESP(j, i);
                     if (r < 0) continue;
-                    auto p =
-                        vormsim::probabilities(model, e->spec.items[static_cast<std::size_t>(i - 1)], e->st->XQUAD(q));
+                    auto p = vormsim::probabilities(model, e->design.items[static_cast<std::size_t>(i - 1)],
+                                                    e->st->XQUAD(q));
                     l += std::log(static_cast<long double>(p[static_cast<std::size_t>(r)]));
                 }
                 lw[q - 1] = l;
@@ -59,9 +67,9 @@ TEST(Perest, NoAnswerGivesThePriorAndAMissingItemIsLikeNoItem) {
     true_parameters(*e);
     for (int i = 1; i <= 5; ++i) e->st->RESP(1, i) = -1;
     e->st->RESP(2, 5) = -1;
-    run(*e);
-    EXPECT_NEAR(e->st->THETA(1), e->job->XMEAN, 1e-15);
-    EXPECT_NEAR_REL(e->st->TSTD(1), e->job->XSD, 1e-14);
+    const Prior prior = run(*e);
+    EXPECT_NEAR(e->st->THETA(1), prior.mean, 1e-15);
+    EXPECT_NEAR_REL(e->st->TSTD(1), prior.sd, 1e-14);
     const double th = e->st->THETA(2), sd = e->st->TSTD(2);
     // The same respondent in a job of the first four items only.
     e->job->NITEM = 4;

@@ -106,13 +106,13 @@ struct Case {
 
     Case(int m, const std::vector<int>& cats, int nsubj, double missing, int nquad = 21) : model(m) {
         items = vormsim::typical_items(m, cats, 11 + m);
-        vormsim::Spec spec;
-        spec.model = m;
-        spec.items = items;
-        spec.nsubj = nsubj;
-        spec.missing_rate = missing;
-        spec.seed = 5 + m;
-        data = vormsim::simulate(spec);
+        vormsim::Design design;
+        design.model = m;
+        design.items = items;
+        design.nsubj = nsubj;
+        design.missing_rate = missing;
+        design.seed = 5 + m;
+        data = vormsim::simulate(design);
         double sum = 0.0;
         for (int q = 0; q < nquad; ++q) {
             double xq = -4.0 + 8.0 * q / (nquad - 1);
@@ -399,12 +399,12 @@ TEST(Stderrc, CategoryWhoseProbabilityIsZeroAtAPointAddsNothing) {
         SCOPED_TRACE("model " + std::to_string(model));
         Case c(model, {4, 4, 4, 4}, 300, 0.0);
         c.items[1].alpha = 80.0;
-        vormsim::Spec spec;
-        spec.model = model;
-        spec.items = c.items;
-        spec.nsubj = 300;
-        spec.seed = 70 + model;
-        c.data = vormsim::simulate(spec);
+        vormsim::Design design;
+        design.model = model;
+        design.items = c.items;
+        design.nsubj = 300;
+        design.seed = 70 + model;
+        c.data = vormsim::simulate(design);
         c.load();
         bool zero = false;
         for (double x : c.x)

@@ -16,17 +16,17 @@ namespace vorm::test {
 
 struct FitJob : EstimationJob {
     FitJob(int model, std::vector<vormsim::Item> items, std::vector<double> theta, std::vector<std::vector<int>> resp) {
-        spec.model = model;
-        spec.items = std::move(items);
+        design.model = model;
+        design.items = std::move(items);
         data.theta = std::move(theta);
         data.resp = std::move(resp);
         JobSettings& j = *job;
         j.MODEL = model;
-        j.NITEM = static_cast<int>(spec.items.size());
+        j.NITEM = static_cast<int>(design.items.size());
         j.NSUBJ = static_cast<int>(data.theta.size());
         for (int i = 1; i <= j.NITEM; ++i) {
-            j.NCAT(i) = spec.items[static_cast<std::size_t>(i - 1)].K;
-            spec.items[static_cast<std::size_t>(i - 1)].tau.resize(static_cast<std::size_t>(j.NCAT(i)));
+            j.NCAT(i) = design.items[static_cast<std::size_t>(i - 1)].K;
+            design.items[static_cast<std::size_t>(i - 1)].tau.resize(static_cast<std::size_t>(j.NCAT(i)));
             st->ITEMID(i) = i;
         }
         true_parameters(*this);
@@ -51,21 +51,21 @@ struct FitJob : EstimationJob {
     std::string fit_report() const { return io.units.contents(Unit::FT15); }
     std::string detail() const { return io.units.contents(Unit::FT18); }
     std::vector<double> probabilities(int i, double th) const {
-        return vormsim::probabilities(spec.model, spec.items[static_cast<std::size_t>(i - 1)], th);
+        return vormsim::probabilities(design.model, design.items[static_cast<std::size_t>(i - 1)], th);
     }
 };
 
 // A simulated job: the simulator's items, true abilities and responses.
 inline std::unique_ptr<FitJob> simulated_fit_job(int model, const std::vector<int>& cats, int nsubj,
                                                  double missing_rate, std::uint64_t seed) {
-    vormsim::Spec spec;
-    spec.model = model;
-    spec.items = vormsim::typical_items(model, cats, seed);
-    spec.nsubj = nsubj;
-    spec.missing_rate = missing_rate;
-    spec.seed = seed + 1;
-    vormsim::Data d = vormsim::simulate(spec);
-    return std::make_unique<FitJob>(model, spec.items, d.theta, d.resp);
+    vormsim::Design design;
+    design.model = model;
+    design.items = vormsim::typical_items(model, cats, seed);
+    design.nsubj = nsubj;
+    design.missing_rate = missing_rate;
+    design.seed = seed + 1;
+    vormsim::Data d = vormsim::simulate(design);
+    return std::make_unique<FitJob>(model, design.items, d.theta, d.resp);
 }
 
 }  // namespace vorm::test

@@ -77,21 +77,21 @@ std::vector<Item> typical_items(int model, const std::vector<int>& categories, s
     return items;
 }
 
-Data simulate(const Spec& spec) {
-    Random rng(spec.seed);
+Data simulate(const Design& design) {
+    Random rng(design.seed);
     Data data;
-    data.theta.resize(static_cast<std::size_t>(spec.nsubj));
-    data.resp.assign(static_cast<std::size_t>(spec.nsubj), std::vector<int>(spec.items.size()));
-    for (int j = 0; j < spec.nsubj; ++j) {
+    data.theta.resize(static_cast<std::size_t>(design.nsubj));
+    data.resp.assign(static_cast<std::size_t>(design.nsubj), std::vector<int>(design.items.size()));
+    for (int j = 0; j < design.nsubj; ++j) {
         double th = rng.normal();
         data.theta[static_cast<std::size_t>(j)] = th;
-        for (std::size_t i = 0; i < spec.items.size(); ++i) {
-            auto p = probabilities(spec.model, spec.items[i], th);
+        for (std::size_t i = 0; i < design.items.size(); ++i) {
+            auto p = probabilities(design.model, design.items[i], th);
             double u = rng.uniform();
             int c = 0;
             double acc = p[0];
             while (u > acc && c + 1 < static_cast<int>(p.size())) acc += p[static_cast<std::size_t>(++c)];
-            if (spec.missing_rate > 0.0 && rng.uniform() < spec.missing_rate) c = -9;
+            if (design.missing_rate > 0.0 && rng.uniform() < design.missing_rate) c = -9;
             data.resp[static_cast<std::size_t>(j)][i] = c;
         }
     }

@@ -21,7 +21,10 @@ struct Item {
     std::vector<double> tau;  // thresholds 0..K-1, tau[0] = 0 (models 3, 4, 7, 8)
 };
 
-struct Spec {
+// The design of a simulated study: the model with its items' true
+// parameters, the number of respondents, the share of responses left missing
+// and the seed of the random numbers.
+struct Design {
     int model = 1;
     std::vector<Item> items;
     int nsubj = 1000;
@@ -42,7 +45,8 @@ std::vector<double> probabilities(int model, const Item& item, double theta);
 // those a unit gives, with a little variation per item for the per-item models.
 std::vector<Item> typical_items(int model, const std::vector<int>& categories, std::uint64_t seed);
 
-Data simulate(const Spec& spec);
+// Respondents drawn from a standard normal and their responses under the design.
+Data simulate(const Design& design);
 
 // The data as fixed-format text: identifier in columns 1-5, a blank, then one
 // response per item in fields of `width` (1 for up to 10 categories without

@@ -429,13 +429,13 @@ TEST_F(Road, AModel3JobWithPerItemCutoffsDiscardsAndMissingResponsesFromTheFirst
     // Eight items of five categories, 5 % missing; respondent 20 answers
     // every item just below its cutoff, so the cutoffs alone remove him.
     const std::vector<int> cutoffs{2, 2, 1, 3, 2, 2, 3, 2};
-    vormsim::Spec spec;
-    spec.model = 3;
-    spec.items = vormsim::typical_items(3, std::vector<int>(8, 5), 3);
-    spec.nsubj = 300;
-    spec.missing_rate = 0.05;
-    spec.seed = 23;
-    vormsim::Data data = vormsim::simulate(spec);
+    vormsim::Design design;
+    design.model = 3;
+    design.items = vormsim::typical_items(3, std::vector<int>(8, 5), 3);
+    design.nsubj = 300;
+    design.missing_rate = 0.05;
+    design.seed = 23;
+    vormsim::Data data = vormsim::simulate(design);
     for (std::size_t j = 0; j < cutoffs.size(); ++j) data.resp[19][j] = cutoffs[j] - 1;
     const QString dataFile = root.file(QStringLiteral("home/Études 2026/SCALE3.DAT"));
     QDir().mkpath(QFileInfo(dataFile).path());
