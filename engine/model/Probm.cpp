@@ -4,38 +4,32 @@
 
 namespace vorm {
 
-namespace {
 // Routine n is evaluate_point for model n; the routines without a common
 // parameter pass the store's, which their models do not read.
-void probabilities(ModelValues& mv, const Store& st, int model, int i, int K, double UNIT, const CatReals& TAUC,
-                   double theta) {
-    evaluate_point(mv, model, PROBABILITIES, item_parameters(st, model, i, K, UNIT, TAUC), theta);
-}
-}  // namespace
 
 void GPM1(ModelValues& mv, const Store& st, int i, int K, double UNIT, double theta) {
-    probabilities(mv, st, 1, i, K, UNIT, st.TAUC, theta);
+    evaluate_point(mv, 1, PROBABILITIES, item_parameters(st, 1, i, K, UNIT, st.TAUC), theta);
 }
 void GPM2(ModelValues& mv, const Store& st, int i, int K, double theta) {
-    probabilities(mv, st, 2, i, K, st.UNIT, st.TAUC, theta);
+    evaluate_point(mv, 2, PROBABILITIES, item_parameters(st, 2, i, K, st.UNIT, st.TAUC), theta);
 }
 void GPM3(ModelValues& mv, const Store& st, int i, int K, const CatReals& TAUC, double theta) {
-    probabilities(mv, st, 3, i, K, st.UNIT, TAUC, theta);
+    evaluate_point(mv, 3, PROBABILITIES, item_parameters(st, 3, i, K, st.UNIT, TAUC), theta);
 }
 void GPM4(ModelValues& mv, const Store& st, int i, int K, double theta) {
-    probabilities(mv, st, 4, i, K, st.UNIT, st.TAUC, theta);
+    evaluate_point(mv, 4, PROBABILITIES, item_parameters(st, 4, i, K, st.UNIT, st.TAUC), theta);
 }
 void GPM5(ModelValues& mv, const Store& st, int i, int K, double UNIT, double theta) {
-    probabilities(mv, st, 5, i, K, UNIT, st.TAUC, theta);
+    evaluate_point(mv, 5, PROBABILITIES, item_parameters(st, 5, i, K, UNIT, st.TAUC), theta);
 }
 void GPM6(ModelValues& mv, const Store& st, int i, int K, double theta) {
-    probabilities(mv, st, 6, i, K, st.UNIT, st.TAUC, theta);
+    evaluate_point(mv, 6, PROBABILITIES, item_parameters(st, 6, i, K, st.UNIT, st.TAUC), theta);
 }
 void GPM7(ModelValues& mv, const Store& st, int i, int K, const CatReals& TAUC, double theta) {
-    probabilities(mv, st, 7, i, K, st.UNIT, TAUC, theta);
+    evaluate_point(mv, 7, PROBABILITIES, item_parameters(st, 7, i, K, st.UNIT, TAUC), theta);
 }
 void GPM8(ModelValues& mv, const Store& st, int i, int K, double theta) {
-    probabilities(mv, st, 8, i, K, st.UNIT, st.TAUC, theta);
+    evaluate_point(mv, 8, PROBABILITIES, item_parameters(st, 8, i, K, st.UNIT, st.TAUC), theta);
 }
 
 void PROBM1(ModelValues& mv, const Store& st, int q, int i, int K, double UNIT, const double* theta) {
