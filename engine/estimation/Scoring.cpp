@@ -64,20 +64,24 @@ void evaluate(ModelValues& mv, const Store& st, const ScoringSettings& s, unsign
 // (a very steep item far from the point) the term is its limit, 0, and is
 // left out rather than added as 0/0.
 
-// Adds item i's terms at point q to a one-parameter score G and information I;
-// d(c) is the parameter's derivative of category c's probability.
-template <class Deriv>
-void add_one_parameter_terms(const ModelValues& mv, const ExpectedCounts& ec, int q, int i, int K, Deriv d, double& G,
-                             double& I) {
-    const double nbar = ec.NBAR(q, i);
-    for (int c = 0; c < K; ++c) {
-        const double dc = d(c);
-        const double p = mv.PROB(c);
-        if (p == 0.0) continue;
-        I += nbar * dc * dc / p;
-        G += ec.RBAR(q, i, c) * dc / p;
+// The score G and information I of a single parameter, summed over items
+// and points; d(c) is the parameter's derivative of category c's probability.
+struct OneParameterSums {
+    double G = 0.0, I = 0.0;
+
+    // Item i's terms at point q.
+    template <class Deriv>
+    void add(const ModelValues& mv, const ExpectedCounts& ec, int q, int i, int K, Deriv d) {
+        const double nbar = ec.NBAR(q, i);
+        for (int c = 0; c < K; ++c) {
+            const double dc = d(c);
+            const double p = mv.PROB(c);
+            if (p == 0.0) continue;
+            I += nbar * dc * dc / p;
+            G += ec.RBAR(q, i, c) * dc / p;
+        }
     }
-}
+};
 
 // One update of a single parameter by step = G / I; true when its iteration
 // is over (the unclamped step met the model's criterion).
@@ -215,13 +219,13 @@ void score_common_unit(Io& io, const JobSettings& job, Store& st, ScoringStage& 
     const int limit = unit_limit(job, s);
     const auto by_unit = [&stage](int c) { return stage.mv.DPLT(1, c); };
     for (int it = 1; it <= limit; ++it) {
-        double G = 0.0, I = 0.0;
+        OneParameterSums sums;
         for (int i = 1; i <= job.NITEM; ++i)
             for (int q = 1; q <= job.NQUAD; ++q) {
                 evaluate(stage.mv, st, s, PROBABILITIES | BY_UNIT, i, K, q);
-                add_one_parameter_terms(stage.mv, stage.counts, q, i, K, by_unit, G, I);
+                sums.add(stage.mv, stage.counts, q, i, K, by_unit);
             }
-        if (apply_one_parameter_step(io, s, st, G / I, st.UNIT, {"UNIT", 0, s.MODEL})) break;
+        if (apply_one_parameter_step(io, s, st, sums.G / sums.I, st.UNIT, {"UNIT", 0, s.MODEL})) break;
     }
 }
 
@@ -231,12 +235,12 @@ void score_item_units(Io& io, const JobSettings& job, Store& st, ScoringStage& s
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = job.NCAT(i);
         for (int it = 1; it <= limit; ++it) {
-            double G = 0.0, I = 0.0;
+            OneParameterSums sums;
             for (int q = 1; q <= job.NQUAD; ++q) {
                 evaluate(stage.mv, st, s, PROBABILITIES | BY_UNIT, i, K, q);
-                add_one_parameter_terms(stage.mv, stage.counts, q, i, K, by_unit, G, I);
+                sums.add(stage.mv, stage.counts, q, i, K, by_unit);
             }
-            if (apply_one_parameter_step(io, s, st, G / I, st.LAMBDA(i), {"UNIT", i, s.MODEL})) break;
+            if (apply_one_parameter_step(io, s, st, sums.G / sums.I, st.LAMBDA(i), {"UNIT", i, s.MODEL})) break;
         }
     }
 }
@@ -272,12 +276,12 @@ void score_locations(Io& io, const JobSettings& job, Store& st, ScoringStage& st
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = categories(job, s, i);
         for (int it = 1; it <= limit; ++it) {
-            double G = 0.0, I = 0.0;
+            OneParameterSums sums;
             for (int q = 1; q <= job.NQUAD; ++q) {
                 evaluate(stage.mv, st, s, PROBABILITIES | BY_DELTA, i, K, q);
-                add_one_parameter_terms(stage.mv, stage.counts, q, i, K, by_location, G, I);
+                sums.add(stage.mv, stage.counts, q, i, K, by_location);
             }
-            if (apply_one_parameter_step(io, s, st, G / I, st.DELTA(i), {"DELTA", i, s.MODEL})) break;
+            if (apply_one_parameter_step(io, s, st, sums.G / sums.I, st.DELTA(i), {"DELTA", i, s.MODEL})) break;
         }
     }
 }
