@@ -21,9 +21,9 @@
 // makes the exit status 1.
 //
 // Run (Release build):
-//   cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVORM_BENCH=ON
-//   cmake --build build-bench --target bench_stderr -j4
-//   build-bench/bench/bench_stderr [respondents items categories seed [replications]]
+//   cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVORM_BENCH=ON
+//   cmake --build build --target bench_stderr -j4
+//   build/bench/bench_stderr [respondents items categories seed [replications]]
 // The default job is 1500 respondents, 15 items of 5 categories, seed 31.
 // The engine starts from the true locations' signs, without the constraint,
 // and runs to the criterion 0.0001 (at most 500 outer cycles), so that its
