@@ -3,8 +3,7 @@
 namespace vorm {
 
 FittedModel fitted_model(const JobSettings& job, const Store& st) {
-    return FittedModel{
-        model_parameters(st, job.MODEL, job.NCAT, job.NITEM), st, job.NSUBJ, job.NQUAD, st.UNIT, st.TAUC};
+    return FittedModel{model_parameters(st, job.MODEL, job.NCAT, job.NITEM), st, job.NSUBJ, job.NQUAD};
 }
 
 }  // namespace vorm

@@ -19,8 +19,6 @@ struct FittedModel : ModelParameters {
     const Store& st;  // RESP, ITEMID, PERSID, THETA, TSTD, XQUAD, WQUAD, DENS
     int NSUBJ = 0;
     int NQUAD = 0;
-    double UNIT = 0.0;  // the common unit of models 1 and 5
-    CatReals TAUC;      // the common thresholds of models 3 and 7
 };
 
 FittedModel fitted_model(const JobSettings& job, const Store& st);

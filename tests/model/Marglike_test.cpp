@@ -37,7 +37,7 @@ struct Job {
             for (int i = 1; i <= nitem; ++i) st->RESP(p, i) = gen() % 7 == 0 ? -1 : int(gen() % ncat(i));
     }
     double run(int model, std::ostream& con) {
-        const FittedModel fm{model_parameters(*st, model, ncat, nitem), *st, nsubj, nquad, st->UNIT, st->TAUC};
+        const FittedModel fm{model_parameters(*st, model, ncat, nitem), *st, nsubj, nquad};
         return MARGLIKE(con, fm, *table);
     }
     double run(int model) {

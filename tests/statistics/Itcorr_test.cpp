@@ -61,7 +61,7 @@ struct Selection {
     // Every respondent of the store, over the store's grid; the model's
     // number does not matter to the selection.
     std::vector<int> column(int col, int mode, int max_flips = -1) {
-        const FittedModel fm{model_parameters(*st, 4, NCAT, nitem), *st, nsubj, nquad, st->UNIT, st->TAUC};
+        const FittedModel fm{model_parameters(*st, 4, NCAT, nitem), *st, nsubj, nquad};
         const NcSample sample{st->RESP, nsubj, false, st->XQUAD, st->WQUAD, nquad};
         ITCORR(con, fm, sample, *w, mode, max_flips);
         std::vector<int> v;

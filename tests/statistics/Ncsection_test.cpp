@@ -54,7 +54,7 @@ TEST(Ncsection, SectionLinesAsLaidOut) {
             for (int c = 1; c <= 6; ++c) (*tables[t])(i, c) = rows[t][i - 1][c - 1];
     ItemInts NCAT;
     NCAT(1) = NCAT(2) = 2;
-    const FittedModel fm{model_parameters(*st, 2, NCAT, 2), *st, 200, 0, 0.0, st->TAUC};
+    const FittedModel fm{model_parameters(*st, 2, NCAT, 2), *st, 200, 0};
     const NcSample complete{st->RESP, 197, true, st->XQUAD, st->WQUAD, 0};
     std::ostringstream os;
     write_number_correct_section(os, fm, *w, ITORD, complete);
