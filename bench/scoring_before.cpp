@@ -197,7 +197,7 @@ void score_common_unit(Io& io, const JobSettings& job, Store& st, const ScoringS
     const ExpectedCounts& ec = g_stage->counts;
     const int K = s.NCAT0;
     const int limit = unit_limit(job, s);
-    const auto by_unit = [&st](int c) { return mv.DPLT(1, c); };
+    const auto by_unit = [](int c) { return mv.DPLT(1, c); };
     for (int it = 1; it <= limit; ++it) {
         double G = 0.0, I = 0.0;
         for (int i = 1; i <= job.NITEM; ++i)
@@ -216,7 +216,7 @@ void score_common_unit(Io& io, const JobSettings& job, Store& st, const ScoringS
 void score_item_units(Io& io, const JobSettings& job, Store& st, const ScoringSettings& s) {
     const ExpectedCounts& ec = g_stage->counts;
     const int limit = unit_limit(job, s);
-    const auto by_unit = [&st](int c) { return mv.DPLT(1, c); };
+    const auto by_unit = [](int c) { return mv.DPLT(1, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = job.NCAT(i);
         for (int it = 1; it <= limit; ++it) {
@@ -257,7 +257,7 @@ void score_locations(Io& io, const JobSettings& job, Store& st, const ScoringSet
     const ExpectedCounts& ec = g_stage->counts;
     const int limit = location_limit(job, s);
     const bool common = s.MODEL == 1 || s.MODEL == 3;
-    const auto by_location = [&st](int c) { return mv.DPAD(2, c); };
+    const auto by_location = [](int c) { return mv.DPAD(2, c); };
     for (int i = 1; i <= job.NITEM; ++i) {
         const int K = common ? s.NCAT0 : job.NCAT(i);
         for (int it = 1; it <= limit; ++it) {
